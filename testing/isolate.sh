@@ -1,0 +1,94 @@
+#!/bin/bash
+# isolate.sh MODE [--hosts FILE] --timeout S -- MODULE [ARGS...]
+# Runs a Winelib module under Wine within a time limit and leaves no process behind.
+#   --shared   the build folder's shared prefix and its persistent wineserver (unit tests)
+#   --netns    a private network namespace (loopback only, fixed ports such as 25, 53, 110 free)
+#              and a PID namespace, with a copy of the template prefix and a wineserver of its own
+#              started inside (Wine opens sockets in the wineserver, so it must live in there too);
+#              --hosts FILE is bind-mounted over /etc/hosts inside
+#   --display  a copy of the template prefix, a wineserver of its own and an Xvfb of its own
+# The module's exit code is passed through; a time-out exits 124 with a message.
+# Environment: ORV_WINE_TEMPLATE, WINEPREFIX (the shared prefix), the test's own variables.
+# Inside the run ORV_FIXTURE_DIR is a scratch folder that is removed afterwards.
+set -u
+MODE=""; HOSTS=""; LIMIT=120
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --shared|--netns|--display) MODE="${1#--}"; shift ;;
+    --hosts) HOSTS="$2"; shift 2 ;;
+    --timeout) LIMIT="$2"; shift 2 ;;
+    --) shift; break ;;
+    *) echo "isolate.sh: unknown option $1" >&2; exit 2 ;;
+  esac
+done
+[ -n "$MODE" ] && [ $# -gt 0 ] || { echo "usage: isolate.sh --shared|--netns|--display [--hosts F] --timeout S -- MODULE [ARGS]" >&2; exit 2; }
+MODULE="$1"; shift
+
+run_limited() {   # run wine MODULE ARGS with the time limit; report a time-out clearly
+  timeout -k 5 "$LIMIT" wine "$MODULE" "$@"
+  local rc=$?
+  if [ $rc -eq 124 ] || [ $rc -eq 137 ]; then
+    echo "TIMEOUT: $(basename "$MODULE") $* did not end within $LIMIT s" >&2
+    rc=124
+  fi
+  return $rc
+}
+
+private_prefix() {   # a copy of the template, removed on exit
+  SCRATCH="$(mktemp -d /tmp/orv-test.XXXXXX)"
+  export WINEPREFIX="$SCRATCH/prefix" ORV_FIXTURE_DIR="$SCRATCH/fixture"
+  mkdir -p "$ORV_FIXTURE_DIR"
+  cp -a "$ORV_WINE_TEMPLATE" "$WINEPREFIX" || { echo "isolate.sh: no template prefix (run the wine_prefix_up fixture)" >&2; exit 1; }
+}
+
+case "$MODE" in
+  shared)
+    SCRATCH="$(mktemp -d /tmp/orv-test.XXXXXX)"; export ORV_FIXTURE_DIR="$SCRATCH"
+    trap 'rm -rf "$SCRATCH"' EXIT
+    run_limited "$@"; exit $?
+    ;;
+  netns)
+    if [ -z "${ORV_IN_NETNS:-}" ]; then
+      # PID 1 of the new PID namespace is this script; when it ends the kernel ends everything
+      # left inside (wineserver, fixture servers), and --kill-child ends it if we are killed
+      export ORV_IN_NETNS=1
+      exec unshare --net --pid --mount --fork --kill-child --mount-proc "$0" --netns ${HOSTS:+--hosts "$HOSTS"} --timeout "$LIMIT" -- "$MODULE" "$@"
+    fi
+    ip link set lo up || { echo "isolate.sh: cannot bring up loopback in the namespace" >&2; exit 1; }
+    # more loopback addresses are there already (127.0.0.0/8); fixtures bind 127.0.0.x as they need
+    if [ -n "$HOSTS" ]; then mount --bind "$HOSTS" /etc/hosts || exit 1; fi
+    private_prefix
+    trap 'wineserver -k 2>/dev/null; rm -rf "$SCRATCH"' EXIT
+    # the fixture manager starts and stops fixture servers for the test (testing/fixtures/manager.py)
+    export ORV_FIXTURE_PORT=7999
+    /usr/bin/python3 -u "$ORV_TESTING/fixtures/manager.py" "$ORV_FIXTURE_PORT" >"$SCRATCH/manager.log" 2>&1 &
+    for _ in $(seq 100); do grep -q '^ready' "$SCRATCH/manager.log" 2>/dev/null && break; sleep 0.05; done
+    grep -q '^ready' "$SCRATCH/manager.log" || { echo "isolate.sh: the fixture manager did not start" >&2; cat "$SCRATCH/manager.log" >&2; exit 1; }
+    run_limited "$@"; rc=$?
+    exit $rc
+    ;;
+  display)
+    if [ -z "${ORV_IN_PIDNS:-}" ]; then
+      export ORV_IN_PIDNS=1
+      exec unshare --pid --mount --fork --kill-child --mount-proc "$0" --display --timeout "$LIMIT" -- "$MODULE" "$@"
+    fi
+    private_prefix
+    XVFB_PID=""
+    trap '[ -n "$XVFB_PID" ] && kill $XVFB_PID 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$SCRATCH"' EXIT
+    exec 3>"$SCRATCH/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$SCRATCH/xvfb.log" 2>&1 </dev/null &
+    XVFB_PID=$!
+    exec 3>&-
+    for _ in $(seq 100); do [ -s "$SCRATCH/display" ] && break; sleep 0.1; done
+    [ -s "$SCRATCH/display" ] || { echo "isolate.sh: Xvfb did not start" >&2; cat "$SCRATCH/xvfb.log" >&2; exit 1; }
+    export DISPLAY=":$(head -n1 "$SCRATCH/display")"
+    # screenshots the test writes (orvtest::screenshot) are kept as PNG files in the build folder
+    export ORV_SCREENSHOT_DIR="${ORV_SCREENSHOT_DIR:-$ORV_BINARY_DIR/screenshots}"
+    mkdir -p "$ORV_SCREENSHOT_DIR"
+    run_limited "$@"; rc=$?
+    for bmp in "$ORV_SCREENSHOT_DIR"/*.bmp; do
+      [ -f "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"
+    done
+    exit $rc
+    ;;
+esac
