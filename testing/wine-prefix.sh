@@ -30,7 +30,7 @@ case "${1:-}" in
       make_template || exit 1
     fi
     if [ ! -f "$SHARED/.orv-ready" ] || [ "$TEMPLATE/.orv-ready" -nt "$SHARED/.orv-ready" ]; then
-      wineserver -k 2>/dev/null
+      timeout 20 wineserver -k >/dev/null 2>&1 </dev/null
       rm -rf "$SHARED" && cp -a "$TEMPLATE" "$SHARED" || exit 1
     fi
     if [ -n "${DISPLAY:-}" ] && ! xdpyinfo >/dev/null 2>&1; then
@@ -40,15 +40,18 @@ case "${1:-}" in
       for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
       xdpyinfo >/dev/null 2>&1 || { echo "wine-prefix.sh: Xvfb did not start on $DISPLAY" >&2; exit 1; }
     fi
-    if ! wineserver -p 2>/dev/null; then   # exit 2: a transient server is still running
-      wineserver -w
-      wineserver -p || exit 1
-    fi
-    wine cmd /c exit 0 >/dev/null 2>&1     # services.exe and explorer under the persistent server
+    # Start from no server at all: one left from an earlier run (or started by hand without
+    # DISPLAY) would be reused as it is, and "wineserver -w" on a persistent one never returns.
+    # (no inherited output: a server holding ctest's pipe makes ctest wait for ever)
+    timeout 20 wineserver -k >/dev/null 2>&1 </dev/null
+    timeout 30 wineserver -w >/dev/null 2>&1 </dev/null
+    timeout 20 wineserver -p >/dev/null 2>&1 </dev/null || { echo "wine-prefix.sh: cannot start the wineserver" >&2; exit 1; }
+    # services.exe and explorer under the persistent server
+    timeout 60 wine cmd /c exit 0 >/dev/null 2>&1 || { echo "wine-prefix.sh: wine does not start in $SHARED" >&2; exit 1; }
     echo "shared prefix $SHARED ready on $DISPLAY"
     ;;
   down)
-    wineserver -k 2>/dev/null
+    timeout 20 wineserver -k >/dev/null 2>&1 </dev/null
     if [ -f "$PIDFILE" ]; then kill "$(cat "$PIDFILE")" 2>/dev/null; rm -f "$PIDFILE"; fi
     exit 0
     ;;

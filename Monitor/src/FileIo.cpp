@@ -1,0 +1,185 @@
+#include "FileIo.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() { close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    bool close()
+    {
+        if (!valid())
+            return true;
+        BOOL ok = CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return ok != FALSE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+bool isSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+// Puts the finished temporary file in place of path in one step. A rename over a file that
+// someone holds open is refused; replacing it still works then, and a reader that holds it
+// briefly (an editor, a scanner) gets a few more chances before the save gives up.
+bool moveOver(const std::string& temporary, const std::string& path)
+{
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (attempt > 0)
+            Sleep(20);
+        if (MoveFileExA(temporary.c_str(), path.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        DWORD error = GetLastError();
+        if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
+            return false;
+        if (ReplaceFileA(path.c_str(), temporary.c_str(), nullptr,
+                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool FileIo::readAll(const std::string& path, std::string& contents)
+{
+    contents.clear();
+    // Share everything: a save may replace the file while another thread reads it.
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return false;
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+            contents.clear();
+            return false;
+        }
+        if (got == 0)
+            return true;
+        contents.append(buffer, got);
+    }
+}
+
+bool FileIo::replaceContents(const std::string& path, const std::string& contents)
+{
+    const std::string temporary = path + ".tmp";
+    {
+        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid())
+            return false;
+        std::string::size_type done = 0;
+        bool ok = true;
+        while (ok && done < contents.size()) {
+            DWORD chunk = static_cast<DWORD>(
+                std::min<std::string::size_type>(contents.size() - done, 1u << 20));
+            DWORD written = 0;
+            ok = WriteFile(file.get(), contents.data() + done, chunk, &written, nullptr) &&
+                 written == chunk;
+            done += written;
+        }
+        // The data must be on disk before the rename makes it the file of record.
+        ok = ok && FlushFileBuffers(file.get());
+        ok = file.close() && ok;
+        if (!ok) {
+            DeleteFileA(temporary.c_str());
+            return false;
+        }
+    }
+    if (!moveOver(temporary, path)) {
+        DeleteFileA(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool FileIo::exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool FileIo::isDirectory(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> FileIo::listFolder(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(join(folder, "*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::string name = entry.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        names.push_back(name);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return names;
+}
+
+void FileIo::removeTree(const std::string& folder)
+{
+    // Collect first: deleting entries while the search is open may skip some.
+    std::vector<std::pair<std::string, DWORD>> entries;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(join(folder, "*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = entry.cFileName;
+            if (name != "." && name != "..")
+                entries.emplace_back(join(folder, name), entry.dwFileAttributes);
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    for (const auto& e : entries) {
+        const std::string& path = e.first;
+        DWORD attributes = e.second;
+        if (attributes & FILE_ATTRIBUTE_READONLY)
+            SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            // A linked folder is removed as a link: what it points to is not the item's.
+            if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                RemoveDirectoryA(path.c_str());
+            else
+                removeTree(path);
+        } else {
+            DeleteFileA(path.c_str());
+        }
+    }
+    RemoveDirectoryA(withoutTrailingSeparators(folder).c_str());
+}
+
+std::string FileIo::join(const std::string& folder, const std::string& name)
+{
+    return withoutTrailingSeparators(folder) + "\\" + name;
+}
+
+std::string FileIo::withoutTrailingSeparators(const std::string& folder)
+{
+    std::string::size_type end = folder.size();
+    while (end > 0 && isSeparator(folder[end - 1]))
+        --end;
+    return folder.substr(0, end);
+}

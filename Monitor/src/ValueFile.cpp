@@ -1,0 +1,53 @@
+#include "ValueFile.h"
+
+#include "FileIo.h"
+
+ValueFile::ValueFile(const std::string& path, const std::vector<std::string>& defaults)
+    : path_(path), defaults_(defaults)
+{
+    load();
+}
+
+void ValueFile::load()
+{
+    values_.clear();
+    std::string text;
+    if (FileIo::readAll(path_, text)) {
+        std::string::size_type start = 0;
+        for (;;) {
+            std::string::size_type end = text.find('|', start);
+            if (end == std::string::npos)
+                break;
+            values_.push_back(text.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+    while (values_.size() < defaults_.size())
+        values_.push_back(defaults_[values_.size()]);
+}
+
+std::string ValueFile::get(std::size_t position) const
+{
+    return position < values_.size() ? values_[position] : std::string();
+}
+
+void ValueFile::set(std::size_t position, const std::string& value)
+{
+    if (position < values_.size())
+        values_[position] = value;
+}
+
+std::string ValueFile::contents() const
+{
+    std::string text;
+    for (std::size_t i = 0; i < defaults_.size(); ++i) {
+        text += values_[i];
+        text += '|';
+    }
+    return text;
+}
+
+bool ValueFile::save() const
+{
+    return FileIo::replaceContents(path_, contents());
+}

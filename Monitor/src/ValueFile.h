@@ -1,0 +1,37 @@
+// A file of text values, each followed by '|', with no header and no line structure: the form of
+// options.cfg and statistics.cfg. The file has a fixed number of positions, each with a default
+// that stands in for a value the file lacks. Values are kept byte for byte (no newline
+// translation), so a file read and written back unchanged is byte-identical.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class ValueFile {
+public:
+    // Binds to path and loads it at once; defaults.size() is the number of positions.
+    ValueFile(const std::string& path, const std::vector<std::string>& defaults);
+
+    // Fills the list from the file: every value that ends in '|' (text after the last '|' is
+    // not taken), then the defaults of the positions the file did not reach. Values beyond the
+    // last position are kept in the list but never written.
+    void load();
+
+    // "" for a position beyond the list.
+    std::string get(std::size_t position) const;
+    // Ignored for a position beyond the list.
+    void set(std::size_t position, const std::string& value);
+
+    // The file's text: the values of the fixed positions, each followed by '|'.
+    std::string contents() const;
+    // Replaces the file in one step; false (old file untouched) when it cannot be written.
+    bool save() const;
+
+    const std::string& path() const { return path_; }
+    std::size_t size() const { return values_.size(); }
+
+private:
+    std::string path_;
+    std::vector<std::string> defaults_;
+    std::vector<std::string> values_;
+};
