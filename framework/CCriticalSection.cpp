@@ -1,0 +1,3 @@
+#include "CCriticalSection.h"
+
+IMPLEMENT_DYNAMIC(CCriticalSection, CSyncObject)

@@ -1,0 +1,29 @@
+// An extent (cx, cy) that converts to and from the Win32 SIZE.
+#pragma once
+#include "AfxDefs.h"
+
+class CPoint;
+class CRect;
+
+class CSize : public tagSIZE {
+public:
+    CSize() { cx = cy = 0; }
+    CSize(int initCX, int initCY) { cx = initCX; cy = initCY; }
+    CSize(SIZE initSize) { cx = initSize.cx; cy = initSize.cy; }
+    CSize(POINT initPt) { cx = initPt.x; cy = initPt.y; }
+    explicit CSize(DWORD dwSize) { cx = (short)LOWORD(dwSize); cy = (short)HIWORD(dwSize); }
+
+    BOOL operator==(SIZE size) const { return cx == size.cx && cy == size.cy; }
+    BOOL operator!=(SIZE size) const { return !(*this == size); }
+    void operator+=(SIZE size) { cx += size.cx; cy += size.cy; }
+    void operator-=(SIZE size) { cx -= size.cx; cy -= size.cy; }
+    void SetSize(int CX, int CY) { cx = CX; cy = CY; }
+
+    CSize operator+(SIZE size) const { return CSize(cx + size.cx, cy + size.cy); }
+    CSize operator-(SIZE size) const { return CSize(cx - size.cx, cy - size.cy); }
+    CSize operator-() const { return CSize(-cx, -cy); }
+    inline CPoint operator+(POINT point) const;
+    inline CPoint operator-(POINT point) const;
+    inline CRect operator+(const RECT* lpRect) const;
+    inline CRect operator-(const RECT* lpRect) const;
+};

@@ -1,0 +1,3 @@
+#include "CSyncObject.h"
+
+IMPLEMENT_DYNAMIC(CSyncObject, CObject)

@@ -1,0 +1,5 @@
+#pragma once
+#define IDS_TEST_GREETING 101
+#define IDS_TEST_EMPTY_NEIGHBOUR 102
+#define IDS_TEST_LONG 103
+#define IDS_TEST_MISSING 999
