@@ -1,0 +1,210 @@
+#include "workers/CommonWorkerImpl.h"
+
+#include <climits>
+#include <ctime>
+
+#include <boost/format.hpp>
+
+#include "Monitor/LogSetup.h"
+#include "Monitor/MonitorItemLock.h"
+#include "WorkerManagerImpl.h"
+
+const char* const CommonWorkerImpl::kSlowResponseText =
+    "Test failed because the response time was higher than the designated time";
+
+int intervalToSeconds(int interval, int unit)
+{
+    long long factor;
+    switch (unit) {
+    case 1: factor = 1; break;
+    case 2: factor = 60; break;
+    case 3: factor = 3600; break;
+    case 4: factor = 86400; break;
+    default: return 0;
+    }
+    long long seconds = static_cast<long long>(interval) * factor;
+    if (seconds < 0)
+        return 0;
+    return seconds > INT_MAX ? INT_MAX : static_cast<int>(seconds);
+}
+
+int sleepSecondsAfter(int intervalSeconds, int elapsedMs)
+{
+    long long seconds = static_cast<long long>(intervalSeconds) - (elapsedMs > 0 ? elapsedMs / 1000 : 0);
+    return seconds < 1 ? 1 : static_cast<int>(seconds);
+}
+
+int boundedTimeoutMs(int limitMs)
+{
+    if (limitMs < 1000)
+        return 1000;
+    return limitMs > 60000 ? 60000 : limitMs;
+}
+
+CommonWorkerImpl::CommonWorkerImpl(MonitorItemSettings* item, const char* loggerName,
+                                   const WorkerTexts& texts)
+    : testMode_(false), item_(item), texts_(texts)
+{
+    LogSetup::getLogger(LogSetup::instance(), logger_, loggerName);
+}
+
+CommonWorkerImpl::~CommonWorkerImpl()
+{
+}
+
+void CommonWorkerImpl::attach(Notifier* notifier)
+{
+    notifiers_.add(notifier);
+}
+
+void CommonWorkerImpl::detach(Notifier* notifier)
+{
+    notifiers_.remove(notifier);
+}
+
+void CommonWorkerImpl::setTestMode(bool testMode)
+{
+    testMode_ = testMode;
+}
+
+void CommonWorkerImpl::run()
+{
+    threadStarting();
+    LOG4CXX_DEBUG(logger_, texts_.startLog);
+
+    testLog_.setPath(item_->getLogPath());
+    testLog_.start(item_);
+    if (testMode_) {
+        // The test-run window keeps and frees its own notifiers, and a test writes no cycle lines.
+        notifiers_.setOwns(false);
+        testLog_.setEnabled(false);
+        notifyAll(NotifyProgress, texts_.testStarted);
+    }
+
+    while (runCycle()) {
+    }
+
+    LOG4CXX_DEBUG(logger_, texts_.endLog);
+    bool stopped = isStopped() || stopRequested();
+    if (testMode_ && (texts_.testEndedAfterStop || !stopped))
+        notifyAll(NotifyTestEnded, texts_.testEnded);
+
+    threadEnding();
+    // Out of the manager's map before the object goes, so that no host call reaches a deleted
+    // worker, and stopAll, which waits on a duplicate of the thread handle, sees the end.
+    WorkerManagerImpl::workerEnding(this);
+    delete this;
+}
+
+bool CommonWorkerImpl::runCycle()
+{
+    writeCycleStart();
+    if (!testMode_)
+        setBusy(true);
+
+    ItemGeneralSettings general = readGeneral();
+    CheckResult result;
+    DWORD started = GetTickCount();
+    check(general, result);
+    if (result.elapsedMs < 0)
+        result.elapsedMs = static_cast<int>(GetTickCount() - started);
+
+    if (result.stopped) {
+        // A check cut short by a stop proves nothing about the target: record nothing, and
+        // above all raise no alarm while the host shuts down.
+        if (!testMode_)
+            setBusy(false);
+        return false;
+    }
+    if (testMode_ && stoppedDuringTest())
+        return false;
+    if (testMode_) {
+        if (result.ok)
+            notifyAll(NotifySuccess, result.successText);
+        else
+            notifyAll(NotifyFailure, result.message);
+    }
+
+    bool ok = result.ok;
+    if (ok && result.elapsedMs > general.timeoutMs) {
+        ok = false;
+        if (testMode_)
+            notifyAll(NotifyFailure, kSlowResponseText);
+        else
+            writeLog(kSlowResponseText);
+    }
+    recordResult(result.code, result.message, result.elapsedMs, ok);
+    if (testMode_)
+        return false;
+
+    setFailed(!ok);
+    notifyAll(ok ? NotifyCycleSucceeded : NotifyCycleFailed);
+    setBusy(false);
+    return finishCycle(general, result.elapsedMs);
+}
+
+ItemGeneralSettings CommonWorkerImpl::readGeneral()
+{
+    MonitorItemLock lock(item_);
+    return item_->getGeneral();
+}
+
+void CommonWorkerImpl::notifyAll(int event, const std::string& text)
+{
+    notifiers_.notifyAll(event, text);
+}
+
+void CommonWorkerImpl::writeLog(const std::string& line)
+{
+    testLog_.write(line);
+}
+
+void CommonWorkerImpl::writeCycleStart()
+{
+    writeLog("-----------------------------------");
+    writeLog("Starting run cycle");
+}
+
+void CommonWorkerImpl::setBusy(bool busy)
+{
+    {
+        MonitorItemLock lock(item_);
+        item_->getStatus().busy = busy ? 1 : 0;
+    }
+    notifyAll(NotifyStatusRefresh);
+}
+
+void CommonWorkerImpl::setFailed(bool failed)
+{
+    MonitorItemLock lock(item_);
+    item_->getStatus().failed = failed ? 1 : 0;
+}
+
+void CommonWorkerImpl::recordResult(int code, const std::string& message, int responseMs, bool ok)
+{
+    item_->addResult(std::time(nullptr), code, message, responseMs, ok);
+}
+
+bool CommonWorkerImpl::stoppedDuringTest()
+{
+    return !sleep(0) && isStopped();
+}
+
+bool CommonWorkerImpl::finishCycle(const ItemGeneralSettings& general, int elapsedMs)
+{
+    writeLog("Ending run cycle");
+    int seconds = sleepSecondsAfter(intervalToSeconds(general.interval, general.intervalUnit), elapsedMs);
+    writeLog((boost::format("Sleeping for %1% seconds") % seconds).str());
+    testLog_.flush();
+    {
+        MonitorItemLock lock(item_);
+        item_->getStatus().nextRunTime = std::time(nullptr) + seconds;
+    }
+    return !(!sleep(seconds) && isStopped());
+}
+
+int CommonWorkerImpl::networkTimeoutMs()
+{
+    MonitorItemLock lock(item_);
+    return boundedTimeoutMs(item_->getGeneral().timeoutMs);
+}

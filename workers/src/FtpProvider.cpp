@@ -1,0 +1,279 @@
+#include "FtpProvider.h"
+
+#include <cstring>
+
+#include <boost/format.hpp>
+
+#include "InternetErrorText.h"
+#include "workers/WorkerManager.h"
+
+namespace {
+
+const DWORD kDefaultLoginLimitMs = 30000;
+const DWORD kDefaultTransferLimitMs = 300000;
+const DWORD kWatchPollMs = 50;
+
+std::string lastResponseInfo()
+{
+    char text[2048] = "";
+    DWORD error = 0;
+    DWORD length = sizeof text;
+    if (!InternetGetLastResponseInfoA(&error, text, &length))
+        return std::string();
+    return std::string(text, strnlen(text, sizeof text));
+}
+
+}  // namespace
+
+// Watches one blocking call from a thread of its own and aborts the provider's session when the
+// call outlives its limit or the cancel test fires. finish() ends the watch; from then on the
+// outcome is settled and the provider's handles are the calling thread's alone again.
+class FtpProvider::CallWatch {
+public:
+    enum Outcome { Running = 0, TimedOut = 1, Cancelled = 2 };
+
+    CallWatch(FtpProvider& provider, DWORD limitMs)
+        : provider_(provider), limitMs_(limitMs), started_(GetTickCount()), outcome_(Running), thread_(NULL)
+    {
+        done_ = CreateEventA(NULL, TRUE, FALSE, NULL);
+        // Without the watch the call still ends, only later (by WinINet's own time-outs).
+        if (done_)
+            thread_ = CreateThread(NULL, 0, watch, this, 0, NULL);
+    }
+
+    ~CallWatch()
+    {
+        finish();
+        if (done_)
+            CloseHandle(done_);
+    }
+
+    CallWatch(const CallWatch&) = delete;
+    CallWatch& operator=(const CallWatch&) = delete;
+
+    void finish()
+    {
+        if (thread_) {
+            SetEvent(done_);
+            WaitForSingleObject(thread_, INFINITE);
+            CloseHandle(thread_);
+            thread_ = NULL;
+        }
+    }
+
+    Outcome outcome() const { return static_cast<Outcome>(outcome_); }
+    DWORD limitMs() const { return limitMs_; }
+
+private:
+    static DWORD WINAPI watch(LPVOID self)
+    {
+        CallWatch* w = static_cast<CallWatch*>(self);
+        for (;;) {
+            if (WaitForSingleObject(w->done_, kWatchPollMs) == WAIT_OBJECT_0)
+                return 0;
+            LONG outcome = Running;
+            if (w->provider_.cancel_ && w->provider_.cancel_())
+                outcome = Cancelled;
+            else if (GetTickCount() - w->started_ >= w->limitMs_)
+                outcome = TimedOut;
+            if (outcome != Running) {
+                InterlockedExchange(&w->outcome_, outcome);
+                w->provider_.abort();
+                return 0;
+            }
+        }
+    }
+
+    FtpProvider& provider_;
+    DWORD limitMs_;
+    DWORD started_;
+    volatile LONG outcome_;
+    HANDLE done_;
+    HANDLE thread_;
+};
+
+FtpProvider::FtpProvider()
+    : session_(NULL),
+      connection_(NULL),
+      context_(0),
+      connectTime_(0),
+      uploadTime_(0),
+      downloadTime_(0),
+      loginLimitMs_(kDefaultLoginLimitMs),
+      transferLimitMs_(kDefaultTransferLimitMs),
+      lastError_(0),
+      cancelled_(false)
+{
+}
+
+FtpProvider::~FtpProvider()
+{
+    close();
+}
+
+void FtpProvider::reset()
+{
+    close();
+    connectTime_ = uploadTime_ = downloadTime_ = 0;
+    lastResponse_.clear();
+    lastError_ = 0;
+    cancelled_ = false;
+}
+
+void FtpProvider::setLimits(DWORD loginMs, DWORD transferMs)
+{
+    loginLimitMs_ = loginMs;
+    transferLimitMs_ = transferMs;
+}
+
+bool FtpProvider::open(const std::string& agent)
+{
+    close();
+    bool useProxy = false;
+    std::string proxy, user, password;
+    WorkerManager::instance()->getProxy(useProxy, proxy, user, password);
+    if (useProxy) {
+        session_ = InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PROXY, proxy.c_str(), NULL, 0);
+        if (session_) {
+            InternetSetOptionA(session_, INTERNET_OPTION_PROXY_USERNAME, const_cast<char*>(user.c_str()),
+                               static_cast<DWORD>(user.size()));
+            InternetSetOptionA(session_, INTERNET_OPTION_PROXY_PASSWORD, const_cast<char*>(password.c_str()),
+                               static_cast<DWORD>(password.size()));
+        }
+    } else {
+        session_ = InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, NULL, NULL, 0);
+    }
+    if (!session_) {
+        lastError_ = GetLastError();
+        lastResponse_ = internetErrorText(lastError_);
+        return false;
+    }
+    // Where WinINet honours them, these end a silent server's wait before the watch has to.
+    DWORD limit = loginLimitMs_;
+    InternetSetOptionA(session_, INTERNET_OPTION_CONNECT_TIMEOUT, &limit, sizeof limit);
+    InternetSetOptionA(session_, INTERNET_OPTION_SEND_TIMEOUT, &limit, sizeof limit);
+    InternetSetOptionA(session_, INTERNET_OPTION_RECEIVE_TIMEOUT, &limit, sizeof limit);
+    return true;
+}
+
+bool FtpProvider::connect(const std::string& server, int port, const std::string& user,
+                          const std::string& password, bool passive)
+{
+    closeConnection();
+    HINTERNET session = session_;
+    if (!session) {
+        lastError_ = ERROR_INVALID_HANDLE;
+        lastResponse_ = "no FTP session is open";
+        return false;
+    }
+    DWORD started = GetTickCount();
+    CallWatch watch(*this, loginLimitMs_);
+    HINTERNET connection = InternetConnectA(session, server.c_str(), static_cast<INTERNET_PORT>(port), user.c_str(),
+                                            password.c_str(), INTERNET_SERVICE_FTP, passive ? INTERNET_FLAG_PASSIVE : 0,
+                                            context_);
+    DWORD error = GetLastError();
+    watch.finish();
+    connectTime_ = static_cast<int32_t>(GetTickCount() - started);
+    // A handle that came back as the watch closed the session belongs to a closed parent: it is
+    // not used, and not closed either (its number may already be someone else's).
+    bool ok = connection && watch.outcome() == CallWatch::Running;
+    if (ok)
+        connection_ = connection;
+    noteOutcome(ok, error, watch);
+    return ok;
+}
+
+bool FtpProvider::download(const std::string& local, const std::string& remote)
+{
+    HINTERNET connection = connection_;
+    if (!connection) {
+        lastError_ = ERROR_INVALID_HANDLE;
+        lastResponse_ = "not connected";
+        return false;
+    }
+    DWORD started = GetTickCount();
+    CallWatch watch(*this, transferLimitMs_);
+    BOOL ok = FtpGetFileA(connection, remote.c_str(), local.c_str(), FALSE, 0, FTP_TRANSFER_TYPE_BINARY, context_);
+    DWORD error = GetLastError();
+    watch.finish();
+    downloadTime_ = static_cast<int32_t>(GetTickCount() - started);
+    bool done = ok && watch.outcome() == CallWatch::Running;
+    noteOutcome(done, error, watch);
+    return done;
+}
+
+bool FtpProvider::upload(const std::string& local, const std::string& remote)
+{
+    HINTERNET connection = connection_;
+    if (!connection) {
+        lastError_ = ERROR_INVALID_HANDLE;
+        lastResponse_ = "not connected";
+        return false;
+    }
+    DWORD started = GetTickCount();
+    CallWatch watch(*this, transferLimitMs_);
+    BOOL ok = FtpPutFileA(connection, local.c_str(), remote.c_str(), FTP_TRANSFER_TYPE_BINARY, context_);
+    DWORD error = GetLastError();
+    watch.finish();
+    uploadTime_ = static_cast<int32_t>(GetTickCount() - started);
+    bool done = ok && watch.outcome() == CallWatch::Running;
+    noteOutcome(done, error, watch);
+    return done;
+}
+
+void FtpProvider::noteOutcome(bool ok, DWORD error, const CallWatch& watch)
+{
+    if (ok) {
+        lastError_ = 0;
+        lastResponse_ = lastResponseInfo();
+        return;
+    }
+    switch (watch.outcome()) {
+    case CallWatch::Cancelled:
+        cancelled_ = true;
+        lastError_ = ERROR_INTERNET_OPERATION_CANCELLED;
+        lastResponse_ = "the check was stopped";
+        break;
+    case CallWatch::TimedOut:
+        lastError_ = ERROR_INTERNET_TIMEOUT;
+        lastResponse_ = (boost::format("no answer from the server within %1% seconds") %
+                         ((watch.limitMs() + 999) / 1000)).str();
+        break;
+    default:
+        // GetLastError was read before this: asking for the response text resets it.
+        lastError_ = error ? error : ERROR_INTERNET_EXTENDED_ERROR;
+        lastResponse_ = lastResponseInfo();
+        if (lastResponse_.empty())
+            lastResponse_ = internetErrorText(lastError_);
+        break;
+    }
+}
+
+void FtpProvider::abort()
+{
+    HINTERNET connection = connection_;
+    HINTERNET session = session_;
+    connection_ = NULL;
+    session_ = NULL;
+    if (connection)
+        InternetCloseHandle(connection);
+    if (session)
+        InternetCloseHandle(session);
+}
+
+void FtpProvider::closeConnection()
+{
+    if (connection_) {
+        InternetCloseHandle(connection_);
+        connection_ = NULL;
+    }
+}
+
+void FtpProvider::close()
+{
+    closeConnection();
+    if (session_) {
+        InternetCloseHandle(session_);
+        session_ = NULL;
+    }
+}

@@ -1,0 +1,248 @@
+#include "MxLookup.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const size_t kHeaderBytes = 12;
+const uint16_t kTypeMx = 15;
+const size_t kMaxLabel = 63;
+const size_t kMaxName = 255;
+// Compression pointers followed for one name; a name that needs more loops or is hostile.
+const int kMaxHops = 16;
+const DWORD kSliceMs = 100;
+
+unsigned byteAt(const std::string& p, size_t i)
+{
+    return static_cast<unsigned char>(p[i]);
+}
+
+unsigned wordAt(const std::string& p, size_t i)
+{
+    return (byteAt(p, i) << 8) | byteAt(p, i + 1);
+}
+
+void putWord(std::string& out, unsigned value)
+{
+    out += static_cast<char>((value >> 8) & 0xFF);
+    out += static_cast<char>(value & 0xFF);
+}
+
+// Reads the name at pos into name ("a.b.c", "" for the root). next is where the record goes on:
+// behind the name's last byte in place, not behind any byte reached through a pointer. False when
+// a byte, a label or a pointer target lies outside the packet or inside the header, when the
+// pointers go round more than kMaxHops times, or when the name grows too long.
+bool readName(const std::string& packet, size_t pos, std::string& name, size_t& next)
+{
+    name.clear();
+    bool jumped = false;
+    int hops = 0;
+    for (;;) {
+        if (pos >= packet.size())
+            return false;
+        unsigned length = byteAt(packet, pos);
+        if ((length & 0xC0) == 0xC0) {
+            if (pos + 1 >= packet.size() || ++hops > kMaxHops)
+                return false;
+            if (!jumped)
+                next = pos + 2;
+            jumped = true;
+            pos = ((length & 0x3F) << 8) | byteAt(packet, pos + 1);
+            if (pos < kHeaderBytes)
+                return false;
+            continue;
+        }
+        if (length & 0xC0)
+            return false;   // extended label types are not in use
+        if (length == 0) {
+            if (!jumped)
+                next = pos + 1;
+            return true;
+        }
+        if (pos + 1 + length > packet.size())
+            return false;
+        const char* label = packet.data() + pos + 1;
+        // A NUL would cut the name short when it is looked up: another host than the answer's.
+        if (std::memchr(label, 0, length))
+            return false;
+        if (!name.empty())
+            name += '.';
+        name.append(label, length);
+        if (name.size() > kMaxName)
+            return false;
+        pos += 1 + length;
+    }
+}
+
+DWORD remainingMs(DWORD start, DWORD total)
+{
+    DWORD spent = GetTickCount() - start;
+    return spent >= total ? 0 : total - spent;
+}
+
+class UdpSocket {
+public:
+    UdpSocket() : s_(::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP)) {}
+    ~UdpSocket()
+    {
+        if (s_ != INVALID_SOCKET)
+            closesocket(s_);
+    }
+    UdpSocket(const UdpSocket&) = delete;
+    UdpSocket& operator=(const UdpSocket&) = delete;
+    SOCKET get() const { return s_; }
+
+private:
+    SOCKET s_;
+};
+
+}  // namespace
+
+bool MxLookup::buildQuery(const std::string& domain, uint16_t id, std::string& query)
+{
+    query.clear();
+    putWord(query, id);
+    putWord(query, 0x0100);   // recursion desired
+    putWord(query, 1);        // one question
+    putWord(query, 0);
+    putWord(query, 0);
+    putWord(query, 0);
+    size_t nameBytes = 1;
+    size_t start = 0;
+    while (start <= domain.size()) {
+        size_t dot = domain.find('.', start);
+        if (dot == std::string::npos)
+            dot = domain.size();
+        size_t length = dot - start;
+        if (length > kMaxLabel)
+            return false;
+        if (length > 0) {
+            nameBytes += length + 1;
+            if (nameBytes > kMaxName)
+                return false;
+            query += static_cast<char>(length);
+            query.append(domain, start, length);
+        }
+        start = dot + 1;
+    }
+    query += '\0';
+    putWord(query, kTypeMx);
+    putWord(query, 1);        // class IN
+    return true;
+}
+
+MxLookup::ParseResult MxLookup::parseAnswer(const std::string& packet, uint16_t id,
+                                            std::vector<std::string>& exchangers)
+{
+    exchangers.clear();
+    if (packet.size() < kHeaderBytes)
+        return Malformed;
+    if (wordAt(packet, 0) != id || !(byteAt(packet, 2) & 0x80))
+        return NotOurs;
+    if (byteAt(packet, 3) & 0x0F)
+        return Refused;
+    unsigned questions = wordAt(packet, 4);
+    unsigned answers = wordAt(packet, 6);
+
+    size_t pos = kHeaderBytes;
+    std::string name;
+    for (unsigned i = 0; i < questions; ++i) {
+        size_t next = 0;
+        if (!readName(packet, pos, name, next) || next + 4 > packet.size())
+            return Answered;
+        pos = next + 4;
+    }
+    // Only the answer section: the authority and additional sections hold name servers and
+    // addresses, never the domain's own exchangers.
+    for (unsigned i = 0; i < answers; ++i) {
+        size_t next = 0;
+        if (!readName(packet, pos, name, next) || next + 10 > packet.size())
+            break;
+        unsigned type = wordAt(packet, next);
+        size_t dataLength = wordAt(packet, next + 8);
+        size_t data = next + 10;
+        if (data + dataLength > packet.size())
+            break;
+        if (type == kTypeMx && dataLength >= 3) {
+            std::string exchange;
+            size_t end = 0;
+            if (readName(packet, data + 2, exchange, end) && end <= data + dataLength && !exchange.empty())
+                exchangers.push_back(exchange);
+        }
+        pos = data + dataLength;
+    }
+    return Answered;
+}
+
+bool MxLookup::query(const in_addr& server, int port, const std::string& domain, int timeoutMs,
+                     const std::function<bool()>& cancelled, std::vector<std::string>& exchangers,
+                     std::string& error)
+{
+    exchangers.clear();
+    error.clear();
+    std::string request;
+    if (!buildQuery(domain, kQueryId, request)) {
+        error = "Domain name too long";
+        return false;
+    }
+    UdpSocket s;
+    if (s.get() == INVALID_SOCKET) {
+        error = "Failed to create socket. Error code: " + std::to_string(WSAGetLastError());
+        return false;
+    }
+    sockaddr_in target;
+    std::memset(&target, 0, sizeof target);
+    target.sin_family = AF_INET;
+    target.sin_port = htons(static_cast<u_short>(port));
+    target.sin_addr = server;
+    if (::connect(s.get(), reinterpret_cast<sockaddr*>(&target), sizeof target) != 0 ||
+        ::send(s.get(), request.data(), static_cast<int>(request.size()), 0) != static_cast<int>(request.size())) {
+        error = "DNS query failed with error code: " + std::to_string(WSAGetLastError());
+        return false;
+    }
+
+    DWORD start = GetTickCount();
+    DWORD total = static_cast<DWORD>(timeoutMs < 1 ? 1 : timeoutMs);
+    std::vector<char> buffer(65536);
+    for (;;) {
+        if (cancelled && cancelled()) {
+            error = "Stopped";
+            return false;
+        }
+        DWORD left = remainingMs(start, total);
+        if (left == 0) {
+            error = "DNS query timed out after " + std::to_string(total) + " ms";
+            return false;
+        }
+        DWORD slice = left < kSliceMs ? left : kSliceMs;
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(s.get(), &readable);
+        timeval tv;
+        tv.tv_sec = 0;
+        tv.tv_usec = static_cast<long>(slice * 1000);
+        int ready = select(0, &readable, nullptr, nullptr, &tv);
+        if (ready == SOCKET_ERROR) {
+            error = "DNS query failed with error code: " + std::to_string(WSAGetLastError());
+            return false;
+        }
+        if (ready == 0)
+            continue;
+        int n = ::recv(s.get(), buffer.data(), static_cast<int>(buffer.size()), 0);
+        if (n == SOCKET_ERROR) {
+            error = "DNS query failed with error code: " + std::to_string(WSAGetLastError());
+            return false;
+        }
+        switch (parseAnswer(std::string(buffer.data(), static_cast<size_t>(n)), kQueryId, exchangers)) {
+        case Answered:
+            return true;
+        case Refused:
+            error = "DNS server refused the query";
+            return false;
+        case NotOurs:
+        case Malformed:
+            break;   // someone else's datagram: keep waiting for ours
+        }
+    }
+}
