@@ -1,0 +1,5 @@
+#include "reports/ResourceInitializer.h"
+
+ResourceInitializer::ResourceInitializer()
+{
+}
