@@ -218,22 +218,32 @@ bool Connection::sendAll(const std::string& data)
             fail("Send failed with error code: " + numberText(code), code);
             return false;
         }
-        WaitResult waited = waitFor(true, start, static_cast<DWORD>(timeoutMs_));
-        if (waited == TimedOut) {
-            fail("Send timed out after " + numberText(timeoutMs_) + " ms", WSAETIMEDOUT);
+        if (!awaitReady(true, start, "Send"))
             return false;
-        }
-        if (waited == Cancelled) {
-            fail("Stopped", WSAEINTR);
-            return false;
-        }
-        if (waited == Failed) {
-            code = WSAGetLastError();
-            fail("Send failed with error code: " + numberText(code), code);
-            return false;
-        }
     }
     succeed();
+    return true;
+}
+
+// Waits, within the time-out counted from start, until the socket can go on sending or receiving.
+// False with the failure recorded, named after the step ("Send", "Receive"), on a time-out, a stop
+// or a socket error.
+bool Connection::awaitReady(bool forWrite, DWORD start, const char* step)
+{
+    WaitResult waited = waitFor(forWrite, start, static_cast<DWORD>(timeoutMs_));
+    if (waited == TimedOut) {
+        fail(std::string(step) + " timed out after " + numberText(timeoutMs_) + " ms", WSAETIMEDOUT);
+        return false;
+    }
+    if (waited == Cancelled) {
+        fail("Stopped", WSAEINTR);
+        return false;
+    }
+    if (waited == Failed) {
+        int code = WSAGetLastError();
+        fail(std::string(step) + " failed with error code: " + numberText(code), code);
+        return false;
+    }
     return true;
 }
 
@@ -257,20 +267,8 @@ bool Connection::fillBuffer(DWORD start)
             fail("Receive failed with error code: " + numberText(code), code);
             return false;
         }
-        WaitResult waited = waitFor(false, start, static_cast<DWORD>(timeoutMs_));
-        if (waited == TimedOut) {
-            fail("Receive timed out after " + numberText(timeoutMs_) + " ms", WSAETIMEDOUT);
+        if (!awaitReady(false, start, "Receive"))
             return false;
-        }
-        if (waited == Cancelled) {
-            fail("Stopped", WSAEINTR);
-            return false;
-        }
-        if (waited == Failed) {
-            code = WSAGetLastError();
-            fail("Receive failed with error code: " + numberText(code), code);
-            return false;
-        }
     }
 }
 

@@ -66,6 +66,8 @@ private:
     enum WaitResult { Ready, TimedOut, Failed, Cancelled };
     // Waits until the socket is ready or total milliseconds counted from start are over.
     WaitResult waitFor(bool forWrite, DWORD start, DWORD total);
+    // waitFor over the time-out; false with the failure recorded when the socket never got ready.
+    bool awaitReady(bool forWrite, DWORD start, const char* step);
     void fail(const std::string& text, int code);
     void succeed();
     bool fillBuffer(DWORD start);

@@ -1,27 +1,15 @@
 #include "FtpProvider.h"
 
-#include <cstring>
-
 #include <boost/format.hpp>
 
 #include "InternetErrorText.h"
-#include "workers/WorkerManager.h"
+#include "InternetSession.h"
 
 namespace {
 
 const DWORD kDefaultLoginLimitMs = 30000;
 const DWORD kDefaultTransferLimitMs = 300000;
 const DWORD kWatchPollMs = 50;
-
-std::string lastResponseInfo()
-{
-    char text[2048] = "";
-    DWORD error = 0;
-    DWORD length = sizeof text;
-    if (!InternetGetLastResponseInfoA(&error, text, &length))
-        return std::string();
-    return std::string(text, strnlen(text, sizeof text));
-}
 
 }  // namespace
 
@@ -129,20 +117,7 @@ void FtpProvider::setLimits(DWORD loginMs, DWORD transferMs)
 bool FtpProvider::open(const std::string& agent)
 {
     close();
-    bool useProxy = false;
-    std::string proxy, user, password;
-    WorkerManager::instance()->getProxy(useProxy, proxy, user, password);
-    if (useProxy) {
-        session_ = InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PROXY, proxy.c_str(), NULL, 0);
-        if (session_) {
-            InternetSetOptionA(session_, INTERNET_OPTION_PROXY_USERNAME, const_cast<char*>(user.c_str()),
-                               static_cast<DWORD>(user.size()));
-            InternetSetOptionA(session_, INTERNET_OPTION_PROXY_PASSWORD, const_cast<char*>(password.c_str()),
-                               static_cast<DWORD>(password.size()));
-        }
-    } else {
-        session_ = InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, NULL, NULL, 0);
-    }
+    session_ = openInternetSession(agent);
     if (!session_) {
         lastError_ = GetLastError();
         lastResponse_ = internetErrorText(lastError_);
@@ -185,24 +160,23 @@ bool FtpProvider::connect(const std::string& server, int port, const std::string
 
 bool FtpProvider::download(const std::string& local, const std::string& remote)
 {
-    HINTERNET connection = connection_;
-    if (!connection) {
-        lastError_ = ERROR_INVALID_HANDLE;
-        lastResponse_ = "not connected";
-        return false;
-    }
-    DWORD started = GetTickCount();
-    CallWatch watch(*this, transferLimitMs_);
-    BOOL ok = FtpGetFileA(connection, remote.c_str(), local.c_str(), FALSE, 0, FTP_TRANSFER_TYPE_BINARY, context_);
-    DWORD error = GetLastError();
-    watch.finish();
-    downloadTime_ = static_cast<int32_t>(GetTickCount() - started);
-    bool done = ok && watch.outcome() == CallWatch::Running;
-    noteOutcome(done, error, watch);
-    return done;
+    return transfer(
+        [&](HINTERNET connection) {
+            return FtpGetFileA(connection, remote.c_str(), local.c_str(), FALSE, 0, FTP_TRANSFER_TYPE_BINARY, context_);
+        },
+        downloadTime_);
 }
 
 bool FtpProvider::upload(const std::string& local, const std::string& remote)
+{
+    return transfer(
+        [&](HINTERNET connection) {
+            return FtpPutFileA(connection, local.c_str(), remote.c_str(), FTP_TRANSFER_TYPE_BINARY, context_);
+        },
+        uploadTime_);
+}
+
+bool FtpProvider::transfer(const std::function<BOOL(HINTERNET)>& call, int32_t& timeMs)
 {
     HINTERNET connection = connection_;
     if (!connection) {
@@ -212,10 +186,10 @@ bool FtpProvider::upload(const std::string& local, const std::string& remote)
     }
     DWORD started = GetTickCount();
     CallWatch watch(*this, transferLimitMs_);
-    BOOL ok = FtpPutFileA(connection, local.c_str(), remote.c_str(), FTP_TRANSFER_TYPE_BINARY, context_);
+    BOOL ok = call(connection);
     DWORD error = GetLastError();
     watch.finish();
-    uploadTime_ = static_cast<int32_t>(GetTickCount() - started);
+    timeMs = static_cast<int32_t>(GetTickCount() - started);
     bool done = ok && watch.outcome() == CallWatch::Running;
     noteOutcome(done, error, watch);
     return done;
@@ -225,7 +199,7 @@ void FtpProvider::noteOutcome(bool ok, DWORD error, const CallWatch& watch)
 {
     if (ok) {
         lastError_ = 0;
-        lastResponse_ = lastResponseInfo();
+        lastResponse_ = lastInternetResponse();
         return;
     }
     switch (watch.outcome()) {
@@ -242,7 +216,7 @@ void FtpProvider::noteOutcome(bool ok, DWORD error, const CallWatch& watch)
     default:
         // GetLastError was read before this: asking for the response text resets it.
         lastError_ = error ? error : ERROR_INTERNET_EXTENDED_ERROR;
-        lastResponse_ = lastResponseInfo();
+        lastResponse_ = lastInternetResponse();
         if (lastResponse_.empty())
             lastResponse_ = internetErrorText(lastError_);
         break;

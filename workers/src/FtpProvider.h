@@ -55,6 +55,9 @@ public:
 private:
     class CallWatch;
 
+    // Runs one file transfer call on the open connection under the transfer limit, timing it into
+    // timeMs (left alone when there is no connection).
+    bool transfer(const std::function<BOOL(HINTERNET)>& call, int32_t& timeMs);
     // Notes the outcome of a call: its error, and the server's reply or a text of its own.
     void noteOutcome(bool ok, DWORD error, const CallWatch& watch);
     // Closes both handles (the watch calls it from its own thread while the call is blocked).

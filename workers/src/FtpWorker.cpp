@@ -58,7 +58,8 @@ bool FtpWorker::runCycle()
     provider.setCancel([this] { return stopRequested(); });
 
     // A call given up because the worker is being stopped proves nothing about the server:
-    // nothing is recorded and no alarm is raised while the host shuts down.
+    // nothing is recorded and no alarm is raised while the host shuts down. In a test it only
+    // ends the cycle.
     auto leaveOnStop = [this, test]() {
         if (!test)
             setBusy(false);
@@ -89,22 +90,13 @@ bool FtpWorker::runCycle()
             const std::string& local = ftp.downloadLocalFile;
             const std::string& remote = ftp.downloadRemoteFile;
             bool done = provider.download(local, remote);
-            if (provider.cancelled())
+            if (!reportTransfer(provider, done,
+                                "Downloaded remote file " + remote + " to " + local + " in " +
+                                    std::to_string(provider.downloadTime()) + " miliseconds",
+                                "Failed to download remote file " + remote + " to " + local +
+                                    "\r\n due to the following error: " + provider.lastResponse(),
+                                "Failed to download remote file", test, message, ok))
                 return leaveOnStop();
-            if (done) {
-                text = "Downloaded remote file " + remote + " to " + local + " in " +
-                       std::to_string(provider.downloadTime()) + " miliseconds";
-            } else {
-                text = "Failed to download remote file " + remote + " to " + local +
-                       "\r\n due to the following error: " + provider.lastResponse();
-                message = "Failed to download remote file";
-                ok = false;
-            }
-            writeLog(text);
-            if (test && stoppedDuringTest())
-                return false;
-            if (test)
-                notifyAll(done ? NotifySuccess : NotifyFailure, text);
         }
 
         // Sent whatever the download did.
@@ -112,22 +104,13 @@ bool FtpWorker::runCycle()
             const std::string& local = ftp.uploadLocalFile;
             const std::string& remote = ftp.uploadRemoteFile;
             bool done = provider.upload(local, remote);
-            if (provider.cancelled())
+            if (!reportTransfer(provider, done,
+                                "Uploaded local file " + local + " to " + remote + " in " +
+                                    std::to_string(provider.uploadTime()) + " miliseconds",
+                                "Failed to upload local file " + local + " to " + remote +
+                                    " due to the following error: \r\n" + provider.lastResponse(),
+                                "Failed to upload local file", test, message, ok))
                 return leaveOnStop();
-            if (done) {
-                text = "Uploaded local file " + local + " to " + remote + " in " +
-                       std::to_string(provider.uploadTime()) + " miliseconds";
-            } else {
-                text = "Failed to upload local file " + local + " to " + remote +
-                       " due to the following error: \r\n" + provider.lastResponse();
-                message = "Failed to upload local file";
-                ok = false;
-            }
-            writeLog(text);
-            if (test && stoppedDuringTest())
-                return false;
-            if (test)
-                notifyAll(done ? NotifySuccess : NotifyFailure, text);
         }
         provider.closeConnection();
     } else {
@@ -155,4 +138,23 @@ bool FtpWorker::runCycle()
     notifyAll(ok ? NotifyCycleSucceeded : NotifyCycleFailed);
     setBusy(false);
     return finishCycle(general, responseMs);
+}
+
+bool FtpWorker::reportTransfer(const FtpProvider& provider, bool done, const std::string& doneText,
+                               const std::string& failedText, const char* failedMessage, bool test,
+                               std::string& message, bool& ok)
+{
+    if (provider.cancelled())
+        return false;
+    const std::string& text = done ? doneText : failedText;
+    if (!done) {
+        message = failedMessage;
+        ok = false;
+    }
+    writeLog(text);
+    if (test && stoppedDuringTest())
+        return false;
+    if (test)
+        notifyAll(done ? NotifySuccess : NotifyFailure, text);
+    return true;
 }

@@ -28,6 +28,12 @@ protected:
     virtual bool openSession(FtpProvider& provider, const std::string& agent);
 
 private:
+    // Logs how one transfer went (and shows it in a test); a failed one makes the cycle fail with
+    // failedMessage. False when the cycle must end at once: the transfer or the test was stopped.
+    bool reportTransfer(const FtpProvider& provider, bool done, const std::string& doneText,
+                        const std::string& failedText, const char* failedMessage, bool test,
+                        std::string& message, bool& ok);
+
     DWORD loginLimitMs_;
     DWORD transferLimitMs_;
 };

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "InternetSession.h"
 #include "workers/WorkerManager.h"
 
 namespace {
@@ -177,20 +178,7 @@ HttpDownloader::~HttpDownloader()
 bool HttpDownloader::Initialize()
 {
     Cleanup();
-    bool useProxy = false;
-    std::string proxy, user, password;
-    WorkerManager::instance()->getProxy(useProxy, proxy, user, password);
-    if (useProxy) {
-        session_ = InternetOpenA(agent_.c_str(), INTERNET_OPEN_TYPE_PROXY, proxy.c_str(), NULL, 0);
-        if (session_) {
-            InternetSetOptionA(session_, INTERNET_OPTION_PROXY_USERNAME, const_cast<char*>(user.c_str()),
-                               static_cast<DWORD>(user.size()));
-            InternetSetOptionA(session_, INTERNET_OPTION_PROXY_PASSWORD, const_cast<char*>(password.c_str()),
-                               static_cast<DWORD>(password.size()));
-        }
-    } else {
-        session_ = InternetOpenA(agent_.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, NULL, NULL, 0);
-    }
+    session_ = openInternetSession(agent_);
     if (session_)
         setTimeout(kDefaultTimeoutMs);
     return session_ != NULL;
@@ -304,10 +292,5 @@ std::string HttpDownloader::getSnapshot()
 
 std::string HttpDownloader::getLastError()
 {
-    char text[2048] = "";
-    DWORD error = 0;
-    DWORD length = sizeof text;
-    if (!InternetGetLastResponseInfoA(&error, text, &length))
-        return std::string();
-    return std::string(text, strnlen(text, sizeof text));
+    return lastInternetResponse();
 }

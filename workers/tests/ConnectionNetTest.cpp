@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Connection.h"
+#include "SilentTarget.h"
 #include "WorkerTestSupport.h"
 #include "orv/gtest.h"
 
@@ -181,35 +182,6 @@ TEST(ConnectionSend, EveryByteArrives)
     EXPECT_EQ(payload.size(), peer.received().size());
     EXPECT_TRUE(peer.received() == payload);
 }
-
-// Fills a non-accepting listener's backlog, so that the next connect gets no answer at all.
-class SilentTarget {
-public:
-    SilentTarget() : listener_("127.0.0.1", false, 0)
-    {
-        for (int i = 0; i < 8; ++i) {
-            Connection* c = new Connection;
-            if (!c->connect("127.0.0.1", listener_.port(), 500)) {
-                delete c;
-                silent_ = true;
-                break;
-            }
-            fillers_.push_back(c);
-        }
-    }
-    ~SilentTarget()
-    {
-        for (Connection* c : fillers_)
-            delete c;
-    }
-    bool silent() const { return silent_; }
-    int port() const { return listener_.port(); }
-
-private:
-    Listener listener_;
-    std::vector<Connection*> fillers_;
-    bool silent_ = false;
-};
 
 TEST(ConnectionConnect, OutcomesAndTheirBounds)
 {

@@ -26,20 +26,6 @@ const int kFtpPort = 2121;
 const int kSilentPort = 8080;   // an HTTP server: it waits for a request and never greets
 const char* const kHello = "hello over ftp\r\n";
 
-void writeFile(const std::string& windowsPath, const std::string& bytes)
-{
-    HANDLE f = CreateFileA(windowsPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    ASSERT_NE(INVALID_HANDLE_VALUE, f) << windowsPath;
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
-    CloseHandle(f);
-}
-
-bool exists(const std::string& windowsPath)
-{
-    return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::string bigContent()
 {
     std::string bytes;
@@ -142,16 +128,6 @@ TEST_F(FtpNet, ProviderGivesUpASilentServerAtItsLimitOrOnCancel)
     EXPECT_FALSE(stopped.connect(kHost, kSilentPort, "orv", "secret"));
     EXPECT_LT(GetTickCount() - started, 2000u);
     EXPECT_TRUE(stopped.cancelled());
-}
-
-// The value a new WinINet handle gets: handles are numbered from the lowest free one, so a leak
-// shows as a number that keeps growing.
-uintptr_t nextHandleValue()
-{
-    HINTERNET probe = InternetOpenA("probe", INTERNET_OPEN_TYPE_DIRECT, NULL, NULL, 0);
-    uintptr_t value = reinterpret_cast<uintptr_t>(probe);
-    InternetCloseHandle(probe);
-    return value;
 }
 
 TEST_F(FtpNet, ProviderSessionsLeaveNoHandleOpen)
@@ -282,16 +258,6 @@ TEST_F(FtpNet, CycleRecordsLogInAndTransfers)
         }
         delete notifier;
     }
-}
-
-std::vector<Event> withoutTimes(std::vector<Event> events)
-{
-    for (Event& e : events) {
-        size_t in = e.second.rfind(" in ");
-        if (in != std::string::npos && e.second.find(" miliseconds", in) != std::string::npos)
-            e.second = e.second.substr(0, in) + " in N miliseconds";
-    }
-    return events;
 }
 
 TEST_F(FtpNet, TestRunReportsEachStepAndRecordsNothing)

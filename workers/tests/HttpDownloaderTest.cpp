@@ -9,10 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "WorkerTestSupport.h"
 #include "orv/FixtureServer.h"
 #include "orv/TestEnv.h"
 #include "workers/HttpDownloader.h"
 #include "workers/WorkerManager.h"
+
+using workertest::nextHandleValue;
+using workertest::writeFile;
 
 namespace {
 
@@ -86,16 +90,6 @@ TEST(HttpDownloaderUnit, DownloadWithoutSessionFailsCleanly)
 // Downloads
 
 const char* const kHost = "127.0.0.1";
-
-void writeFile(const std::string& windowsPath, const std::string& bytes)
-{
-    HANDLE f = CreateFileA(windowsPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    ASSERT_NE(INVALID_HANDLE_VALUE, f) << windowsPath;
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
-    CloseHandle(f);
-    ASSERT_EQ(bytes.size(), written);
-}
 
 // Serves the fixture routes and the files of a scratch folder on 127.0.0.1:8080.
 class HttpDownloaderNet : public ::testing::Test {
@@ -220,16 +214,6 @@ TEST_F(HttpDownloaderNet, SilentServerTimesOut)
         took = GetTickCount() - started;
         EXPECT_LT(took, static_cast<DWORD>(limit) + 2000) << "snapshot, limit " << limit;
     }
-}
-
-// The value a new WinINet handle gets: handles are numbered from the lowest free one, so a leak
-// shows as a number that keeps growing.
-uintptr_t nextHandleValue()
-{
-    HINTERNET probe = InternetOpenA("probe", INTERNET_OPEN_TYPE_DIRECT, NULL, NULL, 0);
-    uintptr_t value = reinterpret_cast<uintptr_t>(probe);
-    InternetCloseHandle(probe);
-    return value;
 }
 
 TEST_F(HttpDownloaderNet, ThousandsOfDownloadsLeaveNoHandleOpen)

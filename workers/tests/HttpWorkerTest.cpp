@@ -24,20 +24,6 @@ namespace {
 const char* const kSearchFailed =
     "Page Search Failed - Page was downloaded, however, the search string specified was not found.";
 
-void writeFile(const std::string& windowsPath, const std::string& bytes)
-{
-    HANDLE f = CreateFileA(windowsPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    ASSERT_NE(INVALID_HANDLE_VALUE, f) << windowsPath;
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
-    CloseHandle(f);
-}
-
-bool exists(const std::string& windowsPath)
-{
-    return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 MonitorItemSettings* httpItem(int type, const std::string& address, int port, int limitMs = 5000)
 {
     return newStoredItem(type, address, port, 1, UnitHours, limitMs);
@@ -234,17 +220,6 @@ TEST_F(HttpWorkerNet, SearchHonoursTheCaseFlagAndLooksThroughMarkup)
 
 // ---------------------------------------------------------------------------------------------
 // Test runs
-
-// The texts of a run with the download time (which varies) cut from "... in N miliseconds".
-std::vector<Event> withoutTimes(std::vector<Event> events)
-{
-    for (Event& e : events) {
-        size_t in = e.second.rfind(" in ");
-        if (in != std::string::npos && e.second.find(" miliseconds", in) != std::string::npos)
-            e.second = e.second.substr(0, in) + " in N miliseconds";
-    }
-    return events;
-}
 
 TEST_F(HttpWorkerNet, TestRunReportsTextsAndRecordsNothing)
 {

@@ -1,5 +1,6 @@
 #include "MailTestSupport.h"
 
+#include "WorkerTestSupport.h"
 #include "orv/TestEnv.h"
 
 namespace mailtest {
@@ -19,18 +20,7 @@ std::string writeScratchFile(const std::string& name, const std::string& text)
 
 std::string readScratchFile(const std::string& name)
 {
-    std::string path = orvtest::windowsPath(orvtest::fixtureDir() + "/" + name);
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return std::string();
-    std::string text;
-    char buffer[4096];
-    DWORD n = 0;
-    while (ReadFile(f, buffer, sizeof buffer, &n, nullptr) && n > 0)
-        text.append(buffer, n);
-    CloseHandle(f);
-    return text;
+    return workertest::readFile(orvtest::windowsPath(orvtest::fixtureDir() + "/" + name));
 }
 
 std::vector<std::string> linesWithPrefix(orvtest::FixtureServer& server, const std::string& prefix)

@@ -369,32 +369,14 @@ MonitorItemSettings* pop3Item(const Pop3Item& p)
     return item;
 }
 
-// Starts the item's worker with the notifier attached; returns it and a handle of its thread,
-// taken while the notifier holds the worker's first event (so it cannot have ended yet).
 Pop3Worker* startWorker(MonitorItemSettings* item, RecordingNotifier* notifier, bool testMode, HANDLE& thread)
 {
-    Worker* worker = WorkerManager::instance()->createWorker(item);
-    WorkerManager::instance()->detachWorker(worker);
-    worker->attach(notifier);
-    worker->setTestMode(testMode);
-    Pop3Worker* pop3 = dynamic_cast<Pop3Worker*>(worker);
-    EXPECT_NE(nullptr, pop3);
-    notifier->hold();
-    pop3->start();
-    thread = pop3->duplicateHandle();
-    notifier->letGo();
-    return pop3;
+    return workertest::startItemWorker<Pop3Worker>(item, notifier, testMode, thread);
 }
 
-// Runs one test-mode pass of the item's worker; the events it sent.
 std::vector<Event> testRun(MonitorItemSettings* item)
 {
-    RecordingNotifier notifier;
-    HANDLE h;
-    startWorker(item, &notifier, true, h);
-    EXPECT_TRUE(workertest::waitEnded(h, 20000));
-    CloseHandle(h);
-    return notifier.events();
+    return workertest::testRunEvents<Pop3Worker>(item);
 }
 
 // The texts with their millisecond figures replaced by N.

@@ -382,27 +382,12 @@ MonitorItemSettings* smtpItem(int limitMs, const std::string& user = "", const s
 
 SmtpWorker* startWorker(MonitorItemSettings* item, RecordingNotifier* notifier, bool testMode, HANDLE& thread)
 {
-    Worker* worker = WorkerManager::instance()->createWorker(item);
-    WorkerManager::instance()->detachWorker(worker);
-    worker->attach(notifier);
-    worker->setTestMode(testMode);
-    SmtpWorker* smtp = dynamic_cast<SmtpWorker*>(worker);
-    EXPECT_NE(nullptr, smtp);
-    notifier->hold();
-    smtp->start();
-    thread = smtp->duplicateHandle();
-    notifier->letGo();
-    return smtp;
+    return workertest::startItemWorker<SmtpWorker>(item, notifier, testMode, thread);
 }
 
 std::vector<Event> testRun(MonitorItemSettings* item)
 {
-    RecordingNotifier notifier;
-    HANDLE h;
-    startWorker(item, &notifier, true, h);
-    EXPECT_TRUE(workertest::waitEnded(h, 20000));
-    CloseHandle(h);
-    std::vector<Event> events = notifier.events();
+    std::vector<Event> events = workertest::testRunEvents<SmtpWorker>(item);
     // the milliseconds vary: "in 12miliseconds" -> "in Nmiliseconds"
     for (Event& e : events) {
         size_t at = e.second.find("miliseconds");

@@ -9,6 +9,7 @@
 #include "PingWorker.h"
 #include "PortWorker.h"
 #include "WorkerManagerImpl.h"
+#include "SilentTarget.h"
 #include "WorkerTestSupport.h"
 #include "orv/gtest.h"
 #include "Connection.h"
@@ -22,35 +23,6 @@ WorkerManagerImpl* manager()
 {
     return static_cast<WorkerManagerImpl*>(WorkerManager::instance());
 }
-
-// Fills a non-accepting listener's backlog on address, so that the next connect goes unanswered.
-class SilentTarget {
-public:
-    explicit SilentTarget(const std::string& address = "127.0.0.1") : listener_(address, false, 0)
-    {
-        for (int i = 0; i < 8; ++i) {
-            Connection* c = new Connection;
-            if (!c->connect(address, listener_.port(), 500)) {
-                delete c;
-                silent_ = true;
-                break;
-            }
-            fillers_.push_back(c);
-        }
-    }
-    ~SilentTarget()
-    {
-        for (Connection* c : fillers_)
-            delete c;
-    }
-    bool silent() const { return silent_; }
-    int port() const { return listener_.port(); }
-
-private:
-    Listener listener_;
-    std::vector<Connection*> fillers_;
-    bool silent_ = false;
-};
 
 // A worker made and started through the manager, with a recording notifier and a handle to
 // wait for its thread.

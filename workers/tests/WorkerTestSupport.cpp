@@ -1,5 +1,7 @@
 #include "WorkerTestSupport.h"
 
+#include <wininet.h>
+
 #include <functional>
 
 #include "Monitor/MonitorItemLock.h"
@@ -132,6 +134,39 @@ std::string readFile(const std::string& windowsPath)
         text.append(buf, n);
     CloseHandle(file);
     return text;
+}
+
+void writeFile(const std::string& windowsPath, const std::string& bytes)
+{
+    HANDLE f = CreateFileA(windowsPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, f) << windowsPath;
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+    CloseHandle(f);
+    ASSERT_EQ(bytes.size(), written);
+}
+
+bool exists(const std::string& windowsPath)
+{
+    return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+uintptr_t nextHandleValue()
+{
+    HINTERNET probe = InternetOpenA("probe", INTERNET_OPEN_TYPE_DIRECT, NULL, NULL, 0);
+    uintptr_t value = reinterpret_cast<uintptr_t>(probe);
+    InternetCloseHandle(probe);
+    return value;
+}
+
+std::vector<Event> withoutTimes(std::vector<Event> events)
+{
+    for (Event& e : events) {
+        size_t in = e.second.rfind(" in ");
+        if (in != std::string::npos && e.second.find(" miliseconds", in) != std::string::npos)
+            e.second = e.second.substr(0, in) + " in N miliseconds";
+    }
+    return events;
 }
 
 std::vector<std::string> readLines(const std::string& windowsPath)

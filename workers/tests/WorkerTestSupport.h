@@ -1,9 +1,13 @@
 // Helpers shared by the workers tests: a notifier that records what it hears, stored items in a
-// scratch data folder, file reading, and a loopback listener on a Wine thread.
+// scratch data folder, file reading and writing, starting a worker of an item, and a loopback
+// listener on a Wine thread.
 #pragma once
+
+#include "orv/gtest.h"
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -11,6 +15,8 @@
 
 #include "Monitor/MonitorItemSettings.h"
 #include "workers/Notifier.h"
+#include "workers/Worker.h"
+#include "workers/WorkerManager.h"
 
 namespace workertest {
 
@@ -57,9 +63,50 @@ ItemStatus statusOf(MonitorItemSettings* item);
 // Whole file as text ("" when missing), and split into lines (CR LF or LF).
 std::string readFile(const std::string& windowsPath);
 std::vector<std::string> readLines(const std::string& windowsPath);
+// Replaces the file with bytes (a failed test when it cannot be written whole).
+void writeFile(const std::string& windowsPath, const std::string& bytes);
+bool exists(const std::string& windowsPath);
+
+// The value a new WinINet handle gets: handles are numbered from the lowest free one, so a leak
+// shows as a number that keeps growing.
+uintptr_t nextHandleValue();
+
+// The texts with the time (which varies) cut from "... in N miliseconds".
+std::vector<Event> withoutTimes(std::vector<Event> events);
 
 // Waits for a thread handle to end; false on time-out.
 bool waitEnded(HANDLE thread, DWORD timeoutMs);
+
+// Starts the item's worker, made by the manager and then left to the test, with the notifier
+// attached; returns it as the worker type W expected for the item, and a handle of its thread,
+// taken while the notifier holds the worker's first event (so it cannot have ended yet).
+template <typename W>
+W* startItemWorker(MonitorItemSettings* item, RecordingNotifier* notifier, bool testMode, HANDLE& thread)
+{
+    Worker* worker = WorkerManager::instance()->createWorker(item);
+    WorkerManager::instance()->detachWorker(worker);
+    worker->attach(notifier);
+    worker->setTestMode(testMode);
+    W* typed = dynamic_cast<W*>(worker);
+    EXPECT_NE(nullptr, typed);
+    notifier->hold();
+    typed->start();
+    thread = typed->duplicateHandle();
+    notifier->letGo();
+    return typed;
+}
+
+// Runs one test-mode pass of the item's worker (of type W); the events it sent.
+template <typename W>
+std::vector<Event> testRunEvents(MonitorItemSettings* item)
+{
+    RecordingNotifier notifier;
+    HANDLE h;
+    startItemWorker<W>(item, &notifier, true, h);
+    EXPECT_TRUE(waitEnded(h, 20000));
+    CloseHandle(h);
+    return notifier.events();
+}
 
 // A TCP listener on address:ephemeral port. With accepting true a Wine thread accepts and closes
 // each connection; with false nobody accepts, so once the backlog is full further connects hang.
