@@ -5,6 +5,7 @@
 #include "QuotedPrintable.h"
 #include "SMTP.h"
 #include "TextPlain.h"
+#include "TextLines.h"
 
 namespace {
 
@@ -12,18 +13,6 @@ struct Case {
     std::string input;
     std::string expected;
 };
-
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (;;) {
-        size_t crlf = text.find("\r\n", start);
-        lines.push_back(text.substr(start, crlf == std::string::npos ? std::string::npos : crlf - start));
-        if (crlf == std::string::npos) return lines;
-        start = crlf + 2;
-    }
-}
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include "MIMETypeManager.h"
 #include "MailBuilder.h"
 #include "QuotedPrintable.h"
+#include "TextLines.h"
 
 namespace {
 
@@ -51,18 +52,6 @@ std::string scratchFile(const std::string& name, const std::string& bytes)
         CloseHandle(f);
     }
     return path;
-}
-
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (;;) {
-        size_t crlf = text.find("\r\n", start);
-        lines.push_back(text.substr(start, crlf == std::string::npos ? std::string::npos : crlf - start));
-        if (crlf == std::string::npos) return lines;
-        start = crlf + 2;
-    }
 }
 
 }  // namespace

@@ -37,15 +37,7 @@ void writeFile(const std::string& unixPath, const std::string& text)
 // The file's bytes; "<none>" when it does not exist.
 std::string readFile(const std::string& unixPath)
 {
-    HANDLE f = CreateFileA(orvtest::windowsPath(unixPath).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           NULL, OPEN_EXISTING, 0, NULL);
-    if (f == INVALID_HANDLE_VALUE) return "<none>";
-    std::string text;
-    char buf[65536];
-    DWORD n = 0;
-    while (ReadFile(f, buf, sizeof buf, &n, NULL) && n > 0) text.append(buf, n);
-    CloseHandle(f);
-    return text;
+    return orvtest::readFile(orvtest::windowsPath(unixPath), "<none>");
 }
 
 // The Date line depends on the clock: checked for its shape, then blanked out.

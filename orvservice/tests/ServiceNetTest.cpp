@@ -41,17 +41,7 @@ bool writeFile(const std::string& path, const std::string& text)
 
 std::string readFile(const std::string& path)
 {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return "";
-    std::string text;
-    char buf[4096];
-    DWORD n;
-    while (ReadFile(f, buf, sizeof buf, &n, nullptr) && n > 0)
-        text.append(buf, n);
-    CloseHandle(f);
-    return text;
+    return orvtest::readFile(path);
 }
 
 bool exists(const std::string& path)

@@ -33,6 +33,19 @@ std::string fixtureDir()
     return dir;
 }
 
+std::string readFile(const std::string& windowsPath, const std::string& ifMissing)
+{
+    HANDLE f = CreateFileA(windowsPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                           OPEN_EXISTING, 0, NULL);
+    if (f == INVALID_HANDLE_VALUE) return ifMissing;
+    std::string bytes;
+    char buf[65536];
+    DWORD n = 0;
+    while (ReadFile(f, buf, sizeof buf, &n, NULL) && n > 0) bytes.append(buf, n);
+    CloseHandle(f);
+    return bytes;
+}
+
 static void removeTree(const std::string& path)
 {
     WIN32_FIND_DATAA fd;

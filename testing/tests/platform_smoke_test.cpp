@@ -9,8 +9,6 @@
 #include <wininet.h>
 #include <iphlpapi.h>
 #include <icmpapi.h>
-#include <log4cxx/fileappender.h>
-#include <log4cxx/patternlayout.h>
 #include <string>
 
 namespace {
@@ -28,19 +26,6 @@ DWORD WINAPI waitOnBoth(LPVOID p)
     // auto-reset: the signal that woke us is gone
     job->secondResult = WaitForMultipleObjects(2, job->events, FALSE, 50);
     return 0;
-}
-
-std::string readWholeFile(const std::string& windowsPath)
-{
-    HANDLE f = CreateFileA(windowsPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                           OPEN_EXISTING, 0, NULL);
-    if (f == INVALID_HANDLE_VALUE) return "<cannot open " + windowsPath + ">";
-    std::string text;
-    char buf[4096];
-    DWORD n;
-    while (ReadFile(f, buf, sizeof buf, &n, NULL) && n > 0) text.append(buf, n);
-    CloseHandle(f);
-    return text;
 }
 
 }  // namespace
@@ -76,7 +61,7 @@ TEST(PlatformUnit, Log4cxxWritesALineThatWin32ReadsBack)
     LOG4CXX_INFO(logger, "platform smoke line " << 42);
     logger->removeAppender(appender);
     appender->close();
-    EXPECT_EQ("INFO smoke.platform - platform smoke line 42\n", readWholeFile(orvtest::windowsPath(unixLog)));
+    EXPECT_EQ("INFO smoke.platform - platform smoke line 42\n", orvtest::readFile(orvtest::windowsPath(unixLog), "<cannot open " + unixLog + ">"));
 }
 
 TEST(PlatformNet, WinInetFetchesThePageOfTheLoopbackHttpFixture)

@@ -123,17 +123,7 @@ ItemStatus statusOf(MonitorItemSettings* item)
 
 std::string readFile(const std::string& windowsPath)
 {
-    HANDLE file = CreateFileA(windowsPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::string();
-    std::string text;
-    char buf[4096];
-    DWORD n = 0;
-    while (ReadFile(file, buf, sizeof buf, &n, nullptr) && n > 0)
-        text.append(buf, n);
-    CloseHandle(file);
-    return text;
+    return orvtest::readFile(windowsPath);
 }
 
 void writeFile(const std::string& windowsPath, const std::string& bytes)

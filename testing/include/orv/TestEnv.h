@@ -13,6 +13,10 @@ std::string windowsPath(const std::string& unixPath);
 // The test's scratch folder (Unix path), removed after the test; created if needed.
 std::string fixtureDir();
 
+// The whole content of a file (Windows path), read while others may still write it; ifMissing
+// when it cannot be opened.
+std::string readFile(const std::string& windowsPath, const std::string& ifMissing = std::string());
+
 // A fresh empty sub-folder of the scratch folder, as a Windows path with no trailing '\'.
 std::string makeScratchFolder(const std::string& name);
 
