@@ -11,5 +11,7 @@
 #include <log4cxx/logger.h>
 #include <log4cxx/propertyconfigurator.h>
 #include <log4cxx/helpers/exception.h>
+#include <log4cxx/fileappender.h>
+#include <log4cxx/patternlayout.h>
 #pragma pop_macro("WIN32")
 #pragma pop_macro("_WIN32")

@@ -5,21 +5,11 @@
 #include <boost/format.hpp>
 
 #include "Monitor/LogSetup.h"
+#include "workers/ScopedLock.h"
 
 namespace {
 
 MailSender* volatile gInstance = nullptr;
-
-class ScopedLock {
-public:
-    explicit ScopedLock(CRITICAL_SECTION& lock) : lock_(lock) { EnterCriticalSection(&lock_); }
-    ~ScopedLock() { LeaveCriticalSection(&lock_); }
-    ScopedLock(const ScopedLock&) = delete;
-    ScopedLock& operator=(const ScopedLock&) = delete;
-
-private:
-    CRITICAL_SECTION& lock_;
-};
 
 }  // namespace
 

@@ -10,23 +10,9 @@
 #include "Monitor/MonitorItemManager.h"
 #include "ServiceHelperFile.h"
 #include "reports/ResourceInitializer.h"
+#include "workers/ScopedLock.h"
 #include "workers/Worker.h"
 #include "workers/WorkerManager.h"
-
-namespace {
-
-class ScopedLock {
-public:
-    explicit ScopedLock(CRITICAL_SECTION& lock) : lock_(lock) { EnterCriticalSection(&lock_); }
-    ~ScopedLock() { LeaveCriticalSection(&lock_); }
-    ScopedLock(const ScopedLock&) = delete;
-    ScopedLock& operator=(const ScopedLock&) = delete;
-
-private:
-    CRITICAL_SECTION& lock_;
-};
-
-}  // namespace
 
 MyService::MyService(const std::string& name, ServiceMainEntry serviceMain,
                      ControlHandlerEntry handler)

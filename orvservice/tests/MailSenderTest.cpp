@@ -4,15 +4,6 @@
 #include "orv/TestEnv.h"
 
 #include "orv/log4cxx.h"
-// More of log4cxx than orv/log4cxx.h brings: the same Windows macros must be hidden around it.
-#pragma push_macro("_WIN32")
-#pragma push_macro("WIN32")
-#undef _WIN32
-#undef WIN32
-#include <log4cxx/fileappender.h>
-#include <log4cxx/patternlayout.h>
-#pragma pop_macro("WIN32")
-#pragma pop_macro("_WIN32")
 
 #include "MailSender.h"
 #include "MailTestSupport.h"
@@ -35,17 +26,7 @@ protected:
 
 std::string readWholeFile(const std::string& windowsPath)
 {
-    HANDLE f = CreateFileA(windowsPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return "<cannot open " + windowsPath + ">";
-    std::string text;
-    char buf[4096];
-    DWORD n;
-    while (ReadFile(f, buf, sizeof buf, &n, nullptr) && n > 0)
-        text.append(buf, n);
-    CloseHandle(f);
-    return text;
+    return orvtest::readFile(windowsPath, "<cannot open " + windowsPath + ">");
 }
 
 }  // namespace

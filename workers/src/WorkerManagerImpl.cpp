@@ -14,23 +14,13 @@
 #include "PortWorker.h"
 #include "SmtpWorker.h"
 #include "workers/CommonWorkerImpl.h"
+#include "workers/ScopedLock.h"
 
 namespace {
 
 // Set when the manager is destroyed at process exit: a worker that ends after that must not
 // reach for it.
 volatile LONG gManagerGone = 0;
-
-class ScopedLock {
-public:
-    explicit ScopedLock(CRITICAL_SECTION& cs) : cs_(cs) { EnterCriticalSection(&cs_); }
-    ~ScopedLock() { LeaveCriticalSection(&cs_); }
-    ScopedLock(const ScopedLock&) = delete;
-    ScopedLock& operator=(const ScopedLock&) = delete;
-
-private:
-    CRITICAL_SECTION& cs_;
-};
 
 WorkerManagerImpl& theManager()
 {
