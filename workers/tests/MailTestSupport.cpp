@@ -1,5 +1,7 @@
 #include "MailTestSupport.h"
 
+#include <algorithm>
+
 #include "WorkerTestSupport.h"
 #include "orv/TestEnv.h"
 
@@ -33,14 +35,13 @@ std::vector<std::string> linesWithPrefix(orvtest::FixtureServer& server, const s
     return lines;
 }
 
-bool waitForLine(orvtest::FixtureServer& server, const std::string& line, DWORD timeoutMs)
+bool waitForLine(orvtest::FixtureServer& server, const std::string& line, DWORD timeoutMs, int times)
 {
     DWORD start = GetTickCount();
     for (;;) {
-        for (const std::string& l : server.output()) {
-            if (l == line)
-                return true;
-        }
+        std::vector<std::string> output = server.output();
+        if (std::count(output.begin(), output.end(), line) >= times)
+            return true;
         if (GetTickCount() - start > timeoutMs)
             return false;
         Sleep(50);

@@ -19,8 +19,8 @@ std::string readScratchFile(const std::string& name);
 
 // What the fixture printed on lines beginning with prefix, the prefix removed.
 std::vector<std::string> linesWithPrefix(orvtest::FixtureServer& server, const std::string& prefix);
-// Waits until the fixture printed exactly this line; false on time-out.
-bool waitForLine(orvtest::FixtureServer& server, const std::string& line, DWORD timeoutMs);
+// Waits until the fixture printed exactly this line (times times over); false on time-out.
+bool waitForLine(orvtest::FixtureServer& server, const std::string& line, DWORD timeoutMs, int times = 1);
 
 // A scripted TCP server (testing/fixtures/tcp_script.py) on address:port playing script.
 class ScriptServer {
