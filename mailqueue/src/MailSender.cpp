@@ -163,7 +163,10 @@ void MailSender::run()
             }
         }
         if (have) {
-            if (!isSuppressed(job.key))
+            if (isSuppressed(job.key))
+                LOG4CXX_DEBUG(logger_, (boost::format("Mail to %1% for %2% dropped: the item's "
+                                                      "mail is suppressed") % job.to % job.key).str());
+            else
                 deliver(job);
             ScopedLock guard(lock_);
             sending_ = false;

@@ -37,11 +37,23 @@ MailSender& AlarmNotifier::mailQueue()
     return mail_ ? *mail_ : *MailSender::instance();
 }
 
+MailSender* AlarmNotifier::existingQueue()
+{
+    return mail_ ? mail_ : MailSender::existingInstance();
+}
+
+void AlarmNotifier::allowMail()
+{
+    if (MailSender* queue = existingQueue())
+        queue->allow(key_);
+}
+
 void AlarmNotifier::release()
 {
     try {
-        if (AlarmNotifierRegistry::instance().forget(this))
-            mailQueue().suppress(key_);
+        MailSender* queue = existingQueue();
+        if (AlarmNotifierRegistry::instance().forget(this) && queue)
+            queue->suppress(key_);
     } catch (const std::exception& e) {
         LOG4CXX_ERROR(logger_, (boost::format("Releasing the alarm of %1%: %2%") % key_ %
                                 e.what()).str());

@@ -35,7 +35,8 @@ public:
 
     void notify(int event, const std::string& text) override;
     // Leaves the registry; unless a registered notifier has the same key, the key's mail is
-    // suppressed in the queue; then deletes the object.
+    // suppressed in the queue (when there is one: a queue is not made for it); then deletes the
+    // object.
     void release() override;
 
     // The count back to 0, and a playing alarm sound stopped.
@@ -45,12 +46,18 @@ public:
     int failureCount() const { return count_; }
     const std::string& mailKey() const { return key_; }
     MonitorItemWrapper* wrapper() const { return wrapper_; }
-    MailSender& mailQueue();
+    // The key may be mailed again (an item with this address was added). The process-wide queue
+    // is not made for this: before it exists nothing can be suppressed.
+    void allowMail();
 
     // Runs the item's enabled actions now.
     void fire();
 
 private:
+    MailSender& mailQueue();
+    // The queue given at construction, else the process-wide one when it exists already.
+    MailSender* existingQueue();
+
     MonitorItemWrapper* wrapper_;
     MonitorItemSettings* item_;
     volatile LONG enabled_;

@@ -1,7 +1,6 @@
 #include "AlarmNotifierRegistry.h"
 
 #include "AlarmNotifier.h"
-#include "mailqueue/MailSender.h"
 #include "workers/ScopedLock.h"
 
 AlarmNotifierRegistry& AlarmNotifierRegistry::instance()
@@ -28,7 +27,7 @@ AlarmNotifier* AlarmNotifierRegistry::add(MonitorItemWrapper* wrapper, MailSende
         ScopedLock guard(lock_);
         notifiers_.insert(std::make_pair(wrapper, notifier));
     }
-    notifier->mailQueue().allow(notifier->mailKey());
+    notifier->allowMail();
     return notifier;
 }
 

@@ -329,3 +329,16 @@ TEST(ItemNotifier, PostsTheItemChangedMessageForStatusRefreshesOnly)
     EXPECT_EQ(std::vector<WPARAM>(2, reinterpret_cast<WPARAM>(wrapper)), posted);
     DestroyWindow(window);
 }
+
+TEST_F(AlarmNotifierTest, AddingAndReleasingMakeNoMailQueueOfTheirOwn)
+{
+    // The program's queue comes with the first alarm mail, not with an item's notifier.
+    MailSender* before = MailSender::existingInstance();
+    AlarmNotifier* notifier = AlarmNotifierRegistry::instance().add(wrapper_, nullptr, &actions_);
+    onWorkerThread([&] {
+        notifier->notify(NotifyCycleFailed, "");   // below the threshold
+        notifier->release();
+    });
+    EXPECT_EQ(before, MailSender::existingInstance());
+    EXPECT_FALSE(AlarmNotifierRegistry::instance().find(wrapper_));
+}
