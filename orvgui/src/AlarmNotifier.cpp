@@ -13,6 +13,7 @@
 #include "MonitorItemWrapper.h"
 #include "SystemAlarmActions.h"
 #include "mailqueue/MailSender.h"
+#include "reports/Report.h"
 #include "reports/ReportMaker.h"
 #include "reports/ReportManager.h"
 
@@ -144,10 +145,10 @@ void AlarmNotifier::fire()
         const std::string subject = (boost::format("Alarm triggered for item %1%") % name).str();
         std::string body = (boost::format("The site %1% has had %2% consecutive failures") %
                             address % failures).str();
-        if (mail.attachReport) {
-            if (Report* report = ReportManager::instance()->getDefaultReport())
-                body = ReportMaker(report, item_).getReportString();
-        }
+        // A copy: the report dialogs may edit or delete the definition meanwhile.
+        Report report;
+        if (mail.attachReport && ReportManager::instance()->copyDefaultReport(report))
+            body = ReportMaker(&report, item_).getReportString();
         for (const std::string& recipient : mail.recipients) {
             const size_t first = recipient.find_first_not_of(" \t");
             if (first == std::string::npos)

@@ -266,6 +266,15 @@ Report* ReportManager::getDefaultReport()
     return default_;
 }
 
+bool ReportManager::copyDefaultReport(Report& copy)
+{
+    ScopedLock guard(lock_);
+    if (!default_)
+        return false;
+    copy = *default_;
+    return true;
+}
+
 void ReportManager::setDefaultReport(const std::string& name)
 {
     ScopedLock guard(lock_);

@@ -248,6 +248,11 @@ TEST(ReportManager, BuiltInsDefaultCreateRenameDeleteAndStorage)
     EXPECT_EQ(5u, manager.size());
     ASSERT_TRUE(manager.flushReports());
 
+    Report copy;
+    ASSERT_TRUE(manager.copyDefaultReport(copy));
+    EXPECT_EQ("Weekly", copy.name);
+    EXPECT_EQ(OutputXml, copy.outputType);
+
     manager.deleteReport("Weekly");
     EXPECT_EQ(manager.getReport("Downtime report"), manager.getDefaultReport())
         << "a deleted default passes to the first left";
@@ -255,6 +260,7 @@ TEST(ReportManager, BuiltInsDefaultCreateRenameDeleteAndStorage)
         manager.deleteReport(name);
     EXPECT_EQ(0u, manager.size());
     EXPECT_EQ(nullptr, manager.getDefaultReport());
+    EXPECT_FALSE(manager.copyDefaultReport(copy));
 
     ReportManager reread;
     ASSERT_TRUE(reread.setDataFolder(folder));

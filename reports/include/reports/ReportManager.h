@@ -40,6 +40,9 @@ public:
     Report* getReport(const std::string& name);
     // The default definition, or null when there is none.
     Report* getDefaultReport();
+    // A copy of the default definition, taken under the lock, for threads other than the one that
+    // edits the definitions (an alarm on a worker thread); false when there is no default.
+    bool copyDefaultReport(Report& copy);
     // Makes the named definition the default; an unknown name changes nothing.
     void setDefaultReport(const std::string& name);
     // A new definition under the name (HTML, failures and successes, the usual columns), or the
