@@ -85,10 +85,6 @@ case "$MODE" in
     # screenshots the test writes (orvtest::screenshot) are kept as PNG files in the build folder
     export ORV_SCREENSHOT_DIR="${ORV_SCREENSHOT_DIR:-$ORV_BINARY_DIR/screenshots}"
     mkdir -p "$ORV_SCREENSHOT_DIR"
-    run_limited "$@"; rc=$?
-    for bmp in "$ORV_SCREENSHOT_DIR"/*.bmp; do
-      [ -f "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"
-    done
-    exit $rc
+    run_limited "$@"; exit $?
     ;;
 esac
