@@ -928,6 +928,7 @@ CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
 // ---- Default handlers ----------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+    ON_WM_CTLCOLOR()
     ON_WM_DRAWITEM()
     ON_WM_MEASUREITEM()
     ON_WM_NCDESTROY()

@@ -1,6 +1,16 @@
-// The window layer: command targets, message maps, windows, menus, threads, the application.
+// The window layer: command targets, message maps, windows, menus, threads, the application,
+// and the GDI module's device contexts and drawing objects.
 #pragma once
 #include <afx.h>
+#include <CDC.h>
+#include <CGdiObject.h>
+#include <CPen.h>
+#include <CBrush.h>
+#include <CFont.h>
+#include <CBitmap.h>
+#include <CPalette.h>
+#include <CRgn.h>
+#include <CImageList.h>
 #include "afxres.h"
 #include "afxpriv.h"
 #include "afxmsg.h"
@@ -12,3 +22,6 @@
 #include "CWnd.h"
 #include "CWinThread.h"
 #include "CWinApp.h"
+#include "CClientDC.h"
+#include "CWindowDC.h"
+#include "CPaintDC.h"
