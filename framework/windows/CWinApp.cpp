@@ -239,8 +239,6 @@ BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCm
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
     ::InitCommonControlsEx(&icc);
     AfxSetInstanceHandle(hInstance);
-    if (AfxGetResourceHandle() == NULL)
-        AfxSetResourceHandle(hInstance);
     if (CWinApp* pApp = AfxGetApp()) {
         pApp->m_hInstance = hInstance;
         pApp->m_lpCmdLine = lpCmdLine;

@@ -789,22 +789,14 @@ CWnd* CWnd::GetTopLevelOwner() const
 
 CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 {
+    // the given window, else the main window; either way its top-level window
     HWND hWnd = pParent->GetSafeHwnd();
-    if (hWnd == NULL) {
-        CWnd* pMain = AfxGetMainWnd();
-        hWnd = pMain->GetSafeHwnd();
-    }
-    // the owner is a top-level window
+    if (hWnd == NULL)
+        hWnd = AfxGetMainWnd()->GetSafeHwnd();
     while (hWnd != NULL && (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
         hWnd = ::GetParent(hWnd);
-    HWND hWndTop = hWnd;
     if (pWndTop != NULL)
-        *pWndTop = NULL;
-    // a disabled top-level window would leave the new one ownerless in effect: enable it
-    if (hWndTop != NULL && pParent == NULL && !::IsWindowEnabled(hWndTop) && pWndTop != NULL) {
-        *pWndTop = hWndTop;
-        ::EnableWindow(hWndTop, TRUE);
-    }
+        *pWndTop = hWnd;
     return FromHandle(hWnd);
 }
 

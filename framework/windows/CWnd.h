@@ -144,6 +144,8 @@ public:
     void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd->GetSafeHwnd(); }
     CWnd* GetTopLevelParent() const;
     CWnd* GetTopLevelOwner() const;
+    // The top-level window that should own a modal window or message box: that of pParent, else
+    // of the main window (NULL when there is none). pWndTop, if given, receives its handle.
     static CWnd* GetSafeOwner(CWnd* pParent = NULL, HWND* pWndTop = NULL);
     CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
     CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
