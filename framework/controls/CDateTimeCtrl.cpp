@@ -26,5 +26,9 @@ BOOL CDateTimeCtrl::SetTime(const CTime& timeNew)
 
 BOOL CDateTimeCtrl::SetTime(LPSYSTEMTIME pTimeNew)
 {
-    return (BOOL)::SendMessageA(m_hWnd, DTM_SETSYSTEMTIME, pTimeNew != NULL ? GDT_VALID : GDT_NONE, (LPARAM)pTimeNew);
+    if (pTimeNew != NULL)
+        return (BOOL)::SendMessageA(m_hWnd, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)pTimeNew);
+    // "no date" still needs a time to point at: the control refuses a NULL one
+    SYSTEMTIME none = {};
+    return (BOOL)::SendMessageA(m_hWnd, DTM_SETSYSTEMTIME, GDT_NONE, (LPARAM)&none);
 }

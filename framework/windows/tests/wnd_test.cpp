@@ -423,3 +423,70 @@ TEST(WindowProcedureEntry, AWindowDestroyedInItsOwnHandlerIsNotTouchedAfterwards
         EXPECT_EQ(NULL, CWnd::FromHandlePermanent(hWnd));
     }
 }
+
+// ---- Pre-translation -----------------------------------------------------------------------------
+
+namespace {
+
+wintest::Recorder g_pretranslate;
+
+class CPreTranslating : public CWnd {
+public:
+    std::string name;
+    bool eat = false;
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN)
+            g_pretranslate.add(name);
+        return eat;
+    }
+};
+
+}  // namespace
+
+TEST(PreTranslation, TheWalkGoesFromTheTargetUpToTheStopWindowAndEndsWhereItIsEaten)
+{
+    CPreTranslating top, middle, inner, popup;
+    top.name = "top";
+    middle.name = "middle";
+    inner.name = "inner";
+    popup.name = "popup";
+    ASSERT_TRUE(top.CreateEx(0, AfxRegisterWndClass(0), "top", WS_OVERLAPPED, 0, 0, 200, 200, NULL, NULL));
+    ASSERT_TRUE(middle.Create(NULL, "middle", 0, CRect(0, 0, 100, 100), &top, 1));
+    ASSERT_TRUE(inner.Create(NULL, "inner", 0, CRect(0, 0, 50, 50), &middle, 2));
+    // an owned popup reaches its owner: GetParent answers the owner
+    ASSERT_TRUE(popup.CreateEx(0, AfxRegisterWndClass(0), "popup", WS_POPUP, 0, 0, 50, 50, top.m_hWnd, NULL));
+    // a window with no object is passed over
+    HWND hWndPlain = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, inner.m_hWnd, NULL, NULL, NULL);
+
+    struct Case {
+        HWND hWnd;
+        HWND hWndStop;
+        CPreTranslating* pEater;
+        BOOL eaten;
+        std::vector<std::string> events;
+    } cases[] = {
+        {hWndPlain, NULL, NULL, FALSE, {"inner", "middle", "top"}},
+        {inner.m_hWnd, middle.m_hWnd, NULL, FALSE, {"inner", "middle"}},
+        {inner.m_hWnd, NULL, &middle, TRUE, {"inner", "middle"}},
+        {popup.m_hWnd, NULL, NULL, FALSE, {"popup", "top"}},
+    };
+    for (const Case& c : cases) {
+        middle.eat = &middle == c.pEater;
+        g_pretranslate.events.clear();
+        MSG msg = {c.hWnd, WM_KEYDOWN, 'A', 0, 0, {0, 0}};
+        EXPECT_EQ(c.eaten, CWnd::WalkPreTranslateTree(c.hWndStop, &msg));
+        EXPECT_EQ(c.events, g_pretranslate.events);
+    }
+    // the thread's pump walks the same way up to the main window before dispatching
+    CWinApp& app = wintest::testApp();
+    app.m_pMainWnd = &top;
+    middle.eat = false;
+    g_pretranslate.events.clear();
+    ::PostMessageA(inner.m_hWnd, WM_KEYDOWN, 'B', 0);
+    ASSERT_TRUE(app.PumpMessage());
+    EXPECT_EQ((std::vector<std::string>{"inner", "middle", "top"}), g_pretranslate.events);
+    app.m_pMainWnd = NULL;
+    popup.DestroyWindow();
+    top.DestroyWindow();
+}
