@@ -68,15 +68,6 @@ BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow) {
     return Attach(ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
 }
 
-BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask) {
-    LPCSTR lpszName = MAKEINTRESOURCEA(nBitmapID);
-    HINSTANCE hModule = AfxGetResourceHandle();
-    if (::FindResourceA(hModule, lpszName, (LPCSTR)RT_BITMAP) == NULL)
-        hModule = AfxGetInstanceHandle();
-    return Attach(ImageList_LoadImageA(hModule, lpszName, cx, nGrow, crMask, IMAGE_BITMAP,
-                                       LR_CREATEDIBSECTION));
-}
-
 int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask) {
     return ImageList_Add(m_hImageList, (HBITMAP)pbmImage->GetSafeHandle(),
                          (HBITMAP)pbmMask->GetSafeHandle());

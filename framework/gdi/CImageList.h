@@ -26,9 +26,6 @@ public:
 
     // nFlags: ILC_COLOR* | ILC_MASK
     BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow);
-    // Images cx wide cut from a bitmap resource; crMask marks the transparent colour
-    // (CLR_NONE for none).
-    BOOL Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask);
 
     int GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
     BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const {

@@ -2,6 +2,7 @@
 // 8-bit (palette) display: the memory DCs are made compatible with the screen either way.
 #include "orv/gtest.h"
 #include "orv/TestEnv.h"
+#include "gdi_test_resources.h"
 #include "CBitmap.h"
 #include "CBrush.h"
 #include "CDC.h"
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -421,6 +423,79 @@ TEST_F(GdiTest, GalleryOfShapesTextAndBlits) {
     EXPECT_EQ(kRed, dc.GetNearestColor(kRed));
     ::ReleaseDC(NULL, hScreen);
     canvas.Keep("gdi_gallery");
+}
+
+bool Near(COLORREF a, COLORREF b, int tolerance) {
+    return abs(GetRValue(a) - GetRValue(b)) <= tolerance && abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+// The colours of a bitmap, read through a DIB.
+std::vector<COLORREF> PixelsOf(CBitmap& bitmap, int cx, int cy) {
+    DibCanvas canvas(cx, cy);
+    CDC source;
+    source.CreateCompatibleDC(NULL);
+    CBitmap* pOld = source.SelectObject(&bitmap);
+    canvas.dc().BitBlt(0, 0, cx, cy, &source, 0, 0, SRCCOPY);
+    source.SelectObject(pOld);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x)
+            pixels.push_back(canvas.At(x, y));
+    return pixels;
+}
+
+// Bitmaps come from the resource module when it has them, else from the program; the mapped
+// load turns the four standard button colours into the system's.
+TEST_F(GdiTest, BitmapsFromResources) {
+    const std::vector<COLORREF> stored = {kBlack, RGB(128, 128, 128), RGB(192, 192, 192), kWhite,
+                                          kMagenta, kRed, kMagenta, kBlue};
+    // a resource module without the bitmaps: the program's are found instead
+    HINSTANCE hPrevious = AfxGetResourceHandle();
+    AfxSetResourceHandle(::GetModuleHandleA("kernel32.dll"));
+    CBitmap byId, byName, missing;
+    EXPECT_TRUE(byId.LoadBitmap(IDB_COLOURS));
+    EXPECT_TRUE(byName.LoadBitmap("COLOURS"));
+    EXPECT_FALSE(missing.LoadBitmap(IDB_MISSING));
+    EXPECT_TRUE(missing.GetSafeHandle() == NULL);
+    AfxSetResourceHandle(hPrevious);
+    ASSERT_EQ(CSize(8, 2), byId.GetSize());
+    std::vector<COLORREF> expected = stored;
+    expected.insert(expected.end(), stored.begin(), stored.end());
+    EXPECT_EQ(expected, PixelsOf(byId, 8, 2));
+    EXPECT_EQ(expected, PixelsOf(byName, 8, 2));
+
+    CBitmap mapped;
+    ASSERT_TRUE(mapped.LoadMappedBitmap(IDB_COLOURS));
+    std::vector<COLORREF> pixels = PixelsOf(mapped, 8, 2);
+    const int mappedTo[] = {COLOR_BTNTEXT, COLOR_BTNSHADOW, COLOR_BTNFACE, COLOR_BTNHIGHLIGHT};
+    for (int i = 0; i < 4; ++i) {
+        COLORREF system = ::GetSysColor(mappedTo[i]);
+        if (DisplayDepth() > 8) {
+            EXPECT_EQ(system, pixels[i]) << "column " << i;
+        } else {
+            // the bitmap is the display's, so a system colour outside the palette comes out as
+            // a palette colour close to it (and far from the grey it replaced)
+            EXPECT_TRUE(Near(system, pixels[i], 16)) << "column " << i << ": " << std::hex << pixels[i];
+        }
+    }
+    for (int i = 4; i < 8; ++i)
+        EXPECT_EQ(stored[i], pixels[i]) << "column " << i << " is not a button colour";
+
+    // as the list view's image lists are made: 8-bit colour with a mask, the bitmap added with
+    // magenta as the transparent colour, 4 pixels a picture
+    CImageList list;
+    ASSERT_TRUE(list.Create(4, 2, ILC_COLOR8 | ILC_MASK, 8, 1));
+    EXPECT_EQ(0, list.Add(&byId, kMagenta));
+    EXPECT_EQ(2, list.GetImageCount());
+    list.SetBkColor(CLR_NONE);
+    DibCanvas canvas(4, 2);
+    ASSERT_TRUE(canvas.Valid());
+    canvas.dc().FillSolidRect(0, 0, 4, 2, kYellow);
+    EXPECT_TRUE(list.Draw(&canvas.dc(), 1, CPoint(0, 0), ILD_TRANSPARENT));
+    const COLORREF drawn[] = {kYellow, kRed, kYellow, kBlue};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(drawn[i], canvas.At(i, 1)) << "column " << i;
 }
 
 TEST_F(GdiTest, PaletteEntries) {
