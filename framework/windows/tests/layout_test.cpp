@@ -96,3 +96,49 @@ TEST(Layout, BarsTakeTheirSidesInZOrderAndThePaneTheRest)
     EXPECT_EQ(CRect(32, 23, 396, 295), childRect(frame, pane));
     frame.DestroyWindow();
 }
+
+namespace {
+
+class CInitialUpdateSpy : public CWnd {
+public:
+    int updates = 0;
+
+protected:
+    afx_msg LRESULT OnInitialUpdate(WPARAM, LPARAM)
+    {
+        ++updates;
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CInitialUpdateSpy, CWnd)
+    ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdate)
+END_MESSAGE_MAP()
+
+}  // namespace
+
+TEST(Layout, ExecuteDlgInitFillsBoxesAndTellsTheDirectChildren)
+{
+    CWnd dialog;
+    ASSERT_TRUE(dialog.CreateEx(0, AfxRegisterWndClass(0), "dlginit", WS_POPUP, 0, 0, 300, 200, NULL, NULL));
+    CInitialUpdateSpy child, grandchild;
+    ASSERT_TRUE(child.Create(NULL, "child", 0, CRect(0, 0, 50, 50), &dialog, 1));
+    ASSERT_TRUE(grandchild.Create(NULL, "grandchild", 0, CRect(0, 0, 10, 10), &child, 2));
+    HWND hCombo = ::CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 60, 100, 100, dialog.m_hWnd,
+                                    (HMENU)(UINT_PTR)3, NULL, NULL);
+    // the block a resource compiler writes for a combo box with two strings
+    static const BYTE block[] = {3, 0, 0x43, 0x01, 4, 0, 0, 0, 'P', 'O', 'P', 0,
+                                 3, 0, 0x43, 0x01, 5, 0, 0, 0, 'S', 'M', 'T', 'P', 0, 0, 0};
+    EXPECT_TRUE(dialog.ExecuteDlgInit((LPVOID)block));
+    EXPECT_EQ(2, ::SendMessageA(hCombo, CB_GETCOUNT, 0, 0));
+    char text[16] = "";
+    ::SendMessageA(hCombo, CB_GETLBTEXT, 1, (LPARAM)text);
+    EXPECT_STREQ("SMTP", text);
+    EXPECT_EQ(1, child.updates);
+    EXPECT_EQ(0, grandchild.updates);
+    // no block at all still tells the children, and succeeds
+    EXPECT_TRUE(dialog.ExecuteDlgInit((LPCTSTR)NULL));
+    EXPECT_EQ(2, child.updates);
+    dialog.DestroyWindow();
+}
