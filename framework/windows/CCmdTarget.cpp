@@ -75,18 +75,3 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     }
     return FALSE;
 }
-
-void CCmdTarget::BeginWaitCursor()
-{
-    SetCursor(LoadCursorA(NULL, (LPCSTR)IDC_WAIT));
-}
-
-void CCmdTarget::EndWaitCursor()
-{
-    SetCursor(LoadCursorA(NULL, (LPCSTR)IDC_ARROW));
-}
-
-void CCmdTarget::RestoreWaitCursor()
-{
-    BeginWaitCursor();
-}

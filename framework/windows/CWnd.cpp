@@ -779,14 +779,6 @@ CWnd* CWnd::GetTopLevelParent() const
     return FromHandle(hWnd);
 }
 
-CWnd* CWnd::GetTopLevelOwner() const
-{
-    HWND hWnd = m_hWnd;
-    for (HWND hWndOwner; (hWndOwner = ::GetWindow(hWnd, GW_OWNER)) != NULL;)
-        hWnd = hWndOwner;
-    return FromHandle(hWnd);
-}
-
 CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 {
     // the given window, else the main window; either way its top-level window
