@@ -268,10 +268,20 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
 {
     CurrentMessage current(hWnd, nMsg, wParam, lParam);
     CTempMapDispatch dispatch;  // temporaries handed out below stay valid until we return
-    LRESULT lResult = pWnd->WindowProc(nMsg, wParam, lParam);
-    // The handlers may have destroyed the window and deleted pWnd: after WM_NCDESTROY the object
-    // is finished off only if it is still the window's permanent object.
-    if (nMsg == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd)
+    if (nMsg != WM_NCDESTROY)
+        return pWnd->WindowProc(nMsg, wParam, lParam);  // pWnd may be gone after this
+    // The last message: the object lets go of the window even when a handler fails, or a later
+    // window given the same handle would find it. Handlers may have deleted it already: it is
+    // finished off only if it is still the window's permanent object.
+    LRESULT lResult = 0;
+    try {
+        lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+    } catch (...) {
+        if (CWnd::FromHandlePermanent(hWnd) == pWnd)
+            pWnd->FinishNcDestroy(hWnd);
+        throw;
+    }
+    if (CWnd::FromHandlePermanent(hWnd) == pWnd)
         pWnd->FinishNcDestroy(hWnd);
     return lResult;
 }
