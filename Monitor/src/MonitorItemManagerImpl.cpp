@@ -127,6 +127,15 @@ void MonitorItemManagerImpl::deleteTemporaryItem(MonitorItemSettings* item)
         delete item;
 }
 
+void MonitorItemManagerImpl::abandonItem(MonitorItemSettings* item)
+{
+    if (!removeFrom(items_, item))
+        return;
+    item->save();
+    LOG4CXX_WARN(logger_, (boost::format("Item %1% is still in use: saved, not freed") %
+                           item->getDirectory()).str());
+}
+
 void MonitorItemManagerImpl::release()
 {
     if (gStore == this)

@@ -24,6 +24,7 @@ public:
     void deleteItem(MonitorItemSettings* item) override;
     void removeItem(MonitorItemSettings* item) override;
     void deleteTemporaryItem(MonitorItemSettings* item) override;
+    void abandonItem(MonitorItemSettings* item) override;
     void release() override;
 
 private:

@@ -2,6 +2,8 @@
 
 #include <winsock2.h>
 
+#include <vector>
+
 #include <boost/format.hpp>
 
 #include "MailAlarmNotifier.h"
@@ -110,8 +112,16 @@ void MyService::onStop()
         stopping_ = true;
         if (!released_) {
             released_ = true;
-            // stopAll waits for the worker threads: no worker touches an item once it returns.
+            // stopAll waits for the worker threads, within a bound: an item whose worker has not
+            // ended by then is saved but never freed, since that worker may still write to it.
             workers_->stopAll();
+            std::vector<MonitorItemSettings*> inUse;
+            for (MonitorItemManager::ItemIterator it = items_->begin(); it != items_->end(); ++it) {
+                if (workers_->isRunning(*it))
+                    inUse.push_back(*it);
+            }
+            for (MonitorItemSettings* item : inUse)
+                items_->abandonItem(item);
             items_->unloadAll();
             items_->release();
         }

@@ -43,13 +43,15 @@ int boundedTimeoutMs(int limitMs)
 
 CommonWorkerImpl::CommonWorkerImpl(MonitorItemSettings* item, const char* loggerName,
                                    const WorkerTexts& texts)
-    : testMode_(false), item_(item), texts_(texts)
+    : testMode_(false), item_(item), texts_(texts), predecessor_(nullptr)
 {
     LogSetup::getLogger(LogSetup::instance(), logger_, loggerName);
 }
 
 CommonWorkerImpl::~CommonWorkerImpl()
 {
+    if (predecessor_)
+        CloseHandle(predecessor_);
 }
 
 void CommonWorkerImpl::attach(Notifier* notifier)
@@ -69,6 +71,13 @@ void CommonWorkerImpl::setTestMode(bool testMode)
 
 void CommonWorkerImpl::run()
 {
+    if (predecessor_) {
+        // The replaced worker was stopped and ends within moments; until it has, it may still
+        // call the notifiers this worker took over.
+        WaitForSingleObject(predecessor_, INFINITE);
+        CloseHandle(predecessor_);
+        predecessor_ = nullptr;
+    }
     threadStarting();
     LOG4CXX_DEBUG(logger_, texts_.startLog);
 
@@ -81,7 +90,9 @@ void CommonWorkerImpl::run()
         notifyAll(NotifyProgress, texts_.testStarted);
     }
 
-    while (runCycle()) {
+    // A worker started suspended (it replaced a suspended one) parks before its first cycle.
+    bool stoppedBeforeStart = suspendCount() > 0 && !sleep(0) && isStopped();
+    while (!stoppedBeforeStart && runCycle()) {
     }
 
     LOG4CXX_DEBUG(logger_, texts_.endLog);

@@ -77,10 +77,11 @@ public:
     void setTestMode(bool testMode) override;
 
     NotifierList& getNotifierList() { return notifiers_; }
-    NotifierList::iterator notifiersBegin() const { return notifiers_.begin(); }
-    NotifierList::iterator notifiersEnd() const { return notifiers_.end(); }
 
     MonitorItemSettings* getItem() const { return item_; }
+    // A thread (a duplicated handle, owned from now on) that must have ended before this worker
+    // begins its first cycle: the worker it replaces, which still calls the same notifiers.
+    void setPredecessor(HANDLE thread) { predecessor_ = thread; }
     bool isTestMode() const { return testMode_; }
 
     // A copy of the last page an HTTP check downloaded; empty for every other check. Called from
@@ -124,6 +125,7 @@ private:
     bool testMode_;
     MonitorItemSettings* item_;
     WorkerTexts texts_;
+    HANDLE predecessor_;
 
 protected:
     // Destroyed in reverse: the activity log first, the notifier list (releasing) last.
