@@ -9,22 +9,11 @@ namespace {
 
 const WorkerTexts kFtpTexts = {"Starting thread", "Thread stopped", "Ftp test started", "FTP test ended", false};
 
-const DWORD kLoginLimitMs = 30000;
-const DWORD kTransferLimitMs = 300000;
-
 }  // namespace
 
 FtpWorker::FtpWorker(MonitorItemSettings* item)
-    : CommonWorkerImpl(item, "worker.FtpWorker", kFtpTexts),
-      loginLimitMs_(kLoginLimitMs),
-      transferLimitMs_(kTransferLimitMs)
+    : CommonWorkerImpl(item, "worker.FtpWorker", kFtpTexts)
 {
-}
-
-void FtpWorker::setLimits(DWORD loginMs, DWORD transferMs)
-{
-    loginLimitMs_ = loginMs;
-    transferLimitMs_ = transferMs;
 }
 
 void FtpWorker::check(const ItemGeneralSettings&, CheckResult&)
@@ -54,7 +43,8 @@ bool FtpWorker::runCycle()
     DWORD started = GetTickCount();
 
     FtpProvider provider;
-    provider.setLimits(loginLimitMs_, transferLimitMs_);
+    const DWORD limit = static_cast<DWORD>(networkTimeoutMs());
+    provider.setLimits(limit, limit);
     provider.setCancel([this] { return stopRequested(); });
 
     // A call given up because the worker is being stopped proves nothing about the server:

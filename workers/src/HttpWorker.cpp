@@ -138,9 +138,16 @@ bool HttpWorker::runCycle()
     if (session) {
         // A server that accepts and never answers fails within the item's limit (1 to 60 s).
         downloader->setTimeout(networkTimeoutMs());
-        downloaded = downloader->DownloadPage();
+        downloaded = downloader->DownloadPage([this] { return stopRequested(); });
     }
     DWORD error = downloaded ? 0 : GetLastError();
+    if (!downloaded && error == ERROR_INTERNET_OPERATION_CANCELLED && stopRequested()) {
+        // A download given up on a stop proves nothing about the server: nothing is recorded
+        // and no alarm is raised while the host shuts down.
+        if (!test)
+            setBusy(false);
+        return false;
+    }
     int status = downloader->GetStatusCode();
 
     if (downloaded && acceptedStatus(status)) {

@@ -310,9 +310,13 @@ TEST_F(FtpNet, TestRunReportsEachStepAndRecordsNothing)
 TEST_F(FtpNet, SilentServerFailsAtTheLimitAndTheWorkerGoesOn)
 {
     MonitorItemSettings* item = ftpItem(kSilentPort, "secret", {}, 1, UnitSeconds);
+    {
+        // The item's limit bounds the log-in (it was a fixed 30 s whatever the limit).
+        MonitorItemLock lock(item);
+        item->getGeneral().timeoutMs = 1500;
+    }
     Worker* worker = WorkerManager::instance()->createWorker(item);
     ASSERT_TRUE(dynamic_cast<FtpWorker*>(worker));
-    dynamic_cast<FtpWorker*>(worker)->setLimits(1500, 1500);
     RecordingNotifier* notifier = new RecordingNotifier;
     DWORD started = GetTickCount();
     Running r = startWorker(worker, notifier);

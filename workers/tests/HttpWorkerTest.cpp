@@ -395,6 +395,48 @@ TEST_F(HttpWorkerNet, SilentServerFailsWithinTheLimitAndTheWorkerGoesOn)
     delete notifier;
 }
 
+TEST_F(HttpWorkerNet, APageThatTricklesFailsAtTheItemsLimitForTheWholeDownload)
+{
+    // Each receive gets a byte well within the limit, so only a deadline for the whole download
+    // ends it; without one the worker would read for ten minutes, recording nothing.
+    const int limitMs = 1500;
+    MonitorItemSettings* item = newStoredItem(ItemHttp, "127.0.0.1/trickle", 8080, 1, UnitHours, limitMs);
+    RecordingNotifier* notifier = new RecordingNotifier;
+    DWORD started = GetTickCount();
+    Running r = startFor(item, notifier, false);
+    ASSERT_TRUE(r.worker);
+    ASSERT_TRUE(notifier->waitForCode(NotifyCycleFailed, 1, 20000));
+    EXPECT_LT(GetTickCount() - started, static_cast<DWORD>(limitMs) + 2000);
+    WorkerManager::instance()->stopWorker(item);
+    ASSERT_TRUE(waitEnded(r.thread, 10000));
+    CloseHandle(r.thread);
+    std::vector<ResultRecord> history = historyOf(item);
+    ASSERT_EQ(1u, history.size());
+    EXPECT_FALSE(history[0].ok);
+    EXPECT_EQ(1, statusOf(item).failed);
+    delete notifier;
+}
+
+TEST_F(HttpWorkerNet, AStopEndsADownloadAtOnceAndRecordsNothing)
+{
+    for (const char* path : {"127.0.0.1/hang", "127.0.0.1/trickle"}) {
+        SCOPED_TRACE(path);
+        MonitorItemSettings* item = newStoredItem(ItemHttp, path, 8080, 1, UnitHours, 60000);
+        RecordingNotifier* notifier = new RecordingNotifier;
+        Running r = startFor(item, notifier, false);
+        ASSERT_TRUE(notifier->waitForCode(NotifyStatusRefresh, 1, 5000));
+        Sleep(700);
+        DWORD stopAt = GetTickCount();
+        WorkerManager::instance()->stopWorker(item);
+        ASSERT_TRUE(waitEnded(r.thread, 10000));
+        EXPECT_LT(GetTickCount() - stopAt, 1000u);
+        CloseHandle(r.thread);
+        EXPECT_TRUE(historyOf(item).empty());
+        EXPECT_EQ(0, statusOf(item).busy);
+        delete notifier;
+    }
+}
+
 // A worker whose session cannot be opened.
 class SessionlessHttpWorker : public HttpWorker {
 public:

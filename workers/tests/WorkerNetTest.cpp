@@ -12,6 +12,7 @@
 #include "WorkerManagerImpl.h"
 #include "SilentTarget.h"
 #include "WorkerTestSupport.h"
+#include "orv/FixtureServer.h"
 #include "orv/gtest.h"
 #include "Connection.h"
 #include "workers/WorkerManager.h"
@@ -203,6 +204,54 @@ TEST(PingCheck, EchoToLoopbackAndAnUnknownHost)
         EXPECT_EQ("Sleeping for 3600 seconds", lines[7]);
         stopAndJoin(item, s);
     }
+}
+
+// A stop must end every wait of a check within moments, also the ones the system gives no way to
+// interrupt: an echo nobody answers, a name lookup whose server stays silent.
+TEST(StopDuringAnUninterruptibleWait, EndsTheWorkerPromptlyWithoutARecord)
+{
+    // 10.9.9.9 is routed to the loopback device, which drops what is sent to it; --resolver does
+    // the same to the name server, so that a lookup of an unknown name hangs.
+    orvtest::FixtureServer silence("silent_route", {"--resolver", "10.9.9.9"});
+    ASSERT_TRUE(silence.running()) << silence.error();
+    struct Case {
+        const char* name;
+        int type;
+        const char* address;
+    };
+    const Case cases[] = {
+        {"echo without a reply", ItemPing, "10.9.9.9"},
+        {"ping: lookup without an answer", ItemPing, "silent-name.example"},
+        {"port: lookup without an answer", ItemPort, "silent-name.example"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MonitorItemSettings* item = newStoredItem(c.type, c.address, 80, 1, UnitHours, 60000);
+        Started s = startFor(item);
+        ASSERT_TRUE(s.notifier->waitForCode(NotifyStatusRefresh, 1, 5000));
+        Sleep(500);
+        EXPECT_TRUE(historyOf(item).empty());   // still waiting
+        DWORD stopAt = GetTickCount();
+        stopAndJoin(item, s);
+        EXPECT_LT(GetTickCount() - stopAt, 1000u);
+        EXPECT_TRUE(historyOf(item).empty());
+        EXPECT_EQ(0, statusOf(item).busy);
+    }
+}
+
+TEST(PortCheck, ALookupWithoutAnAnswerFailsAtTheItemsLimit)
+{
+    orvtest::FixtureServer silence("silent_route", {"--resolver"});
+    ASSERT_TRUE(silence.running()) << silence.error();
+    MonitorItemSettings* item = newStoredItem(ItemPort, "silent-name.example", 80, 1, UnitHours, 1500);
+    DWORD started = GetTickCount();
+    Started s = startFor(item);
+    ASSERT_TRUE(s.notifier->waitForCode(NotifyCycleFailed, 1, 20000));
+    EXPECT_LT(GetTickCount() - started, 4000u);
+    std::vector<ResultRecord> history = historyOf(item);
+    ASSERT_EQ(1u, history.size());
+    EXPECT_FALSE(history[0].ok);
+    stopAndJoin(item, s);
 }
 
 TEST(PingCheck, TestModePingsThreeTimes)
