@@ -9,6 +9,7 @@
 #include "orv/TestEnv.h"
 #include "MIMEMessage.h"
 #include "MailBuilder.h"
+#include "DnsTcpTransport.h"
 #include "MailTimeouts.h"
 #include "Postrel/Postrel.h"
 #include <memory>
@@ -230,6 +231,62 @@ TEST(PostrelNet, ASilentOrDeadExchangerIsSkippedWithinItsTimeOut)
         EXPECT_LT(spent, 6000u) << c.what << ": one reply time-out (2 s) and the delivery, no more";
         EXPECT_NE("<none>", good.message(1)) << c.what;
     }
+    CMailTimeouts::Set(CMailTimeouts());
+}
+
+// A server that sends an urgent byte, or its answer one byte at a time, must not hold a name
+// server exchange or an SMTP reply past its time-out.
+TEST(PostrelNet, AnUrgentByteOrATricklingPeerEndsAtTheTimeOut)
+{
+    CMailTimeouts timeouts;
+    timeouts.connectMs = 2000;
+    timeouts.dnsIoMs = 2000;
+    timeouts.replyMs = 2000;
+    timeouts.dataReplyMs = 2000;
+    CMailTimeouts::Set(timeouts);
+    std::string trickle = "send \\x00\nsleep 1200\nsend \\x40\n";
+    for (int i = 0; i < 30; ++i) trickle += "sleep 1200\nsend x\n";
+    struct Case {
+        const char* what;
+        const char* script;
+    };
+    const Case dnsCases[] = {
+        {"urgent byte, then silence", "urgent x\nsilent\n"},
+        {"one byte every 1.2 s", trickle.c_str()},
+    };
+    int n = 0;
+    for (const Case& c : dnsCases) {
+        std::string path = orvtest::fixtureDir() + "/dns" + std::to_string(++n) + ".script";
+        writeFile(path, c.script);
+        orvtest::FixtureServer server("tcp_script", {"127.0.0.50", "53", path});
+        ASSERT_TRUE(server.running()) << server.error();
+        CDnsTcpTransport transport;
+        DWORD start = GetTickCount();
+        bool failed = false;
+        try {
+            transport.Exchange("127.0.0.50", std::string(12, '\0'));
+        } catch (CException* e) {
+            e->Delete();
+            failed = true;
+        }
+        EXPECT_TRUE(failed) << c.what;
+        EXPECT_LT(GetTickCount() - start, 3500u) << c.what;
+    }
+
+    // An exchanger that sends an urgent byte after the greeting and then nothing: the next
+    // exchanger gets the mail within one reply time-out.
+    NameServers dns;
+    ASSERT_TRUE(dns.running()) << dns.error();
+    Sink good("127.0.0.22", "after-urgent");
+    ASSERT_TRUE(good.server->running()) << good.server->error();
+    std::string path = orvtest::fixtureDir() + "/urgent.script";
+    writeFile(path, "line 220 ready\nrecv\nurgent x\nsilent\n");
+    orvtest::FixtureServer bad("tcp_script", {"127.0.0.23", "25", path});
+    ASSERT_TRUE(bad.running()) << bad.error();
+    DWORD start = GetTickCount();
+    EXPECT_EQ(0, SendMail(kFrom, "ops@fallback.test", "Urgent", "Text\r\n", {}));
+    EXPECT_LT(GetTickCount() - start, 6000u);
+    EXPECT_NE("<none>", good.message(1));
     CMailTimeouts::Set(CMailTimeouts());
 }
 
