@@ -64,11 +64,9 @@ bool FtpWorker::runCycle()
         writeLog(text);
         message = "Failed to initialize FTP provider";
         ok = false;
-        setFailed(true);
         if (test)
             notifyAll(NotifyFailure, text);
     } else if (provider.connect(general.address, general.port, ftp.userName, ftp.password)) {
-        setFailed(false);
         if (test && stoppedDuringTest())
             return false;
         std::string text = "Succesfully connected to server in " + std::to_string(provider.connectTime()) + " miliseconds";
@@ -110,7 +108,6 @@ bool FtpWorker::runCycle()
             return false;
         message = "Failure to connect";
         writeLog((boost::format("Connection failed with the error message: %1%") % provider.lastResponse()).str());
-        setFailed(true);
         if (test) {
             notifyAll(NotifyFailure, "Connection failed with the error message:");
             notifyAll(NotifyFailure, provider.lastResponse());
@@ -120,6 +117,8 @@ bool FtpWorker::runCycle()
 
     int responseMs = static_cast<int>(GetTickCount() - started);
     provider.close();
+    // The failed flag follows the cycle's outcome: a failed transfer fails the item too.
+    setFailed(!ok);
     if (test) {
         notifyAll(NotifyTestEnded, (boost::format("Test finished in %1% miliseconds") % responseMs).str());
         return false;

@@ -152,7 +152,6 @@ bool HttpWorker::runCycle()
 
     if (downloaded && acceptedStatus(status)) {
         responseMs = downloader->GetDownloadTime();
-        setFailed(false);
         if (test && stoppedDuringTest())
             return false;
         if (test)
@@ -196,7 +195,6 @@ bool HttpWorker::runCycle()
                 reason = internetErrorText(error);
         }
         message = "Page download failed - " + reason;
-        setFailed(true);
         writeLog("Page download failed");
         writeLog(message);
         setLastPage(downloader->GetPage());
@@ -205,6 +203,18 @@ bool HttpWorker::runCycle()
             notifyAll(NotifyFailure, reason);
         }
     }
+
+    // The item's response-time limit holds for this check as for every other.
+    if (ok && responseMs > general.timeoutMs) {
+        ok = false;
+        if (test)
+            notifyAll(NotifyFailure, kSlowResponseText);
+        else
+            writeLog(kSlowResponseText);
+    }
+    // The failed flag follows the cycle's outcome (a failed search or a slow page too), so the
+    // list never shows an item as up while its alarm is raised.
+    setFailed(!ok);
 
     if (test) {
         notifyAll(NotifyTestEnded, "Test finished.");

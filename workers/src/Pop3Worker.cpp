@@ -42,13 +42,20 @@ bool Pop3Worker::runCycle()
         pop3 = getItem()->getPop3();
     }
 
+    bool success = false;
     Pop3Options options;
     options.timeoutMs = networkTimeoutMs();
     options.cancelled = [this] { return stopRequested(); };
 
     std::vector<std::string> lines;
+    std::string reason;   // why a connected cycle failed: the first failing step
+    auto failWith = [&](const std::string& line) {
+        success = false;
+        lines.push_back(line);
+        if (reason.empty())
+            reason = line;
+    };
     bool connected;
-    bool success = false;
     int total = 0;
     std::string lastError;
     {
@@ -64,8 +71,7 @@ bool Pop3Worker::runCycle()
                 lines.push_back(millisecondsText("Sucesfully retrieved last message header in %1% miliseconds",
                                                  session.getHeaderTime()));
                 if (header.find(pop3.headerSearchText) == std::string::npos) {
-                    success = false;
-                    lines.push_back("Search string not found in message headers");
+                    failWith("Search string not found in message headers");
                 } else {
                     lines.push_back("Search string sucesfully found in message headers");
                 }
@@ -76,17 +82,15 @@ bool Pop3Worker::runCycle()
                 lines.push_back(millisecondsText("Sucesfully retrieved last message body in %1% miliseconds",
                                                  session.getBodyTime()));
                 if (body.find(pop3.bodySearchText) == std::string::npos) {
-                    success = false;
-                    lines.push_back("Search string not found in message body");
+                    failWith("Search string not found in message body");
                 } else {
                     lines.push_back("Search string found in message body");
                 }
             }
             lines.push_back(millisecondsText("Total work time: %1% miliseconds", total));
             if (total > general.timeoutMs) {
-                success = false;
-                lines.push_back(millisecondsText(
-                    "Total work time higher than the designated timeout of %1% miliseconds", general.timeoutMs));
+                failWith(millisecondsText("Total work time higher than the designated timeout of %1% miliseconds",
+                                          general.timeoutMs));
                 if (isTestMode())
                     lines.push_back("Test failed");
             }
@@ -126,7 +130,8 @@ bool Pop3Worker::runCycle()
         total = 0;
     }
 
-    recordResult(200, lastError, total, success);
+    // A connected cycle that failed records why (the session's error text is empty then).
+    recordResult(200, connected && !success ? reason : lastError, total, success);
     if (isTestMode())
         return false;
 

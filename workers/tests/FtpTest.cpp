@@ -220,9 +220,9 @@ TEST_F(FtpNet, CycleRecordsLogInAndTransfers)
         {"download and upload", "secret", {got, "hello.txt", upload, "both.bin"}, true, "Success", 0,
          "Uploaded local file ", "both.bin"},
         {"failed download, upload still sent", "secret", {got, "no-such-file.txt", upload, "after.bin"}, false,
-         "Failed to download remote file", 0, "Failed to download remote file no-such-file.txt to ", "after.bin"},
+         "Failed to download remote file", 1, "Failed to download remote file no-such-file.txt to ", "after.bin"},
         {"failed upload", "secret", {"", "", local_ + "\\no-such-local.bin", "x.bin"}, false,
-         "Failed to upload local file", 0, "Failed to upload local file ", nullptr},
+         "Failed to upload local file", 1, "Failed to upload local file ", nullptr},
         {"wrong password", "wrong", {got, "hello.txt", upload, "never.bin"}, false, "Failure to connect", 1,
          "Connection failed with the error message: 530", nullptr},
     };

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <ctime>
 #include <memory>
 #include <string>
@@ -211,11 +212,30 @@ TEST_F(HttpWorkerNet, SearchHonoursTheCaseFlagAndLooksThroughMarkup)
         EXPECT_EQ(c.found, history[0].ok);
         EXPECT_EQ(200, history[0].code);
         EXPECT_EQ(c.found ? "Success" : kSearchFailed, history[0].message);
-        // the failed flag follows the download, which worked
-        EXPECT_EQ(0, statusOf(item).failed);
+        // the failed flag follows the cycle: a failed search fails the item too
+        EXPECT_EQ(c.found ? 0 : 1, statusOf(item).failed);
         EXPECT_EQ(c.found ? NotifyCycleSucceeded : NotifyCycleFailed, notifier->codes().at(1));
         delete notifier;
     }
+}
+
+TEST_F(HttpWorkerNet, APageSlowerThanTheItemsLimitFailsTheCycle)
+{
+    // The limit is below the shortest network wait (1 s), so the page arrives, only too late.
+    MonitorItemSettings* item = httpItem(ItemHttp, "127.0.0.1/slow?ms=600", 8080, 200);
+    RecordingNotifier* notifier = new RecordingNotifier;
+    runOneCycle(item, notifier, [] {});
+    std::vector<ResultRecord> history = historyOf(item);
+    ASSERT_EQ(1u, history.size());
+    EXPECT_FALSE(history[0].ok);
+    EXPECT_EQ(200, history[0].code);
+    EXPECT_GE(history[0].responseMs, 600);
+    EXPECT_EQ(1, statusOf(item).failed);
+    EXPECT_EQ(NotifyCycleFailed, notifier->codes().at(1));
+    std::vector<std::string> lines = readLines(item->getLogPath());
+    EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(),
+                                     "Test failed because the response time was higher than the designated time"));
+    delete notifier;
 }
 
 // ---------------------------------------------------------------------------------------------
