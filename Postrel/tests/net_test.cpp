@@ -12,6 +12,7 @@
 #include "DnsTcpTransport.h"
 #include "MailTimeouts.h"
 #include "Postrel/Postrel.h"
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -172,7 +173,7 @@ TEST(PostrelNet, ARefusalAtAnyStepMovesToTheNextExchanger)
         {"HELO 501", "HELO 501 who are you\n", "HELO"},
         {"MAIL 451", "MAIL 451 try later\n", "MAIL From: <alarms@orvane.test>"},
         {"MAIL 550", "MAIL 550 sender refused\n", "MAIL From: <alarms@orvane.test>"},
-        {"RCPT 550, then DATA 554", "RCPT 550 no such user\nDATA 554 no valid recipients\n", "DATA"},
+        {"RCPT 450 (for now)", "RCPT 450 mailbox busy\n", "RCPT TO: <ops@fallback.test>"},
         {"DATA 451", "DATA 451 local error\n", "DATA"},
         {"end of text 552", "END 552 too big\n", "DATA"},
         {"end of text 451 in many lines", "END 451-greylisted\nEND 451-come back\nEND 451 later\n", "DATA"},
@@ -184,6 +185,7 @@ TEST(PostrelNet, ARefusalAtAnyStepMovesToTheNextExchanger)
         ASSERT_TRUE(good.server->running() && bad->running()) << good.server->error() << bad->error();
 
         EXPECT_EQ(0, SendMail(kFrom, "ops@fallback.test", "Fallback", "Text\r\n", {})) << c.what;
+        EXPECT_EQ("", GetLastMailError()) << c.what;
         std::string message = good.message(1);
         EXPECT_NE(std::string::npos, message.find("Subject: Fallback\r\n")) << c.what << ": " << message;
         EXPECT_EQ("<none>", good.message(2)) << c.what;
@@ -197,6 +199,21 @@ TEST(PostrelNet, ARefusalAtAnyStepMovesToTheNextExchanger)
             if (line.compare(0, 4, "CMD ") == 0 && line != "CMD QUIT") last = line.substr(4);
         EXPECT_EQ(0u, last.find(c.lastCommand)) << c.what << ":\n" << joined(log);
     }
+}
+
+TEST(PostrelNet, APermanentRefusalOfTheRecipientEndsTheDeliveryWithItsReason)
+{
+    NameServers dns;
+    ASSERT_TRUE(dns.running()) << dns.error();
+    Sink good("127.0.0.22", "never");
+    auto bad = scripted("127.0.0.23", "refuses", "RCPT 550-5.1.1 no such user\nRCPT 550 5.1.1 really\n");
+    ASSERT_TRUE(good.server->running() && bad->running()) << good.server->error() << bad->error();
+    EXPECT_EQ(E_FAIL, SendMail(kFrom, "nobody@fallback.test", "Refused", "Text\r\n", {}));
+    EXPECT_EQ("550-5.1.1 no such user 550 5.1.1 really", GetLastMailError());
+    // no other exchanger is asked, and no text is sent to a refused recipient
+    EXPECT_EQ("<none>", good.message(1));
+    std::vector<std::string> log = bad->output();
+    EXPECT_EQ(log.end(), std::find(log.begin(), log.end(), "CMD DATA")) << joined(log);
 }
 
 TEST(PostrelNet, ASilentOrDeadExchangerIsSkippedWithinItsTimeOut)
@@ -306,6 +323,7 @@ TEST(PostrelNet, NoReachableHostFails)
     ASSERT_TRUE(dns.running()) << dns.error();
     DWORD start = GetTickCount();
     EXPECT_EQ(E_FAIL, SendMail(kFrom, "ops@nowhere.test", "Lost", "Text\r\n", {}));
+    EXPECT_EQ("no exchanger reachable", GetLastMailError());
     EXPECT_EQ(E_FAIL, SendHtmlMail(kFrom, "ops@mail.test", "Lost", "t", "<p>h</p>", {}, {}))
         << "the exchanger of mail.test is not running";
     EXPECT_LT(GetTickCount() - start, 30000u);
