@@ -10,6 +10,7 @@
 #include "MIMEMessage.h"
 #include "MailBuilder.h"
 #include "DnsTcpTransport.h"
+#include "HeaderEncoding.h"
 #include "MailTimeouts.h"
 #include "Postrel/Postrel.h"
 #include <algorithm>
@@ -51,7 +52,15 @@ std::string withoutDate(std::string text)
     size_t end = text.find("\r\n", start);
     std::string date = text.substr(start, end - start);   // "Thu, 05 Mar 2026 14:07:09 +0100"
     bool shaped = date.size() == 31 && date[3] == ',' && (date[26] == '+' || date[26] == '-');
-    return text.replace(start, end - start, shaped ? "*" : "<bad date " + date + ">");
+    text.replace(start, end - start, shaped ? "*" : "<bad date " + date + ">");
+    // so does the Message-ID: checked for its shape, then blanked out
+    start = text.find("\r\nMessage-ID: ");
+    if (start == std::string::npos) return text + "<no Message-ID line>";
+    start += 14;
+    end = text.find("\r\n", start);
+    std::string id = text.substr(start, end - start);
+    bool unique = id.size() > 20 && id.front() == '<' && id.back() == '>' && id.find('@') != std::string::npos;
+    return text.replace(start, end - start, unique ? "*" : "<bad Message-ID " + id + ">");
 }
 
 struct NameServers {
@@ -116,10 +125,12 @@ TEST(PostrelFirstMail, TheFirstMailOfAProcessReachesTheExchangerWithItsBytesInta
     EXPECT_EQ("From: alarms@orvane.test\r\n"
               "To: <ops@mail.test>\r\n"
               "Date: *\r\n"
+              "Message-ID: *\r\n"
               "Subject: web01 is down\r\n"
               "X-Mailer: ZEM Mailer\r\n"
               "MIME-Version: 1.0\r\n"
-              "Content-Type: text/plain\r\n"
+              "Content-Type: text/plain;\r\n"
+              "\tcharset=\"" + CHeaderEncoding::Charset() + "\"\r\n"
               "Content-Transfer-Encoding: 7Bit\r\n"
               "\r\n" +
                   body + "\r\n",
