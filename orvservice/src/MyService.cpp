@@ -1,7 +1,5 @@
 #include "MyService.h"
 
-#include <winsock2.h>
-
 #include <vector>
 
 #include <boost/format.hpp>
@@ -23,8 +21,7 @@ MyService::MyService(const std::string& name, ServiceMainEntry serviceMain,
       workers_(WorkerManager::instance()),
       stopEvent_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       stopping_(false),
-      released_(false),
-      winsockStarted_(false)
+      released_(false)
 {
     LogSetup::getLogger(LogSetup::instance(), serviceLogger_, "service.MyService");
     InitializeCriticalSection(&jobLock_);
@@ -36,8 +33,6 @@ MyService::~MyService()
     DeleteCriticalSection(&jobLock_);
     if (stopEvent_)
         CloseHandle(stopEvent_);
-    if (winsockStarted_)
-        WSACleanup();
     serviceLogger_ = log4cxx::LoggerPtr();
 }
 
@@ -77,11 +72,6 @@ int MyService::run()
         LOG4CXX_FATAL(serviceLogger_, (boost::format("Cannot open %1% for reading") % helperPath).str());
         return -1;
     }
-
-    // The port and ping checks and the mail library's name-server queries rely on the process
-    // having started Winsock.
-    WSADATA winsock;
-    winsockStarted_ = WSAStartup(MAKEWORD(2, 2), &winsock) == 0;
 
     {
         ScopedLock guard(jobLock_);

@@ -109,47 +109,65 @@ void CommonWorkerImpl::run()
 
 bool CommonWorkerImpl::runCycle()
 {
+    ItemGeneralSettings general = readGeneral();
     writeCycleStart();
+    cycleStarting(general);
     if (!testMode_)
         setBusy(true);
 
-    ItemGeneralSettings general = readGeneral();
     CheckResult result;
     DWORD started = GetTickCount();
     check(general, result);
     if (result.elapsedMs < 0)
         result.elapsedMs = static_cast<int>(GetTickCount() - started);
 
-    if (result.stopped) {
+    if (result.stopped || (!result.ok && stopRequested())) {
         // A check cut short by a stop proves nothing about the target: record nothing, and
         // above all raise no alarm while the host shuts down.
         if (!testMode_)
             setBusy(false);
         return false;
     }
-    if (testMode_ && stoppedDuringTest())
-        return false;
-    if (testMode_) {
+    if (result.lines.empty()) {
         if (result.ok)
-            notifyAll(NotifySuccess, result.successText);
+            result.event(NotifySuccess, result.successText);
         else
-            notifyAll(NotifyFailure, result.message);
+            result.event(NotifyFailure, result.message);
+    }
+    for (const CheckLine& line : result.lines) {
+        if (testMode_) {
+            if (line.event < 0)
+                continue;
+            // A stop asked for while the test run reports ends it here.
+            if (stoppedDuringTest())
+                return false;
+            notifyAll(line.event, line.text);
+        } else if (!line.log.empty()) {
+            writeLog(line.log);
+        }
     }
 
     bool ok = result.ok;
-    if (ok && result.elapsedMs > general.timeoutMs) {
+    if (result.applyLimit && ok && result.elapsedMs > general.timeoutMs) {
         ok = false;
         if (testMode_)
             notifyAll(NotifyFailure, kSlowResponseText);
         else
             writeLog(kSlowResponseText);
     }
-    recordResult(result.code, result.message, result.elapsedMs, ok);
-    if (testMode_)
+    if (testMode_ && result.hasTestEnded)
+        notifyAll(NotifyTestEnded, result.testEnded);
+    if (testMode_) {
+        if (result.recordInTest)
+            recordResult(result.code, result.message, result.elapsedMs, ok);
         return false;
+    }
 
+    std::time_t checkTime = recordResult(result.code, result.message, result.elapsedMs, ok);
+    // The failed flag follows the cycle's outcome, whatever failed.
     setFailed(!ok);
     notifyAll(ok ? NotifyCycleSucceeded : NotifyCycleFailed);
+    cycleRecorded(ok, checkTime);
     setBusy(false);
     return finishCycle(general, result.elapsedMs);
 }
@@ -191,9 +209,11 @@ void CommonWorkerImpl::setFailed(bool failed)
     item_->getStatus().failed = failed ? 1 : 0;
 }
 
-void CommonWorkerImpl::recordResult(int code, const std::string& message, int responseMs, bool ok)
+std::time_t CommonWorkerImpl::recordResult(int code, const std::string& message, int responseMs, bool ok)
 {
-    item_->addResult(std::time(nullptr), code, message, responseMs, ok);
+    std::time_t now = std::time(nullptr);
+    item_->addResult(now, code, message, responseMs, ok);
+    return now;
 }
 
 bool CommonWorkerImpl::stoppedDuringTest()

@@ -19,16 +19,14 @@ public:
     explicit FtpWorker(MonitorItemSettings* item);
 
 protected:
-    bool runCycle() override;
-    // Not used: the cycle above does the whole check.
+    void cycleStarting(const ItemGeneralSettings& general) override;
     void check(const ItemGeneralSettings& general, CheckResult& result) override;
     // Opens the provider's session (a test may make it fail).
     virtual bool openSession(FtpProvider& provider, const std::string& agent);
 
 private:
-    // Logs how one transfer went (and shows it in a test); a failed one makes the cycle fail with
-    // failedMessage. False when the cycle must end at once: the transfer or the test was stopped.
-    bool reportTransfer(const FtpProvider& provider, bool done, const std::string& doneText,
-                        const std::string& failedText, const char* failedMessage, bool test,
-                        std::string& message, bool& ok);
+    // Notes how one transfer went; a failed one makes the cycle fail with failedMessage, one given
+    // up on a stop stops it.
+    void noteTransfer(const FtpProvider& provider, bool done, const std::string& doneText,
+                      const std::string& failedText, const char* failedMessage, CheckResult& result);
 };

@@ -1,6 +1,8 @@
 // The workers library's entry point for the hosts: one worker per item, created by the item's
 // type, and the operations the GUI and the service apply to it. Hosts call stopAll before they
-// unload their items: when it returns, no worker touches an item any more.
+// unload their items: when it returns, no worker touches an item any more, except the items for
+// which isRunning still answers true (a worker that did not end within stopAll's bound): those
+// are saved but must not be freed.
 #pragma once
 
 #include <string>
