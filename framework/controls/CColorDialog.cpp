@@ -23,10 +23,7 @@ CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd) : 
 
 INT_PTR CColorDialog::DoModal()
 {
-    HWND hWndTop = NULL;
-    m_cc.hwndOwner = CWnd::GetSafeOwner(m_pParentWnd, &hWndTop)->GetSafeHwnd();
+    m_cc.hwndOwner = CWnd::GetSafeOwner(m_pParentWnd)->GetSafeHwnd();
     BOOL bOK = ::ChooseColorA(&m_cc);
-    if (hWndTop != NULL)
-        ::EnableWindow(hWndTop, TRUE);
     return bOK ? IDOK : IDCANCEL;
 }

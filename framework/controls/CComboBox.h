@@ -11,10 +11,6 @@ public:
     int GetCurSel() const { return (int)::SendMessageA(m_hWnd, CB_GETCURSEL, 0, 0); }
     int SetCurSel(int nSelect) { return (int)::SendMessageA(m_hWnd, CB_SETCURSEL, (WPARAM)nSelect, 0); }
     int AddString(LPCTSTR lpszString) { return (int)::SendMessageA(m_hWnd, CB_ADDSTRING, 0, (LPARAM)lpszString); }
-    int InsertString(int nIndex, LPCTSTR lpszString)
-    {
-        return (int)::SendMessageA(m_hWnd, CB_INSERTSTRING, (WPARAM)nIndex, (LPARAM)lpszString);
-    }
     int DeleteString(UINT nIndex) { return (int)::SendMessageA(m_hWnd, CB_DELETESTRING, nIndex, 0); }
     void ResetContent() { ::SendMessageA(m_hWnd, CB_RESETCONTENT, 0, 0); }
     int GetLBText(int nIndex, LPTSTR lpszText) const
@@ -23,10 +19,6 @@ public:
     }
     void GetLBText(int nIndex, CString& rString) const;
     int GetLBTextLen(int nIndex) const { return (int)::SendMessageA(m_hWnd, CB_GETLBTEXTLEN, (WPARAM)nIndex, 0); }
-    int FindString(int nStartAfter, LPCTSTR lpszString) const
-    {
-        return (int)::SendMessageA(m_hWnd, CB_FINDSTRING, (WPARAM)nStartAfter, (LPARAM)lpszString);
-    }
     int FindStringExact(int nIndexStart, LPCTSTR lpszFind) const
     {
         return (int)::SendMessageA(m_hWnd, CB_FINDSTRINGEXACT, (WPARAM)nIndexStart, (LPARAM)lpszFind);

@@ -61,11 +61,8 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
 
 INT_PTR CFileDialog::DoModal()
 {
-    HWND hWndTop = NULL;
-    m_ofn.hwndOwner = CWnd::GetSafeOwner(m_pParentWnd, &hWndTop)->GetSafeHwnd();
+    m_ofn.hwndOwner = CWnd::GetSafeOwner(m_pParentWnd)->GetSafeHwnd();
     BOOL bOK = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
-    if (hWndTop != NULL)
-        ::EnableWindow(hWndTop, TRUE);
     return bOK ? IDOK : IDCANCEL;
 }
 

@@ -17,18 +17,8 @@ public:
     {
         return (BOOL)::SendMessageA(m_hWnd, HDM_SETITEMA, (WPARAM)nPos, (LPARAM)pHeaderItem);
     }
-    int InsertItem(int nPos, HDITEMA* phdi) { return (int)::SendMessageA(m_hWnd, HDM_INSERTITEMA, (WPARAM)nPos, (LPARAM)phdi); }
-    BOOL DeleteItem(int nPos) { return (BOOL)::SendMessageA(m_hWnd, HDM_DELETEITEM, (WPARAM)nPos, 0); }
     BOOL GetItemRect(int nIndex, LPRECT lpRect) const
     {
         return (BOOL)::SendMessageA(m_hWnd, HDM_GETITEMRECT, (WPARAM)nIndex, (LPARAM)lpRect);
-    }
-    BOOL GetOrderArray(LPINT piArray, int iCount) const
-    {
-        return (BOOL)::SendMessageA(m_hWnd, HDM_GETORDERARRAY, (WPARAM)iCount, (LPARAM)piArray);
-    }
-    BOOL SetOrderArray(int iCount, LPINT piArray)
-    {
-        return (BOOL)::SendMessageA(m_hWnd, HDM_SETORDERARRAY, (WPARAM)iCount, (LPARAM)piArray);
     }
 };

@@ -64,11 +64,6 @@ public:
     }
     UINT GetSelectedCount() const { return (UINT)::SendMessageA(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0); }
     int HitTest(CPoint pt, UINT* pFlags = NULL) const;
-    int FindItem(LVFINDINFOA* pFindInfo, int nStart = -1) const
-    {
-        return (int)::SendMessageA(m_hWnd, LVM_FINDITEMA, (WPARAM)nStart, (LPARAM)pFindInfo);
-    }
-    BOOL RedrawItems(int nFirst, int nLast) { return (BOOL)::SendMessageA(m_hWnd, LVM_REDRAWITEMS, (WPARAM)nFirst, nLast); }
 
     // Sorts with pfnCompare(data1, data2, dwData), the items' data. FALSE when the sort failed
     // (the comparison threw: the order is then whatever the control left).
@@ -82,10 +77,6 @@ public:
     }
     CImageList* GetImageList(int nImageList) const;
     CImageList* SetImageList(CImageList* pImageList, int nImageListType);
-    COLORREF GetBkColor() const { return (COLORREF)::SendMessageA(m_hWnd, LVM_GETBKCOLOR, 0, 0); }
-    BOOL SetBkColor(COLORREF cr) { return (BOOL)::SendMessageA(m_hWnd, LVM_SETBKCOLOR, 0, (LPARAM)cr); }
-    BOOL SetTextColor(COLORREF cr) { return (BOOL)::SendMessageA(m_hWnd, LVM_SETTEXTCOLOR, 0, (LPARAM)cr); }
-    BOOL SetTextBkColor(COLORREF cr) { return (BOOL)::SendMessageA(m_hWnd, LVM_SETTEXTBKCOLOR, 0, (LPARAM)cr); }
 
     // Owner-drawn report views (LVS_OWNERDRAWFIXED) override this.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);

@@ -59,21 +59,3 @@ void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
     ti.lpszText = const_cast<LPSTR>(lpszText);
     ::SendMessageA(m_hWnd, TTM_UPDATETIPTEXTA, 0, (LPARAM)&ti);
 }
-
-void CToolTipCtrl::GetText(CString& str, CWnd* pWnd, UINT_PTR nIDTool) const
-{
-    TOOLINFOA ti;
-    FillInToolInfo(ti, pWnd, nIDTool);
-    char buffer[1024] = "";  // the control writes at most 80 characters unless asked by TTM_GETTEXT's size
-    ti.lpszText = buffer;
-    ::SendMessageA(m_hWnd, TTM_GETTEXTA, sizeof buffer, (LPARAM)&ti);
-    str = buffer;
-}
-
-void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect)
-{
-    TOOLINFOA ti;
-    FillInToolInfo(ti, pWnd, nIDTool);
-    ti.rect = *lpRect;
-    ::SendMessageA(m_hWnd, TTM_NEWTOOLRECTA, 0, (LPARAM)&ti);
-}

@@ -9,17 +9,12 @@ const AUX_DATA afxData = {2, 2};
 
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT)
 {
-    HWND hWndTop = NULL;
-    CWnd* pOwner = CWnd::GetSafeOwner(NULL, &hWndTop);
-    HWND hWndOwner = pOwner->GetSafeHwnd();
-    // a message box over a disabled owner (a modal loop's) must still come up on top of it
+    HWND hWndOwner = CWnd::GetSafeOwner(NULL)->GetSafeHwnd();
+    // over a modal window of the program (owned by the main window) rather than behind it
     HWND hWndActive = ::GetActiveWindow();
     if (hWndActive != NULL && (hWndOwner == NULL || ::GetAncestor(hWndActive, GA_ROOTOWNER) == hWndOwner))
         hWndOwner = hWndActive;
-    int nResult = ::MessageBoxA(hWndOwner, lpszText, AfxGetAppName(), nType);
-    if (hWndTop != NULL)
-        ::EnableWindow(hWndTop, FALSE);
-    return nResult;
+    return ::MessageBoxA(hWndOwner, lpszText, AfxGetAppName(), nType);
 }
 
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
@@ -54,7 +49,7 @@ LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbr
     WNDCLASSA wndcls = {};
     wndcls.style = nClassStyle;
     wndcls.lpfnWndProc = ::DefWindowProcA;
-    wndcls.hInstance = AfxGetInstanceHandle() != NULL ? AfxGetInstanceHandle() : ::GetModuleHandleA(NULL);
+    wndcls.hInstance = AfxGetInstanceHandle();
     wndcls.hIcon = hIcon;
     wndcls.hCursor = hCursor;
     wndcls.hbrBackground = hbrBackground;

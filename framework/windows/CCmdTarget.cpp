@@ -19,8 +19,9 @@ const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntry(const AFX_MSGMAP_ENTRY* lpEnt
                                                    UINT nID)
 {
     for (; lpEntry->pfnThunk != NULL; ++lpEntry) {
+        // a registered message not registered yet (still 0) must not catch WM_NULL
         const UINT entryMessage = lpEntry->pnRegMessage ? *lpEntry->pnRegMessage : lpEntry->nMessage;
-        if (entryMessage == nMessage && lpEntry->nCode == nCode && nID >= lpEntry->nID && nID <= lpEntry->nLastID)
+        if (entryMessage == nMessage && (lpEntry->pnRegMessage == NULL || entryMessage != 0) && lpEntry->nCode == nCode && nID >= lpEntry->nID && nID <= lpEntry->nLastID)
             return lpEntry;
     }
     return NULL;
@@ -73,19 +74,4 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
             return DispatchCmdMsg(this, nID, nCode, pEntry, pExtra, pHandlerInfo);
     }
     return FALSE;
-}
-
-void CCmdTarget::BeginWaitCursor()
-{
-    SetCursor(LoadCursorA(NULL, (LPCSTR)IDC_WAIT));
-}
-
-void CCmdTarget::EndWaitCursor()
-{
-    SetCursor(LoadCursorA(NULL, (LPCSTR)IDC_ARROW));
-}
-
-void CCmdTarget::RestoreWaitCursor()
-{
-    BeginWaitCursor();
 }

@@ -22,11 +22,6 @@ public:
     // Answers TRUE when handled. Overrides offer the command to other targets too.
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
-    // Wait cursor for long operations (nothing to restore between calls)
-    void BeginWaitCursor();
-    void EndWaitCursor();
-    void RestoreWaitCursor();
-
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;

@@ -16,7 +16,6 @@ public:
     UINT m_nIndex;           // position in the menu or bar
     CMenu* m_pMenu;          // the menu holding the item, or NULL
     CMenu* m_pSubMenu;       // the item's popup, or NULL
-    CMenu* m_pParentMenu;
     CWnd* m_pOther;          // the window standing for the item, or NULL
     BOOL m_bEnableChanged;   // Enable was called during this update
     BOOL m_bContinueRouting; // the handler asked that later targets see the update too

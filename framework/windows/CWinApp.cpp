@@ -239,9 +239,11 @@ BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCm
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
     ::InitCommonControlsEx(&icc);
     AfxSetInstanceHandle(hInstance);
-    if (AfxGetResourceHandle() == NULL)
-        AfxSetResourceHandle(hInstance);
     if (CWinApp* pApp = AfxGetApp()) {
+        // the application object is made during static initialisation, perhaps on another
+        // thread: the thread that runs it is this one
+        pApp->m_nThreadID = ::GetCurrentThreadId();
+        AfxGetThreadState()->m_pCurrentWinThread = pApp;
         pApp->m_hInstance = hInstance;
         pApp->m_lpCmdLine = lpCmdLine;
         pApp->m_nCmdShow = nCmdShow;

@@ -40,10 +40,8 @@ public:
 
     HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;
     HCURSOR LoadCursor(UINT nIDResource) const { return LoadCursor(MAKEINTRESOURCEA(nIDResource)); }
-    HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const { return ::LoadCursorA(NULL, lpszCursorName); }
     HICON LoadIcon(LPCTSTR lpszResourceName) const;
     HICON LoadIcon(UINT nIDResource) const { return LoadIcon(MAKEINTRESOURCEA(nIDResource)); }
-    HICON LoadStandardIcon(LPCTSTR lpszIconName) const { return ::LoadIconA(NULL, lpszIconName); }
     // Enables or disables the main window while a modal window of another kind runs.
     virtual void EnableModeless(BOOL bEnable);
     BOOL Enable3dControls() { return TRUE; }  // the system draws 3-D controls itself

@@ -4,7 +4,7 @@
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
 CWinThread::CWinThread()
-    : m_pMainWnd(NULL), m_pActiveWnd(NULL), m_msgCur(), m_hThread(NULL), m_nThreadID(::GetCurrentThreadId()),
+    : m_pMainWnd(NULL), m_msgCur(), m_nThreadID(::GetCurrentThreadId()),
       m_ptCursorLast{-1, -1}, m_nMsgLast(0)
 {
     AFX_THREAD_STATE* pState = AfxGetThreadState();

@@ -13,9 +13,7 @@ public:
     ~CWinThread() override;
 
     CWnd* m_pMainWnd;      // its destruction ends Run
-    CWnd* m_pActiveWnd;
     MSG m_msgCur;          // the message PumpMessage took last
-    HANDLE m_hThread;
     DWORD m_nThreadID;
 
     virtual BOOL InitInstance();

@@ -268,10 +268,20 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
 {
     CurrentMessage current(hWnd, nMsg, wParam, lParam);
     CTempMapDispatch dispatch;  // temporaries handed out below stay valid until we return
-    LRESULT lResult = pWnd->WindowProc(nMsg, wParam, lParam);
-    // The handlers may have destroyed the window and deleted pWnd: after WM_NCDESTROY the object
-    // is finished off only if it is still the window's permanent object.
-    if (nMsg == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd)
+    if (nMsg != WM_NCDESTROY)
+        return pWnd->WindowProc(nMsg, wParam, lParam);  // pWnd may be gone after this
+    // The last message: the object lets go of the window even when a handler fails, or a later
+    // window given the same handle would find it. Handlers may have deleted it already: it is
+    // finished off only if it is still the window's permanent object.
+    LRESULT lResult = 0;
+    try {
+        lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+    } catch (...) {
+        if (CWnd::FromHandlePermanent(hWnd) == pWnd)
+            pWnd->FinishNcDestroy(hWnd);
+        throw;
+    }
+    if (CWnd::FromHandlePermanent(hWnd) == pWnd)
         pWnd->FinishNcDestroy(hWnd);
     return lResult;
 }
@@ -779,32 +789,16 @@ CWnd* CWnd::GetTopLevelParent() const
     return FromHandle(hWnd);
 }
 
-CWnd* CWnd::GetTopLevelOwner() const
-{
-    HWND hWnd = m_hWnd;
-    for (HWND hWndOwner; (hWndOwner = ::GetWindow(hWnd, GW_OWNER)) != NULL;)
-        hWnd = hWndOwner;
-    return FromHandle(hWnd);
-}
-
 CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 {
+    // the given window, else the main window; either way its top-level window
     HWND hWnd = pParent->GetSafeHwnd();
-    if (hWnd == NULL) {
-        CWnd* pMain = AfxGetMainWnd();
-        hWnd = pMain->GetSafeHwnd();
-    }
-    // the owner is a top-level window
+    if (hWnd == NULL)
+        hWnd = AfxGetMainWnd()->GetSafeHwnd();
     while (hWnd != NULL && (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
         hWnd = ::GetParent(hWnd);
-    HWND hWndTop = hWnd;
     if (pWndTop != NULL)
-        *pWndTop = NULL;
-    // a disabled top-level window would leave the new one ownerless in effect: enable it
-    if (hWndTop != NULL && pParent == NULL && !::IsWindowEnabled(hWndTop) && pWndTop != NULL) {
-        *pWndTop = hWndTop;
-        ::EnableWindow(hWndTop, TRUE);
-    }
+        *pWndTop = hWnd;
     return FromHandle(hWnd);
 }
 

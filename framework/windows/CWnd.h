@@ -20,12 +20,8 @@ struct CCreateContext;
 
 // m_nFlags
 #define WF_TOOLTIPS       0x0001  // EnableToolTips was called
-#define WF_TEMPHIDE       0x0002
-#define WF_STAYDISABLED   0x0004
 #define WF_MODALLOOP      0x0008  // RunModalLoop is running
 #define WF_CONTINUEMODAL  0x0010  // ... and has not been told to end
-#define WF_OLECTLCONTAINER 0x0100
-#define WF_TRACKINGTOOLTIPS 0x0400
 
 // RunModalLoop flags
 #define MLF_NOIDLEMSG    0x0001  // no WM_ENTERIDLE to the parent
@@ -143,7 +139,8 @@ public:
     CWnd* GetOwner() const;
     void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd->GetSafeHwnd(); }
     CWnd* GetTopLevelParent() const;
-    CWnd* GetTopLevelOwner() const;
+    // The top-level window that should own a modal window or message box: that of pParent, else
+    // of the main window (NULL when there is none). pWndTop, if given, receives its handle.
     static CWnd* GetSafeOwner(CWnd* pParent = NULL, HWND* pWndTop = NULL);
     CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
     CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
@@ -156,12 +153,7 @@ public:
     {
         return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
     }
-    CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const
-    {
-        return FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
-    }
     static CWnd* GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
-    CWnd* SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
     static CWnd* GetForegroundWindow() { return FromHandle(::GetForegroundWindow()); }
     BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
     static CWnd* GetFocus() { return FromHandle(::GetFocus()); }
@@ -170,10 +162,6 @@ public:
     CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
     static CWnd* GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
     static CWnd* WindowFromPoint(POINT point) { return FromHandle(::WindowFromPoint(point)); }
-    static CWnd* FindWindow(LPCTSTR lpszClassName, LPCTSTR lpszWindowName)
-    {
-        return FromHandle(::FindWindowA(lpszClassName, lpszWindowName));
-    }
     void ActivateTopParent();
 
     // ---- Styles and state ----

@@ -29,7 +29,8 @@ class CDC;
 #define CN_UPDATE_COMMAND_UI ((UINT)(-1))
 
 // What a thunk is given: the message, and for commands the id, the code and the extra data
-// (CCmdUI* for updates, NMHDR* for notifications, with the notification's result slot).
+// (CCmdUI* for updates, NMHDR* for notifications, with the notification's result slot). For the
+// colour messages nCode is the kind of control (CTLCOLOR_EDIT, ...).
 struct AFX_MSGARGS {
     UINT message;
     WPARAM wParam;

@@ -83,6 +83,59 @@ TEST_F(ListFixture, ColumnsItemsAndPointerSizedItemData)
     EXPECT_GT(rc.Height(), 0);
 }
 
+namespace {
+
+void pumpFor(DWORD ms)
+{
+    const DWORD start = ::GetTickCount();
+    MSG msg;
+    while (::GetTickCount() - start < ms) {
+        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        ::Sleep(5);
+    }
+}
+
+// One mouse event at absolute screen coordinates, with the queue pumped after it.
+void mouseAt(POINT pt, DWORD flags)
+{
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = pt.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = pt.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof in);
+    pumpFor(40);
+}
+
+}  // namespace
+
+TEST_F(ListFixture, ColumnOrderAfterTheUserDragsAHeader)
+{
+    list.SetExtendedStyle(LVS_EX_HEADERDRAGDROP);
+    parent.SetForegroundWindow();
+    CHeaderCtrl* pHeader = list.GetHeaderCtrl();
+    CRect first, last;
+    pHeader->GetItemRect(0, &first);
+    pHeader->GetItemRect(2, &last);
+    pHeader->ClientToScreen(&first);
+    pHeader->ClientToScreen(&last);
+    // drag "Name" by its middle to the right end of "State"
+    POINT from = first.CenterPoint(), to = {last.right - 5, last.CenterPoint().y};
+    mouseAt(from, 0);
+    mouseAt(from, MOUSEEVENTF_LEFTDOWN);
+    for (int i = 1; i <= 10; i++)
+        mouseAt({from.x + (to.x - from.x) * i / 10, from.y}, 0);
+    mouseAt(to, MOUSEEVENTF_LEFTUP);
+    int order[3] = {};
+    const DWORD start = ::GetTickCount();
+    while (list.GetColumnOrderArray(order) && order[0] == 0 && ::GetTickCount() - start < 5000)
+        pumpFor(20);
+    EXPECT_EQ((std::vector<int>{1, 2, 0}), std::vector<int>(order, order + 3));
+}
+
 TEST_F(ListFixture, ColumnOrderFollowsTheHeader)
 {
     int order[3] = {2, 0, 1};

@@ -162,3 +162,49 @@ TEST(Profile, SettingsRoundTripUnderTheRegistryKey)
     EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Orvane Tests\\Orvane window tests\\Window", 0,
                                              KEY_READ, &hKey));
 }
+
+namespace {
+
+struct BoxWatch {
+    HWND hWndOwner = NULL;
+    char caption[64] = "";
+};
+
+// Closes the first message box of the process with OK and notes its owner and caption.
+DWORD WINAPI closeMessageBox(LPVOID p)
+{
+    BoxWatch* pWatch = static_cast<BoxWatch*>(p);
+    for (int i = 0; i < 500; i++) {
+        HWND hWndBox = ::FindWindowA("#32770", NULL);
+        if (hWndBox != NULL) {
+            pWatch->hWndOwner = ::GetWindow(hWndBox, GW_OWNER);
+            ::GetWindowTextA(hWndBox, pWatch->caption, sizeof pWatch->caption);
+            ::PostMessageA(hWndBox, WM_COMMAND, IDOK, 0);
+            return 0;
+        }
+        ::Sleep(10);
+    }
+    return 1;
+}
+
+}  // namespace
+
+TEST(Globals, MessageBoxIsOwnedByTheMainWindowAndTitledWithTheApplicationsName)
+{
+    CWinApp& app = wintest::testApp();
+    CWnd main;
+    ASSERT_TRUE(main.CreateEx(0, AfxRegisterWndClass(0), "main", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, NULL, NULL));
+    CWnd child;
+    ASSERT_TRUE(child.Create(NULL, "child", WS_VISIBLE, CRect(0, 0, 10, 10), &main, 1));
+    app.m_pMainWnd = &main;
+    EXPECT_EQ(&main, CWnd::GetSafeOwner(&child));  // a child's owner is its top-level window
+    BoxWatch watch;
+    HANDLE hThread = ::CreateThread(NULL, 0, closeMessageBox, &watch, 0, NULL);
+    EXPECT_EQ(IDOK, AfxMessageBox("Something to say", MB_OKCANCEL));
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(hThread, 10000));
+    ::CloseHandle(hThread);
+    EXPECT_EQ(main.m_hWnd, watch.hWndOwner);
+    EXPECT_STREQ("Orvane window tests", watch.caption);
+    app.m_pMainWnd = NULL;
+    main.DestroyWindow();
+}

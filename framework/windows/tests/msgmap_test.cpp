@@ -104,6 +104,13 @@ TEST(MessageMap, DerivedEntriesComeFirstThenTheBaseChainThenTheWindowProcedure)
         EXPECT_EQ(c.events, pWnd->rec.events) << std::hex << c.message;
     }
     EXPECT_EQ((UINT_PTR)0x76617A67, pWnd->lastTimer);
+    // a registered message whose id is not known yet catches nothing (WM_NULL wakes modal loops)
+    const UINT saved = g_regMessage;
+    g_regMessage = 0;
+    pWnd->rec.events.clear();
+    EXPECT_EQ(0, pWnd->SendMessage(WM_NULL, 0, 1));
+    EXPECT_TRUE(pWnd->rec.events.empty());
+    g_regMessage = saved;
     EXPECT_EQ(CPoint(-5, 7), pWnd->lastPoint);  // signed coordinates
     pWnd->DestroyWindow();
     delete pWnd;
@@ -300,4 +307,59 @@ TEST(CommandUpdate, MenuItemsTakeTheStateByPosition)
     CString text;
     menu.GetMenuString(2, text, MF_BYPOSITION);
     EXPECT_STREQ("Renamed", text);
+}
+
+namespace {
+
+const int IDC_HANDLED = 801, IDC_UNHANDLED = 802, IDC_AUTOCHECK = 803, IDC_SELFUPDATING = 804;
+
+class CDialogTarget : public CCmdTarget {
+protected:
+    afx_msg void OnHandled() {}
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDialogTarget, CCmdTarget)
+    ON_COMMAND(IDC_HANDLED, OnHandled)
+END_MESSAGE_MAP()
+
+// A control that keeps its own state up to date: the target is not asked.
+class CSelfUpdatingButton : public CWnd {
+protected:
+    afx_msg void OnUpdateSelf(CCmdUI* pCmdUI) { pCmdUI->SetText("self"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSelfUpdatingButton, CWnd)
+    ON_UPDATE_COMMAND_UI(IDC_SELFUPDATING, OnUpdateSelf)
+END_MESSAGE_MAP()
+
+}  // namespace
+
+TEST(CommandUpdate, DialogControlsAreEnabledByTheTargetsHandlers)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "controls", WS_OVERLAPPED, 0, 0, 300, 200, NULL, NULL));
+    auto button = [&](int nID, DWORD style) {
+        return ::CreateWindowExA(0, "BUTTON", "b", WS_CHILD | style, 0, 0, 50, 20, parent.m_hWnd, (HMENU)(UINT_PTR)nID,
+                                 NULL, NULL);
+    };
+    HWND hHandled = button(IDC_HANDLED, BS_PUSHBUTTON);
+    HWND hUnhandled = button(IDC_UNHANDLED, BS_PUSHBUTTON);
+    HWND hAutoCheck = button(IDC_AUTOCHECK, BS_AUTOCHECKBOX);
+    CSelfUpdatingButton self;
+    ASSERT_TRUE(self.SubclassWindow(button(IDC_SELFUPDATING, BS_PUSHBUTTON)));
+    CDialogTarget target;
+    parent.UpdateDialogControls(&target, TRUE);
+    EXPECT_TRUE(::IsWindowEnabled(hHandled));
+    EXPECT_FALSE(::IsWindowEnabled(hUnhandled));
+    EXPECT_TRUE(::IsWindowEnabled(hAutoCheck));  // checks itself: needs no handler
+    EXPECT_TRUE(::IsWindowEnabled(self.m_hWnd));
+    CString text;
+    self.GetWindowText(text);
+    EXPECT_STREQ("self", text);
+    parent.UpdateDialogControls(&target, FALSE);
+    EXPECT_FALSE(::IsWindowEnabled(hUnhandled));  // left as it was
+    self.UnsubclassWindow();
+    parent.DestroyWindow();
 }

@@ -323,7 +323,10 @@ const UINT WM_THROW_CEXCEPTION = WM_USER + 30, WM_THROW_STD = WM_USER + 31, WM_T
 class CThrowingWnd : public CWnd {
 public:
     bool failCreate = false;
+    bool failNcDestroy = false;
+    bool postNcDestroyed = false;
     UINT currentSeen = 0;
+    void PostNcDestroy() override { postNcDestroyed = true; }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs)
@@ -331,6 +334,12 @@ protected:
         if (failCreate)
             throw std::runtime_error("creation failed on purpose");
         return CWnd::OnCreate(lpcs);
+    }
+    afx_msg void OnNcDestroy()
+    {
+        if (failNcDestroy)
+            throw std::runtime_error("last message failed on purpose");
+        CWnd::OnNcDestroy();
     }
     afx_msg LRESULT OnThrowCException(WPARAM, LPARAM) { AfxThrowNotSupportedException(); }
     afx_msg LRESULT OnThrowStd(WPARAM, LPARAM) { throw std::runtime_error("handler failed on purpose"); }
@@ -347,6 +356,7 @@ protected:
 
 BEGIN_MESSAGE_MAP(CThrowingWnd, CWnd)
     ON_WM_CREATE()
+    ON_WM_NCDESTROY()
     ON_MESSAGE(WM_THROW_CEXCEPTION, OnThrowCException)
     ON_MESSAGE(WM_THROW_STD, OnThrowStd)
     ON_MESSAGE(WM_THROW_INT, OnThrowInt)
@@ -365,6 +375,16 @@ TEST(WindowProcedureEntry, AnExceptionInAHandlerIsStoppedThereAndTheProgramGoesO
     EXPECT_EQ(WM_CHECK_CURRENT, wnd.currentSeen);
     EXPECT_TRUE(::IsWindow(wnd.m_hWnd));
     wnd.DestroyWindow();
+
+    // a throwing WM_NCDESTROY still ends with the object let go of its window
+    CThrowingWnd lastWords;
+    ASSERT_TRUE(lastWords.CreateEx(0, AfxRegisterWndClass(0), "last words", WS_OVERLAPPED, 0, 0, 10, 10, NULL, NULL));
+    HWND hWndLast = lastWords.m_hWnd;
+    lastWords.failNcDestroy = true;
+    lastWords.DestroyWindow();
+    EXPECT_EQ(NULL, lastWords.m_hWnd);
+    EXPECT_EQ(NULL, CWnd::FromHandlePermanent(hWndLast));
+    EXPECT_TRUE(lastWords.postNcDestroyed);
 
     // a throwing WM_CREATE answers -1: the creation fails cleanly
     CThrowingWnd failing;
