@@ -87,7 +87,7 @@ TEST_F(MailSenderTest, AFailedDeliveryIsDroppedLoggedAndTheNextJobIsSent)
     const std::string logUnix = orvtest::fixtureDir() + "/failed-mail.log";
     log4cxx::LayoutPtr layout(new log4cxx::PatternLayout("%p %m%n"));
     log4cxx::AppenderPtr appender(new log4cxx::FileAppender(layout, logUnix, false));
-    log4cxx::LoggerPtr logger = log4cxx::Logger::getLogger("service.MailSender");
+    log4cxx::LoggerPtr logger = log4cxx::Logger::getLogger("mail.MailSender");
     logger->addAppender(appender);
     fakeMail().result = E_FAIL;
     {
