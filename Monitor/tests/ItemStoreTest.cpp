@@ -222,6 +222,26 @@ TEST_F(ItemStore, AFileThatCannotBeReadIsNeverSavedOver)
     EXPECT_EQ(options, readBytes(folder + "\\options.cfg"));
 }
 
+TEST_F(ItemStore, AnAbandonedItemIsSavedAndLeftAliveForTheWorkerStillUsingIt)
+{
+    const std::string data = itemtest::scratch("abandon");
+    store_->load(data);
+    MonitorItemSettings* busy = store_->createItem("");
+    MonitorItemSettings* idle = store_->createItem("");
+    busy->getGeneral().name = "Still checked";
+    store_->abandonItem(busy);
+    EXPECT_NE(std::string::npos, readBytes(data + "\\Item_1\\options.cfg").find("Still checked|"));
+    ASSERT_EQ(1u, itemCount(store_));
+    EXPECT_EQ(idle, *store_->begin());
+    store_->unloadAll();
+    store_->release();
+    store_ = MonitorItemManager::instance();
+    // a worker that did not end may still record into it
+    busy->addResult(1000, 200, "Success", 10, true);
+    EXPECT_EQ(1, busy->getStatus().totalChecks);
+    EXPECT_TRUE(pathExists(data + "\\Item_1"));
+}
+
 TEST_F(ItemStore, DeleteItemRemovesItsFolderTree)
 {
     const std::string data = itemtest::scratch("delete");
