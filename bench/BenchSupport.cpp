@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,20 +12,49 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <map>
 #include <sstream>
 
 namespace bench {
 
 namespace {
 
-// /proc is a Unix path, not a Windows one: read it with the C++ library directly.
+// /proc is a Unix path, not a Windows one: read it with Unix calls. Each file is opened once and
+// read again from its start on every call, so that sampling still works when the process has
+// used up its file descriptors (the growth run goes right up to that limit).
+std::string readFd(int fd)
+{
+    std::string text;
+    char buffer[4096];
+    off_t offset = 0;
+    for (;;) {
+        ssize_t got = pread(fd, buffer, sizeof buffer, offset);
+        if (got <= 0)
+            break;
+        text.append(buffer, static_cast<size_t>(got));
+        offset += got;
+    }
+    return text;
+}
+
 std::string readProcFile(const std::string& path)
 {
-    std::ifstream in(path.c_str());
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    static std::map<std::string, int> open;
+    auto it = open.find(path);
+    if (it == open.end())
+        it = open.insert(std::make_pair(path, ::open(path.c_str(), O_RDONLY | O_CLOEXEC))).first;
+    return it->second < 0 ? std::string() : readFd(it->second);
+}
+
+// For files read once (the search for the wineserver): opened and closed again.
+std::string readProcFileOnce(const std::string& path)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::string();
+    std::string text = readFd(fd);
+    close(fd);
+    return text;
 }
 
 ProcessSample sampleProc(const std::string& dir)
@@ -67,7 +98,7 @@ std::string wineserverDir()
         if (entry->d_name[0] < '0' || entry->d_name[0] > '9')
             continue;
         std::string dir = std::string("/proc/") + entry->d_name;
-        if (readProcFile(dir + "/comm").compare(0, 10, "wineserver") == 0) {
+        if (readProcFileOnce(dir + "/comm").compare(0, 10, "wineserver") == 0) {
             found = dir;
             break;
         }
@@ -124,6 +155,28 @@ double percentile(std::vector<double> values, double p)
     if (rank < 1)
         rank = 1;
     return values[std::min(rank, values.size()) - 1];
+}
+
+int openFiles()
+{
+    static DIR* fds = opendir("/proc/self/fd");   // kept open, like the files above
+    if (!fds)
+        return 0;
+    rewinddir(fds);
+    int count = 0;
+    while (dirent* entry = readdir(fds)) {
+        if (entry->d_name[0] != '.')
+            ++count;
+    }
+    return count - 1;   // less the descriptor of the listing itself
+}
+
+long fileLimit()
+{
+    struct rlimit limit;
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return 0;
+    return static_cast<long>(limit.rlim_cur);
 }
 
 double availableMemoryKb()

@@ -38,6 +38,11 @@ struct CpuSpan {
 // Percentile p (0..100) of the values (nearest rank); 0 for none. Sorts a copy.
 double percentile(std::vector<double> values, double p);
 
+// Open file descriptors of this process, and the most it may hold (RLIMIT_NOFILE). Wine gives
+// every thread a few descriptors of its own, so the limit bounds the number of threads.
+int openFiles();
+long fileLimit();
+
 // System memory still available (MemAvailable), in kB.
 double availableMemoryKb();
 

@@ -254,6 +254,9 @@ int scaleRun(const Settings& s, int argc, char** argv)
     Running run;
     bench::ProcessSample selfBase = bench::sampleSelf();
     bench::ProcessSample serverBase = bench::sampleWineserver();
+    // opened now, while descriptors are free: the growth may use up the rest
+    bench::availableMemoryKb();
+    bench::openFiles();
     std::string stoppedBy = "all items running";
     while (static_cast<int>(run.items.size()) < s.items) {
         size_t from = run.items.size();
@@ -278,6 +281,7 @@ int scaleRun(const Settings& s, int argc, char** argv)
         bench::result("scale_step",
                       "items=" + std::to_string(run.items.size()) + " running=" + std::to_string(begun) +
                       " threads=" + std::to_string(self.threads) +
+                      " open_files=" + std::to_string(bench::openFiles()) +
                       " rss_mb=" + std::to_string(static_cast<long>(self.rssKb / 1024)) +
                       " ws_rss_mb=" + std::to_string(static_cast<long>(server.rssKb / 1024)) +
                       " failed_checks=" + std::to_string(failed) +
@@ -320,6 +324,8 @@ int scaleRun(const Settings& s, int argc, char** argv)
     bench::result("scale_items_attempted", static_cast<double>(attempted));
     bench::result("scale_items_running", static_cast<double>(running));
     bench::result("scale_threads", self.threads);
+    bench::result("scale_open_files", bench::openFiles());
+    bench::result("scale_open_files_limit", static_cast<double>(bench::fileLimit()));
     bench::result("scale_rss_mb", self.rssKb / 1024);
     bench::result("scale_ws_rss_mb", server.rssKb / 1024);
     bench::result("scale_rss_kb_per_item", (self.rssKb - selfBase.rssKb) / static_cast<double>(attempted));
@@ -351,6 +357,7 @@ DWORD WINAPI idleThread(LPVOID event)
 int idleThreadsRun(int count)
 {
     HANDLE release = CreateEventA(NULL, TRUE, FALSE, NULL);
+    int filesBefore = bench::openFiles();
     bench::ProcessSample selfBefore = bench::sampleSelf();
     bench::ProcessSample serverBefore = bench::sampleWineserver();
     std::vector<HANDLE> threads;
@@ -364,6 +371,7 @@ int idleThreadsRun(int count)
     bench::ProcessSample selfAfter = bench::sampleSelf();
     bench::ProcessSample serverAfter = bench::sampleWineserver();
     bench::result("threads_started", static_cast<double>(threads.size()));
+    bench::result("threads_open_files_per_thread", static_cast<double>(bench::openFiles() - filesBefore) / count);
     bench::result("threads_rss_kb_per_thread", (selfAfter.rssKb - selfBefore.rssKb) / count);
     bench::result("threads_ws_rss_kb_per_thread", (serverAfter.rssKb - serverBefore.rssKb) / count);
     SetEvent(release);

@@ -31,24 +31,27 @@ def add(*xs):
 rows = []
 def row(figure, orvane, peer="—", r="—", goal="—"): rows.append((figure, orvane, peer, r, goal))
 
+def timed(key):
+    return "%s (CPU %s + ws %s)" % (sec(key + "_ms"), sec(key + "_cpu_ms"), sec(key + "_ws_cpu_ms"))
+
 if "store_save_all_ms" in values:
     n, h = texts.get("store_items", "?"), texts.get("store_history", "?")
+    write, read = "Win32 write of the same files: " + timed("store_raw_write"), "Win32 read of the same files: " + timed("store_raw_read")
+    flushed = "the same, each file flushed: " + timed("store_raw_write_flushed")
     row("Item store, %s items x %s entries (%.0f MB): save of every item" % (n, h, (v("store_bytes") or 0) / 1048576),
-        "%s (CPU %s + ws %s)" % (sec("store_save_all_ms"), sec("store_save_all_cpu_ms"), sec("store_save_all_ws_cpu_ms")),
-        "Win32 write of the same files: %s" % sec("store_raw_write_ms"),
-        ratio(v("store_save_all_ms"), v("store_raw_write_ms")), "< 3 s")
-    row("  load", "%s (CPU %s + ws %s)" % (sec("store_load_ms"), sec("store_load_cpu_ms"), sec("store_load_ws_cpu_ms")),
-        "Win32 read of the same files: %s" % sec("store_raw_read_ms"),
-        ratio(v("store_load_ms"), v("store_raw_read_ms")), "< 2 s")
-    row("  unload after changes (saves every item)", sec("store_unload_ms"),
-        "Win32 write: %s" % sec("store_raw_write_ms"), ratio(v("store_unload_ms"), v("store_raw_write_ms")))
-    row("  save of every item, none changed", sec("store_save_unchanged_ms"),
-        "Win32 write: %s" % sec("store_raw_write_ms"), ratio(v("store_save_unchanged_ms"), v("store_raw_write_ms")))
+        timed("store_save_all"), write, ratio(v("store_save_all_ms"), v("store_raw_write_ms")), "< 3 s")
+    row("", "", flushed, ratio(v("store_save_all_ms"), v("store_raw_write_flushed_ms")))
+    row("  load", timed("store_load"), read, ratio(v("store_load_ms"), v("store_raw_read_ms")), "< 2 s")
+    row("  unload after changes (saves every item)", timed("store_unload"), write,
+        ratio(v("store_unload_ms"), v("store_raw_write_ms")))
+    row("  save of every item, none changed", timed("store_save_unchanged"), write,
+        ratio(v("store_save_unchanged_ms"), v("store_raw_write_ms")), "writes nothing")
     row("  files rewritten by that save (sample)",
         "%d of %d" % (v("store_unchanged_files_rewritten") or 0, v("store_unchanged_files_watched") or 0),
         "—", "—", "0")
-    row("  unload right after load (nothing changed)", sec("store_unload_after_load_ms"))
-    row("  resident memory per loaded item", "%.1f KB" % (v("store_rss_per_item_kb") or 0))
+    row("  unload right after load (nothing changed)", timed("store_unload_after_load"), write,
+        ratio(v("store_unload_after_load_ms"), v("store_raw_write_ms")))
+    row("  resident memory per item with its history", "%.1f KB" % (v("store_rss_per_item_kb") or 0))
 
 def checks(kind, peer, goal_cpu):
     if "%s_checks" % kind not in values: return
@@ -84,6 +87,9 @@ if "scale_items_attempted" in values:
     row("  what stopped the growth", texts.get("scale_stopped_by", "n/a"))
     row("  threads; resident memory (process + wineserver)",
         "%d; %.0f MB + %.0f MB" % (v("scale_threads") or 0, v("scale_rss_mb") or 0, v("scale_ws_rss_mb") or 0))
+    row("  open files of the process (limit)", "%d (%d)" % (v("scale_open_files") or 0, v("scale_open_files_limit") or 0),
+        "idle Win32 thread: %.1f per thread" % (v("threads_open_files_per_thread") or 0))
+    if "scale_errors" in texts: row("  errors logged", texts["scale_errors"])
     row("  memory per item (process + wineserver)",
         "%.0f KB + %.0f KB" % (v("scale_rss_kb_per_item") or 0, v("scale_ws_rss_kb_per_item") or 0),
         "idle Win32 thread: %.0f KB" % (v("threads_rss_kb_per_thread") or 0), ratio(v("scale_rss_kb_per_item"), v("threads_rss_kb_per_thread")))
