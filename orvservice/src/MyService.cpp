@@ -5,7 +5,7 @@
 #include <boost/format.hpp>
 
 #include "MailAlarmNotifier.h"
-#include "MailSender.h"
+#include "mailqueue/MailSender.h"
 #include "Monitor/LogSetup.h"
 #include "Monitor/MonitorItemManager.h"
 #include "ServiceHelperFile.h"

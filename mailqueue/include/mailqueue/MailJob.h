@@ -11,5 +11,5 @@ struct MailJob {
     std::string body;                      // plain text, or the HTML document when !plain
     std::vector<std::string> attachments;  // paths of files to attach, in order
     bool plain = true;                     // false: HTML mail
-    std::string key;                       // address of the item that queued it (not used here)
+    std::string key;                       // address of the item that queued it
 };

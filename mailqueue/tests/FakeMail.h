@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "MailSender.h"
+#include "mailqueue/MailSender.h"
 
 struct SentMail {
     bool html = false;

@@ -1,4 +1,4 @@
-#include "MailTestSupport.h"
+#include "FakeMail.h"
 
 FakeMail::FakeMail()
 {

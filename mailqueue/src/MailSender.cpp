@@ -1,4 +1,4 @@
-#include "MailSender.h"
+#include "mailqueue/MailSender.h"
 
 #include <exception>
 
@@ -9,21 +9,26 @@
 
 namespace {
 
+// The one process-wide queue; made once by instance().
+INIT_ONCE gOnce = INIT_ONCE_STATIC_INIT;
 MailSender* volatile gInstance = nullptr;
+
+BOOL CALLBACK makeInstance(PINIT_ONCE, PVOID, PVOID*)
+{
+    MailSender* made = new MailSender();
+    made->start();
+    InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&gInstance), made);
+    return TRUE;
+}
 
 }  // namespace
 
 MailSender* MailSender::instance()
 {
-    // Worker threads of several items may raise their first alarm at the same moment: the local
-    // static is made exactly once.
-    static MailSender* sender = [] {
-        MailSender* made = new MailSender();
-        made->start();
-        InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&gInstance), made);
-        return made;
-    }();
-    return sender;
+    // Worker threads of several items may raise their first alarm at the same moment: the queue
+    // is made exactly once, and the others wait until it is there.
+    InitOnceExecuteOnce(&gOnce, &makeInstance, nullptr, nullptr);
+    return existingInstance();
 }
 
 MailSender* MailSender::existingInstance()
@@ -41,7 +46,8 @@ MailSender::MailSender(SendMailFunction sendMail, SendHtmlMailFunction sendHtmlM
       finished_(false)
 {
     InitializeCriticalSection(&lock_);
-    LogSetup::getLogger(LogSetup::instance(), logger_, "service.MailSender");
+    InitializeCriticalSection(&suppressedLock_);
+    LogSetup::getLogger(LogSetup::instance(), logger_, "mail.MailSender");
 }
 
 MailSender::~MailSender()
@@ -53,6 +59,7 @@ MailSender::~MailSender()
         WaitForSingleObject(thread, INFINITE);
         CloseHandle(thread);
     }
+    DeleteCriticalSection(&suppressedLock_);
     DeleteCriticalSection(&lock_);
 }
 
@@ -69,8 +76,63 @@ void MailSender::enqueue(const std::string& from, const std::string& to,
     job.attachments = attachments;
     job.plain = plain;
     job.key = key;
-    ScopedLock guard(lock_);
-    queue_.push_back(job);
+    if (isSuppressed(key)) {
+        LOG4CXX_DEBUG(logger_, (boost::format("Mail to %1% for %2% dropped: the item's mail is "
+                                              "suppressed") % to % key).str());
+        return;
+    }
+    std::string replaced;
+    {
+        ScopedLock guard(lock_);
+        std::deque<MailJob>::iterator waiting = queue_.begin();
+        while (waiting != queue_.end() && !(waiting->key == key && waiting->to == to))
+            ++waiting;
+        if (waiting == queue_.end()) {
+            queue_.push_back(job);
+            return;
+        }
+        // The newer alarm says more (its count, its report); the older one has not left yet.
+        replaced = waiting->subject;
+        *waiting = job;
+    }
+    LOG4CXX_INFO(logger_, (boost::format("Mail to %1% for %2% with the subject \"%3%\" replaced by "
+                                         "a newer one before it was sent") %
+                           to % key % replaced).str());
+}
+
+void MailSender::suppress(const std::string& key)
+{
+    {
+        ScopedLock guard(suppressedLock_);
+        suppressed_.insert(key);
+    }
+    size_t dropped = 0;
+    {
+        ScopedLock guard(lock_);
+        for (std::deque<MailJob>::iterator it = queue_.begin(); it != queue_.end();) {
+            if (it->key == key) {
+                it = queue_.erase(it);
+                ++dropped;
+            } else {
+                ++it;
+            }
+        }
+    }
+    if (dropped)
+        LOG4CXX_INFO(logger_, (boost::format("%1% waiting mail(s) for %2% dropped: the item's mail "
+                                             "is suppressed") % dropped % key).str());
+}
+
+void MailSender::allow(const std::string& key)
+{
+    ScopedLock guard(suppressedLock_);
+    suppressed_.erase(key);
+}
+
+bool MailSender::isSuppressed(const std::string& key)
+{
+    ScopedLock guard(suppressedLock_);
+    return suppressed_.count(key) != 0;
 }
 
 std::vector<MailJob> MailSender::pendingJobs()
@@ -101,7 +163,11 @@ void MailSender::run()
             }
         }
         if (have) {
-            deliver(job);
+            if (isSuppressed(job.key))
+                LOG4CXX_DEBUG(logger_, (boost::format("Mail to %1% for %2% dropped: the item's "
+                                                      "mail is suppressed") % job.to % job.key).str());
+            else
+                deliver(job);
             ScopedLock guard(lock_);
             sending_ = false;
             continue;
@@ -165,7 +231,7 @@ bool MailSender::drain(DWORD timeoutMs)
 void MailSender::logUnsent(const std::vector<MailJob>& jobs, const char* state)
 {
     for (const MailJob& job : jobs)
-        LOG4CXX_ERROR(logger_, (boost::format("Mail to %1% with the subject \"%2%\" %3% at the end "
-                                              "of the service") %
+        LOG4CXX_ERROR(logger_, (boost::format("Mail to %1% with the subject \"%2%\" %3% before "
+                                              "the mail queue ended") %
                                 job.to % job.subject % state).str());
 }
