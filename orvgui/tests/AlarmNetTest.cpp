@@ -95,7 +95,9 @@ TEST(AlarmNetTest, ARealWorkerOnAClosedPortFiresEveryActionFromTheThresholdOn)
     const std::string scratch = orvtest::makeScratchFolder("alarm");
     const std::string marker = scratch + "\\command-ran.txt";
     const std::string command = scratch + "\\page-me.bat";
-    ASSERT_TRUE(writeFile(command, "@echo started> \"" + marker + "\"\r\n"));
+    // Appends, so that a later alarm's command (run on its own, unwaited for) never empties what
+    // an earlier one wrote.
+    ASSERT_TRUE(writeFile(command, "@echo started>> \"" + marker + "\"\r\n"));
 
     const std::string sinkUnix = orvtest::fixtureDir() + "/sink";
     const std::string sink = orvtest::windowsPath(sinkUnix);
@@ -139,7 +141,9 @@ TEST(AlarmNetTest, ARealWorkerOnAClosedPortFiresEveryActionFromTheThresholdOn)
     worker->attach(notifier);
     WorkerManager::instance()->startWorker(worker);
 
-    EXPECT_TRUE(waitFor([&] { return exists(marker); }, 30000)) << "the command did not run";
+    // the file exists before the command has written to it: wait for the text
+    EXPECT_TRUE(waitFor([&] { return orvtest::readFile(marker).compare(0, 7, "started") == 0; }, 30000))
+        << "the command did not run";
     EXPECT_TRUE(waitFor([&] { return deliveredMails(sink).size() >= 2; }, 60000));
     EXPECT_TRUE(waitFor([&] { return actions.calls().size() >= 6; }, 30000)) << "a second alarm";
 

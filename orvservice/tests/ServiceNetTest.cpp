@@ -540,7 +540,8 @@ TEST_F(ServiceNetTest, RunsEveryItemAndMailsEachAlarmFromTheThresholdOnUntilStop
     for (const char* recipient : {"ops@mail.test", "oncall@mail.test"}) {
         const std::vector<int>& got = counts[recipient];
         ASSERT_GE(got.size(), 2u) << recipient;
-        EXPECT_EQ(2, got.front()) << recipient;
+        // the first alarm's mail may itself have been replaced while the queue idled
+        EXPECT_GE(got.front(), 2) << recipient;
         EXPECT_EQ(closed.failedChecks, got.back()) << recipient;
         EXPECT_TRUE(std::is_sorted(got.begin(), got.end()) &&
                     std::adjacent_find(got.begin(), got.end()) == got.end())
