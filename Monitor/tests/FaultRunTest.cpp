@@ -115,3 +115,91 @@ TEST(FaultRuns, KilledWhileSavingLosesNoSavedResult)
 }
 
 }  // namespace
+
+namespace {
+
+// Fills the disk of folder until only about room bytes are left; the filler file is returned.
+std::string fillDisk(const std::string& folder, unsigned long long room)
+{
+    const std::string filler = folder + "\\filler.bin";
+    ULARGE_INTEGER available;
+    if (!GetDiskFreeSpaceExA(folder.c_str(), &available, nullptr, nullptr))
+        return filler;
+    unsigned long long toWrite = available.QuadPart > room ? available.QuadPart - room : 0;
+    HANDLE file = CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string chunk(64 * 1024, 'f');
+    while (toWrite > 0) {
+        DWORD n = static_cast<DWORD>(toWrite < chunk.size() ? toWrite : chunk.size());
+        DWORD written = 0;
+        if (!WriteFile(file, chunk.data(), n, &written, nullptr) || written == 0)
+            break;
+        toWrite -= written;
+    }
+    CloseHandle(file);
+    return filler;
+}
+
+TEST(FaultRuns, DiskFullDuringASaveLeavesTheOldFilesWhole)
+{
+    const std::string disk = orvtest::env("ORV_SMALL_DISK");
+    if (disk.empty())
+        GTEST_SKIP() << "needs the small disk of testing/isolate.sh --tmpfs";
+    const std::string data = orvtest::windowsPath(disk) + "\\data";
+    ASSERT_TRUE(CreateDirectoryA(data.c_str(), nullptr));
+    const std::string item1 = data + "\\Item_1\\";
+
+    // Room left on the disk when the save begins: none, less than either file, enough for the
+    // options but not for the statistics written after them.
+    const unsigned long long kRooms[] = {0, 4 * 1024, 48 * 1024, 160 * 1024, 300 * 1024};
+    int generation = 0;
+    for (unsigned long long room : kRooms) {
+        SCOPED_TRACE("room " + std::to_string(room));
+        MonitorItemManager* store = MonitorItemManager::instance();
+        store->load(data);
+        MonitorItemSettings* item = store->begin() == store->end() ? store->createItem("") : *store->begin();
+        item->getGeneral().name = "gen " + std::to_string(++generation);
+        item->getSmtp().body.assign(96 * 1024, static_cast<char>('a' + generation));
+        item->addResult(generation, 200, std::string(200 * 1024 / 64, 'm'), 15, true);
+        item->save();
+        const std::string oldOptions = itemtest::readBytes(item1 + "options.cfg");
+        const std::string oldStatistics = itemtest::readBytes(item1 + "statistics.cfg");
+        ASSERT_NE(std::string::npos, oldOptions.find("gen " + std::to_string(generation) + "|"));
+
+        const std::string filler = fillDisk(data, room);
+        ++generation;
+        item->getGeneral().name = "gen " + std::to_string(generation);
+        item->getSmtp().body.assign(128 * 1024, static_cast<char>('a' + generation));
+        for (int i = 0; i < 40; ++i)
+            item->addResult(generation, 200, std::string(4096, 'n'), 15, true);
+        item->save();
+
+        // each file is the old one or the new one, whole; nothing half-written stays behind
+        const std::string options = itemtest::readBytes(item1 + "options.cfg");
+        const std::string statistics = itemtest::readBytes(item1 + "statistics.cfg");
+        const bool newOptions = options.find("gen " + std::to_string(generation) + "|") != std::string::npos &&
+                                options.find(std::string(128 * 1024, static_cast<char>('a' + generation))) !=
+                                    std::string::npos;
+        EXPECT_TRUE(options == oldOptions || newOptions) << options.size() << " bytes of options.cfg";
+        EXPECT_TRUE(statistics == oldStatistics || statistics.size() > oldStatistics.size() + 40 * 4096)
+            << statistics.size() << " bytes of statistics.cfg";
+        std::cout << "room " << room << " bytes: options.cfg " << (options == oldOptions ? "old" : "new")
+                  << ", statistics.cfg " << (statistics == oldStatistics ? "old" : "new") << ", both whole"
+                  << std::endl;
+        if (room == 0) {
+            EXPECT_EQ(oldOptions, options);
+            EXPECT_EQ(oldStatistics, statistics);
+        }
+        EXPECT_FALSE(itemtest::pathExists(item1 + "options.cfg.tmp"));
+        EXPECT_FALSE(itemtest::pathExists(item1 + "statistics.cfg.tmp"));
+
+        // with the space back, the next save writes both
+        DeleteFileA(filler.c_str());
+        item->save();
+        EXPECT_NE(std::string::npos, itemtest::readBytes(item1 + "options.cfg").find("gen " + std::to_string(generation) + "|"));
+        EXPECT_GT(itemtest::readBytes(item1 + "statistics.cfg").size(), oldStatistics.size() + 40 * 4096);
+        store->unloadAll();
+        store->release();
+    }
+}
+
+}  // namespace
