@@ -1,6 +1,7 @@
-// orv_fuzz TARGET|all [--count N] [--seed S] [--from I]
+// orv_fuzz TARGET|all [--count N] [--seed S] [--from I] [--max-input BYTES]
 //   Runs the seeds of each named target, then N mutants (default 1000) numbered from I (default
-//   0) made with seed S (default 1). Exit code 0 when every input kept every bound, 1 when one
+//   0) made with seed S (default 1); --max-input changes the targets' longest input (to look for
+//   work that grows faster than the input). Exit code 0 when every input kept every bound, 1 when one
 //   broke a property or a bound, 3 on a crash and 4 on a hang (each reported with its input).
 //   Targets: dns-udp dns-tcp dns-walk pop3 html options statistics archive (no network), and
 //   pop3-wire smtp-wire (a server of its own on 127.0.0.1; "all" leaves these out).
@@ -27,7 +28,7 @@ std::string scratchFolder()
 
 int usage()
 {
-    std::fprintf(stderr, "usage: orv_fuzz TARGET[,TARGET...]|all [--count N] [--seed S] [--from I]\n");
+    std::fprintf(stderr, "usage: orv_fuzz TARGET[,TARGET...]|all [--count N] [--seed S] [--from I] [--max-input BYTES]\n");
     return 2;
 }
 
@@ -38,7 +39,7 @@ int main(int argc, char** argv)
     if (argc < 2)
         return usage();
     std::string wanted = argv[1];
-    unsigned long long count = 1000, seed = 1, from = 0;
+    unsigned long long count = 1000, seed = 1, from = 0, maxInput = 0;
     for (int i = 2; i + 1 < argc; i += 2) {
         std::string option = argv[i];
         unsigned long long value = std::strtoull(argv[i + 1], nullptr, 10);
@@ -48,6 +49,8 @@ int main(int argc, char** argv)
             seed = value;
         else if (option == "--from")
             from = value;
+        else if (option == "--max-input")
+            maxInput = value;
         else
             return usage();
     }
@@ -60,12 +63,14 @@ int main(int argc, char** argv)
 
     int status = 0;
     bool any = false;
-    for (const FuzzTarget& target : targets) {
+    for (FuzzTarget& target : targets) {
         bool wire = target.name.find("-wire") != std::string::npos;
         bool named = ("," + wanted + ",").find("," + target.name + ",") != std::string::npos;
         if (!(named || (wanted == "all" && !wire)))
             continue;
         any = true;
+        if (maxInput > 0)
+            target.maxInput = static_cast<std::size_t>(maxInput);
         FuzzSummary summary = FuzzRunner::run(target, count, seed, from);
         if (summary.failures > 0)
             status = 1;
