@@ -167,10 +167,10 @@ FuzzSummary FuzzRunner::run(const FuzzTarget& target, std::uint64_t count, std::
         for (std::size_t i = 0; i < target.seeds.size(); ++i) {
             g_current.index = i;
             if (pass == 0) {
+                g_current.input = &target.seeds[i];
                 try {
                     target.run(target.seeds[i]);
                 } catch (const FuzzFailure& f) {
-                    g_current.input = &target.seeds[i];
                     describeCurrent((std::string("FAILED on a seed (") + f.what() + ")").c_str());
                     ++summary.failures;
                 }

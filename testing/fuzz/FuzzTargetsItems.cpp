@@ -74,6 +74,7 @@ std::vector<FuzzTarget> itemFileTargets(const std::string& scratch)
     options.seeds = {kOptions, "", "x|", kOptions.substr(0, kOptions.size() / 2)};
     options.tokens = kTokens;
     options.memoryPerByte = 256;
+    options.timeLimitMs = 20000;   // three saves, each replacing two files flushed to the disk
     options.setUp = makeFolder;
     options.run = [](const std::string& input) { loadAndSaveTwice(input, kStatistics); };
 
@@ -83,6 +84,7 @@ std::vector<FuzzTarget> itemFileTargets(const std::string& scratch)
     statistics.tokens = kTokens;
     // every ']' is a history entry of its own: a record and its texts per byte or two
     statistics.memoryPerByte = 512;
+    statistics.timeLimitMs = 20000;
     statistics.setUp = makeFolder;
     statistics.run = [](const std::string& input) { loadAndSaveTwice(kOptions, input); };
     return {options, statistics};

@@ -170,6 +170,7 @@ std::vector<FuzzTarget> mailWireTargets()
     pop3.memoryFixed = 16 << 20;   // socket buffers and the listing bound
     pop3.memoryPerByte = 32;
     pop3.checkLeaks = false;       // the server thread's buffers come and go with the sessions
+    pop3.timeLimitMs = 20000;      // a session of loopback round trips; each wait is bounded by 3 s
     pop3.setUp = [] {
         // The client's diagnostic per failed step would bury the run's own report.
         std::freopen("/dev/null", "w", stderr);
@@ -226,6 +227,7 @@ std::vector<FuzzTarget> mailWireTargets()
     smtp.memoryFixed = 16 << 20;
     smtp.memoryPerByte = 32;
     smtp.checkLeaks = false;
+    smtp.timeLimitMs = 20000;
     smtp.setUp = [] { g_server.start(); };
     smtp.tearDown = [] { g_server.stop(); };
     smtp.run = [](const std::string& input) {
