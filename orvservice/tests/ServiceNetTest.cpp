@@ -398,6 +398,18 @@ size_t waitForMails(const std::string& sinkFolder, size_t count, DWORD timeoutMs
 
 class ServiceNetTest : public ::testing::Test {
 protected:
+    // This test runs in a fresh prefix of its own: the service manager (services.exe) is started
+    // by the prefix's boot alongside the test program and may not be listening yet, and a manager
+    // call made before it is fails. Wait until its pipe is there.
+    void SetUp() override
+    {
+        DWORD started = GetTickCount();
+        while (!WaitNamedPipeA("\\\\.\\pipe\\svcctl", 1000)) {
+            ASSERT_LT(GetTickCount() - started, 60000u) << "the service manager did not start";
+            Sleep(50);
+        }
+    }
+
     void TearDown() override
     {
         // Never leave an automatic service behind: it would start with the next wineserver.
