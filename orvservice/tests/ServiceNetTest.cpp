@@ -595,7 +595,11 @@ TEST_F(ServiceNetTest, WithoutItsHelperFileTheServiceStopsWithAnError)
     ServiceManager scm;
     ASSERT_EQ(0, runProgram(program_, "-i"));
     setStartDelay(0);
-    ASSERT_EQ(0u, scm.start());
+    // The service reports itself running and stops a moment later. Wine's service manager looks
+    // at the state only after the report woke it: when the stop is in by then, StartService
+    // answers 1053 for a service that did start. What it did next is what counts here.
+    const DWORD started = scm.start();
+    ASSERT_TRUE(started == 0 || started == DWORD(ERROR_SERVICE_REQUEST_TIMEOUT)) << "StartService: " << started;
 
     ASSERT_GE(scm.waitForState(SERVICE_STOPPED, 15000), 0) << "the service went on running";
     SERVICE_STATUS status = {};
