@@ -1,5 +1,5 @@
 #!/bin/bash
-# isolate.sh MODE [--hosts FILE] [--tmpfs SIZE] --timeout S -- MODULE [ARGS...]
+# isolate.sh MODE [--hosts FILE] [--tmpfs SIZE] [--depth BITS] --timeout S -- MODULE [ARGS...]
 # Runs a Winelib module under Wine within a time limit and leaves no process behind.
 #   --shared   the build folder's shared prefix and its persistent wineserver (unit tests)
 #   --netns    a private network namespace (loopback only, fixed ports such as 25, 53, 110 free)
@@ -7,17 +7,20 @@
 #              started inside (Wine opens sockets in the wineserver, so it must live in there too);
 #              --hosts FILE is bind-mounted over /etc/hosts inside; --tmpfs SIZE mounts a small
 #              disk of its own (a tmpfs of SIZE, e.g. 4m) inside and names it in ORV_SMALL_DISK
-#   --display  a copy of the template prefix, a wineserver of its own and an Xvfb of its own
+#   --display  a copy of the template prefix, a wineserver of its own and an Xvfb of its own;
+#              --depth BITS sets the display's colour depth (24 by default, 8 for a palette
+#              display), also given to the test as ORV_DISPLAY_DEPTH
 # The module's exit code is passed through; a time-out exits 124 with a message.
 # Environment: ORV_WINE_TEMPLATE, WINEPREFIX (the shared prefix), the test's own variables.
 # Inside the run ORV_FIXTURE_DIR is a scratch folder that is removed afterwards.
 set -u
-MODE=""; HOSTS=""; LIMIT=120; TMPFS=""
+MODE=""; HOSTS=""; LIMIT=120; TMPFS=""; DEPTH=24
 while [ $# -gt 0 ]; do
   case "$1" in
     --shared|--netns|--display) MODE="${1#--}"; shift ;;
     --hosts) HOSTS="$2"; shift 2 ;;
     --tmpfs) TMPFS="$2"; shift 2 ;;
+    --depth) DEPTH="$2"; shift 2 ;;
     --timeout) LIMIT="$2"; shift 2 ;;
     --) shift; break ;;
     *) echo "isolate.sh: unknown option $1" >&2; exit 2 ;;
@@ -77,25 +80,21 @@ case "$MODE" in
   display)
     if [ -z "${ORV_IN_PIDNS:-}" ]; then
       export ORV_IN_PIDNS=1
-      exec unshare --pid --mount --fork --kill-child --mount-proc "$0" --display --timeout "$LIMIT" -- "$MODULE" "$@"
+      exec unshare --pid --mount --fork --kill-child --mount-proc "$0" --display --depth "$DEPTH" --timeout "$LIMIT" -- "$MODULE" "$@"
     fi
     private_prefix
     XVFB_PID=""
     trap '[ -n "$XVFB_PID" ] && kill $XVFB_PID 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$SCRATCH"' EXIT
     exec 3>"$SCRATCH/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$SCRATCH/xvfb.log" 2>&1 </dev/null &
+    Xvfb -displayfd 3 -screen 0 "1280x1024x$DEPTH" -nolisten tcp >"$SCRATCH/xvfb.log" 2>&1 </dev/null &
     XVFB_PID=$!
     exec 3>&-
     for _ in $(seq 100); do [ -s "$SCRATCH/display" ] && break; sleep 0.1; done
     [ -s "$SCRATCH/display" ] || { echo "isolate.sh: Xvfb did not start" >&2; cat "$SCRATCH/xvfb.log" >&2; exit 1; }
-    export DISPLAY=":$(head -n1 "$SCRATCH/display")"
+    export DISPLAY=":$(head -n1 "$SCRATCH/display")" ORV_DISPLAY_DEPTH="$DEPTH"
     # screenshots the test writes (orvtest::screenshot) are kept as PNG files in the build folder
     export ORV_SCREENSHOT_DIR="${ORV_SCREENSHOT_DIR:-$ORV_BINARY_DIR/screenshots}"
     mkdir -p "$ORV_SCREENSHOT_DIR"
-    run_limited "$@"; rc=$?
-    for bmp in "$ORV_SCREENSHOT_DIR"/*.bmp; do
-      [ -f "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"
-    done
-    exit $rc
+    run_limited "$@"; exit $?
     ;;
 esac

@@ -25,3 +25,4 @@
 #include "CEvent.h"
 #include "CMutex.h"
 #include "CSingleLock.h"
+#include "CHandleMap.h"

@@ -6,5 +6,10 @@
 #undef _WIN32
 #undef WIN32
 #include <xercesc/util/PlatformUtils.hpp>
+#include <xercesc/util/XMLString.hpp>
+#include <xercesc/dom/DOM.hpp>
+#include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/sax/HandlerBase.hpp>
 #pragma pop_macro("WIN32")
 #pragma pop_macro("_WIN32")

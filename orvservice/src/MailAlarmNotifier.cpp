@@ -6,7 +6,7 @@
 
 #include <boost/format.hpp>
 
-#include "MailSender.h"
+#include "mailqueue/MailSender.h"
 #include "Monitor/LogSetup.h"
 #include "Monitor/MonitorItemLock.h"
 #include "Monitor/MonitorItemSettings.h"

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "MailAlarmNotifier.h"
-#include "MailSender.h"
-#include "MailTestSupport.h"
+#include "mailqueue/MailSender.h"
+#include "FakeMail.h"
 #include "Monitor/MonitorItemManager.h"
 #include "workers/Notifier.h"
 
@@ -41,18 +41,27 @@ protected:
                       : e == 'S' ? NotifyCycleSucceeded
                       : e == 'R' ? NotifyStatusRefresh
                                  : NotifyProgress;
-            size_t before = queue.pendingJobs().size();
+            std::vector<MailJob> before = queue.pendingJobs();
+            // Each failure's mail gets a body of its own (the count in it), so that a new alarm,
+            // which replaces the waiting mail to the same recipient, shows as a job not waiting
+            // before.
             if (e == 'F')
-                ++item_->getStatus().consecutiveFailures;
-            if (e == 'S')
-                item_->getStatus().consecutiveFailures = 0;
+                item_->getStatus().consecutiveFailures = ++serial_;
             notifier.notify(event, "");
-            queued += static_cast<char>('0' + (queue.pendingJobs().size() - before));
+            int added = 0;
+            for (const MailJob& job : queue.pendingJobs()) {
+                bool waited = false;
+                for (const MailJob& old : before)
+                    waited = waited || (old.to == job.to && old.body == job.body);
+                added += waited ? 0 : 1;
+            }
+            queued += static_cast<char>('0' + added);
         }
         return queued;
     }
 
     MonitorItemSettings* item_ = nullptr;
+    int serial_ = 0;
 };
 
 }  // namespace

@@ -1,7 +1,16 @@
 #include "orv/TestEnv.h"
 
 #include <windows.h>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <vector>
+
+extern char** environ;
 
 namespace orvtest {
 
@@ -74,46 +83,133 @@ std::string makeScratchFolder(const std::string& name)
     return path;
 }
 
-bool screenshot(const std::string& name)
+unsigned int Picture::pixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFFu;
+    const unsigned char* p = &rgb[(size_t(y) * width + x) * 3];
+    return RGB(p[0], p[1], p[2]);
+}
+
+int Picture::count(unsigned int colorref, int left, int top, int right, int bottom) const
+{
+    int n = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if (pixel(x, y) == colorref) ++n;
+    return n;
+}
+
+// Runs a Unix program (found through PATH) with its output sent to /dev/null and waits for it,
+// at most timeoutMs; true when it exits with 0. A program that overruns is killed by its pid.
+static bool runUnix(const std::vector<std::string>& args, DWORD timeoutMs)
+{
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) {
+        fprintf(stderr, "orvtest: cannot start %s (%d)\n", argv[0], rc);
+        return false;
+    }
+    DWORD until = GetTickCount() + timeoutMs;
+    int status = 0;
+    for (;;) {
+        pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid) break;
+        if (done < 0) return false;
+        if (GetTickCount() > until) {
+            fprintf(stderr, "orvtest: %s did not end within %u ms\n", argv[0], (unsigned)timeoutMs);
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return false;
+        }
+        Sleep(10);
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool readPicture(const std::string& unixPath, Picture& picture)
+{
+    picture = Picture();
+    // ImageMagick turns the file into a binary PPM (P6) that is read here
+    std::string ppm = fixtureDir() + "/orvtest-picture.ppm";
+    if (!runUnix({"convert", unixPath, "-depth", "8", "ppm:" + ppm}, 30000)) return false;
+    std::string bytes = readFile(windowsPath(ppm));
+    DeleteFileA(windowsPath(ppm).c_str());
+    // header: "P6" width height maxval, separated by blanks, then one blank and the pixels
+    size_t pos = 0;
+    auto field = [&](std::string& out) {
+        while (pos < bytes.size() && isspace((unsigned char)bytes[pos])) ++pos;
+        size_t start = pos;
+        while (pos < bytes.size() && !isspace((unsigned char)bytes[pos])) ++pos;
+        out = bytes.substr(start, pos - start);
+        return !out.empty();
+    };
+    std::string magic, w, h, maxval;
+    if (!field(magic) || magic != "P6" || !field(w) || !field(h) || !field(maxval) || maxval != "255")
+        return false;
+    ++pos;
+    picture.width = atoi(w.c_str());
+    picture.height = atoi(h.c_str());
+    size_t size = size_t(picture.width) * picture.height * 3;
+    if (picture.width <= 0 || picture.height <= 0 || bytes.size() - pos < size) return false;
+    picture.rgb.assign(bytes.begin() + pos, bytes.begin() + pos + size);
+    return true;
+}
+
+bool screenshot(const std::string& name, Picture* picture)
 {
     std::string dir = env("ORV_SCREENSHOT_DIR");
     if (dir.empty()) return false;
-    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(NULL);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;   // bottom-up, as a .bmp file stores it
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = NULL;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-    bool ok = false;
-    if (dib) {
-        HGDIOBJ old = SelectObject(mem, dib);
-        BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-        GdiFlush();
-        BITMAPFILEHEADER fh = {};
-        DWORD size = DWORD(w) * DWORD(h) * 4;
-        fh.bfType = 0x4D42;
-        fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-        fh.bfSize = fh.bfOffBits + size;
-        HANDLE f = CreateFileA(windowsPath(dir + "/" + name + ".bmp").c_str(), GENERIC_WRITE, 0, NULL,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-        if (f != INVALID_HANDLE_VALUE) {
-            DWORD n;
-            ok = WriteFile(f, &fh, sizeof fh, &n, NULL) && WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &n, NULL) &&
-                 WriteFile(f, bits, size, &n, NULL);
-            CloseHandle(f);
-        }
-        SelectObject(mem, old);
-        DeleteObject(dib);
+    // Wine hands a window's drawing to the X server from its message loop, at most every few
+    // tens of milliseconds: give it that time, and a look at the queue (PM_NOREMOVE dispatches
+    // nothing posted), so what the program drew is on the screen.
+    GdiFlush();
+    MSG msg;
+    for (int i = 0; i < 3; ++i) {
+        PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE);
+        Sleep(40);
     }
-    DeleteDC(mem);
-    ReleaseDC(NULL, screen);
-    return ok;
+    std::string png = dir + "/" + name + ".png";
+    if (!runUnix({"import", "-window", "root", png}, 30000)) return false;
+    return picture == nullptr || readPicture(png, *picture);
+}
+
+bool savePicture(const std::string& name, int width, int height, const unsigned int* bgrx)
+{
+    std::string dir = env("ORV_SCREENSHOT_DIR");
+    if (dir.empty() || width <= 0 || height <= 0) return false;
+    BITMAPINFOHEADER bh = {};
+    bh.biSize = sizeof bh;
+    bh.biWidth = width;
+    bh.biHeight = -height;   // top-down, as the caller's rows are
+    bh.biPlanes = 1;
+    bh.biBitCount = 32;
+    bh.biCompression = BI_RGB;
+    DWORD size = DWORD(width) * DWORD(height) * 4;
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bh;
+    fh.bfSize = fh.bfOffBits + size;
+    std::string bmp = dir + "/" + name + ".bmp";
+    HANDLE f = CreateFileA(windowsPath(bmp).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, NULL);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD n;
+    bool ok = WriteFile(f, &fh, sizeof fh, &n, NULL) && WriteFile(f, &bh, sizeof bh, &n, NULL) &&
+              WriteFile(f, bgrx, size, &n, NULL);
+    CloseHandle(f);
+    if (!ok) return false;
+    // the picture is kept as PNG; the bitmap was only the way there
+    bool converted = runUnix({"convert", bmp, dir + "/" + name + ".png"}, 30000);
+    if (converted) DeleteFileA(windowsPath(bmp).c_str());
+    return converted;
 }
 
 }  // namespace orvtest

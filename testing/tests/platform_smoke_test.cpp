@@ -168,8 +168,23 @@ TEST(PlatformGui, WindowPaintedUnderXvfbIsReadBackByPixel)
     HDC screen = GetDC(NULL);
     COLORREF onScreen = GetPixel(screen, p.x, p.y);
     ReleaseDC(NULL, screen);
-    orvtest::screenshot("platform_smoke_window");
+    RECT client;
+    GetClientRect(w, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(w, &origin);
+    // the picture must show the window: taken from the X server, read back from the PNG kept
+    orvtest::Picture picture;
+    bool pictured = orvtest::screenshot("platform_smoke_window", &picture);
     DestroyWindow(w);
     EXPECT_EQ(RGB(255, 0, 0), inside);
     EXPECT_EQ(RGB(255, 0, 0), onScreen);
+    ASSERT_TRUE(pictured);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), picture.width);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), picture.height);
+    EXPECT_EQ(RGB(255, 0, 0), picture.pixel(p.x, p.y));
+    // the whole client area is red in the picture, and nothing left of it
+    int area = client.right * client.bottom;
+    EXPECT_EQ(area, picture.count(RGB(255, 0, 0), origin.x, origin.y, origin.x + client.right,
+                                  origin.y + client.bottom));
+    EXPECT_EQ(0, picture.count(RGB(255, 0, 0), 0, 0, origin.x, picture.height));
 }

@@ -1,6 +1,7 @@
 // Paths and settings the test harness hands to every test (see testing/isolate.sh).
 #pragma once
 #include <string>
+#include <vector>
 
 namespace orvtest {
 
@@ -20,7 +21,29 @@ std::string readFile(const std::string& windowsPath, const std::string& ifMissin
 // A fresh empty sub-folder of the scratch folder, as a Windows path with no trailing '\'.
 std::string makeScratchFolder(const std::string& name);
 
-// Writes the whole screen to ORV_SCREENSHOT_DIR/NAME.bmp (turned into NAME.png after the run).
-bool screenshot(const std::string& name);
+// A picture read back from a file: 8-bit RGB, rows top-down.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;   // width * height * 3 bytes
+
+    // The pixel as a COLORREF (0x00BBGGRR); 0xFFFFFFFF outside the picture.
+    unsigned int pixel(int x, int y) const;
+    // Pixels of exactly this COLORREF in [left, right) x [top, bottom).
+    int count(unsigned int colorref, int left, int top, int right, int bottom) const;
+};
+
+// Takes a picture of what the X server shows on the test's display (its root window, with
+// every window on it) and keeps it as ORV_SCREENSHOT_DIR/NAME.png. Windows are flushed to the
+// X server first. With picture given, the kept PNG is also read back into it, so a test can
+// check that its windows are in its own picture.
+bool screenshot(const std::string& name, Picture* picture = nullptr);
+
+// Keeps a picture drawn off-screen (a 32-bit top-down DIB, as BGRX words) as
+// ORV_SCREENSHOT_DIR/NAME.png.
+bool savePicture(const std::string& name, int width, int height, const unsigned int* bgrx);
+
+// Reads a picture file (any format ImageMagick reads) given by its Unix path.
+bool readPicture(const std::string& unixPath, Picture& picture);
 
 }  // namespace orvtest

@@ -1,0 +1,8 @@
+#include "CEdit.h"
+
+IMPLEMENT_DYNAMIC(CEdit, CWnd)
+
+BOOL CEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CWnd::Create("EDIT", NULL, dwStyle, rect, pParentWnd, nID);
+}

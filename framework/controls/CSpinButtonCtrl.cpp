@@ -1,0 +1,8 @@
+#include "CSpinButtonCtrl.h"
+
+IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
+
+BOOL CSpinButtonCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CWnd::Create(UPDOWN_CLASSA, NULL, dwStyle, rect, pParentWnd, nID);
+}

@@ -1,0 +1,35 @@
+#include "CBrush.h"
+#include "CBitmap.h"
+
+IMPLEMENT_DYNAMIC(CBrush, CGdiObject)
+
+CBrush::CBrush(COLORREF crColor) {
+    if (!CreateSolidBrush(crColor))
+        AfxThrowResourceException();
+}
+
+CBrush::CBrush(int nIndex, COLORREF crColor) {
+    if (!CreateHatchBrush(nIndex, crColor))
+        AfxThrowResourceException();
+}
+
+CBrush::CBrush(CBitmap* pBitmap) {
+    if (!CreatePatternBrush(pBitmap))
+        AfxThrowResourceException();
+}
+
+BOOL CBrush::CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
+
+BOOL CBrush::CreateHatchBrush(int nIndex, COLORREF crColor) {
+    return Attach(::CreateHatchBrush(nIndex, crColor));
+}
+
+BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap) {
+    return Attach(::CreatePatternBrush((HBITMAP)pBitmap->GetSafeHandle()));
+}
+
+BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* lpLogBrush) {
+    return Attach(::CreateBrushIndirect(lpLogBrush));
+}
+
+BOOL CBrush::CreateSysColorBrush(int nIndex) { return Attach(::GetSysColorBrush(nIndex)); }

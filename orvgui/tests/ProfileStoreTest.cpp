@@ -1,0 +1,143 @@
+// The GUI profile store against a table of profile.cfg files: missing values and defaults, the
+// visible-column list, what is written back, and values the file format cannot hold.
+#include "orv/gtest.h"
+#include "orv/TestEnv.h"
+
+#include <memory>
+
+#include "GuiTestSupport.h"
+#include "ProfileStore.h"
+
+namespace {
+
+const char kDefaults[] = "0|1|1|144~146~147~154~160~151~153~155~149~|1|1|1||0||||80|15|2|0|0|";
+
+bool writeFile(const std::string& path, const std::string& text)
+{
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = text.empty() ||
+              WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(f);
+    return ok;
+}
+
+// All seventeen values, each followed by '|', as the store holds them.
+std::string values(const ProfileStore& store)
+{
+    std::string all;
+    for (int i = 0; i < ProfileValueCount; ++i)
+        all += store.getString(i) + "|";
+    return all;
+}
+
+class ProfileStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { path_ = orvtest::makeScratchFolder("profile") + "\\profile.cfg"; }
+    std::string path_;
+};
+
+}  // namespace
+
+TEST_F(ProfileStoreTest, LoadsWhatTheFileHoldsAndTakesDefaultsForTheRest)
+{
+    struct Case {
+        const char* what;
+        const char* file;   // null: no file
+        const char* values;
+        std::vector<int> columns;
+    } cases[] = {
+        {"no file", nullptr, kDefaults, {144, 146, 147, 154, 160, 151, 153, 155, 149}},
+        {"empty file", "", kDefaults, {144, 146, 147, 154, 160, 151, 153, 155, 149}},
+        {"two values", "1|0|", "1|0|1|144~146~147~154~160~151~153~155~149~|1|1|1||0||||80|15|2|0|0|",
+         {144, 146, 147, 154, 160, 151, 153, 155, 149}},
+        {"a last value without its bar is lost", "0|1|2",
+         "0|1|1|144~146~147~154~160~151~153~155~149~|1|1|1||0||||80|15|2|0|0|",
+         {144, 146, 147, 154, 160, 151, 153, 155, 149}},
+        {"one column", "0|1|0|146~|", "0|1|0|146~|1|1|1||0||||80|15|2|0|0|", {146}},
+        {"no column", "0|1|0||", "0|1|0||1|1|1||0||||80|15|2|0|0|", {}},
+        {"an empty column piece reads as 0", "0|1|0|146~~149|", "0|1|0|146~~149|1|1|1||0||||80|15|2|0|0|",
+         {146, 0, 149}},
+        {"all seventeen and more", "9|8|7|6~|5|4|3|2|1|proxy|user|pw|8080|20|3|2|1|extra|",
+         "9|8|7|6~|5|4|3|2|1|proxy|user|pw|8080|20|3|2|1|", {6}},
+    };
+    for (const Case& c : cases) {
+        DeleteFileA(path_.c_str());
+        if (c.file) {
+            ASSERT_TRUE(writeFile(path_, c.file));
+        }
+        ProfileStore store(path_);
+        EXPECT_EQ(c.values, values(store)) << c.what;
+        EXPECT_EQ(c.columns, store.getColumns()) << c.what;
+    }
+}
+
+TEST_F(ProfileStoreTest, ReadsNumbersAndHandlesPositionsOutsideTheList)
+{
+    ASSERT_TRUE(writeFile(path_, "0|1|1|146~|1|1|1||0|proxy|||x80|15|2|0|0|extra|"));
+    ProfileStore store(path_);
+    EXPECT_EQ(0, store.getInt(ProfileRunAsService)) << "empty reads as 0";
+    EXPECT_EQ(0, store.getInt(ProfileProxyPort)) << "not a number reads as 0";
+    EXPECT_EQ(15, store.getInt(ProfileColumnPadding));
+    EXPECT_EQ("extra", store.getString(17)) << "extra values are kept in memory";
+    EXPECT_EQ("", store.getString(18));
+    EXPECT_EQ("", store.getString(-1));
+    EXPECT_FALSE(store.setString(18, "x"));
+    EXPECT_EQ("", store.getString(18));
+    EXPECT_TRUE(store.setInt(ProfileTheme, -3));
+    EXPECT_EQ("-3", store.getString(ProfileTheme));
+    EXPECT_EQ("", ProfileStore::defaultValue(17));
+    EXPECT_EQ("80", ProfileStore::defaultValue(ProfileProxyPort));
+}
+
+TEST_F(ProfileStoreTest, DestructionWritesTheColumnsAndSeventeenValues)
+{
+    ASSERT_TRUE(writeFile(path_, "0|1|1|146~|1|1|1||0|proxy|||80|15|2|0|0|extra|"));
+    {
+        ProfileStore store(path_);
+        store.setColumns({144, 149});
+        EXPECT_TRUE(store.setString(ProfileProxyAddress, "proxy.example.test"));
+        EXPECT_TRUE(store.setInt(ProfileTimeUnit, 1));
+        EXPECT_EQ("146~", store.getString(ProfileColumns)) << "columns reach the value at the end";
+    }
+    EXPECT_EQ("0|1|1|144~149~|1|1|1||0|proxy.example.test|||80|15|2|0|1|", orvtest::readFile(path_));
+
+    ProfileStore again(path_);
+    EXPECT_EQ(std::vector<int>({144, 149}), again.getColumns());
+    EXPECT_EQ(1, again.getInt(ProfileTimeUnit));
+}
+
+TEST_F(ProfileStoreTest, RefusesValuesHoldingTheFileSeparatorsSoNoLaterValueShifts)
+{
+    {
+        ProfileStore store(path_);
+        EXPECT_TRUE(store.setString(ProfileProxyPassword, "s3cret"));
+        EXPECT_FALSE(store.setString(ProfileProxyPassword, "pa|ss")) << "'|' ends a value";
+        EXPECT_FALSE(store.setString(ProfileProxyUser, "me~you")) << "'~' splits the columns";
+        EXPECT_FALSE(store.setString(ProfileProxyAddress, "|"));
+        EXPECT_TRUE(store.setString(ProfileColumns, "144~149~")) << "'~' is position 3's own";
+        EXPECT_FALSE(store.setString(ProfileColumns, "144|149~"));
+        EXPECT_EQ("s3cret", store.getString(ProfileProxyPassword));
+        EXPECT_EQ("", store.getString(ProfileProxyUser));
+        EXPECT_FALSE(ProfileStore::isStorable(ProfileProxyPassword, "a|b"));
+        EXPECT_TRUE(ProfileStore::isStorable(ProfileProxyPassword, "a b"));
+        EXPECT_STRNE("", ProfileStore::kRefusedValue);
+        EXPECT_TRUE(store.save());
+    }
+    ProfileStore reloaded(path_);
+    EXPECT_EQ("s3cret", reloaded.getString(ProfileProxyPassword));
+    EXPECT_EQ("80", reloaded.getString(ProfileProxyPort));
+    EXPECT_EQ("0", reloaded.getString(ProfileTimeUnit));
+}
+
+TEST_F(ProfileStoreTest, TheProcessWideStoreIsCalledThroughItsLock)
+{
+    const std::string& folder = guitest::scratchProfileFolder();
+    EXPECT_EQ(folder + "profile.cfg", ProfileStore::instance()->filePath());
+    EXPECT_TRUE(ProfileStore::instance()->setInt(ProfileTimeUnit, 1));
+    EXPECT_EQ(1, ProfileStore::instance()->getInt(ProfileTimeUnit));
+    ProfileStore::instance()->setInt(ProfileTimeUnit, 0);
+}
