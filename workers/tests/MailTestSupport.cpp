@@ -61,8 +61,9 @@ std::vector<std::string> ScriptServer::commandsWhenDone(int connections, DWORD t
     return commands();
 }
 
-ScriptServer::ScriptServer(const std::string& address, int port, const std::string& script)
-    : server_("tcp_script", {address, std::to_string(port), scriptFile(script)})
+ScriptServer::ScriptServer(const std::string& address, int port, const std::string& script,
+                           const std::string& lifetimeSeconds)
+    : server_("tcp_script", {address, std::to_string(port), scriptFile(script), lifetimeSeconds})
 {
 }
 

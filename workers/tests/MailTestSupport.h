@@ -22,10 +22,12 @@ std::vector<std::string> linesWithPrefix(orvtest::FixtureServer& server, const s
 // Waits until the fixture printed exactly this line (times times over); false on time-out.
 bool waitForLine(orvtest::FixtureServer& server, const std::string& line, DWORD timeoutMs, int times = 1);
 
-// A scripted TCP server (testing/fixtures/tcp_script.py) on address:port playing script.
+// A scripted TCP server (testing/fixtures/tcp_script.py) on address:port playing script; it ends
+// by itself after lifetimeSeconds.
 class ScriptServer {
 public:
-    ScriptServer(const std::string& address, int port, const std::string& script);
+    ScriptServer(const std::string& address, int port, const std::string& script,
+                 const std::string& lifetimeSeconds = "600");
     bool running() const { return server_.running(); }
     std::string error() const { return server_.error(); }
     std::vector<std::string> commands() { return linesWithPrefix(server_, "CMD "); }

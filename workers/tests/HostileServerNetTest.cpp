@@ -1,0 +1,365 @@
+// Every check kind against hostile servers on loopback, in one table: a server that accepts and
+// never speaks, one that speaks a byte a second, an endless line, a gigabyte answer, a count of
+// 2^31, a TLS handshake that stalls, a reset in the middle of a reply. Each row runs one real
+// worker in normal mode, cycling every second, and asks of it: the cycle records its result
+// within the item's limit plus one second (timed from the cycle's busy event to its result event),
+// the process's memory does not grow across the row, and a second cycle records a result too.
+//
+// Rows that do not apply are left out: the ping check has no server; the port check only
+// connects, so a server's words cannot reach it (its rows show that a server which accepts is up
+// whatever it does next, and one that never accepts is down); a count of 2^31 exists only where
+// the check reads a count (POP3 STAT, HTTP Content-Length); a stalled TLS handshake only for HTTPS.
+#include <windows.h>
+#include <psapi.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "MailTestSupport.h"
+#include "Monitor/MonitorItemLock.h"
+#include "SilentTarget.h"
+#include "WorkerManagerImpl.h"
+#include "WorkerTestSupport.h"
+#include "orv/FixtureServer.h"
+#include "orv/TestEnv.h"
+#include "orv/gtest.h"
+#include "workers/Thread.h"
+#include "workers/WorkerManager.h"
+
+using mailtest::ScriptServer;
+using mailtest::writeScratchFile;
+using namespace workertest;
+
+namespace {
+
+const int kLimitMs = 2000;
+const char* const kGig = "1073741824";
+
+// Every event with the tick it came at; freed by the test once the worker released it.
+class TimedNotifier : public Notifier {
+public:
+    struct Stamped {
+        int code;
+        DWORD tick;
+    };
+    TimedNotifier() : released_(0) { InitializeCriticalSection(&lock_); }
+    ~TimedNotifier() override { DeleteCriticalSection(&lock_); }
+
+    void notify(int event, const std::string&) override
+    {
+        EnterCriticalSection(&lock_);
+        events_.push_back(Stamped{event, GetTickCount()});
+        LeaveCriticalSection(&lock_);
+    }
+    void release() override { InterlockedIncrement(&released_); }
+
+    std::vector<Stamped> events() const
+    {
+        EnterCriticalSection(&lock_);
+        std::vector<Stamped> copy = events_;
+        LeaveCriticalSection(&lock_);
+        return copy;
+    }
+    // The cycles recorded so far: for each, the time from its busy event to its result event.
+    std::vector<DWORD> cycleTimes() const
+    {
+        std::vector<DWORD> times;
+        DWORD busyAt = 0;
+        bool busy = false;
+        for (const Stamped& e : events()) {
+            if (e.code == NotifyStatusRefresh && !busy) {
+                busy = true;
+                busyAt = e.tick;
+            } else if (e.code == NotifyCycleFailed || e.code == NotifyCycleSucceeded) {
+                times.push_back(e.tick - busyAt);
+            } else if (e.code == NotifyStatusRefresh) {
+                busy = false;   // the busy flag cleared after the result
+            }
+        }
+        return times;
+    }
+    LONG released() const { return InterlockedCompareExchange(const_cast<volatile LONG*>(&released_), 0, 0); }
+
+private:
+    mutable CRITICAL_SECTION lock_;
+    std::vector<Stamped> events_;
+    volatile LONG released_;
+};
+
+WorkerManagerImpl* manager()
+{
+    return static_cast<WorkerManagerImpl*>(WorkerManager::instance());
+}
+
+size_t workingSet()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.WorkingSetSize;
+}
+
+int threadCount()
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return -1;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    DWORD self = GetCurrentProcessId();
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == self;
+    CloseHandle(snapshot);
+    return count;
+}
+
+const int kMB = 1024 * 1024;
+
+enum Kind { Http, Https, Ftp, Pop3, Smtp, Port, PortNeverAccepting };
+
+struct Row {
+    const char* name;
+    Kind kind;
+    std::string script;   // tcp_script.py directives, one per line
+    bool ok;              // the result the cycles record
+};
+
+const char* kindName(Kind k)
+{
+    static const char* const names[] = {"HTTP", "HTTPS", "FTP", "POP3", "SMTP", "TCP port", "TCP port"};
+    return names[k];
+}
+
+// The start of a TLS ServerHello record (type 22, version, a length of 90, handshake type 2 ...),
+// never finished.
+const std::string kHalfServerHello = "\\x16\\x03\\x03\\x00\\x5a\\x02\\x00\\x00\\x56\\x03\\x03\\x5f\\x1e";
+
+std::vector<Row> rows()
+{
+    const std::string g = kGig;
+    // POP3 log-in that reaches STAT, then the hostile STAT answer.
+    const std::string pop3Login = "line +OK ready\nrecv\nline +OK\nrecv\nline +OK\nrecv\n";
+    return {
+        {"accept, never speak", Http, "silent", false},
+        {"one byte a second", Http, "trickle 1000 HTTP/1.1 200 OK\\r\\nContent-Length: 5\\r\\n\\r\\nhello", false},
+        {"endless status line", Http, "flood " + g + " HTTP/1.1 200 OKxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", false},
+        {"endless header line", Http, "line HTTP/1.1 200 OK\nflood " + g + " X-Long: aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", false},
+        {"gigabyte body", Http,
+         "line HTTP/1.1 200 OK\nline Content-Type: text/html\nline Content-Length: " + g + "\nline \n"
+         "flood " + g + " <p>hostile body</p>\\n", false},
+        {"Content-Length 2^31, then silence", Http,
+         "line HTTP/1.1 200 OK\nline Content-Length: 2147483648\nline \nsend <html>short</html>\nsilent", false},
+        {"Content-Length 2^31, then close", Http,
+         "line HTTP/1.1 200 OK\nline Content-Length: 2147483648\nline \nsend <html>short</html>\nclose", false},
+        {"reset mid-reply", Http,
+         "line HTTP/1.1 200 OK\nline Content-Length: 1000\nline \nsend <html><body>half a pa\nreset", false},
+
+        {"TLS: accept, never speak", Https, "silent", false},
+        {"TLS: half a ServerHello", Https, "send " + kHalfServerHello + "\nsilent", false},
+        {"TLS: ServerHello a byte a second", Https, "trickle 1000 " + kHalfServerHello, false},
+        {"TLS: a gigabyte of plain text", Https, "flood " + g + " HTTP/1.1 200 OK xxxxxxxxxxxxxxxxxxxxxxxxxxx", false},
+        {"TLS: reset mid-ServerHello", Https, "send " + kHalfServerHello + "\nreset", false},
+
+        {"accept, never speak", Ftp, "silent", false},
+        {"one byte a second", Ftp, "trickle 1000 220 hostile ftp\\r\\n", false},
+        {"endless greeting line", Ftp, "flood " + g + " 220 xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", false},
+        {"gigabyte greeting", Ftp, "flood " + g + " 220-hostile greeting continues\\r\\n", false},
+        {"reset mid-reply", Ftp, "send 220 hostile f\nreset", false},
+
+        {"accept, never speak", Pop3, "silent", false},
+        {"one byte a second", Pop3, "trickle 1000 +OK hostile pop3\\r\\n", false},
+        {"endless greeting line", Pop3, "flood " + g + " +OK xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", false},
+        {"gigabyte LIST", Pop3, pop3Login + "line +OK 2 200\nrecv\nline +OK 2 messages\nflood " + g + " 1 100\\r\\n", false},
+        {"STAT count 2^31", Pop3, pop3Login + "line +OK 2147483648 100\nsilent", false},
+        {"LIST count 2^31", Pop3,
+         pop3Login + "line +OK 1 100\nrecv\nline +OK\nline 2147483648 100\nline .\nrecv\nline +OK\nline 1 a\nline .\nsilent",
+         false},
+        {"reset mid-reply", Pop3, "send +OK hostile po\nreset", false},
+
+        {"accept, never speak", Smtp, "silent", false},
+        {"one byte a second", Smtp, "trickle 1000 220 hostile smtp\\r\\n", false},
+        {"endless greeting line", Smtp, "flood " + g + " 220 xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", false},
+        {"gigabyte greeting", Smtp, "flood " + g + " 220-hostile greeting continues\\r\\n", false},
+        {"gigabyte EHLO reply", Smtp, "line 220 hostile\nrecv\nflood " + g + " 250-EXTENSION\\r\\n", false},
+        {"reset mid-reply", Smtp, "send 220 hostile sm\nreset", false},
+
+        // The port check connects and reads nothing: a server that accepts is up.
+        {"accept, never speak", Port, "silent", true},
+        {"accept, then reset", Port, "reset", true},
+        {"never accept (backlog full)", PortNeverAccepting, "", false},
+    };
+}
+
+// The servers of one row: the hostile one, and for SMTP the name server that points the
+// recipient's domain at it.
+struct Servers {
+    std::unique_ptr<ScriptServer> hostile;
+    std::unique_ptr<orvtest::FixtureServer> dns;
+    std::unique_ptr<SilentTarget> silent;
+    std::string address;
+    int port = 0;
+    int type = 0;
+};
+
+void startServers(const Row& row, Servers& s)
+{
+    static const char* const kLifetime = "120";
+    auto script = [&](const std::string& host, int port) {
+        s.hostile.reset(new ScriptServer(host, port, row.script + "\n", kLifetime));
+    };
+    switch (row.kind) {
+    case Http:
+        script("127.0.0.1", 8080);
+        s.address = "127.0.0.1/";
+        s.port = 8080;
+        s.type = ItemHttp;
+        break;
+    case Https:
+        script("127.0.0.1", 8443);
+        s.address = "127.0.0.1/";
+        s.port = 8443;
+        s.type = ItemHttps;
+        break;
+    case Ftp:
+        script("127.0.0.1", 2121);
+        s.address = "127.0.0.1";
+        s.port = 2121;
+        s.type = ItemFtp;
+        break;
+    case Pop3:
+        script("127.0.0.2", 110);
+        s.address = "127.0.0.2";
+        s.port = 110;
+        s.type = ItemPop3;
+        break;
+    case Smtp:
+        script("127.0.0.2", 2525);
+        s.dns.reset(new orvtest::FixtureServer(
+            "dns_srv", {"127.0.0.3", "53", writeScratchFile("zone.txt", "example.test. 60 IN MX 10 127.0.0.2.\n")}));
+        s.address = "127.0.0.3";
+        s.port = 2525;
+        s.type = ItemSmtp;
+        break;
+    case Port:
+        script("127.0.0.1", 7070);
+        s.address = "127.0.0.1";
+        s.port = 7070;
+        s.type = ItemPort;
+        break;
+    case PortNeverAccepting:
+        s.silent.reset(new SilentTarget("127.0.0.1"));
+        s.address = "127.0.0.1";
+        s.port = s.silent->port();
+        s.type = ItemPort;
+        break;
+    }
+}
+
+MonitorItemSettings* itemFor(const Servers& s)
+{
+    MonitorItemSettings* item = newStoredItem(s.type, s.address, s.port, 1, UnitSeconds, kLimitMs);
+    MonitorItemLock lock(item);
+    item->getFtp().userName = "orv";
+    item->getFtp().password = "secret";
+    item->getPop3().userName = "orv";
+    item->getPop3().password = "secret";
+    SmtpSettings& smtp = item->getSmtp();
+    smtp.to = "ops@example.test";
+    smtp.from = "alarm@orvane.test";
+    smtp.subject = "check";
+    smtp.body = "body";
+    return item;
+}
+
+TEST(HostileServers, EveryCheckFailsInTimeWithBoundedMemoryAndGoesOnCycling)
+{
+    std::string table;
+    for (const Row& row : rows()) {
+        std::string label = std::string(kindName(row.kind)) + " / " + row.name;
+        SCOPED_TRACE(label);
+        Servers servers;
+        startServers(row, servers);
+        if (servers.hostile) {
+            ASSERT_TRUE(servers.hostile->running()) << servers.hostile->error();
+        }
+        if (servers.dns) {
+            ASSERT_TRUE(servers.dns->running()) << servers.dns->error();
+        }
+        if (servers.silent) {
+            ASSERT_TRUE(servers.silent->silent());
+        }
+        MonitorItemSettings* item = itemFor(servers);
+
+        const int threadsBefore = threadCount();
+        const size_t before = workingSet();
+        size_t peak = before;
+
+        Worker* worker = manager()->createWorker(item);
+        ASSERT_NE(nullptr, worker);
+        TimedNotifier* notifier = new TimedNotifier;
+        worker->attach(notifier);
+        worker->setTestMode(false);
+        manager()->startWorker(worker);
+        HANDLE thread = dynamic_cast<Thread*>(worker)->duplicateHandle();
+
+        // Two cycles recorded; each within the limit plus one second, and a second after the
+        // first (the interval) with a little room: a row that hangs ends here.
+        DWORD started = GetTickCount();
+        const DWORD bound = 2 * (kLimitMs + 1000) + 1000 + 3000;
+        while (notifier->cycleTimes().size() < 2 && GetTickCount() - started < bound) {
+            peak = std::max(peak, workingSet());
+            Sleep(20);
+        }
+        std::vector<DWORD> times = notifier->cycleTimes();
+        std::vector<ResultRecord> history = historyOf(item);
+
+        manager()->stopWorker(item);
+        EXPECT_TRUE(waitEnded(thread, 5000));
+        CloseHandle(thread);
+        EXPECT_EQ(1, notifier->released());
+        delete notifier;
+        // The server goes, and with it whatever connection a given-up call still held.
+        servers.hostile.reset();
+        servers.dns.reset();
+        servers.silent.reset();
+
+        // Every thread the row started ends: a call given up on its limit finishes by itself.
+        DWORD waitFrom = GetTickCount();
+        while (threadCount() > threadsBefore && GetTickCount() - waitFrom < 10000)
+            Sleep(20);
+        const int threadsAfter = threadCount();
+        const size_t after = workingSet();
+        peak = std::max(peak, after);
+
+        ASSERT_GE(times.size(), 2u) << "the worker stopped cycling";
+        ASSERT_GE(history.size(), 2u);
+        for (size_t i = 0; i < 2; ++i) {
+            EXPECT_LE(times[i], static_cast<DWORD>(kLimitMs + 1000)) << "cycle " << i + 1;
+            EXPECT_EQ(row.ok, history[i].ok) << "cycle " << i + 1 << ": " << history[i].message;
+        }
+        long long growth = static_cast<long long>(after) - static_cast<long long>(before);
+        long long peakGrowth = static_cast<long long>(peak) - static_cast<long long>(before);
+        EXPECT_LT(growth, 8LL * kMB) << "working set grew across the row";
+        // A page is read up to its 16 MB cap: the working set may hold that much for a moment,
+        // never the gigabyte.
+        EXPECT_LT(peakGrowth, 96LL * kMB) << "working set peak";
+        EXPECT_LE(threadsAfter, threadsBefore) << "threads left running";
+
+        char line[512];
+        snprintf(line, sizeof line, "| %-8s | %-36s | %-6s | %5lu / %5lu ms | %+6.1f MB | %+6.1f MB | %s\n",
+                 kindName(row.kind), row.name, history[0].ok ? "ok" : "failed",
+                 static_cast<unsigned long>(times[0]), static_cast<unsigned long>(times[1]),
+                 growth / double(kMB), peakGrowth / double(kMB), history[0].message.substr(0, 90).c_str());
+        table += line;
+    }
+    printf("| kind     | behaviour                            | result | cycle 1 / cycle 2  | growth    | peak      | "
+           "message\n%s",
+           table.c_str());
+}
+
+}  // namespace

@@ -1,0 +1,8 @@
+# Every check kind against hostile servers on loopback, one table.
+set(_hs ${CMAKE_CURRENT_SOURCE_DIR}/tests)
+
+add_executable(workers_hostile_net_test ${_hs}/HostileServerNetTest.cpp ${_hs}/MailTestSupport.cpp
+               ${_hs}/SilentTarget.cpp ${_hs}/WorkerTestSupport.cpp)
+target_include_directories(workers_hostile_net_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src ${_hs})
+target_link_libraries(workers_hostile_net_test PRIVATE workers Monitor orv_gtest psapi)
+orv_add_gtest(workers_hostile_net_test LABEL net TIMEOUT 480)
