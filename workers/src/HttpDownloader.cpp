@@ -96,6 +96,18 @@ public:
         return HttpQueryInfoA(request_, HTTP_QUERY_STATUS_CODE, text, &size, NULL) ? atoi(text) : 0;
     }
 
+    // The Content-Length the answer announced; false when it announced none.
+    bool contentLength(unsigned long long& length) const
+    {
+        char text[80] = "";
+        DWORD size = sizeof text;
+        if (!HttpQueryInfoA(request_, HTTP_QUERY_CONTENT_LENGTH, text, &size, NULL))
+            return false;
+        char* end = nullptr;
+        length = strtoull(text, &end, 10);
+        return end != text;
+    }
+
     HINTERNET handle() const { return request_; }
 
     void close()
@@ -270,6 +282,8 @@ void download(Download& d)
         d.status = request.status();
         std::vector<char> buffer(kChunkBytes);
         char* chunk = buffer.data();
+        unsigned long long received = 0;
+        bool ended = false;
         while (!d.abandoned()) {
             DWORD read = 0;
             if (!InternetReadFile(request.handle(), chunk, kChunkBytes, &read)) {
@@ -278,11 +292,22 @@ void download(Download& d)
                 d.complete = false;
                 break;
             }
-            if (read == 0)
+            if (read == 0) {
+                ended = true;
                 break;
+            }
+            received += read;
             d.page.append(chunk, strnlen(chunk, read));
             if (d.page.size() >= HttpDownloader::kMaxPageBytes)
                 break;
+        }
+        // WinINet reports the end of a body that broke off (a close or a reset before the length
+        // the server announced) as an ordinary end: half a page is no page either.
+        unsigned long long announced = 0;
+        if (ended && d.status >= 200 && d.status != 204 && d.status != 304 && request.contentLength(announced) &&
+            received < announced) {
+            d.error = ERROR_INTERNET_CONNECTION_ABORTED;
+            d.complete = false;
         }
     }
     request.close();

@@ -333,9 +333,17 @@ bool recv_rest(Connection& c, std::string& text)
 {
     // Line by line, so a terminator split over two receives, or a reply that ends exactly at a
     // receive's end, is found all the same.
+    // The time-out bounds the whole reply, not each line: a server that sends a line now and then
+    // must not hold the check for ever.
+    const int whole = c.timeout();
+    const DWORD start = GetTickCount();
     std::string line;
     for (;;) {
-        if (!c.readLine(line, kLongestTextLine)) {
+        DWORD spent = GetTickCount() - start;
+        c.setTimeout(spent >= static_cast<DWORD>(whole) ? 1 : whole - static_cast<int>(spent));
+        bool read = c.readLine(line, kLongestTextLine);
+        c.setTimeout(whole);
+        if (!read) {
             if (c.lastErrorCode() == WSAETIMEDOUT) {
                 diagnose("timeout reached\n");
                 c.close();

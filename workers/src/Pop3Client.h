@@ -70,7 +70,8 @@ Pop3Text pop3_top(Connection& c, int n, int lines);
 Pop3Text pop3_uidl(Connection& c, int n);     // n <= 0: the whole multi-line listing
 
 // Reads the rest of a multi-line reply whose first line is already in text, up to the lone "."
-// line. A reply that stalls ends with what arrived ("timeout reached"); a broken connection or
+// line, within the connection's time-out for the whole reply. A reply that stalls or outlasts it
+// ends with what arrived ("timeout reached"); a broken connection or
 // a cancel gives false.
 bool recv_rest(Connection& c, std::string& text);
 
