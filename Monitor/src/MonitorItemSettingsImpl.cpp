@@ -136,6 +136,9 @@ MonitorItemSettingsImpl::MonitorItemSettingsImpl(const std::string& folder)
     status_.nextRunTime = 0;
     readRecords();
     historyEncoded_ = history_.empty() && statistics_.value(kHistory).empty();
+    // The file's history text has been read into the entries; the first save writes them anew.
+    if (!historyEncoded_)
+        statistics_.set(kHistory, std::string());
     for (const ValueFile* file : {&options_, &statistics_}) {
         if (!file->unreadable())
             continue;
