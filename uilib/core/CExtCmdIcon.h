@@ -1,0 +1,107 @@
+// The image of one command as toolbars, menus and buttons draw it: a bitmap with a transparent
+// colour, or an icon. An icon is built from the bitmap on demand, and a disabled rendering is
+// cached, tinted with a colour and factor that the current theme supplies.
+#pragma once
+#include <afxwin.h>
+
+class CExtCmdIcon {
+public:
+    // A bitmap with its transparent colour; owns the bitmap.
+    class BitmapPart {
+    public:
+        BitmapPart() = default;
+        ~BitmapPart() { Empty(); }
+        BitmapPart(const BitmapPart&) = delete;
+        BitmapPart& operator=(const BitmapPart&) = delete;
+        // NULL empties; the same handle without a rectangle only changes the colour; with the
+        // copy flag the bitmap (or the rectangle of it) is duplicated, else the handle is taken.
+        void Attach(HBITMAP hBitmap, COLORREF clrTransparent, const RECT* pRect = NULL, bool bCopy = false);
+        void Empty();
+        bool IsEmpty() const { return m_hBitmap == NULL; }
+        HBITMAP GetBitmap() const { return m_hBitmap; }
+        COLORREF GetTransparentColor() const { return m_clrTransparent; }
+        CSize GetSize() const { return CSize(m_cx, m_cy); }
+        HICON CreateHICON() const;
+
+    private:
+        HBITMAP m_hBitmap = NULL;
+        COLORREF m_clrTransparent = RGB(0, 0, 0);
+        int m_cx = 0, m_cy = 0;
+    };
+
+    // An icon handle; owns the icon.
+    class IconPart {
+    public:
+        IconPart() = default;
+        ~IconPart() { Empty(); }
+        IconPart(const IconPart&) = delete;
+        IconPart& operator=(const IconPart&) = delete;
+        void Attach(HICON hIcon, bool bCopy);
+        void Empty();
+        bool IsEmpty() const { return m_hIcon == NULL; }
+        HICON GetIcon() const { return m_hIcon; }
+        HICON Detach();
+        CSize GetSize() const { return CSize(m_cx, m_cy); }
+        void Paint(HDC hDC, int x, int y, UINT nStateFlags, HBRUSH hBrush) const;
+
+    private:
+        HICON m_hIcon = NULL;
+        int m_cx = 0, m_cy = 0;
+    };
+
+    enum e_paint_mode_t {
+        paintNormal = 0,
+        paintDisabled = 1,      // system disabled style
+        paintMono = 2,          // monochrome with the caller's brush
+        paintDisabledTinted = 3 // the cached tinted image, else monochrome
+    };
+
+    explicit CExtCmdIcon(HBITMAP hBitmap = NULL, COLORREF clrTransparent = RGB(0, 0, 0), const RECT* pRect = NULL,
+                         bool bCopy = false);
+    CExtCmdIcon(HICON hIcon, bool bCopy);
+    CExtCmdIcon(const CExtCmdIcon& other);
+    CExtCmdIcon& operator=(const CExtCmdIcon& other);
+    virtual ~CExtCmdIcon();
+
+    virtual bool IsEmpty() const;
+    virtual void Empty();
+    virtual void AssignFromOther(const CExtCmdIcon& other);
+    virtual void AssignFromHICON(HICON hIcon, bool bCopy);
+    virtual void AssignFromHBITMAP(HBITMAP hBitmap, COLORREF clrTransparent, const RECT* pRect = NULL,
+                                   bool bCopy = false);
+    virtual CSize GetSize() const;
+    virtual bool IsBitmapBased() const;
+    virtual HBITMAP GetBitmap() const;
+    virtual COLORREF GetTransparentColor() const;
+    // A 32-bit copy of the image the caller owns, with a transparent colour the image's visible
+    // pixels do not use (icon-based images) and its pixels (top-down rows).
+    virtual bool ExtractBitmap32(HBITMAP& hBitmapOut, COLORREF& clrTransparentOut, int nOption = 0,
+                                 COLORREF** ppBits = NULL) const;
+    virtual HICON GetHICON(bool bFlag = false);
+    virtual HICON DetachAsHICON(bool bFlag = false);
+    virtual HICON GetDisabledHICON();
+    virtual void ApplyThemeTint();
+    virtual void RefreshTint() { ApplyThemeTint(); }
+    virtual void OnSettingChange(UINT, LPCTSTR) { ApplyThemeTint(); }
+    virtual void OnDisplayChange(int, int, int) { ApplyThemeTint(); }
+    virtual void OnThemeChanged(WPARAM, LPARAM) { ApplyThemeTint(); }
+    virtual bool BuildDisabledHICON();
+    virtual void Paint(CDC* pDC, int x, int y, int nMode = paintNormal, HBRUSH hBrush = NULL);
+    virtual int GetBitsPerPixel() const;
+    virtual bool CreateScaledCopy(const CExtCmdIcon& source, int cx, int cy);
+    virtual COLORREF GetTintColor() const { return m_clrTint; }
+    virtual COLORREF SetTintColor(COLORREF clr);
+    virtual double GetTintFactor() const { return m_dTintFactor; }
+    virtual double SetTintFactor(double d);
+    virtual bool CreateEmptyImage(int cx, int cy, COLORREF clrTransparent = (COLORREF)-1,
+                                  COLORREF** ppBits = NULL);
+
+    static const COLORREF s_clrNone = (COLORREF)-1;
+
+private:
+    BitmapPart m_bitmap;
+    IconPart m_icon;      // the image as an icon, given or built from m_bitmap
+    IconPart m_disabled;  // cached tinted rendering
+    COLORREF m_clrTint = s_clrNone;
+    double m_dTintFactor = 1.4;
+};
