@@ -96,7 +96,7 @@ public:
     virtual bool CreateEmptyImage(int cx, int cy, COLORREF clrTransparent = (COLORREF)-1,
                                   COLORREF** ppBits = NULL);
 
-    static const COLORREF s_clrNone = (COLORREF)-1;
+    static constexpr COLORREF s_clrNone = (COLORREF)-1;
 
 private:
     BitmapPart m_bitmap;

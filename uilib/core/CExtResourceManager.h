@@ -92,7 +92,7 @@ public:
         return LoadBitmapDefault(MAKEINTRESOURCEA(nID), pnLangIdOut, phModuleOut);
     }
 
-    static const WORD s_nLangIdNeutral = 0x0409;
+    static constexpr WORD s_nLangIdNeutral = 0x0409;
 
 private:
     // framework search in any language
