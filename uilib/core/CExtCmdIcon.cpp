@@ -344,12 +344,13 @@ bool CExtCmdIcon::BuildDisabledHICON()
     return true;
 }
 
-void CExtCmdIcon::Paint(CDC* pDC, int x, int y, int nMode, HBRUSH hBrush)
+void CExtCmdIcon::Paint(CDC& dc, const POINT& pt, PaintMode nMode, HBRUSH hBrush)
 {
-    if (pDC == NULL || IsEmpty())
+    if (IsEmpty())
         return;
-    HDC hDC = pDC->GetSafeHdc();
-    if (nMode == paintDisabledTinted && ::GetDeviceCaps(hDC, BITSPIXEL) > 8) {
+    HDC hDC = dc.GetSafeHdc();
+    const int x = pt.x, y = pt.y;
+    if (nMode == ePaintDisabledTinted && ::GetDeviceCaps(hDC, BITSPIXEL) > 8) {
         HICON hDisabled = GetDisabledHICON();
         if (hDisabled != NULL) {
             m_disabled.Paint(hDC, x, y, DST_ICON | DSS_NORMAL, NULL);
@@ -359,11 +360,11 @@ void CExtCmdIcon::Paint(CDC* pDC, int x, int y, int nMode, HBRUSH hBrush)
     if (GetHICON() == NULL)
         return;
     UINT nFlags = DST_ICON | DSS_NORMAL;
-    if (nMode == paintDisabled)
+    if (nMode == ePaintDisabled)
         nFlags = DST_ICON | DSS_DISABLED;
-    else if (nMode == paintMono || nMode == paintDisabledTinted)
+    else if (nMode == ePaintMonochrome || nMode == ePaintDisabledTinted)
         nFlags = DST_ICON | DSS_MONO;
-    m_icon.Paint(hDC, x, y, nFlags, nMode == paintMono || nMode == paintDisabledTinted ? hBrush : NULL);
+    m_icon.Paint(hDC, x, y, nFlags, nMode == ePaintMonochrome || nMode == ePaintDisabledTinted ? hBrush : NULL);
 }
 
 int CExtCmdIcon::GetBitsPerPixel() const

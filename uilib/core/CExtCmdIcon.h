@@ -49,11 +49,11 @@ public:
         int m_cx = 0, m_cy = 0;
     };
 
-    enum e_paint_mode_t {
-        paintNormal = 0,
-        paintDisabled = 1,      // system disabled style
-        paintMono = 2,          // monochrome with the caller's brush
-        paintDisabledTinted = 3 // the cached tinted image, else monochrome
+    enum PaintMode {
+        ePaintNormal = 0,
+        ePaintDisabled = 1,       // system disabled style
+        ePaintMonochrome = 2,     // the shape filled with the caller's brush
+        ePaintDisabledTinted = 3  // the cached tinted image, else monochrome
     };
 
     explicit CExtCmdIcon(HBITMAP hBitmap = NULL, COLORREF clrTransparent = RGB(0, 0, 0), const RECT* pRect = NULL,
@@ -86,7 +86,8 @@ public:
     virtual void OnDisplayChange(int, int, int) { ApplyThemeTint(); }
     virtual void OnThemeChanged(WPARAM, LPARAM) { ApplyThemeTint(); }
     virtual bool BuildDisabledHICON();
-    virtual void Paint(CDC* pDC, int x, int y, int nMode = paintNormal, HBRUSH hBrush = NULL);
+    // Draws the image at its own size.
+    virtual void Paint(CDC& dc, const POINT& pt, PaintMode eMode = ePaintNormal, HBRUSH hBrush = NULL);
     virtual int GetBitsPerPixel() const;
     virtual bool CreateScaledCopy(const CExtCmdIcon& source, int cx, int cy);
     virtual COLORREF GetTintColor() const { return m_clrTint; }

@@ -54,17 +54,17 @@ TEST(CmdIcon, PaintModesByPixel)
         const char* name;
         bool fromIcon;
         COLORREF tint;
-        int mode;
+        CExtCmdIcon::PaintMode mode;
         COLORREF centre;  // CLR_INVALID: neither red nor white (the system's disabled look)
     } cases[] = {
-        {"normal", false, CExtCmdIcon::s_clrNone, CExtCmdIcon::paintNormal, kRed},
-        {"normal from an icon", true, CExtCmdIcon::s_clrNone, CExtCmdIcon::paintNormal, kRed},
-        {"disabled", false, CExtCmdIcon::s_clrNone, CExtCmdIcon::paintDisabled, CLR_INVALID},
-        {"monochrome", false, CExtCmdIcon::s_clrNone, CExtCmdIcon::paintMono, kBlue},
-        {"monochrome from an icon", true, CExtCmdIcon::s_clrNone, CExtCmdIcon::paintMono, kBlue},
-        {"tinted", false, kBlue, CExtCmdIcon::paintDisabledTinted, kTinted},
-        {"tinted from an icon", true, kBlue, CExtCmdIcon::paintDisabledTinted, kTinted},
-        {"no tint: monochrome", false, CExtCmdIcon::s_clrNone, CExtCmdIcon::paintDisabledTinted, kBlue},
+        {"normal", false, CExtCmdIcon::s_clrNone, CExtCmdIcon::ePaintNormal, kRed},
+        {"normal from an icon", true, CExtCmdIcon::s_clrNone, CExtCmdIcon::ePaintNormal, kRed},
+        {"disabled", false, CExtCmdIcon::s_clrNone, CExtCmdIcon::ePaintDisabled, CLR_INVALID},
+        {"monochrome", false, CExtCmdIcon::s_clrNone, CExtCmdIcon::ePaintMonochrome, kBlue},
+        {"monochrome from an icon", true, CExtCmdIcon::s_clrNone, CExtCmdIcon::ePaintMonochrome, kBlue},
+        {"tinted", false, kBlue, CExtCmdIcon::ePaintDisabledTinted, kTinted},
+        {"tinted from an icon", true, kBlue, CExtCmdIcon::ePaintDisabledTinted, kTinted},
+        {"no tint: monochrome", false, CExtCmdIcon::s_clrNone, CExtCmdIcon::ePaintDisabledTinted, kBlue},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -79,7 +79,7 @@ TEST(CmdIcon, PaintModesByPixel)
         icon.SetTintColor(c.tint);
         icon.SetTintFactor(0.0);
         Canvas canvas;
-        icon.Paint(&canvas.dc, 8, 8, c.mode, hBlue);
+        icon.Paint(canvas.dc, CPoint(8, 8), c.mode, hBlue);
         EXPECT_EQ(kWhite, canvas.at(9, 9));    // transparent part of the image
         EXPECT_EQ(kWhite, canvas.at(30, 30));  // outside it
         const COLORREF centre = canvas.at(16, 16);
@@ -107,7 +107,7 @@ TEST(CmdIcon, TintCacheFollowsColourAndFactor)
     ASSERT_NE(nullptr, h2);
     // a changed factor rebuilds: L = 0.3 + 0.7 * 0.5 = 0.65, v = 165
     Canvas canvas;
-    icon.Paint(&canvas.dc, 0, 0, CExtCmdIcon::paintDisabledTinted);
+    icon.Paint(canvas.dc, CPoint(0, 0), CExtCmdIcon::ePaintDisabledTinted);
     const int v = 165;
     EXPECT_EQ(RGB(v / 4, v / 4, (3 * v + v) / 4), canvas.at(8, 8));
     icon.Empty();
@@ -162,7 +162,7 @@ TEST(CmdIcon, ConversionsAndEmptyImages)
     ASSERT_TRUE(scaled.CreateScaledCopy(fromIcon, 32, 32));
     EXPECT_EQ(CSize(32, 32), scaled.GetSize());
     Canvas canvas;
-    scaled.Paint(&canvas.dc, 0, 0);
+    scaled.Paint(canvas.dc, CPoint(0, 0));
     EXPECT_EQ(kRed, canvas.at(16, 16));
     EXPECT_EQ(kWhite, canvas.at(2, 2));
 
