@@ -1,5 +1,7 @@
 #include "CExtCmdIcon.h"
 #include "ExtBitmapUtil.h"
+#include "CExtPaintManager.h"
+#include "CExtPaintManagerHolder.h"
 #include <set>
 #include <vector>
 
@@ -293,9 +295,11 @@ HICON CExtCmdIcon::GetDisabledHICON()
 
 void CExtCmdIcon::ApplyThemeTint()
 {
-    // The classic look tints nothing.
-    SetTintColor(s_clrNone);
-    SetTintFactor(1.4);
+    // the classic and XP looks answer no tint (-1), Office 2003 and Studio 2005 a colour
+    CExtPaintManager* pPainter = g_PaintManager.GetPaintManager();
+    SetTintColor(pPainter != NULL ? pPainter->GetIconTintColor() : s_clrNone);
+    if (pPainter != NULL)
+        SetTintFactor(pPainter->GetIconTintFactor());
     if (!IsEmpty() && IsBitmapBased())
         m_icon.Empty();
 }
@@ -451,5 +455,181 @@ bool CExtCmdIcon::CreateEmptyImage(int cx, int cy, COLORREF clrTransparent, COLO
     if (h == NULL)
         return false;
     m_bitmap.Attach(h, clrTransparent);
+    return true;
+}
+
+namespace {
+
+void StoreBitmap(CArchive& ar, HBITMAP hBitmap)
+{
+    HBITMAP h = hBitmap;
+    if (!CExtPaintManager::SerializeBitmap(h, ar))
+        AfxThrowArchiveException(CArchiveException::genericException);
+}
+
+HBITMAP LoadBitmap(CArchive& ar)
+{
+    HBITMAP h = NULL;
+    if (!CExtPaintManager::SerializeBitmap(h, ar) || h == NULL)
+        AfxThrowArchiveException(CArchiveException::badSchema);
+    return h;
+}
+
+}  // namespace
+
+void CExtCmdIcon::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        if (IsEmpty()) {
+            ar << (BYTE)0;
+            return;
+        }
+        if (!m_bitmap.IsEmpty()) {
+            ar << (BYTE)1;
+            StoreBitmap(ar, m_bitmap.GetBitmap());
+            ar << (DWORD)m_bitmap.GetTransparentColor();
+            return;
+        }
+        ar << (BYTE)2;
+        ICONINFO ii = {};
+        if (!::GetIconInfo(m_icon.GetIcon(), &ii))
+            AfxThrowArchiveException(CArchiveException::genericException);
+        const BYTE flags = (BYTE)((ii.fIcon ? 1 : 0) | (ii.hbmColor != NULL ? 2 : 0) | (ii.hbmMask != NULL ? 4 : 0));
+        try {
+            ar << flags;
+            ar << (DWORD)ii.xHotspot;
+            ar << (DWORD)ii.yHotspot;
+            if (ii.hbmColor != NULL)
+                StoreBitmap(ar, ii.hbmColor);
+            if (ii.hbmMask != NULL)
+                StoreBitmap(ar, ii.hbmMask);
+        } catch (...) {
+            if (ii.hbmColor != NULL)
+                ::DeleteObject(ii.hbmColor);
+            if (ii.hbmMask != NULL)
+                ::DeleteObject(ii.hbmMask);
+            throw;
+        }
+        if (ii.hbmColor != NULL)
+            ::DeleteObject(ii.hbmColor);
+        if (ii.hbmMask != NULL)
+            ::DeleteObject(ii.hbmMask);
+        return;
+    }
+    Empty();
+    BYTE kind = 0;
+    ar >> kind;
+    if ((kind & 1) != 0) {
+        HBITMAP h = LoadBitmap(ar);
+        DWORD clr = 0;
+        try {
+            ar >> clr;
+        } catch (...) {
+            ::DeleteObject(h);
+            throw;
+        }
+        m_bitmap.Attach(h, (COLORREF)clr);
+    }
+    if ((kind & 2) != 0) {
+        BYTE flags = 0;
+        DWORD x = 0, y = 0;
+        ar >> flags >> x >> y;
+        ICONINFO ii = {};
+        ii.fIcon = (flags & 1) != 0;
+        ii.xHotspot = x;
+        ii.yHotspot = y;
+        try {
+            if ((flags & 2) != 0)
+                ii.hbmColor = LoadBitmap(ar);
+            if ((flags & 4) != 0)
+                ii.hbmMask = LoadBitmap(ar);
+        } catch (...) {
+            if (ii.hbmColor != NULL)
+                ::DeleteObject(ii.hbmColor);
+            throw;
+        }
+        HICON hIcon = ii.hbmMask != NULL ? ::CreateIconIndirect(&ii) : NULL;
+        if (ii.hbmColor != NULL)
+            ::DeleteObject(ii.hbmColor);
+        if (ii.hbmMask != NULL)
+            ::DeleteObject(ii.hbmMask);
+        if (hIcon == NULL)
+            AfxThrowArchiveException(CArchiveException::badSchema);
+        m_icon.Attach(hIcon, false);
+    }
+}
+
+int CExtCmdIcon::CollectColors(CMap<COLORREF, COLORREF, DWORD, DWORD>& map) const
+{
+    if (!m_bitmap.IsEmpty())
+        return CExtPaintManager::CollectBitmapColors(m_bitmap.GetBitmap(), map);
+    map.RemoveAll();
+    if (m_icon.IsEmpty())
+        return 0;
+    ICONINFO ii = {};
+    if (!::GetIconInfo(m_icon.GetIcon(), &ii))
+        return 0;
+    const int n = CExtPaintManager::CollectBitmapColors(ii.hbmColor != NULL ? ii.hbmColor : ii.hbmMask, map);
+    if (ii.hbmColor != NULL)
+        ::DeleteObject(ii.hbmColor);
+    if (ii.hbmMask != NULL)
+        ::DeleteObject(ii.hbmMask);
+    return n;
+}
+
+bool CExtCmdIcon::CreateCheckMarkImage(int cx, int cy, COLORREF clrMark, COLORREF clrTransparent, COLORREF** ppBits)
+{
+    return CreateMarkImage(true, cx, cy, clrMark, clrTransparent, ppBits);
+}
+
+bool CExtCmdIcon::CreateAltMarkImage(int cx, int cy, COLORREF clrMark, COLORREF clrTransparent, COLORREF** ppBits)
+{
+    return CreateMarkImage(false, cx, cy, clrMark, clrTransparent, ppBits);
+}
+
+bool CExtCmdIcon::CreateMarkImage(bool bCheck, int cx, int cy, COLORREF clrMark, COLORREF clrTransparent,
+                                  COLORREF** ppBits)
+{
+    Empty();
+    if (cx < 1 || cy < 1)
+        return false;
+    if (!g_PaintManager.EnsureInstalled())
+        return false;
+    CExtPaintManager* pPainter = g_PaintManager.GetPaintManager();
+    if (clrMark == s_clrNone)
+        clrMark = pPainter->GetColor(1010);
+    if (clrTransparent == s_clrNone)
+        clrTransparent = clrMark == RGB(255, 0, 255) ? RGB(128, 255, 128) : RGB(255, 0, 255);
+    COLORREF* pBits = NULL;
+    HBITMAP hBitmap = CExtBitmapUtil::CreateFilled32(cx, cy, clrTransparent, &pBits);
+    if (hBitmap == NULL)
+        return false;
+    CDC dc;
+    if (!dc.CreateCompatibleDC(NULL)) {
+        ::DeleteObject(hBitmap);
+        return false;
+    }
+    HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), hBitmap);
+    if (bCheck) {
+        const COLORREF colors[2] = {0, clrMark};
+        pPainter->PaintGlyph(dc, CPoint(cx / 2 - 3, cy / 2 - 3), CExtPaintManager::g_CheckMark, colors);
+    } else {
+        // the menu's radio dot: a filled round dot 6 pixels across, centred
+        CBrush brush;
+        brush.CreateSolidBrush(clrMark);
+        CPen pen;
+        pen.CreatePen(PS_SOLID, 1, clrMark);
+        CBrush* pOldBrush = dc.SelectObject(&brush);
+        CPen* pOldPen = dc.SelectObject(&pen);
+        dc.Ellipse(cx / 2 - 3, cy / 2 - 3, cx / 2 + 3, cy / 2 + 3);
+        dc.SelectObject(pOldPen);
+        dc.SelectObject(pOldBrush);
+    }
+    ::SelectObject(dc.GetSafeHdc(), hOld);
+    dc.DeleteDC();
+    ::GdiFlush();
+    if (ppBits != NULL)
+        *ppBits = pBits;
+    m_bitmap.Attach(hBitmap, clrTransparent);
     return true;
 }

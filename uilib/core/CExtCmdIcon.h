@@ -65,6 +65,9 @@ public:
 
     virtual bool IsEmpty() const;
     virtual void Empty();
+    // Kind byte (0 empty, 1 bitmap, 2 icon) and the part; a bad stored bitmap throws
+    // CArchiveException(badSchema).
+    virtual void Serialize(CArchive& ar);
     virtual void AssignFromOther(const CExtCmdIcon& other);
     virtual void AssignFromHICON(HICON hIcon, bool bCopy);
     virtual void AssignFromHBITMAP(HBITMAP hBitmap, COLORREF clrTransparent, const RECT* pRect = NULL,
@@ -88,18 +91,30 @@ public:
     virtual bool BuildDisabledHICON();
     // Draws the image at its own size.
     virtual void Paint(CDC& dc, const POINT& pt, PaintMode eMode = ePaintNormal, HBRUSH hBrush = NULL);
+    // Enters the image's distinct colours into the map; answers the bits per pixel (0: none).
+    virtual int CollectColors(CMap<COLORREF, COLORREF, DWORD, DWORD>& map) const;
     virtual int GetBitsPerPixel() const;
     virtual bool CreateScaledCopy(const CExtCmdIcon& source, int cx, int cy);
     virtual COLORREF GetTintColor() const { return m_clrTint; }
     virtual COLORREF SetTintColor(COLORREF clr);
     virtual double GetTintFactor() const { return m_dTintFactor; }
     virtual double SetTintFactor(double d);
+    // A 32-bit image of the size with the menu check mark (or the radio dot) centred in the
+    // mark colour (-1: the painter's colour 1010) on the transparent colour (-1: magenta, or
+    // 0x80FF80 when the mark itself is magenta).
+    virtual bool CreateCheckMarkImage(int cx, int cy, COLORREF clrMark = (COLORREF)-1,
+                                      COLORREF clrTransparent = (COLORREF)-1, COLORREF** ppBits = NULL);
+    virtual bool CreateAltMarkImage(int cx, int cy, COLORREF clrMark = (COLORREF)-1,
+                                    COLORREF clrTransparent = (COLORREF)-1, COLORREF** ppBits = NULL);
     virtual bool CreateEmptyImage(int cx, int cy, COLORREF clrTransparent = (COLORREF)-1,
                                   COLORREF** ppBits = NULL);
 
     static constexpr COLORREF s_clrNone = (COLORREF)-1;
 
 private:
+    bool CreateMarkImage(bool bCheck, int cx, int cy, COLORREF clrMark, COLORREF clrTransparent,
+                         COLORREF** ppBits);
+
     BitmapPart m_bitmap;
     IconPart m_icon;      // the image as an icon, given or built from m_bitmap
     IconPart m_disabled;  // cached tinted rendering

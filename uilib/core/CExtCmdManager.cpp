@@ -1,6 +1,7 @@
 #include "CExtCmdManager.h"
 #include "CExtCmdIcon.h"
 #include "CExtCmdItem.h"
+#include "CExtPaintManagerHolder.h"
 
 LPCTSTR CExtCmdManager::s_szDefaultProfile = "default";
 
@@ -28,6 +29,30 @@ CExtCmdManagerHolder::~CExtCmdManagerHolder()
 {
     delete m_pManager;
     m_pManager = NULL;
+}
+
+void CExtCmdManagerHolder::OnSysColorChange(CWnd* pWnd)
+{
+    if (m_pManager != NULL && CExtPaintManagerHolder::IsDesignatedForwarder(pWnd))
+        m_pManager->OnSysColorChange();
+}
+
+void CExtCmdManagerHolder::OnSettingChange(CWnd* pWnd, UINT uFlags, LPCTSTR lpszSection)
+{
+    if (m_pManager != NULL && CExtPaintManagerHolder::IsDesignatedForwarder(pWnd))
+        m_pManager->OnSettingChange(uFlags, lpszSection);
+}
+
+void CExtCmdManagerHolder::OnDisplayChange(CWnd* pWnd, int nDepthBPP, int cx, int cy)
+{
+    if (m_pManager != NULL && CExtPaintManagerHolder::IsDesignatedForwarder(pWnd))
+        m_pManager->OnDisplayChange(nDepthBPP, cx, cy);
+}
+
+void CExtCmdManagerHolder::OnThemeChanged(CWnd* pWnd, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pManager != NULL && CExtPaintManagerHolder::IsDesignatedForwarder(pWnd))
+        m_pManager->OnThemeChanged(wParam, lParam);
 }
 
 CExtCmdManager::CExtCmdManager()

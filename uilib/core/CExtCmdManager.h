@@ -90,6 +90,13 @@ public:
     CExtCmdManager* operator->() { return m_pManager; }
     CExtCmdManager* GetManager() { return m_pManager; }
 
+    // Called by skinned frame-level windows from their system-change handlers: each passes the
+    // change on to the manager only when pWnd is the designated forwarder of its frame.
+    void OnSysColorChange(CWnd* pWnd);
+    void OnSettingChange(CWnd* pWnd, UINT uFlags, LPCTSTR lpszSection);
+    void OnDisplayChange(CWnd* pWnd, int nDepthBPP, int cx, int cy);
+    void OnThemeChanged(CWnd* pWnd, WPARAM wParam, LPARAM lParam);
+
 private:
     CExtCmdManager* m_pManager;
 };

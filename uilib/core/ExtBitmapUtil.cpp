@@ -1,4 +1,5 @@
 #include "ExtBitmapUtil.h"
+#include "CExtPaintManager.h"
 #include <string>
 
 namespace {
@@ -104,39 +105,26 @@ HICON CExtBitmapUtil::CreateIconFromBitmap(HBITMAP hBitmap, COLORREF clrTranspar
 
 HBITMAP CExtBitmapUtil::LoadBitmapResource(HINSTANCE hInst, HRSRC hRsrc)
 {
+    // A bitmap resource is a BMP image without its file header; the painter's checked loader
+    // reads it from a memory file over the resource's bytes.
     if (hRsrc == NULL)
         return NULL;
     HGLOBAL hGlobal = ::LoadResource(hInst, hRsrc);
     const DWORD nSize = ::SizeofResource(hInst, hRsrc);
-    const BYTE* p = hGlobal != NULL ? (const BYTE*)::LockResource(hGlobal) : NULL;
-    if (p == NULL || nSize < sizeof(BITMAPINFOHEADER))
+    BYTE* p = hGlobal != NULL ? (BYTE*)::LockResource(hGlobal) : NULL;
+    if (p == NULL || nSize == 0)
         return NULL;
-    BITMAPINFOHEADER bih;
-    memcpy(&bih, p, sizeof(bih));
-    if (bih.biSize < sizeof(BITMAPINFOHEADER) || bih.biSize > nSize || bih.biPlanes != 1 || bih.biWidth <= 0 ||
-        bih.biHeight == 0 || bih.biWidth > 32768 || bih.biHeight > 32768 || bih.biHeight < -32768)
-        return NULL;
-    const int bpp = bih.biBitCount;
-    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
-        return NULL;
-    if (bih.biCompression != BI_RGB && bih.biCompression != BI_BITFIELDS)
-        return NULL;
-    ULONGLONG nColors = bih.biClrUsed;
-    if (nColors == 0 && bpp <= 8)
-        nColors = 1ull << bpp;
-    if (bpp > 8 && bih.biCompression == BI_BITFIELDS)
-        nColors = 3;
-    const ULONGLONG header = bih.biSize + nColors * 4;
-    const ULONGLONG height = bih.biHeight < 0 ? -(LONGLONG)bih.biHeight : bih.biHeight;
-    const ULONGLONG stride = (((ULONGLONG)bih.biWidth * bpp + 31) / 32) * 4;
-    if (header > nSize || header + stride * height > nSize)
-        return NULL;
-    HDC hdc = ::GetDC(NULL);
-    void* pv = NULL;
-    HBITMAP h = ::CreateDIBSection(hdc, (const BITMAPINFO*)p, DIB_RGB_COLORS, &pv, NULL, 0);
-    ::ReleaseDC(NULL, hdc);
-    if (h == NULL)
-        return NULL;
-    memcpy(pv, p + header, (size_t)(stride * height));
+    HBITMAP h = NULL;
+    try {
+        CMemFile file(p, nSize);
+        CArchive ar(&file, CArchive::load);
+        if (!CExtPaintManager::SerializeBitmap(h, ar, nSize))
+            h = NULL;
+        ar.Abort();
+        file.Detach();
+    } catch (CException* e) {
+        e->Delete();
+        h = NULL;
+    }
     return h;
 }

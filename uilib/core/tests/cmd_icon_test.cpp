@@ -3,6 +3,14 @@
 #include <afxwin.h>
 #include "CExtCmdIcon.h"
 #include "ExtBitmapUtil.h"
+#include "CExtPaintManager.h"
+#include "CExtPaintManagerOffice2003.h"
+#include "CExtCmdItem.h"
+#include "CExtCmdManager.h"
+#include "RenderHarness.h"
+
+using orvtest::ScopedPainter;
+#include <vector>
 
 namespace {
 
@@ -173,4 +181,146 @@ TEST(CmdIcon, ConversionsAndEmptyImages)
     EXPECT_EQ(32, blank.GetBitsPerPixel());
     EXPECT_FALSE(blank.CreateEmptyImage(0, 16));
     EXPECT_TRUE(blank.IsEmpty());
+}
+
+namespace {
+
+COLORREF PixelOf(HBITMAP h, int x, int y)
+{
+    HDC hdc = ::CreateCompatibleDC(NULL);
+    HGDIOBJ old = ::SelectObject(hdc, h);
+    const COLORREF c = ::GetPixel(hdc, x, y);
+    ::SelectObject(hdc, old);
+    ::DeleteDC(hdc);
+    return c;
+}
+
+std::vector<BYTE> Stored(CExtCmdIcon& icon)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        icon.Serialize(ar);
+        ar.Close();
+    }
+    std::vector<BYTE> v((size_t)file.GetLength());
+    file.SeekToBegin();
+    file.Read(v.data(), (UINT)v.size());
+    return v;
+}
+
+void LoadFrom(CExtCmdIcon& icon, const std::vector<BYTE>& bytes)
+{
+    CMemFile file;
+    file.Write(bytes.data(), (UINT)bytes.size());
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    icon.Serialize(ar);
+}
+
+}  // namespace
+
+TEST(CmdIcon, CheckAndRadioMarkImages)
+{
+    ScopedPainter painter(new CExtPaintManager);
+    CExtCmdIcon icon;
+    COLORREF* pBits = NULL;
+    ASSERT_TRUE(icon.CreateCheckMarkImage(16, 16, kBlue, (COLORREF)-1, &pBits));
+    EXPECT_NE(nullptr, pBits);
+    EXPECT_EQ(kKey, icon.GetTransparentColor());
+    // the 7 x 7 glyph's top-left corner is at (5, 5): its first row has only the last pixel
+    EXPECT_EQ(kKey, PixelOf(icon.GetBitmap(), 5, 5));
+    EXPECT_EQ(kBlue, PixelOf(icon.GetBitmap(), 11, 5));
+    EXPECT_EQ(kBlue, PixelOf(icon.GetBitmap(), 5, 7));
+    EXPECT_EQ(kKey, PixelOf(icon.GetBitmap(), 4, 7));
+    EXPECT_EQ(kKey, PixelOf(icon.GetBitmap(), 12, 5));
+
+    ASSERT_TRUE(icon.CreateCheckMarkImage(16, 16, kKey));
+    EXPECT_EQ(RGB(128, 255, 128), icon.GetTransparentColor());
+    ASSERT_TRUE(icon.CreateCheckMarkImage(16, 16));
+    EXPECT_EQ(painter->GetColor(1010), PixelOf(icon.GetBitmap(), 11, 5));
+    EXPECT_FALSE(icon.CreateCheckMarkImage(0, 16));
+    EXPECT_TRUE(icon.IsEmpty());
+
+    ASSERT_TRUE(icon.CreateAltMarkImage(16, 16, kBlue, kWhite));
+    EXPECT_EQ(kBlue, PixelOf(icon.GetBitmap(), 8, 8));
+    EXPECT_EQ(kWhite, PixelOf(icon.GetBitmap(), 1, 1));
+}
+
+TEST(CmdIcon, ThemeTintComesFromThePainter)
+{
+    CExtCmdIcon icon(RedSquare(), kKey);
+    {
+        ScopedPainter office(new CExtPaintManagerOffice2003);
+        icon.ApplyThemeTint();
+        EXPECT_EQ(office->GetIconTintColor(), icon.GetTintColor());
+        EXPECT_NE(CExtCmdIcon::s_clrNone, icon.GetTintColor());
+        EXPECT_EQ(0.7, icon.GetTintFactor());
+        EXPECT_NE(nullptr, icon.GetDisabledHICON());
+    }
+    // a command's icon follows a theme change passed through the manager and its profile
+    CExtCmdManager mgr;
+    CExtCmdItem item(5);
+    ASSERT_TRUE(mgr.SetCommand(NULL, &item));
+    HICON h = CExtBitmapUtil::CreateIconFromBitmap(RedSquare(), kKey);
+    ASSERT_TRUE(mgr.SetCommandIcon(NULL, 5, h, false));
+    ::DestroyIcon(h);
+    {
+        ScopedPainter office(new CExtPaintManagerOffice2003);
+        mgr.OnThemeChanged(0, 0);
+        EXPECT_EQ(office->GetIconTintColor(), mgr.GetCommandIcon(NULL, 5)->GetTintColor());
+    }
+    ScopedPainter classic(new CExtPaintManager);
+    mgr.OnSysColorChange();
+    EXPECT_EQ(CExtCmdIcon::s_clrNone, mgr.GetCommandIcon(NULL, 5)->GetTintColor());
+    EXPECT_EQ(nullptr, mgr.GetCommandIcon(NULL, 5)->GetDisabledHICON());
+}
+
+TEST(CmdIcon, StoredForms)
+{
+    CExtCmdIcon empty;
+    EXPECT_EQ(std::vector<BYTE>{0}, Stored(empty));
+
+    CExtCmdIcon bitmap(RedSquare(), kKey);
+    const std::vector<BYTE> b = Stored(bitmap);
+    ASSERT_GT(b.size(), 1u + 14 + 40 + 4);
+    EXPECT_EQ(1, b[0]);
+    EXPECT_EQ('B', b[1]);
+    EXPECT_EQ('M', b[2]);
+    EXPECT_EQ(0, memcmp(&b[b.size() - 4], "\xFF\x00\xFF\x00", 4));  // the transparent colour
+    CExtCmdIcon back;
+    back.SetTintColor(kBlue);
+    LoadFrom(back, b);
+    EXPECT_TRUE(back.IsBitmapBased());
+    EXPECT_EQ(kKey, back.GetTransparentColor());
+    EXPECT_EQ(CSize(16, 16), back.GetSize());
+    EXPECT_EQ(CExtCmdIcon::s_clrNone, back.GetTintColor());
+    EXPECT_EQ(kRed, PixelOf(back.GetBitmap(), 6, 6));
+
+    CExtCmdIcon icon(CExtBitmapUtil::CreateIconFromBitmap(RedSquare(), kKey), false);
+    const std::vector<BYTE> i = Stored(icon);
+    EXPECT_EQ(2, i[0]);
+    EXPECT_EQ(1 | 2 | 4, i[1]);
+    CExtCmdIcon iconBack;
+    LoadFrom(iconBack, i);
+    EXPECT_FALSE(iconBack.IsBitmapBased());
+    EXPECT_EQ(CSize(16, 16), iconBack.GetSize());
+    Canvas canvas;
+    iconBack.Paint(canvas.dc, CPoint(0, 0));
+    EXPECT_EQ(kRed, canvas.at(8, 8));
+    EXPECT_EQ(kWhite, canvas.at(1, 1));
+
+    // a damaged header is refused with an archive error
+    std::vector<BYTE> bad = b;
+    bad[1 + 14] = 3;  // info header size
+    CExtCmdIcon victim;
+    bool thrown = false;
+    try {
+        LoadFrom(victim, bad);
+    } catch (CException* e) {
+        thrown = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(thrown);
+    EXPECT_TRUE(victim.IsEmpty());
 }
