@@ -447,11 +447,12 @@ TEST_F(BitmapTest, SystemGradientFillRunsFromTheFirstColour) {
 
 // ---- windows -------------------------------------------------------------------------------
 
-int g_nPaints = 0;
+int g_nPaints = 0;      // of windows that validate
+int g_nBadPaints = 0;   // of the window that never does
 
 LRESULT CALLBACK NeverValidates(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_PAINT) {
-        ++g_nPaints;   // and leaves the update region alone
+        ++g_nBadPaints;   // and leaves the update region alone
         return 0;
     }
     return ::DefWindowProcA(hWnd, msg, wParam, lParam);
@@ -481,18 +482,21 @@ TEST_F(BitmapTest, PaintMessagesAreDrainedWithABound) {
     ::InvalidateRect(hGood, NULL, TRUE);
     g_nPaints = 0;
     PM::PassPaintMessages();
-    EXPECT_EQ(1, g_nPaints);
+    // painted (once, or again if the display exposed it meanwhile) and left valid
+    EXPECT_GE(g_nPaints, 1);
+    EXPECT_LT(g_nPaints, 10);
     EXPECT_FALSE(::GetUpdateRect(hGood, NULL, FALSE));
 
     HWND hBad = MakeWindow("OrvPaintNeverValidates", NeverValidates);
     ASSERT_NE(nullptr, hBad);
     ::InvalidateRect(hBad, NULL, TRUE);
-    g_nPaints = 0;
+    g_nBadPaints = g_nPaints = 0;
     PM::PassPaintMessages(false, false, true, 50);   // returns although the window stays dirty
-    EXPECT_EQ(50, g_nPaints);
-    g_nPaints = 0;
+    EXPECT_EQ(50, g_nBadPaints + g_nPaints);
+    EXPECT_GE(g_nBadPaints, 40);
+    g_nBadPaints = g_nPaints = 0;
     PM::PassPaintMessages();
-    EXPECT_EQ((int)PM::PassPaintMessagesLimit, g_nPaints);
+    EXPECT_EQ((int)PM::PassPaintMessagesLimit, g_nBadPaints + g_nPaints);
     ::ValidateRect(hBad, NULL);
     ::DestroyWindow(hBad);
     ::DestroyWindow(hGood);
