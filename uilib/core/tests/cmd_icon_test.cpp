@@ -74,6 +74,9 @@ TEST(CmdIcon, PaintModesByPixel)
         {"tinted from an icon", true, kBlue, CExtCmdIcon::ePaintDisabledTinted, kTinted},
         {"no tint: monochrome", false, CExtCmdIcon::s_clrNone, CExtCmdIcon::ePaintDisabledTinted, kBlue},
     };
+    // every mode side by side, kept as a picture
+    orvtest::RenderCanvas sheet(20 * (int)(sizeof(cases) / sizeof(cases[0])), 20);
+    int nCase = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CExtCmdIcon icon;
@@ -88,6 +91,7 @@ TEST(CmdIcon, PaintModesByPixel)
         icon.SetTintFactor(0.0);
         Canvas canvas;
         icon.Paint(canvas.dc, CPoint(8, 8), c.mode, hBlue);
+        icon.Paint(sheet.dc(), CPoint(20 * nCase++ + 2, 2), c.mode, hBlue);
         EXPECT_EQ(kWhite, canvas.at(9, 9));    // transparent part of the image
         EXPECT_EQ(kWhite, canvas.at(30, 30));  // outside it
         const COLORREF centre = canvas.at(16, 16);
@@ -98,6 +102,7 @@ TEST(CmdIcon, PaintModesByPixel)
             EXPECT_EQ(c.centre, centre);
         }
     }
+    EXPECT_TRUE(sheet.Keep("cmd_icon_modes"));
     ::DeleteObject(hBlue);
 }
 
