@@ -10,7 +10,7 @@ namespace {
 const int kSysColorCount = 50;
 const int kFaceIndex = COLOR_3DFACE;   // 15: the answer for every unknown index
 
-// A window text or glyph index is a plain system colour; only the table positions matter.
+// c0 moved towards c1 by nNum / nDen per channel: halves truncate, fifths round (MulDiv).
 COLORREF Blend(COLORREF c0, COLORREF c1, int nNum, int nDen) {
     auto channel = [&](int a, int b) -> int {
         int d = b - a;
@@ -143,7 +143,6 @@ CExtPaintManager::GripperPaintData::GripperPaintData(CObject* pOwner, const RECT
 CExtPaintManager::CExtPaintManager()
     : m_mapColorTranslate(10),
       m_nDisabledTextStyle(DSS_DISABLED),
-      m_bUxValidColorsExtracted(false),
       m_bIsWinNT5OrLater(g_PaintManager.IsWinNT5OrLater()) {
     m_mapColorTranslate.InitHashTable(17);
     m_hCachedOldBitmap[0] = m_hCachedOldBitmap[1] = NULL;

@@ -304,6 +304,5 @@ protected:
     CBrush m_brushBlended[BrushCount];
     CFont m_fonts[FontCount];
     UINT m_nDisabledTextStyle;
-    bool m_bUxValidColorsExtracted;   // unused here; kept for the themes
     bool m_bIsWinNT5OrLater;
 };

@@ -85,7 +85,11 @@ public:
     explicit ScopedSystemAnswers(CExtPaintManagerHolder::SystemAnswers* pAnswers) {
         g_PaintManager.SetSystemAnswers(pAnswers);
     }
-    ~ScopedSystemAnswers() { g_PaintManager.SetSystemAnswers(NULL); }
+    // the real answers again, and the painter re-initialised with them
+    ~ScopedSystemAnswers() {
+        g_PaintManager.SetSystemAnswers(NULL);
+        g_PaintManager->OnThemeChanged(0, 0);
+    }
 };
 
 // Sets system colours for the life of the object (the test's own prefix and display), then

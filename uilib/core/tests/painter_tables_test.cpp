@@ -249,6 +249,45 @@ TEST_F(PainterTest, XpColorsFromTheSystemColors) {
     EXPECT_EQ(painter->GetColor(1000), painter->GetColor(2009));
 }
 
+// A system without visual styles (the seam binds no module): the XP look does not take the
+// Luna variant, and its selection colours are desaturated.
+class NoVisualStyles : public CExtPaintManagerHolder::SystemAnswers {
+public:
+    HMODULE BindUxThemeModule() override { return NULL; }
+};
+
+TEST_F(PainterTest, XpSelectionWithoutVisualStyles) {
+    NoVisualStyles none;
+    ScopedSystemAnswers answers(&none);
+    EXPECT_EQ(0, g_PaintManager.m_nUxThemeFlags & (H::UxBound | H::UxAppThemed));
+    ScopedSysColors colors({{COLOR_HIGHLIGHT, RGB(10, 36, 106)}});
+    ScopedPainter painter(new CExtPaintManagerXP);
+    EXPECT_FALSE(static_cast<CExtPaintManagerXP&>(*painter).UseLunaColors());
+    if (orvtest::DisplayDepth() > 8) {
+        EXPECT_EQ(CExtPaintManager::AdjustColorHsl(RGB(10, 36, 106), 0, 0.7, -0.7),
+                  painter->GetColor(1001));
+        EXPECT_EQ(CExtPaintManager::AdjustColorHsl(RGB(10, 36, 106), 0, 0.5, -0.7),
+                  painter->GetColor(2003));
+    }
+}
+
+TEST_F(PainterTest, MonitorOfThePrimaryDisplay) {
+    CExtPaintManager::MonitorParms mp;
+    CExtPaintManager::GetMonitorParmsFromPoint(mp, CPoint(10, 10));
+    EXPECT_TRUE(mp.m_bPrimaryMonitor);
+    CRect rcDesktop;
+    ::GetWindowRect(::GetDesktopWindow(), &rcDesktop);
+    EXPECT_TRUE(rcDesktop == mp.m_rcMonitor);
+    EXPECT_TRUE(mp.m_rcWorkArea.Width() > 0 && mp.m_rcWorkArea.Height() > 0);
+    // far to the right: moved back until its right edge meets the work area's
+    CRect rc = CExtPaintManager::FitRectToMonitor(CRect(50000, 10, 50100, 60), true, false);
+    EXPECT_EQ(mp.m_rcWorkArea.right, rc.right);
+    EXPECT_EQ(100, rc.Width());
+    CExtPaintManager::MonitorParms fromWnd;
+    CExtPaintManager::GetMonitorParmsFromWnd(fromWnd, NULL);
+    EXPECT_TRUE(fromWnd.m_rcMonitor == mp.m_rcMonitor);
+}
+
 TEST_F(PainterTest, ReinitialisingDoesNotGrowTheColorTable) {
     ScopedPainter painter(new CExtPaintManagerXP);
     const int nSize = painter->GetColorTableSize();
