@@ -1,5 +1,5 @@
 // The Studio 2005 look: the Office 2003 painter with studio-style docking. Until its own colour
-// set-up exists it paints with the XP colours.
+// set-up exists it paints with the Office 2003 colours.
 #pragma once
 #include "CExtPaintManagerOffice2003.h"
 
