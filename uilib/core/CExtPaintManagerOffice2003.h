@@ -14,6 +14,7 @@ public:
     COLORREF GetIconTintColor() const override;
     double GetIconTintFactor() const override { return 0.7; }
     bool UseLunaColors() const override;
+    CSize GetBarButtonPadding() const override { return CSize(4, 4); }
     void InitTranslatedColors() override;
     // Layout adjustment of docked bars: (0, -1) when asked for, else (0, 0).
     virtual CSize GetBarLayoutAdjust(bool bAdjust) const { return bAdjust ? CSize(0, -1) : CSize(0, 0); }

@@ -10,4 +10,6 @@ public:
     bool IsStudioStyle() const override { return true; }
     // Theme colours only with the blue or silver Luna scheme.
     bool UseLunaColors() const override;
+    // A button on an active caption that keeps the plain close glyph has the classic look.
+    void PaintCaptionButton(CDC& dc, CaptionButtonPaintData& data) override;
 };

@@ -105,6 +105,20 @@ std::vector<Row> Rows(CExtCmdIcon* icon) {
                            r = Part(rc, 2, 3);
                            pm().PaintMarker(dc, CRect(r.CenterPoint(), pm().GetMarkerSize()), false, true);
                        }});
+    rows.push_back(Row{"separators", 24, [](CDC& dc, const CRect& rc) {
+                           pm().PaintSeparator(dc, CRect(rc.left, rc.top, rc.left + 12, rc.bottom), true, false);
+                           pm().PaintSeparator(dc, CRect(rc.left + 20, rc.top, rc.left + 80, rc.top + 12), false, false);
+                       }});
+    rows.push_back(Row{"caption buttons", 22, [](CDC& dc, const CRect& rc) {
+                           // idle, hovered, pushed, disabled; then the same on an active caption
+                           const int kinds[] = {PM::Close, PM::Maximize, PM::Close, PM::Close};
+                           for (int i = 0; i < 8; i++) {
+                               CRect r(rc.left + 3 + i * 24, rc.top + 3, rc.left + 19 + i * 24, rc.bottom - 3);
+                               PM::CaptionButtonPaintData d(NULL, r, kinds[i % 4], i % 4 == 1, i % 4 == 2,
+                                                            i % 4 != 3, i >= 4);
+                               pm().PaintCaptionButton(dc, d);
+                           }
+                       }});
     // the theme colours, as swatches: the faces and edges (1000-1011), the menus (2000-2010)
     // and the later looks' bars (3000-3024; the face colour where a look has none)
     auto swatches = [](const char* name, int first, int last) {
