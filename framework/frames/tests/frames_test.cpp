@@ -5,6 +5,7 @@
 #include "orv/TestEnv.h"
 #include "DialogTestSupport.h"
 #include "frames_test_resources.h"
+#include "StatusLine.h"
 #include <afxwin.h>
 #include <afxcontrols.h>
 #include <commctrl.h>
@@ -91,42 +92,6 @@ private:
 };
 
 BEGIN_MESSAGE_MAP(CSideBar, CWnd)
-    ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
-END_MESSAGE_MAP()
-
-// The status line: the system's status bar at the bottom, showing the frame's prompts.
-class CStatusLine : public CWnd {
-public:
-    BOOL Create(CWnd* pParent)
-    {
-        // the frame places it: it must not align itself to its parent
-        return CWnd::Create(STATUSCLASSNAMEA, "",
-                            WS_CHILD | WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE,
-                            CRect(0, 0, 0, 22), pParent, AFX_IDW_STATUS_BAR);
-    }
-    CString Text() const
-    {
-        char text[256] = "";
-        ::SendMessageA(m_hWnd, SB_GETTEXTA, 0, (LPARAM)text);
-        return text;
-    }
-
-protected:
-    afx_msg LRESULT OnSizeParent(WPARAM, LPARAM lParam)
-    {
-        auto* pLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
-        CRect rectBar;
-        GetWindowRect(&rectBar);
-        CRect rect = pLayout->rect;
-        rect.top = rect.bottom - rectBar.Height();
-        pLayout->rect.bottom = rect.top;
-        AfxRepositionWindow(pLayout, m_hWnd, &rect);
-        return 0;
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CStatusLine, CWnd)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
 
@@ -314,6 +279,7 @@ TEST(Frame, BarsTakeTheirSidesAndTheViewExactlyTheRest)
     CRect after = ChildRect(pFrame, pView);
     EXPECT_EQ(before.left + 5, after.left);
     EXPECT_EQ(before.right - 5, after.right);
+    pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
     orvtest::screenshot("framework_frames_layout");
     pFrame->DestroyWindow();
 }
