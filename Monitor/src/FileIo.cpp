@@ -58,24 +58,55 @@ bool moveOver(const std::string& temporary, const std::string& path)
 
 bool FileIo::readAll(const std::string& path, std::string& contents)
 {
+    return read(path, contents) == Read;
+}
+
+namespace {
+
+FileIo::ReadResult readOnce(const std::string& path, std::string& contents, DWORD& error)
+{
     contents.clear();
+    error = 0;
     // Share everything: a save may replace the file while another thread reads it.
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
-        return false;
+    if (!file.valid()) {
+        error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileIo::Missing
+                                                                              : FileIo::Unreadable;
+    }
     char buffer[65536];
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+            error = GetLastError();
             contents.clear();
-            return false;
+            return FileIo::Unreadable;
         }
         if (got == 0)
-            return true;
+            return FileIo::Read;
         contents.append(buffer, got);
     }
+}
+
+}  // namespace
+
+FileIo::ReadResult FileIo::read(const std::string& path, std::string& contents)
+{
+    DWORD error = 0;
+    ReadResult result = Unreadable;
+    // Another program (a scanner, a backup, an editor) may hold the file for a moment.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (attempt > 0)
+            Sleep(50);
+        result = readOnce(path, contents, error);
+        if (result != Unreadable)
+            break;
+    }
+    if (result == Unreadable)
+        SetLastError(error);
+    return result;
 }
 
 bool FileIo::replaceContents(const std::string& path, const std::string& contents)

@@ -6,6 +6,11 @@
 
 class FileIo {
 public:
+    enum ReadResult { Read, Missing, Unreadable };
+    // Reads the whole file. Missing only when the file (or its folder) does not exist; a file
+    // that exists but cannot be opened or read (held by another program, a read error) is
+    // Unreadable after a few tries spread over about half a second. contents is empty unless Read.
+    static ReadResult read(const std::string& path, std::string& contents);
     // Reads the whole file; false (and empty) when it cannot be opened or read.
     static bool readAll(const std::string& path, std::string& contents);
 

@@ -13,6 +13,7 @@
 namespace {
 
 const char kFolderPrefix[] = "Item_";
+const long long kLargestFolderNumber = 1000000000000000LL;
 
 MonitorItemManagerImpl* gStore = nullptr;
 
@@ -67,8 +68,10 @@ int MonitorItemManagerImpl::load(const std::string& dataFolder)
     for (const std::string& name : FileIo::listFolder(dataFolder_)) {
         // Files count too: a new item's folder must not collide with a file of that name.
         if (name.compare(0, prefix.size(), prefix) == 0) {
-            int number = ValueCodec::readInt(name.substr(prefix.size()));
-            folderCounter_ = std::max(folderCounter_, number);
+            long long number = ValueCodec::readDecimal(name.substr(prefix.size()));
+            // Far beyond what counting could ever reach: left out, so the counter cannot run over.
+            if (number < kLargestFolderNumber)
+                folderCounter_ = std::max(folderCounter_, number);
         }
         const std::string folder = FileIo::join(dataFolder_, name);
         if (!FileIo::isDirectory(folder) || !FileIo::exists(FileIo::join(folder, "options.cfg")))
@@ -90,11 +93,19 @@ int MonitorItemManagerImpl::unloadAll()
 
 MonitorItemSettings* MonitorItemManagerImpl::createItem(const std::string&)
 {
-    ++folderCounter_;
-    const std::string name = kFolderPrefix + std::to_string(folderCounter_);
-    const std::string folder = FileIo::join(dataFolder_, name);
-    if (!FileIo::exists(folder))
-        CreateDirectoryA(folder.c_str(), nullptr);
+    // A new item gets a folder of its own: a name already taken (by a folder made since load, or
+    // a file) is passed over, never adopted, or two items would save over one folder.
+    std::string name;
+    std::string folder;
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        ++folderCounter_;
+        name = kFolderPrefix + std::to_string(folderCounter_);
+        folder = FileIo::join(dataFolder_, name);
+        if (FileIo::exists(folder))
+            continue;
+        if (CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS)
+            break;
+    }
     MonitorItemSettingsImpl* item = new MonitorItemSettingsImpl(folder);
     item->setName(name);
     items_.push_back(item);
@@ -125,6 +136,15 @@ void MonitorItemManagerImpl::deleteTemporaryItem(MonitorItemSettings* item)
 {
     if (removeFrom(temporaryItems_, item))
         delete item;
+}
+
+void MonitorItemManagerImpl::abandonItem(MonitorItemSettings* item)
+{
+    if (!removeFrom(items_, item))
+        return;
+    item->save();
+    LOG4CXX_WARN(logger_, (boost::format("Item %1% is still in use: saved, not freed") %
+                           item->getDirectory()).str());
 }
 
 void MonitorItemManagerImpl::release()

@@ -24,6 +24,7 @@ public:
     void deleteItem(MonitorItemSettings* item) override;
     void removeItem(MonitorItemSettings* item) override;
     void deleteTemporaryItem(MonitorItemSettings* item) override;
+    void abandonItem(MonitorItemSettings* item) override;
     void release() override;
 
 private:
@@ -35,5 +36,6 @@ private:
     log4cxx::LoggerPtr logger_;
     ItemList temporaryItems_;
     ItemList removed_;
-    int folderCounter_;
+    // Highest "Item_" number seen or given; 64 bits, so it cannot run over into numbers in use.
+    long long folderCounter_;
 };

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+#include <boost/format.hpp>
+
+#include "Monitor/LogSetup.h"
 #include "Monitor/MonitorItemLock.h"
 #include "ValueCodec.h"
 
@@ -131,6 +134,15 @@ MonitorItemSettingsImpl::MonitorItemSettingsImpl(const std::string& folder)
     status_.active = true;
     status_.nextRunTime = 0;
     readRecords();
+    for (const ValueFile* file : {&options_, &statistics_}) {
+        if (!file->unreadable())
+            continue;
+        log4cxx::LoggerPtr logger;
+        LogSetup::getLogger(LogSetup::instance(), logger, "monitor.MonitorItemSettings");
+        LOG4CXX_ERROR(logger, (boost::format("Cannot read %1% (error %2%): the item shows defaults and "
+                                             "will not save over the file") %
+                               file->path() % file->readError()).str());
+    }
 }
 
 MonitorItemSettingsImpl::~MonitorItemSettingsImpl()

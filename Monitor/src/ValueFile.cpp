@@ -1,9 +1,11 @@
 #include "ValueFile.h"
 
+#include <windows.h>
+
 #include "FileIo.h"
 
 ValueFile::ValueFile(const std::string& path, const std::vector<std::string>& defaults)
-    : path_(path), defaults_(defaults)
+    : path_(path), defaults_(defaults), unreadable_(false), readError_(0)
 {
     load();
 }
@@ -12,7 +14,10 @@ void ValueFile::load()
 {
     values_.clear();
     std::string text;
-    if (FileIo::readAll(path_, text)) {
+    FileIo::ReadResult result = FileIo::read(path_, text);
+    unreadable_ = result == FileIo::Unreadable;
+    readError_ = unreadable_ ? GetLastError() : 0;
+    if (result == FileIo::Read) {
         std::string::size_type start = 0;
         for (;;) {
             std::string::size_type end = text.find('|', start);
@@ -49,5 +54,7 @@ std::string ValueFile::contents() const
 
 bool ValueFile::save() const
 {
+    if (unreadable_)
+        return false;
     return FileIo::replaceContents(path_, contents());
 }

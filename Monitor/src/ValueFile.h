@@ -14,8 +14,13 @@ public:
 
     // Fills the list from the file: every value that ends in '|' (text after the last '|' is
     // not taken), then the defaults of the positions the file did not reach. Values beyond the
-    // last position are kept in the list but never written.
+    // last position are kept in the list but never written. A file that exists but cannot be
+    // read gives the defaults too, and marks the list unreadable: save() then leaves the file
+    // alone, so the user's values are never replaced by defaults.
     void load();
+    // The last load found the file but could not read it (GetLastError code in readError()).
+    bool unreadable() const { return unreadable_; }
+    unsigned long readError() const { return readError_; }
 
     // "" for a position beyond the list.
     std::string get(std::size_t position) const;
@@ -24,7 +29,8 @@ public:
 
     // The file's text: the values of the fixed positions, each followed by '|'.
     std::string contents() const;
-    // Replaces the file in one step; false (old file untouched) when it cannot be written.
+    // Replaces the file in one step; false (old file untouched) when it cannot be written or
+    // when the last load could not read it.
     bool save() const;
 
     const std::string& path() const { return path_; }
@@ -34,4 +40,6 @@ private:
     std::string path_;
     std::vector<std::string> defaults_;
     std::vector<std::string> values_;
+    bool unreadable_;
+    unsigned long readError_;
 };

@@ -172,6 +172,76 @@ TEST_F(ItemStore, UnloadSavesAndLoadReadsBack)
     EXPECT_EQ("Item_3", nameOf(store_->createItem("")));
 }
 
+TEST_F(ItemStore, NewItemsNeverTakeOverAFolderThatExists)
+{
+    // The counter went past the largest 32-bit number, and another folder appeared after load:
+    // each new item still gets a folder of its own.
+    const std::string data = itemtest::scratch("counter");
+    CreateDirectoryA((data + "\\Item_2147483647").c_str(), nullptr);
+    writeBytes(data + "\\Item_2147483647\\options.cfg", "Last|10.0.0.1|");
+    store_->load(data);
+    MonitorItemSettings* first = store_->createItem("");
+    EXPECT_EQ("Item_2147483648", nameOf(first));
+    EXPECT_TRUE(pathExists(data + "\\Item_2147483648"));
+    CreateDirectoryA((data + "\\Item_2147483649").c_str(), nullptr);
+    writeBytes(data + "\\Item_2147483649\\options.cfg", "Theirs|10.0.0.2|");
+    MonitorItemSettings* second = store_->createItem("");
+    EXPECT_EQ("Item_2147483650", nameOf(second));
+    second->getGeneral().name = "Mine";
+    second->save();
+    EXPECT_EQ("Theirs|10.0.0.2|", readBytes(data + "\\Item_2147483649\\options.cfg"));
+    EXPECT_EQ(3u, itemCount(store_));
+}
+
+TEST_F(ItemStore, AFileThatCannotBeReadIsNeverSavedOver)
+{
+    const std::string data = itemtest::scratch("unreadable");
+    const std::string folder = data + "\\Item_1";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string options = "Mine|10.0.0.1|1|30|1|6|2000|";
+    const std::string statistics = "7|1000^200^Success^40^1^]|0|N/A|1000|40|Success|";
+    writeBytes(folder + "\\options.cfg", options);
+    writeBytes(folder + "\\statistics.cfg", statistics);
+    {
+        // Another program holds the options file (no sharing) while the item loads.
+        HANDLE held = CreateFileA((folder + "\\options.cfg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        store_->load(data);
+        CloseHandle(held);
+    }
+    ASSERT_EQ(1u, itemCount(store_));
+    MonitorItemSettings* item = *store_->begin();
+    EXPECT_EQ("", item->getGeneral().name);        // defaults stand in for what could not be read
+    EXPECT_EQ(7, item->getStatus().totalChecks);   // the readable file was read
+    item->addResult(2000, 200, "Success", 50, true);
+    item->save();
+    EXPECT_EQ(options, readBytes(folder + "\\options.cfg"));   // the user's settings survive
+    EXPECT_NE(statistics, readBytes(folder + "\\statistics.cfg"));
+    EXPECT_EQ(0, store_->unloadAll());
+    EXPECT_EQ(options, readBytes(folder + "\\options.cfg"));
+}
+
+TEST_F(ItemStore, AnAbandonedItemIsSavedAndLeftAliveForTheWorkerStillUsingIt)
+{
+    const std::string data = itemtest::scratch("abandon");
+    store_->load(data);
+    MonitorItemSettings* busy = store_->createItem("");
+    MonitorItemSettings* idle = store_->createItem("");
+    busy->getGeneral().name = "Still checked";
+    store_->abandonItem(busy);
+    EXPECT_NE(std::string::npos, readBytes(data + "\\Item_1\\options.cfg").find("Still checked|"));
+    ASSERT_EQ(1u, itemCount(store_));
+    EXPECT_EQ(idle, *store_->begin());
+    store_->unloadAll();
+    store_->release();
+    store_ = MonitorItemManager::instance();
+    // a worker that did not end may still record into it
+    busy->addResult(1000, 200, "Success", 10, true);
+    EXPECT_EQ(1, busy->getStatus().totalChecks);
+    EXPECT_TRUE(pathExists(data + "\\Item_1"));
+}
+
 TEST_F(ItemStore, DeleteItemRemovesItsFolderTree)
 {
     const std::string data = itemtest::scratch("delete");

@@ -1,4 +1,5 @@
 #include "MailMessage.h"
+#include "HeaderEncoding.h"
 #include <stdlib.h>
 
 CMailMessage::CMailMessage() : m_mailer("ZEM Mailer"), m_lineWidth(76) {}
@@ -50,6 +51,16 @@ CString CMailMessage::DateText(const CTime& local, LONG bias)
 
 CTime CMailMessage::CurrentTime() const { return CTime::GetCurrentTime(); }
 
+CString CMailMessage::NewMessageId() const
+{
+    const std::string sender = m_sender.str();
+    size_t at = sender.rfind('@');
+    std::string domain = at == std::string::npos ? std::string() : sender.substr(at + 1);
+    size_t end = domain.find_first_of("> \t\r\n");
+    if (end != std::string::npos) domain.erase(end);
+    return CString(CHeaderEncoding::NewMessageId(domain));
+}
+
 LONG CMailMessage::CurrentZoneBias() const
 {
     TIME_ZONE_INFORMATION tz;
@@ -76,7 +87,9 @@ void CMailMessage::WriteHeaderFields()
     if (!cc.IsEmpty()) PutHeaderLine("Cc: " + cc);
     m_time = CurrentTime();
     PutHeaderLine("Date: " + DateText(m_time, CurrentZoneBias()));
-    PutHeaderLine("Subject: " + m_subject);
+    // Large providers refuse mail without one.
+    PutHeaderLine("Message-ID: " + NewMessageId());
+    PutHeaderLine("Subject: " + CString(CHeaderEncoding::EncodeWords(m_subject.str())));
     PutHeaderLine("X-Mailer: " + m_mailer);
 }
 

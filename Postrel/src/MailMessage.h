@@ -57,6 +57,8 @@ protected:
     virtual CTime CurrentTime() const;
     // The bias in force: zone bias plus the standard or daylight bias; 0 when unknown.
     virtual LONG CurrentZoneBias() const;
+    // A new Message-ID value for the message, in the sender's domain (tests fix it).
+    virtual CString NewMessageId() const;
 
     CString m_sender;
     CString m_senderPrefix;

@@ -6,7 +6,7 @@
 class CMailTimeouts {
 public:
     DWORD connectMs = 10000;     // TCP connect to a name server or an exchanger
-    DWORD dnsIoMs = 10000;       // each send and receive of a DNS exchange
+    DWORD dnsIoMs = 10000;       // one DNS exchange: the request sent and the whole response read
     DWORD replyMs = 30000;       // each SMTP reply, and each send of a command
     DWORD dataReplyMs = 60000;   // the reply to the end of the message text (servers scan it first)
 

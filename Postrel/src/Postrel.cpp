@@ -17,21 +17,53 @@ std::string domainOf(const std::string& address)
     return at == std::string::npos ? address : address.substr(at + 1);
 }
 
+thread_local std::string tLastError;
+
+const char kNoExchanger[] = "no exchanger reachable";
+
+// The reply as one line: its lines joined by blanks, without line ends.
+std::string oneLine(const std::string& reply)
+{
+    std::string line;
+    for (char c : reply) {
+        if (c == '\r') continue;
+        if (c == '\n') {
+            if (!line.empty() && line.back() != ' ') line += ' ';
+            continue;
+        }
+        line += c;
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    return line;
+}
+
 // Composes the message at the first host that gets as far as receiving it, unless composed.
+// Keeps the last SMTP reply of a failed delivery (or kNoExchanger) in tLastError.
 long deliver(CMIMEMessage& message, const std::string& domain, bool composed)
 {
     std::vector<std::string> hosts;
     CMxLookup lookup;
     lookup.LookupMX(domain, hosts);
     hosts.push_back(domain);
+    std::string reason;
     for (const std::string& host : hosts) {
         CSMTP smtp(CString(host), 25);
-        if (!smtp.Open()) continue;
+        if (!smtp.Open()) {
+            if (!smtp.LastReply().empty()) reason = oneLine(smtp.LastReply());
+            continue;
+        }
         BOOL accepted = smtp.Deliver(message, composed);
         composed = true;
+        if (!accepted)
+            reason = smtp.LastReply().empty() ? std::string(smtp.GetLastError().str()) : oneLine(smtp.LastReply());
+        const bool final = !accepted && smtp.RecipientsRefusedPermanently();
         smtp.Close();
         if (accepted) return 0;
+        // A permanent refusal of the recipient is the domain's answer: every other exchanger of
+        // it would give the same, so it is not asked again and again.
+        if (final) break;
     }
+    tLastError = reason.empty() ? kNoExchanger : reason;
     return E_FAIL;
 }
 
@@ -43,12 +75,18 @@ template <class F>
 long guarded(F&& send)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    tLastError.clear();
     try {
-        if (!startSockets()) return E_FAIL;
+        if (!startSockets()) {
+            tLastError = "Winsock could not be started";
+            return E_FAIL;
+        }
         return send();
     } catch (CException* e) {
         e->Delete();
+        tLastError = "internal error";
     } catch (const std::bad_alloc&) {
+        tLastError = "out of memory";
     }
     return E_FAIL;
 }
@@ -75,6 +113,11 @@ long SendHtmlMail(const std::string& from, std::string to, const std::string& su
         message.Compose();   // once, before any exchanger is known
         return deliver(message, domainOf(to), true);
     });
+}
+
+std::string GetLastMailError()
+{
+    return tLastError;
 }
 
 long InitializePostrel()

@@ -93,15 +93,33 @@ BOOL CSMTP::Transmit(CMailMessage& message)
     if (!SendText("MAIL From: <" + envelopeAddress(message.Sender()) + ">\r\n") || !ReadReply(Ok250, m_replyMs))
         return FALSE;
     CString refused;
+    std::string refusal;
+    int refusalCode = 0;
+    int acceptedRecipients = 0;
+    bool allPermanent = true;
+    m_refusedPermanently = false;
     for (int i = 0; i < message.RecipientCount(); ++i) {
         CString address, name;
         int kind = 0;
         message.RecipientAt(i, address, name, kind);
         if (!SendText("RCPT TO: <" + envelopeAddress(address) + ">\r\n")) return FALSE;
-        if (!ReadReply(Ok250, m_replyMs)) {
+        if (ReadReply(Ok250, m_replyMs)) {
+            ++acceptedRecipients;
+        } else {
             if (m_broken) return FALSE;
             refused = m_error;   // one refused recipient does not end the transaction
+            refusal = m_reply;
+            refusalCode = m_replyCode;
+            allPermanent = allPermanent && m_replyCode >= 500 && m_replyCode < 600;
         }
+    }
+    if (acceptedRecipients == 0 && message.RecipientCount() > 0) {
+        // Nobody to send the text to: the refusal is the outcome (and 5xx is final).
+        m_refusedPermanently = allPermanent;
+        m_reply = refusal;
+        m_replyCode = refusalCode;
+        m_error = refused;
+        return FALSE;
     }
     if (!SendText("DATA\r\n") || !ReadReply(Data354, m_replyMs)) return FALSE;
     std::string text = DotStuff(message.HeaderText().str() + message.Body().Text());

@@ -32,6 +32,9 @@ public:
 
     const CString& GetLastError() const { return m_error; }
     const CString& GetServerHostName() const { return m_host; }
+    // Every recipient was refused with a permanent (5xx) reply: no other exchanger of the domain
+    // will take the mail either, so delivery to it ends here.
+    bool RecipientsRefusedPermanently() const { return m_refusedPermanently; }
     // The last reply's code and text (all its lines).
     int LastReplyCode() const { return m_replyCode; }
     const std::string& LastReply() const { return m_reply; }
@@ -59,6 +62,7 @@ private:
     bool m_connectionOpen = false;
     std::string m_pending;   // received bytes not yet read as reply lines
     int m_replyCode = 0;
+    bool m_refusedPermanently = false;
     std::string m_reply;
     DWORD m_replyMs;
     DWORD m_dataReplyMs;

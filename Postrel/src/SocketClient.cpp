@@ -57,7 +57,7 @@ bool CSocketClient::Connect(const std::string& host, unsigned short port, DWORD 
             Close();
             return false;
         }
-        if (!WaitFor(true, connectMs)) {
+        if (!WaitFor(true, connectMs, true)) {
             Close();
             return false;
         }
@@ -70,9 +70,27 @@ bool CSocketClient::Connect(const std::string& host, unsigned short port, DWORD 
             return false;
         }
     }
-    u_long blocking = 0;
-    ioctlsocket(m_socket, FIONBIO, &blocking);
+    // Stays non-blocking: sends and receives wait through select, never inside the call.
     return true;
+}
+
+void CSocketClient::SetDeadline(DWORD ms)
+{
+    m_hasDeadline = true;
+    m_deadlineStart = GetTickCount();
+    m_deadlineMs = ms;
+}
+
+DWORD CSocketClient::Limit(DWORD start) const
+{
+    DWORD spent = GetTickCount() - start;
+    DWORD left = spent >= m_ioMs ? 0 : m_ioMs - spent;
+    if (m_hasDeadline) {
+        DWORD used = GetTickCount() - m_deadlineStart;
+        DWORD rest = used >= m_deadlineMs ? 0 : m_deadlineMs - used;
+        if (rest < left) left = rest;
+    }
+    return left;
 }
 
 void CSocketClient::Close()
@@ -81,7 +99,7 @@ void CSocketClient::Close()
     m_socket = INVALID_SOCKET;
 }
 
-bool CSocketClient::WaitFor(bool write, DWORD ms)
+bool CSocketClient::WaitFor(bool write, DWORD ms, bool withErrors)
 {
     fd_set set;
     FD_ZERO(&set);
@@ -92,7 +110,9 @@ bool CSocketClient::WaitFor(bool write, DWORD ms)
     timeval limit;
     limit.tv_sec = long(ms / 1000);
     limit.tv_usec = long(ms % 1000) * 1000;
-    int n = select(0, write ? NULL : &set, write ? &set : NULL, &failed, &limit);
+    // The error set only for a connect: for a receive it also reports an urgent byte, which no
+    // receive would then take, and the wait would end at once every time.
+    int n = select(0, write ? NULL : &set, write ? &set : NULL, withErrors ? &failed : NULL, &limit);
     if (n > 0) return true;
     m_lastError = n == 0 ? WSAETIMEDOUT : WSAGetLastError();
     return false;
@@ -105,16 +125,26 @@ bool CSocketClient::SendAll(const void* data, size_t count)
         return false;
     }
     const char* p = static_cast<const char*>(data);
+    const DWORD start = GetTickCount();
     while (count > 0) {
-        if (!WaitFor(true, m_ioMs)) return false;
         int chunk = count > 0x10000 ? 0x10000 : int(count);
         int n = send(m_socket, p, chunk, 0);
-        if (n <= 0) {
-            m_lastError = n == 0 ? WSAECONNRESET : WSAGetLastError();
+        if (n > 0) {
+            p += n;
+            count -= size_t(n);
+            continue;
+        }
+        int error = n == 0 ? WSAECONNRESET : WSAGetLastError();
+        if (error != WSAEWOULDBLOCK) {
+            m_lastError = error;
             return false;
         }
-        p += n;
-        count -= size_t(n);
+        DWORD left = Limit(start);
+        if (left == 0) {
+            m_lastError = WSAETIMEDOUT;
+            return false;
+        }
+        if (!WaitFor(true, left)) return false;
     }
     return true;
 }
@@ -125,10 +155,22 @@ int CSocketClient::ReceiveSome(void* buffer, size_t size)
         m_lastError = WSAENOTSOCK;
         return -1;
     }
-    if (!WaitFor(false, m_ioMs)) return -1;
-    int n = recv(m_socket, static_cast<char*>(buffer), int(size > 0x10000 ? 0x10000 : size), 0);
-    if (n < 0) m_lastError = WSAGetLastError();
-    return n;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        int n = recv(m_socket, static_cast<char*>(buffer), int(size > 0x10000 ? 0x10000 : size), 0);
+        if (n >= 0) return n;
+        int error = WSAGetLastError();
+        if (error != WSAEWOULDBLOCK) {
+            m_lastError = error;
+            return -1;
+        }
+        DWORD left = Limit(start);
+        if (left == 0) {
+            m_lastError = WSAETIMEDOUT;
+            return -1;
+        }
+        if (!WaitFor(false, left)) return -1;
+    }
 }
 
 bool CSocketClient::ReceiveAll(void* buffer, size_t count)

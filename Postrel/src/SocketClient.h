@@ -1,5 +1,7 @@
-// A blocking IPv4 stream socket in which every connect, send and receive has a time-out.
-// Used for DNS over TCP (the length-prefixed calls) and for SMTP (SendAll and ReceiveSome).
+// An IPv4 stream socket in which every connect, send and receive has a time-out. It never blocks
+// in a send or receive: it waits for readiness (the read set for a receive, the write set for a
+// send) and then takes what is there, so neither an urgent byte nor a slow peer can hold it past
+// its limits. Used for DNS over TCP (the length-prefixed calls).
 #pragma once
 #include "SocketEx.h"
 #include <windows.h>
@@ -21,6 +23,9 @@ public:
     bool Connect(const std::string& host, unsigned short port, DWORD connectMs);
     // Time limit of each later send and receive.
     void SetIoTimeout(DWORD ms) { m_ioMs = ms; }
+    // One limit for everything from now on, however the peer spreads its bytes: each later send
+    // and receive also ends when ms have passed since this call.
+    void SetDeadline(DWORD ms);
     void Close();
     bool IsOpen() const { return m_socket != INVALID_SOCKET; }
 
@@ -45,9 +50,15 @@ public:
 
 private:
     // Waits until the socket can be read (or written); false with WSAETIMEDOUT after the time-out.
-    bool WaitFor(bool write, DWORD ms);
+    // withErrors also wakes on an error condition (what a failed connect reports).
+    bool WaitFor(bool write, DWORD ms, bool withErrors = false);
+    // The time-out of one call begun at start: the I/O time-out, cut to what the deadline leaves.
+    DWORD Limit(DWORD start) const;
 
     SOCKET m_socket = INVALID_SOCKET;
     int m_lastError = 0;
     DWORD m_ioMs = 10000;
+    bool m_hasDeadline = false;
+    DWORD m_deadlineStart = 0;
+    DWORD m_deadlineMs = 0;
 };

@@ -1,4 +1,5 @@
 #include "TextPlain.h"
+#include "HeaderEncoding.h"
 #include "MIMEMessage.h"
 #include "MIMEPart.h"
 #include "QuotedPrintable.h"
@@ -67,22 +68,25 @@ int CTextPlain::EncodingOf(int flags) const
 
 CString CTextPlain::ContentTypeText() const
 {
-    if (m_code == CMIMEPart::TextHtml) return "text/html;\r\n\tcharset=\"iso-8859-1\"";
-    return "text/plain";
+    // Both kinds name the one character set of the whole mail (the HTML one also the report's).
+    const std::string charset = ";\r\n\tcharset=\"" + CHeaderEncoding::Charset() + "\"";
+    return CString((m_code == CMIMEPart::TextHtml ? "text/html" : "text/plain") + charset);
 }
 
-CString CTextPlain::PartHeader(const CString& params, int flags) const
+CString CTextPlain::PartHeader(const CString& params, bool quotedPrintable) const
 {
-    const bool qp = EncodingOf(flags) == CMIMEPart::EncodingQuotedPrintable;
     return "Content-Type: " + ContentTypeText() + params + "\r\n" + "Content-Transfer-Encoding: " +
-           (qp ? "quoted-printable" : "7Bit") + "\r\n\r\n";
+           (quotedPrintable ? "quoted-printable" : "7Bit") + "\r\n\r\n";
 }
 
 int CTextPlain::WriteText(const CString& content, const CString& params, int flags, CMIMEMessage& message)
 {
     BodyBuffer& body = message.Body();
-    body.Append(PartHeader(params, flags).str());
-    if (EncodingOf(flags) == CMIMEPart::EncodingQuotedPrintable)
+    // Text with 8-bit bytes cannot go as 7bit: it is sent quoted-printable instead.
+    const bool qp = EncodingOf(flags) == CMIMEPart::EncodingQuotedPrintable ||
+                    !CHeaderEncoding::IsPlainAscii(content.str());
+    body.Append(PartHeader(params, qp).str());
+    if (qp)
         body.Append(CQuotedPrintable().Encode(content.str()));   // its own soft breaks keep lines short
     else
         body.Append(WrapLines(content.str(), m_lineWidth));

@@ -16,7 +16,7 @@ public:
 protected:
     int WriteText(const CString& content, const CString& params, int flags, CMIMEMessage& message) override;
     virtual CString ContentTypeText() const;
-    virtual CString PartHeader(const CString& params, int flags) const;
+    virtual CString PartHeader(const CString& params, bool quotedPrintable) const;
     // The transfer encoding a part of this kind gets from its flags (the default resolved).
     int EncodingOf(int flags) const;
 

@@ -1,6 +1,7 @@
 // Composition of whole messages: header lines, the part tree of each export's message shape,
 // boundaries, encodings and the files and memory blocks they carry.
 #include "orv/gtest.h"
+#include <set>
 #include "orv/TestEnv.h"
 #include "AppOctetStream.h"
 #include "Base64.h"
@@ -8,6 +9,8 @@
 #include "MIMEMessage.h"
 #include "MIMEPart.h"
 #include "MIMETypeManager.h"
+#include "Base64.h"
+#include "HeaderEncoding.h"
 #include "MailBuilder.h"
 #include "QuotedPrintable.h"
 #include "TextLines.h"
@@ -22,7 +25,11 @@ public:
 protected:
     CTime CurrentTime() const override { return CTime(2026, 3, 5, 14, 7, 9); }
     LONG CurrentZoneBias() const override { return bias; }
+    CString NewMessageId() const override { return "<fixed@orvane.test>"; }
 };
+
+// The one character set every part names (the system's ANSI code page).
+const std::string kCharset = "charset=\"" + CHeaderEncoding::Charset() + "\"";
 
 std::string composed(CMIMEMessage& m)
 {
@@ -34,6 +41,7 @@ const std::string kHeader =
     "From: alarms@orvane.test\r\n"
     "To: <ops@example.test>\r\n"
     "Date: Thu, 05 Mar 2026 14:07:09 +0100\r\n"
+    "Message-ID: <fixed@orvane.test>\r\n"
     "Subject: Server down\r\n"
     "X-Mailer: ZEM Mailer\r\n"
     "MIME-Version: 1.0\r\n";
@@ -61,7 +69,8 @@ TEST(MimeMessage, PlainMailIsOneTextPart)
     FixedClockMessage m;
     BuildTextMail(m, "alarms@orvane.test", "ops@example.test", "Server down", "Line one\r\n.hidden\r\nLast", {});
     EXPECT_EQ(kHeader +
-                  "Content-Type: text/plain\r\n"
+                  "Content-Type: text/plain;\r\n"
+                  "\t" + kCharset + "\r\n"
                   "Content-Transfer-Encoding: 7Bit\r\n"
                   "\r\n"
                   "Line one\r\n.hidden\r\nLast\r\n",
@@ -89,7 +98,8 @@ TEST(MimeMessage, AttachmentsFollowTheTextAndAnUnreadableOneIsSentEmpty)
                   "\r\n"
                   "\r\n"
                   "--" + kB0 + "\r\n"
-                  "Content-Type: text/plain\r\n"
+                  "Content-Type: text/plain;\r\n"
+                  "\t" + kCharset + "\r\n"
                   "Content-Transfer-Encoding: 7Bit\r\n"
                   "\r\n"
                   "Body text\r\n"
@@ -136,14 +146,15 @@ TEST(MimeMessage, HtmlMailNestsRelatedAndAlternativePartsWithOnePreamble)
                   "\r\n"
                   "\r\n"
                   "--" + kB2 + "\r\n"
-                  "Content-Type: text/plain\r\n"
+                  "Content-Type: text/plain;\r\n"
+                  "\t" + kCharset + "\r\n"
                   "Content-Transfer-Encoding: 7Bit\r\n"
                   "\r\n"
                   "Plain alt\r\n"
                   "\r\n"
                   "--" + kB2 + "\r\n"
                   "Content-Type: text/html;\r\n"
-                  "\tcharset=\"iso-8859-1\"\r\n"
+                  "\t" + kCharset + "\r\n"
                   "Content-Transfer-Encoding: quoted-printable\r\n"
                   "\r\n"
                   "<p style=3D\"width=3D100%\">Down</p>\r\n"
@@ -365,10 +376,77 @@ TEST(MimeMessage, APartOfAnUnknownKindIsLeftOutWithItsDelimiter)
                   "\r\n"
                   "\r\n"
                   "--" + kB0 + "\r\n"
-                  "Content-Type: text/plain\r\n"
+                  "Content-Type: text/plain;\r\n"
+                  "\t" + kCharset + "\r\n"
                   "Content-Transfer-Encoding: 7Bit\r\n"
                   "\r\n"
                   "kept\r\n"
                   "--" + kB0 + "--\r\n",
               text);
+}
+
+TEST(MimeMessage, EightBitSubjectAndTextAreEncodedUnderOneCharset)
+{
+    FixedClockMessage m;
+    // "Störung Küche" in the ANSI code page, and a body with an 8-bit byte
+    const std::string subject = "St\xF6rung K\xFC" "che";
+    BuildTextMail(m, "alarms@orvane.test", "ops@example.test", subject, "Caf\xE9 down\r\n", {});
+    std::string text = composed(m);
+    const std::string word = "=?" + CHeaderEncoding::Charset() + "?B?";
+    size_t at = text.find("Subject: " + word);
+    ASSERT_NE(std::string::npos, at) << text;
+    EXPECT_TRUE(CHeaderEncoding::IsPlainAscii(text.substr(0, text.find("\r\n\r\n"))))
+        << "no raw 8-bit byte in the header";
+    // the encoded word decodes to the subject's bytes
+    size_t start = at + 9 + word.size();
+    size_t end = text.find("?=", start);
+    std::string decoded;
+    CBase64().Decode(text.substr(start, end - start), decoded);
+    EXPECT_EQ(subject, decoded);
+    EXPECT_NE(std::string::npos, text.find("Content-Type: text/plain;\r\n\t" + kCharset + "\r\n"
+                                           "Content-Transfer-Encoding: quoted-printable\r\n\r\nCaf=E9 down"))
+        << text;
+}
+
+TEST(MimeMessage, LongEightBitSubjectsBecomeSeveralShortWords)
+{
+    std::string subject;
+    for (int i = 0; i < 40; ++i) subject += "\xC4\xD6\xDC";
+    std::string encoded = CHeaderEncoding::EncodeWords(subject);
+    std::string decoded;
+    size_t pos = 0;
+    int words = 0;
+    while (pos < encoded.size()) {
+        size_t end = encoded.find(' ', pos);
+        if (end == std::string::npos) end = encoded.size();
+        std::string word = encoded.substr(pos, end - pos);
+        EXPECT_LE(word.size(), 75u) << word;
+        size_t q = word.find("?B?");
+        ASSERT_NE(std::string::npos, q);
+        std::string bytes;
+        CBase64().Decode(word.substr(q + 3, word.size() - q - 5), bytes);
+        decoded += bytes;
+        ++words;
+        pos = end + 1;
+    }
+    EXPECT_GT(words, 1);
+    EXPECT_EQ(subject, decoded);
+    EXPECT_EQ("plain ASCII stays", CHeaderEncoding::EncodeWords("plain ASCII stays"));
+}
+
+TEST(MimeMessage, EveryMessageGetsItsOwnMessageIdInTheSendersDomain)
+{
+    std::set<std::string> ids;
+    for (int i = 0; i < 3; ++i) {
+        CMIMEMessage m;
+        BuildTextMail(m, "alarms@orvane.test", "ops@example.test", "s", "b", {});
+        m.Compose();
+        std::string header = m.HeaderText().str();
+        size_t at = header.find("\r\nMessage-ID: <");
+        ASSERT_NE(std::string::npos, at) << header;
+        std::string id = header.substr(at + 14, header.find("\r\n", at + 2) - at - 14);
+        EXPECT_EQ("@orvane.test>", id.substr(id.size() - 13)) << id;
+        ids.insert(id);
+    }
+    EXPECT_EQ(3u, ids.size());
 }

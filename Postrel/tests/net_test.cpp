@@ -9,8 +9,11 @@
 #include "orv/TestEnv.h"
 #include "MIMEMessage.h"
 #include "MailBuilder.h"
+#include "DnsTcpTransport.h"
+#include "HeaderEncoding.h"
 #include "MailTimeouts.h"
 #include "Postrel/Postrel.h"
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -49,7 +52,15 @@ std::string withoutDate(std::string text)
     size_t end = text.find("\r\n", start);
     std::string date = text.substr(start, end - start);   // "Thu, 05 Mar 2026 14:07:09 +0100"
     bool shaped = date.size() == 31 && date[3] == ',' && (date[26] == '+' || date[26] == '-');
-    return text.replace(start, end - start, shaped ? "*" : "<bad date " + date + ">");
+    text.replace(start, end - start, shaped ? "*" : "<bad date " + date + ">");
+    // so does the Message-ID: checked for its shape, then blanked out
+    start = text.find("\r\nMessage-ID: ");
+    if (start == std::string::npos) return text + "<no Message-ID line>";
+    start += 14;
+    end = text.find("\r\n", start);
+    std::string id = text.substr(start, end - start);
+    bool unique = id.size() > 20 && id.front() == '<' && id.back() == '>' && id.find('@') != std::string::npos;
+    return text.replace(start, end - start, unique ? "*" : "<bad Message-ID " + id + ">");
 }
 
 struct NameServers {
@@ -114,10 +125,12 @@ TEST(PostrelFirstMail, TheFirstMailOfAProcessReachesTheExchangerWithItsBytesInta
     EXPECT_EQ("From: alarms@orvane.test\r\n"
               "To: <ops@mail.test>\r\n"
               "Date: *\r\n"
+              "Message-ID: *\r\n"
               "Subject: web01 is down\r\n"
               "X-Mailer: ZEM Mailer\r\n"
               "MIME-Version: 1.0\r\n"
-              "Content-Type: text/plain\r\n"
+              "Content-Type: text/plain;\r\n"
+              "\tcharset=\"" + CHeaderEncoding::Charset() + "\"\r\n"
               "Content-Transfer-Encoding: 7Bit\r\n"
               "\r\n" +
                   body + "\r\n",
@@ -171,7 +184,7 @@ TEST(PostrelNet, ARefusalAtAnyStepMovesToTheNextExchanger)
         {"HELO 501", "HELO 501 who are you\n", "HELO"},
         {"MAIL 451", "MAIL 451 try later\n", "MAIL From: <alarms@orvane.test>"},
         {"MAIL 550", "MAIL 550 sender refused\n", "MAIL From: <alarms@orvane.test>"},
-        {"RCPT 550, then DATA 554", "RCPT 550 no such user\nDATA 554 no valid recipients\n", "DATA"},
+        {"RCPT 450 (for now)", "RCPT 450 mailbox busy\n", "RCPT TO: <ops@fallback.test>"},
         {"DATA 451", "DATA 451 local error\n", "DATA"},
         {"end of text 552", "END 552 too big\n", "DATA"},
         {"end of text 451 in many lines", "END 451-greylisted\nEND 451-come back\nEND 451 later\n", "DATA"},
@@ -183,6 +196,7 @@ TEST(PostrelNet, ARefusalAtAnyStepMovesToTheNextExchanger)
         ASSERT_TRUE(good.server->running() && bad->running()) << good.server->error() << bad->error();
 
         EXPECT_EQ(0, SendMail(kFrom, "ops@fallback.test", "Fallback", "Text\r\n", {})) << c.what;
+        EXPECT_EQ("", GetLastMailError()) << c.what;
         std::string message = good.message(1);
         EXPECT_NE(std::string::npos, message.find("Subject: Fallback\r\n")) << c.what << ": " << message;
         EXPECT_EQ("<none>", good.message(2)) << c.what;
@@ -196,6 +210,21 @@ TEST(PostrelNet, ARefusalAtAnyStepMovesToTheNextExchanger)
             if (line.compare(0, 4, "CMD ") == 0 && line != "CMD QUIT") last = line.substr(4);
         EXPECT_EQ(0u, last.find(c.lastCommand)) << c.what << ":\n" << joined(log);
     }
+}
+
+TEST(PostrelNet, APermanentRefusalOfTheRecipientEndsTheDeliveryWithItsReason)
+{
+    NameServers dns;
+    ASSERT_TRUE(dns.running()) << dns.error();
+    Sink good("127.0.0.22", "never");
+    auto bad = scripted("127.0.0.23", "refuses", "RCPT 550-5.1.1 no such user\nRCPT 550 5.1.1 really\n");
+    ASSERT_TRUE(good.server->running() && bad->running()) << good.server->error() << bad->error();
+    EXPECT_EQ(E_FAIL, SendMail(kFrom, "nobody@fallback.test", "Refused", "Text\r\n", {}));
+    EXPECT_EQ("550-5.1.1 no such user 550 5.1.1 really", GetLastMailError());
+    // no other exchanger is asked, and no text is sent to a refused recipient
+    EXPECT_EQ("<none>", good.message(1));
+    std::vector<std::string> log = bad->output();
+    EXPECT_EQ(log.end(), std::find(log.begin(), log.end(), "CMD DATA")) << joined(log);
 }
 
 TEST(PostrelNet, ASilentOrDeadExchangerIsSkippedWithinItsTimeOut)
@@ -233,6 +262,62 @@ TEST(PostrelNet, ASilentOrDeadExchangerIsSkippedWithinItsTimeOut)
     CMailTimeouts::Set(CMailTimeouts());
 }
 
+// A server that sends an urgent byte, or its answer one byte at a time, must not hold a name
+// server exchange or an SMTP reply past its time-out.
+TEST(PostrelNet, AnUrgentByteOrATricklingPeerEndsAtTheTimeOut)
+{
+    CMailTimeouts timeouts;
+    timeouts.connectMs = 2000;
+    timeouts.dnsIoMs = 2000;
+    timeouts.replyMs = 2000;
+    timeouts.dataReplyMs = 2000;
+    CMailTimeouts::Set(timeouts);
+    std::string trickle = "send \\x00\nsleep 1200\nsend \\x40\n";
+    for (int i = 0; i < 30; ++i) trickle += "sleep 1200\nsend x\n";
+    struct Case {
+        const char* what;
+        const char* script;
+    };
+    const Case dnsCases[] = {
+        {"urgent byte, then silence", "urgent x\nsilent\n"},
+        {"one byte every 1.2 s", trickle.c_str()},
+    };
+    int n = 0;
+    for (const Case& c : dnsCases) {
+        std::string path = orvtest::fixtureDir() + "/dns" + std::to_string(++n) + ".script";
+        writeFile(path, c.script);
+        orvtest::FixtureServer server("tcp_script", {"127.0.0.50", "53", path});
+        ASSERT_TRUE(server.running()) << server.error();
+        CDnsTcpTransport transport;
+        DWORD start = GetTickCount();
+        bool failed = false;
+        try {
+            transport.Exchange("127.0.0.50", std::string(12, '\0'));
+        } catch (CException* e) {
+            e->Delete();
+            failed = true;
+        }
+        EXPECT_TRUE(failed) << c.what;
+        EXPECT_LT(GetTickCount() - start, 3500u) << c.what;
+    }
+
+    // An exchanger that sends an urgent byte after the greeting and then nothing: the next
+    // exchanger gets the mail within one reply time-out.
+    NameServers dns;
+    ASSERT_TRUE(dns.running()) << dns.error();
+    Sink good("127.0.0.22", "after-urgent");
+    ASSERT_TRUE(good.server->running()) << good.server->error();
+    std::string path = orvtest::fixtureDir() + "/urgent.script";
+    writeFile(path, "line 220 ready\nrecv\nurgent x\nsilent\n");
+    orvtest::FixtureServer bad("tcp_script", {"127.0.0.23", "25", path});
+    ASSERT_TRUE(bad.running()) << bad.error();
+    DWORD start = GetTickCount();
+    EXPECT_EQ(0, SendMail(kFrom, "ops@fallback.test", "Urgent", "Text\r\n", {}));
+    EXPECT_LT(GetTickCount() - start, 6000u);
+    EXPECT_NE("<none>", good.message(1));
+    CMailTimeouts::Set(CMailTimeouts());
+}
+
 TEST(PostrelNet, ADomainWithoutExchangersIsTriedByName)
 {
     NameServers dns;
@@ -249,6 +334,7 @@ TEST(PostrelNet, NoReachableHostFails)
     ASSERT_TRUE(dns.running()) << dns.error();
     DWORD start = GetTickCount();
     EXPECT_EQ(E_FAIL, SendMail(kFrom, "ops@nowhere.test", "Lost", "Text\r\n", {}));
+    EXPECT_EQ("no exchanger reachable", GetLastMailError());
     EXPECT_EQ(E_FAIL, SendHtmlMail(kFrom, "ops@mail.test", "Lost", "t", "<p>h</p>", {}, {}))
         << "the exchanger of mail.test is not running";
     EXPECT_LT(GetTickCount() - start, 30000u);

@@ -64,15 +64,15 @@ BOOL CAsyncSocket::Create(UINT nSocketPort, int nSocketType, LPCTSTR lpszSocketA
 }
 
 BOOL CAsyncSocket::WaitReady(bool forWrite, DWORD dwTimeoutMs) {
-    fd_set set, errors;
+    // The read or write set only: the error set also reports an urgent byte, which no receive
+    // takes, so the wait would return at once every time and the caller would spin.
+    fd_set set;
     FD_ZERO(&set);
-    FD_ZERO(&errors);
     FD_SET(m_hSocket, &set);
-    FD_SET(m_hSocket, &errors);
     timeval tv;
     tv.tv_sec = (long)(dwTimeoutMs / 1000);
     tv.tv_usec = (long)(dwTimeoutMs % 1000) * 1000;
-    int n = ::select(0, forWrite ? NULL : &set, forWrite ? &set : NULL, &errors,
+    int n = ::select(0, forWrite ? NULL : &set, forWrite ? &set : NULL, NULL,
                      dwTimeoutMs == INFINITE ? NULL : &tv);
     if (n == SOCKET_ERROR)
         return FALSE;
@@ -82,6 +82,13 @@ BOOL CAsyncSocket::WaitReady(bool forWrite, DWORD dwTimeoutMs) {
     }
     // An error condition still lets the following call report the socket's own error.
     return TRUE;
+}
+
+DWORD CAsyncSocket::RemainingMs(DWORD start) const {
+    if (m_dwIoTimeout == INFINITE)
+        return INFINITE;
+    DWORD spent = ::GetTickCount() - start;
+    return spent >= m_dwIoTimeout ? 0 : m_dwIoTimeout - spent;
 }
 
 BOOL CAsyncSocket::Connect(LPCTSTR lpszHostAddress, UINT nHostPort) {
@@ -139,11 +146,13 @@ int CAsyncSocket::Send(const void* lpBuf, int nBufLen, int nFlags) {
         ::WSASetLastError(WSAENOTSOCK);
         return SOCKET_ERROR;
     }
+    // The I/O time-out bounds the whole call, however often the socket turns ready.
+    const DWORD start = ::GetTickCount();
     for (;;) {
         int n = ::send(m_hSocket, static_cast<const char*>(lpBuf), nBufLen, nFlags);
         if (n != SOCKET_ERROR || ::WSAGetLastError() != WSAEWOULDBLOCK)
             return n;
-        if (!WaitReady(true, m_dwIoTimeout))
+        if (!WaitReady(true, RemainingMs(start)))
             return SOCKET_ERROR;
     }
 }
@@ -153,11 +162,12 @@ int CAsyncSocket::Receive(void* lpBuf, int nBufLen, int nFlags) {
         ::WSASetLastError(WSAENOTSOCK);
         return SOCKET_ERROR;
     }
+    const DWORD start = ::GetTickCount();
     for (;;) {
         int n = ::recv(m_hSocket, static_cast<char*>(lpBuf), nBufLen, nFlags);
         if (n != SOCKET_ERROR || ::WSAGetLastError() != WSAEWOULDBLOCK)
             return n;
-        if (!WaitReady(false, m_dwIoTimeout))
+        if (!WaitReady(false, RemainingMs(start)))
             return SOCKET_ERROR;
     }
 }

@@ -52,6 +52,8 @@ protected:
     // Waits until the socket can be written (forWrite) or read; FALSE with WSAETIMEDOUT (or the
     // select error) set otherwise.
     BOOL WaitReady(bool forWrite, DWORD dwTimeoutMs);
+    // What is left of the I/O time-out for a call begun at start (INFINITE stays INFINITE).
+    DWORD RemainingMs(DWORD start) const;
 
 private:
     DWORD m_dwConnectTimeout = kDefaultConnectTimeout;

@@ -17,9 +17,11 @@
 //
 // Handles are full 64-bit values; none is ever narrowed.
 //
-// Winelib trap: a thread_local with a destructor, declared inside an ms_abi function (a window
-// procedure, a thread procedure), crashed on first use. The maps keep only plain thread_local
-// pointers in inline code; the one thread_local with a destructor lives out of line.
+// Winelib trap: a thread_local touched by code compiled into an ms_abi function (a window or
+// thread procedure, or anything inlined into one) crashed now and then, mostly on a thread's
+// first use of it: the C library's look-up of thread-local storage is an ordinary System V call
+// that may clobber registers the ms_abi function expects to keep. The maps therefore touch
+// thread-local storage only in functions that are never inlined.
 #pragma once
 #include "AfxDefs.h"
 #include <unordered_map>
@@ -68,18 +70,19 @@ public:
     ~CHandleMap() override { DeleteTemp(); }
 
     // The calling thread's map of this kind, made on first use when bCreate is set; it lives
-    // until the thread ends. NULL when there is none: not made yet, or the thread is ending
+    // until the thread ends (the C++ thread-end clean-up, which runs after Win32 has signalled
+    // the thread's handle: a temporary's destructor must not call Win32 then, and detached
+    // wrappers do not). NULL when there is none: not made yet, or the thread is ending
     // (a static wrapper destroyed at exit then simply lets go of its handle). Each module wraps
     // this in one accessor that names its two functions.
     static CHandleMap* ForThread(BOOL bCreate, PFN_NEW_TEMP pfnNew, PFN_DETACH_TEMP pfnDetach) {
-        // a plain pointer: readable at any time on the thread, even during its ending
-        static thread_local CHandleMapBase* t_pMap = NULL;
-        if (t_pMap == NULL && bCreate) {
+        CHandleMapBase** ppSlot = ThreadSlot();
+        if (*ppSlot == NULL && bCreate) {
             CHandleMap* pMap = new CHandleMap(pfnNew, pfnDetach);
-            if (!pMap->AdoptForThread(&t_pMap))
+            if (!pMap->AdoptForThread(ppSlot))
                 delete pMap;
         }
-        return static_cast<CHandleMap*>(t_pMap);
+        return static_cast<CHandleMap*>(*ppSlot);
     }
 
     // The permanent object of h, else a temporary (made on the first call, the same one after
@@ -127,6 +130,13 @@ public:
     size_t GetTemporaryCount() const { return m_temporary.size(); }
 
 private:
+    // The thread's pointer to its map of this kind: a plain pointer, readable at any time on
+    // the thread, even during its ending. Never inlined: see the Winelib trap above.
+    __attribute__((noinline)) static CHandleMapBase** ThreadSlot() {
+        static thread_local CHandleMapBase* t_pMap = NULL;
+        return &t_pMap;
+    }
+
     static TObject* Find(const std::unordered_map<THandle, TObject*>& table, THandle h) {
         auto it = table.find(h);
         return it == table.end() ? NULL : it->second;

@@ -192,8 +192,9 @@ void MailSender::deliver(const MailJob& job)
             result = sendHtmlMail_(job.from, job.to, job.subject, job.body, job.body,
                                    std::vector<MimeRelatedResources>(), job.attachments);
         }
-        LOG4CXX_DEBUG(logger_, (boost::format("Mail to %1% (%2%): result %3%") % job.to %
-                                job.subject % result).str());
+        if (result != 0)
+            LOG4CXX_WARN(logger_, (boost::format("Mail to %1% with the subject \"%2%\" failed: %3%") % job.to %
+                                   job.subject % GetLastMailError()).str());
     } catch (const std::exception& e) {
         LOG4CXX_ERROR(logger_, (boost::format("Mail to %1% failed: %2%") % job.to % e.what()).str());
     } catch (...) {

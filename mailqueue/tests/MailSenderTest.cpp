@@ -82,18 +82,32 @@ TEST_F(MailSenderTest, PlainJobsGoToSendMailAndHtmlJobsToSendHtmlMailWithTheBody
     EXPECT_TRUE(sent[1].attachments.empty());
 }
 
-TEST_F(MailSenderTest, AFailedDeliveryIsDroppedAndTheNextJobIsSent)
+TEST_F(MailSenderTest, AFailedDeliveryIsDroppedLoggedAndTheNextJobIsSent)
 {
+    const std::string logUnix = orvtest::fixtureDir() + "/failed-mail.log";
+    log4cxx::LayoutPtr layout(new log4cxx::PatternLayout("%p %m%n"));
+    log4cxx::AppenderPtr appender(new log4cxx::FileAppender(layout, logUnix, false));
+    log4cxx::LoggerPtr logger = log4cxx::Logger::getLogger("mail.MailSender");
+    logger->addAppender(appender);
     fakeMail().result = E_FAIL;
-    MailSender sender(&fakeSendMail, &fakeSendHtmlMail);
-    queuePlain(sender, "a@example.test", "fails");
-    queuePlain(sender, "b@example.test", "fails too");
-    ASSERT_TRUE(sender.start());
-    ASSERT_TRUE(fakeMail().waitForCalls(2, 5000));
-    Sleep(200);
+    {
+        MailSender sender(&fakeSendMail, &fakeSendHtmlMail);
+        queuePlain(sender, "a@example.test", "fails");
+        queuePlain(sender, "b@example.test", "fails too");
+        ASSERT_TRUE(sender.start());
+        ASSERT_TRUE(fakeMail().waitForCalls(2, 5000));
+        Sleep(200);
 
-    EXPECT_EQ(2u, fakeMail().calls().size()) << "a failed job was tried again";
-    EXPECT_TRUE(sender.pendingJobs().empty());
+        EXPECT_EQ(2u, fakeMail().calls().size()) << "a failed job was tried again";
+        EXPECT_TRUE(sender.pendingJobs().empty());
+    }
+    logger->removeAppender(appender);
+    appender->close();
+    // An alarm that does not arrive must be visible: each failure is a warning naming the mail
+    // (the reason, the mail library's, follows the colon).
+    const std::string log = readWholeFile(orvtest::windowsPath(logUnix));
+    EXPECT_THAT(log, HasSubstr("WARN Mail to a@example.test with the subject \"fails\" failed: "));
+    EXPECT_THAT(log, HasSubstr("WARN Mail to b@example.test with the subject \"fails too\" failed: "));
 }
 
 TEST_F(MailSenderTest, AJobQueuedWhileTheThreadIdlesIsSentAfterTheIdleSleep)

@@ -1,6 +1,6 @@
 #include "MyService.h"
 
-#include <winsock2.h>
+#include <vector>
 
 #include <boost/format.hpp>
 
@@ -21,8 +21,7 @@ MyService::MyService(const std::string& name, ServiceMainEntry serviceMain,
       workers_(WorkerManager::instance()),
       stopEvent_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       stopping_(false),
-      released_(false),
-      winsockStarted_(false)
+      released_(false)
 {
     LogSetup::getLogger(LogSetup::instance(), serviceLogger_, "service.MyService");
     InitializeCriticalSection(&jobLock_);
@@ -34,8 +33,6 @@ MyService::~MyService()
     DeleteCriticalSection(&jobLock_);
     if (stopEvent_)
         CloseHandle(stopEvent_);
-    if (winsockStarted_)
-        WSACleanup();
     serviceLogger_ = log4cxx::LoggerPtr();
 }
 
@@ -76,11 +73,6 @@ int MyService::run()
         return -1;
     }
 
-    // The port and ping checks and the mail library's name-server queries rely on the process
-    // having started Winsock.
-    WSADATA winsock;
-    winsockStarted_ = WSAStartup(MAKEWORD(2, 2), &winsock) == 0;
-
     {
         ScopedLock guard(jobLock_);
         if (stopping_) {
@@ -110,8 +102,16 @@ void MyService::onStop()
         stopping_ = true;
         if (!released_) {
             released_ = true;
-            // stopAll waits for the worker threads: no worker touches an item once it returns.
+            // stopAll waits for the worker threads, within a bound: an item whose worker has not
+            // ended by then is saved but never freed, since that worker may still write to it.
             workers_->stopAll();
+            std::vector<MonitorItemSettings*> inUse;
+            for (MonitorItemManager::ItemIterator it = items_->begin(); it != items_->end(); ++it) {
+                if (workers_->isRunning(*it))
+                    inUse.push_back(*it);
+            }
+            for (MonitorItemSettings* item : inUse)
+                items_->abandonItem(item);
             items_->unloadAll();
             items_->release();
         }

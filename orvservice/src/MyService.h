@@ -45,5 +45,4 @@ private:
     CRITICAL_SECTION jobLock_;
     bool stopping_;
     bool released_;
-    bool winsockStarted_;
 };

@@ -43,13 +43,15 @@ int boundedTimeoutMs(int limitMs)
 
 CommonWorkerImpl::CommonWorkerImpl(MonitorItemSettings* item, const char* loggerName,
                                    const WorkerTexts& texts)
-    : testMode_(false), item_(item), texts_(texts)
+    : testMode_(false), item_(item), texts_(texts), predecessor_(nullptr)
 {
     LogSetup::getLogger(LogSetup::instance(), logger_, loggerName);
 }
 
 CommonWorkerImpl::~CommonWorkerImpl()
 {
+    if (predecessor_)
+        CloseHandle(predecessor_);
 }
 
 void CommonWorkerImpl::attach(Notifier* notifier)
@@ -69,6 +71,13 @@ void CommonWorkerImpl::setTestMode(bool testMode)
 
 void CommonWorkerImpl::run()
 {
+    if (predecessor_) {
+        // The replaced worker was stopped and ends within moments; until it has, it may still
+        // call the notifiers this worker took over.
+        WaitForSingleObject(predecessor_, INFINITE);
+        CloseHandle(predecessor_);
+        predecessor_ = nullptr;
+    }
     threadStarting();
     LOG4CXX_DEBUG(logger_, texts_.startLog);
 
@@ -81,7 +90,9 @@ void CommonWorkerImpl::run()
         notifyAll(NotifyProgress, texts_.testStarted);
     }
 
-    while (runCycle()) {
+    // A worker started suspended (it replaced a suspended one) parks before its first cycle.
+    bool stoppedBeforeStart = suspendCount() > 0 && !sleep(0) && isStopped();
+    while (!stoppedBeforeStart && runCycle()) {
     }
 
     LOG4CXX_DEBUG(logger_, texts_.endLog);
@@ -98,47 +109,65 @@ void CommonWorkerImpl::run()
 
 bool CommonWorkerImpl::runCycle()
 {
+    ItemGeneralSettings general = readGeneral();
     writeCycleStart();
+    cycleStarting(general);
     if (!testMode_)
         setBusy(true);
 
-    ItemGeneralSettings general = readGeneral();
     CheckResult result;
     DWORD started = GetTickCount();
     check(general, result);
     if (result.elapsedMs < 0)
         result.elapsedMs = static_cast<int>(GetTickCount() - started);
 
-    if (result.stopped) {
+    if (result.stopped || (!result.ok && stopRequested())) {
         // A check cut short by a stop proves nothing about the target: record nothing, and
         // above all raise no alarm while the host shuts down.
         if (!testMode_)
             setBusy(false);
         return false;
     }
-    if (testMode_ && stoppedDuringTest())
-        return false;
-    if (testMode_) {
+    if (result.lines.empty()) {
         if (result.ok)
-            notifyAll(NotifySuccess, result.successText);
+            result.event(NotifySuccess, result.successText);
         else
-            notifyAll(NotifyFailure, result.message);
+            result.event(NotifyFailure, result.message);
+    }
+    for (const CheckLine& line : result.lines) {
+        if (testMode_) {
+            if (line.event < 0)
+                continue;
+            // A stop asked for while the test run reports ends it here.
+            if (stoppedDuringTest())
+                return false;
+            notifyAll(line.event, line.text);
+        } else if (!line.log.empty()) {
+            writeLog(line.log);
+        }
     }
 
     bool ok = result.ok;
-    if (ok && result.elapsedMs > general.timeoutMs) {
+    if (result.applyLimit && ok && result.elapsedMs > general.timeoutMs) {
         ok = false;
         if (testMode_)
             notifyAll(NotifyFailure, kSlowResponseText);
         else
             writeLog(kSlowResponseText);
     }
-    recordResult(result.code, result.message, result.elapsedMs, ok);
-    if (testMode_)
+    if (testMode_ && result.hasTestEnded)
+        notifyAll(NotifyTestEnded, result.testEnded);
+    if (testMode_) {
+        if (result.recordInTest)
+            recordResult(result.code, result.message, result.elapsedMs, ok);
         return false;
+    }
 
+    std::time_t checkTime = recordResult(result.code, result.message, result.elapsedMs, ok);
+    // The failed flag follows the cycle's outcome, whatever failed.
     setFailed(!ok);
     notifyAll(ok ? NotifyCycleSucceeded : NotifyCycleFailed);
+    cycleRecorded(ok, checkTime);
     setBusy(false);
     return finishCycle(general, result.elapsedMs);
 }
@@ -180,9 +209,11 @@ void CommonWorkerImpl::setFailed(bool failed)
     item_->getStatus().failed = failed ? 1 : 0;
 }
 
-void CommonWorkerImpl::recordResult(int code, const std::string& message, int responseMs, bool ok)
+std::time_t CommonWorkerImpl::recordResult(int code, const std::string& message, int responseMs, bool ok)
 {
-    item_->addResult(std::time(nullptr), code, message, responseMs, ok);
+    std::time_t now = std::time(nullptr);
+    item_->addResult(now, code, message, responseMs, ok);
+    return now;
 }
 
 bool CommonWorkerImpl::stoppedDuringTest()

@@ -3,6 +3,9 @@
 #include <ws2tcpip.h>
 
 #include <cstring>
+#include <memory>
+
+#include "AbandonableCall.h"
 
 namespace {
 
@@ -34,15 +37,21 @@ bool Connection::startWinsock()
     return started;
 }
 
-bool Connection::resolve(const std::string& host, in_addr& address, std::string& error)
+bool Connection::resolve(const std::string& host, in_addr& address, std::string& error, int timeoutMs,
+                         const std::function<bool()>& cancelled, int* code)
 {
+    int ignored = 0;
+    int& why = code ? *code : ignored;
+    why = 0;
     error.clear();
     if (!startWinsock()) {
         error = "Winsock could not be started";
+        why = WSANOTINITIALISED;
         return false;
     }
     if (host.empty()) {
         error = "Host not found";
+        why = WSAHOST_NOT_FOUND;
         return false;
     }
     // A dotted address is the target itself: no lookup, and above all no reverse lookup that
@@ -52,17 +61,45 @@ bool Connection::resolve(const std::string& host, in_addr& address, std::string&
         address.s_addr = numeric;
         return true;
     }
-    addrinfo hints;
-    std::memset(&hints, 0, sizeof hints);
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || !found) {
-        error = "Host not found";
+    // The system's lookup has no time-out of its own and cannot be interrupted: it runs on a
+    // thread of its own, so that neither a dead name server nor a stop waits for it.
+    struct Answer {
+        bool found = false;
+        in_addr address;
+    };
+    std::shared_ptr<Answer> answer = std::make_shared<Answer>();
+    const std::string name = host;
+    AbandonableCall::Outcome outcome = AbandonableCall::run(
+        [name, answer] {
+            addrinfo hints;
+            std::memset(&hints, 0, sizeof hints);
+            hints.ai_family = AF_INET;
+            hints.ai_socktype = SOCK_STREAM;
+            addrinfo* found = nullptr;
+            if (getaddrinfo(name.c_str(), nullptr, &hints, &found) == 0 && found) {
+                answer->address = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr;
+                answer->found = true;
+            }
+            if (found)
+                freeaddrinfo(found);
+        },
+        static_cast<DWORD>(timeoutMs < 1 ? 1 : timeoutMs), cancelled);
+    if (outcome == AbandonableCall::Cancelled) {
+        error = "Stopped";
+        why = WSAEINTR;
         return false;
     }
-    address = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr;
-    freeaddrinfo(found);
+    if (outcome == AbandonableCall::TimedOut) {
+        error = "Host lookup timed out after " + numberText(timeoutMs) + " ms";
+        why = WSAETIMEDOUT;
+        return false;
+    }
+    if (!answer->found) {
+        error = "Host not found";
+        why = WSAHOST_NOT_FOUND;
+        return false;
+    }
+    address = answer->address;
     return true;
 }
 
@@ -134,8 +171,12 @@ bool Connection::connect(const std::string& host, int port, int timeoutMs)
     close();
     in_addr address;
     std::string error;
-    if (!resolve(host, address, error)) {
-        fail(error, WSAHOST_NOT_FOUND);
+    int code = 0;
+    // The lookup counts against the connect's own limit.
+    const int limit = timeoutMs < 1 ? 1 : timeoutMs;
+    DWORD start = GetTickCount();
+    if (!resolve(host, address, error, limit, cancelled_, &code)) {
+        fail(error, code);
         return false;
     }
     socket_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -154,18 +195,16 @@ bool Connection::connect(const std::string& host, int port, int timeoutMs)
     target.sin_port = htons(static_cast<u_short>(port));
     target.sin_addr = address;
 
-    DWORD start = GetTickCount();
     if (::connect(socket_, reinterpret_cast<sockaddr*>(&target), sizeof target) == 0) {
         succeed();
         return true;
     }
-    int code = WSAGetLastError();
+    code = WSAGetLastError();
     if (code != WSAEWOULDBLOCK && code != WSAEINPROGRESS) {
         fail("Connection failed with error code: " + numberText(code), code);
         close();
         return false;
     }
-    const int limit = timeoutMs < 1 ? 1 : timeoutMs;
     switch (waitFor(true, start, static_cast<DWORD>(limit))) {
     case TimedOut:
         fail("Connection timed out after " + numberText(limit) + " ms", WSAETIMEDOUT);

@@ -30,8 +30,15 @@ public:
     static bool startWinsock();
 
     // IPv4 address of host: a dotted address as given, else the first address of a name lookup.
-    // False with an error text when the name is unknown or empty.
-    static bool resolve(const std::string& host, in_addr& address, std::string& error);
+    // False with an error text when the name is unknown or empty. The lookup is waited for at
+    // most timeoutMs and given up (left to end by itself) as soon as cancelled answers true;
+    // code tells why it failed: WSAHOST_NOT_FOUND, WSAETIMEDOUT, or WSAEINTR for a stop.
+    static bool resolve(const std::string& host, in_addr& address, std::string& error,
+                        int timeoutMs = kLookupTimeoutMs,
+                        const std::function<bool()>& cancelled = std::function<bool()>(),
+                        int* code = nullptr);
+    // A name lookup that is not given a limit of its own waits at most this long.
+    static const int kLookupTimeoutMs = 15000;
 
     // Opens a connection within timeoutMs (at least 1 ms). Closes any earlier connection first.
     // The port is taken as a 16-bit value (65536 is port 0).

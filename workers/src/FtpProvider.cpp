@@ -2,6 +2,7 @@
 
 #include <boost/format.hpp>
 
+#include "CallWatch.h"
 #include "InternetErrorText.h"
 #include "InternetSession.h"
 
@@ -9,76 +10,8 @@ namespace {
 
 const DWORD kDefaultLoginLimitMs = 30000;
 const DWORD kDefaultTransferLimitMs = 300000;
-const DWORD kWatchPollMs = 50;
 
 }  // namespace
-
-// Watches one blocking call from a thread of its own and aborts the provider's session when the
-// call outlives its limit or the cancel test fires. finish() ends the watch; from then on the
-// outcome is settled and the provider's handles are the calling thread's alone again.
-class FtpProvider::CallWatch {
-public:
-    enum Outcome { Running = 0, TimedOut = 1, Cancelled = 2 };
-
-    CallWatch(FtpProvider& provider, DWORD limitMs)
-        : provider_(provider), limitMs_(limitMs), started_(GetTickCount()), outcome_(Running), thread_(NULL)
-    {
-        done_ = CreateEventA(NULL, TRUE, FALSE, NULL);
-        // Without the watch the call still ends, only later (by WinINet's own time-outs).
-        if (done_)
-            thread_ = CreateThread(NULL, 0, watch, this, 0, NULL);
-    }
-
-    ~CallWatch()
-    {
-        finish();
-        if (done_)
-            CloseHandle(done_);
-    }
-
-    CallWatch(const CallWatch&) = delete;
-    CallWatch& operator=(const CallWatch&) = delete;
-
-    void finish()
-    {
-        if (thread_) {
-            SetEvent(done_);
-            WaitForSingleObject(thread_, INFINITE);
-            CloseHandle(thread_);
-            thread_ = NULL;
-        }
-    }
-
-    Outcome outcome() const { return static_cast<Outcome>(outcome_); }
-    DWORD limitMs() const { return limitMs_; }
-
-private:
-    static DWORD WINAPI watch(LPVOID self)
-    {
-        CallWatch* w = static_cast<CallWatch*>(self);
-        for (;;) {
-            if (WaitForSingleObject(w->done_, kWatchPollMs) == WAIT_OBJECT_0)
-                return 0;
-            LONG outcome = Running;
-            if (w->provider_.cancel_ && w->provider_.cancel_())
-                outcome = Cancelled;
-            else if (GetTickCount() - w->started_ >= w->limitMs_)
-                outcome = TimedOut;
-            if (outcome != Running) {
-                InterlockedExchange(&w->outcome_, outcome);
-                w->provider_.abort();
-                return 0;
-            }
-        }
-    }
-
-    FtpProvider& provider_;
-    DWORD limitMs_;
-    DWORD started_;
-    volatile LONG outcome_;
-    HANDLE done_;
-    HANDLE thread_;
-};
 
 FtpProvider::FtpProvider()
     : session_(NULL),
@@ -142,7 +75,7 @@ bool FtpProvider::connect(const std::string& server, int port, const std::string
         return false;
     }
     DWORD started = GetTickCount();
-    CallWatch watch(*this, loginLimitMs_);
+    CallWatch watch(loginLimitMs_, cancel_, [this] { abort(); });
     HINTERNET connection = InternetConnectA(session, server.c_str(), static_cast<INTERNET_PORT>(port), user.c_str(),
                                             password.c_str(), INTERNET_SERVICE_FTP, passive ? INTERNET_FLAG_PASSIVE : 0,
                                             context_);
@@ -185,7 +118,7 @@ bool FtpProvider::transfer(const std::function<BOOL(HINTERNET)>& call, int32_t& 
         return false;
     }
     DWORD started = GetTickCount();
-    CallWatch watch(*this, transferLimitMs_);
+    CallWatch watch(transferLimitMs_, cancel_, [this] { abort(); });
     BOOL ok = call(connection);
     DWORD error = GetLastError();
     watch.finish();

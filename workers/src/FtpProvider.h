@@ -14,6 +14,8 @@
 #include <functional>
 #include <string>
 
+class CallWatch;
+
 class FtpProvider {
 public:
     FtpProvider();
@@ -53,7 +55,6 @@ public:
     int32_t uploadTime() const { return uploadTime_; }
 
 private:
-    class CallWatch;
 
     // Runs one file transfer call on the open connection under the transfer limit, timing it into
     // timeMs (left alone when there is no connection).

@@ -9,25 +9,10 @@ namespace {
 
 const WorkerTexts kFtpTexts = {"Starting thread", "Thread stopped", "Ftp test started", "FTP test ended", false};
 
-const DWORD kLoginLimitMs = 30000;
-const DWORD kTransferLimitMs = 300000;
-
 }  // namespace
 
 FtpWorker::FtpWorker(MonitorItemSettings* item)
-    : CommonWorkerImpl(item, "worker.FtpWorker", kFtpTexts),
-      loginLimitMs_(kLoginLimitMs),
-      transferLimitMs_(kTransferLimitMs)
-{
-}
-
-void FtpWorker::setLimits(DWORD loginMs, DWORD transferMs)
-{
-    loginLimitMs_ = loginMs;
-    transferLimitMs_ = transferMs;
-}
-
-void FtpWorker::check(const ItemGeneralSettings&, CheckResult&)
+    : CommonWorkerImpl(item, "worker.FtpWorker", kFtpTexts)
 {
 }
 
@@ -36,125 +21,90 @@ bool FtpWorker::openSession(FtpProvider& provider, const std::string& agent)
     return provider.open(agent);
 }
 
-bool FtpWorker::runCycle()
+void FtpWorker::cycleStarting(const ItemGeneralSettings& general)
 {
-    ItemGeneralSettings general = readGeneral();
+    if (isTestMode())
+        notifyAll(NotifyProgress, (boost::format("Connecting to %1% and performing test ...") % general.address).str());
+}
+
+void FtpWorker::check(const ItemGeneralSettings& general, CheckResult& result)
+{
     FtpSettings ftp;
     {
         MonitorItemLock lock(getItem());
         ftp = getItem()->getFtp();
     }
-    const bool test = isTestMode();
-
-    if (test)
-        notifyAll(NotifyProgress, (boost::format("Connecting to %1% and performing test ...") % general.address).str());
-    else
-        setBusy(true);
-    writeCycleStart();
     DWORD started = GetTickCount();
+    result.code = 1;
+    result.applyLimit = false;
+    result.recordInTest = false;
+    result.ok = true;
 
     FtpProvider provider;
-    provider.setLimits(loginLimitMs_, transferLimitMs_);
+    const DWORD limit = static_cast<DWORD>(networkTimeoutMs());
+    provider.setLimits(limit, limit);
     provider.setCancel([this] { return stopRequested(); });
 
-    // A call given up because the worker is being stopped proves nothing about the server:
-    // nothing is recorded and no alarm is raised while the host shuts down. In a test it only
-    // ends the cycle.
-    auto leaveOnStop = [this, test]() {
-        if (!test)
-            setBusy(false);
-        return false;
-    };
-
-    std::string message = "Success";
-    bool ok = true;
     if (!openSession(provider, general.name)) {
         // Monitoring goes on: the next cycle tries again.
-        std::string text = "Failed to initialize FTP provider due to the following error: " + provider.lastResponse();
-        writeLog(text);
-        message = "Failed to initialize FTP provider";
-        ok = false;
-        setFailed(true);
-        if (test)
-            notifyAll(NotifyFailure, text);
+        result.both("Failed to initialize FTP provider due to the following error: " + provider.lastResponse(),
+                    NotifyFailure);
+        result.message = "Failed to initialize FTP provider";
+        result.ok = false;
     } else if (provider.connect(general.address, general.port, ftp.userName, ftp.password)) {
-        setFailed(false);
-        if (test && stoppedDuringTest())
-            return false;
-        std::string text = "Succesfully connected to server in " + std::to_string(provider.connectTime()) + " miliseconds";
-        writeLog(text);
-        if (test)
-            notifyAll(NotifySuccess, text);
-
+        result.both("Succesfully connected to server in " + std::to_string(provider.connectTime()) + " miliseconds",
+                    NotifySuccess);
         if (!ftp.downloadLocalFile.empty() && !ftp.downloadRemoteFile.empty()) {
             const std::string& local = ftp.downloadLocalFile;
             const std::string& remote = ftp.downloadRemoteFile;
             bool done = provider.download(local, remote);
-            if (!reportTransfer(provider, done,
-                                "Downloaded remote file " + remote + " to " + local + " in " +
-                                    std::to_string(provider.downloadTime()) + " miliseconds",
-                                "Failed to download remote file " + remote + " to " + local +
-                                    "\r\n due to the following error: " + provider.lastResponse(),
-                                "Failed to download remote file", test, message, ok))
-                return leaveOnStop();
+            noteTransfer(provider, done,
+                         "Downloaded remote file " + remote + " to " + local + " in " +
+                             std::to_string(provider.downloadTime()) + " miliseconds",
+                         "Failed to download remote file " + remote + " to " + local +
+                             "\r\n due to the following error: " + provider.lastResponse(),
+                         "Failed to download remote file", result);
         }
-
         // Sent whatever the download did.
-        if (!ftp.uploadLocalFile.empty() && !ftp.uploadRemoteFile.empty()) {
+        if (!result.stopped && !ftp.uploadLocalFile.empty() && !ftp.uploadRemoteFile.empty()) {
             const std::string& local = ftp.uploadLocalFile;
             const std::string& remote = ftp.uploadRemoteFile;
             bool done = provider.upload(local, remote);
-            if (!reportTransfer(provider, done,
-                                "Uploaded local file " + local + " to " + remote + " in " +
-                                    std::to_string(provider.uploadTime()) + " miliseconds",
-                                "Failed to upload local file " + local + " to " + remote +
-                                    " due to the following error: \r\n" + provider.lastResponse(),
-                                "Failed to upload local file", test, message, ok))
-                return leaveOnStop();
+            noteTransfer(provider, done,
+                         "Uploaded local file " + local + " to " + remote + " in " +
+                             std::to_string(provider.uploadTime()) + " miliseconds",
+                         "Failed to upload local file " + local + " to " + remote +
+                             " due to the following error: \r\n" + provider.lastResponse(),
+                         "Failed to upload local file", result);
         }
         provider.closeConnection();
+    } else if (provider.cancelled()) {
+        result.stopped = true;
     } else {
-        if (provider.cancelled())
-            return leaveOnStop();
-        if (test && stoppedDuringTest())
-            return false;
-        message = "Failure to connect";
-        writeLog((boost::format("Connection failed with the error message: %1%") % provider.lastResponse()).str());
-        setFailed(true);
-        if (test) {
-            notifyAll(NotifyFailure, "Connection failed with the error message:");
-            notifyAll(NotifyFailure, provider.lastResponse());
-        }
-        ok = false;
+        result.message = "Failure to connect";
+        result.log((boost::format("Connection failed with the error message: %1%") % provider.lastResponse()).str());
+        result.event(NotifyFailure, "Connection failed with the error message:");
+        result.event(NotifyFailure, provider.lastResponse());
+        result.ok = false;
     }
-
-    int responseMs = static_cast<int>(GetTickCount() - started);
     provider.close();
-    if (test) {
-        notifyAll(NotifyTestEnded, (boost::format("Test finished in %1% miliseconds") % responseMs).str());
-        return false;
-    }
-    recordResult(1, message, responseMs, ok);
-    notifyAll(ok ? NotifyCycleSucceeded : NotifyCycleFailed);
-    setBusy(false);
-    return finishCycle(general, responseMs);
+    // The response time is the whole cycle's: open, log-in and transfers.
+    result.elapsedMs = static_cast<int>(GetTickCount() - started);
+    result.hasTestEnded = true;
+    result.testEnded = (boost::format("Test finished in %1% miliseconds") % result.elapsedMs).str();
 }
 
-bool FtpWorker::reportTransfer(const FtpProvider& provider, bool done, const std::string& doneText,
-                               const std::string& failedText, const char* failedMessage, bool test,
-                               std::string& message, bool& ok)
+void FtpWorker::noteTransfer(const FtpProvider& provider, bool done, const std::string& doneText,
+                             const std::string& failedText, const char* failedMessage, CheckResult& result)
 {
-    if (provider.cancelled())
-        return false;
-    const std::string& text = done ? doneText : failedText;
-    if (!done) {
-        message = failedMessage;
-        ok = false;
+    // A transfer given up on a stop proves nothing about the server.
+    if (provider.cancelled()) {
+        result.stopped = true;
+        return;
     }
-    writeLog(text);
-    if (test && stoppedDuringTest())
-        return false;
-    if (test)
-        notifyAll(done ? NotifySuccess : NotifyFailure, text);
-    return true;
+    if (!done) {
+        result.message = failedMessage;
+        result.ok = false;
+    }
+    result.both(done ? doneText : failedText, done ? NotifySuccess : NotifyFailure);
 }

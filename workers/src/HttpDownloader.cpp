@@ -2,8 +2,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
+#include "AbandonableCall.h"
 #include "InternetSession.h"
 #include "workers/WorkerManager.h"
 
@@ -232,7 +234,71 @@ void HttpDownloader::fixUrl()
         url_.insert(end, port);
 }
 
+namespace {
+
+// One download, shared by the caller and the thread that makes it. The caller may walk away
+// (deadline or stop) while a WinINet call still blocks: the thread then finishes on its own,
+// stops reading at its next chunk, and closes the session it was handed.
+struct Download {
+    enum State { Running = 0, Finished = 1, Abandoned = 2 };
+
+    HINTERNET session = NULL;
+    std::string url;
+    bool secure = false;
+    DWORD limitMs = 0;
+    std::string proxyUser;
+    std::string proxyPassword;
+
+    bool complete = false;
+    DWORD error = 0;
+    int status = 0;
+    std::string page;
+    volatile LONG state = Running;
+
+    bool abandoned() const
+    {
+        return InterlockedCompareExchange(const_cast<volatile LONG*>(&state), 0, 0) == Abandoned;
+    }
+};
+
+void download(Download& d)
+{
+    Request request;
+    d.complete = request.open(d.session, d.url, d.secure, d.limitMs, d.proxyUser, d.proxyPassword);
+    d.error = d.complete ? 0 : GetLastError();
+    if (d.complete) {
+        d.status = request.status();
+        std::vector<char> buffer(kChunkBytes);
+        char* chunk = buffer.data();
+        while (!d.abandoned()) {
+            DWORD read = 0;
+            if (!InternetReadFile(request.handle(), chunk, kChunkBytes, &read)) {
+                // an answer that breaks off is no page: the check must not pass on half of one
+                d.error = GetLastError();
+                d.complete = false;
+                break;
+            }
+            if (read == 0)
+                break;
+            d.page.append(chunk, strnlen(chunk, read));
+            if (d.page.size() >= HttpDownloader::kMaxPageBytes)
+                break;
+        }
+    }
+    request.close();
+    // Whoever comes second owns the session: the caller when it is still waiting, else this.
+    if (InterlockedCompareExchange(&d.state, Download::Finished, Download::Running) == Download::Abandoned)
+        InternetCloseHandle(d.session);
+}
+
+}  // namespace
+
 bool HttpDownloader::DownloadPage()
+{
+    return DownloadPage(std::function<bool()>());
+}
+
+bool HttpDownloader::DownloadPage(const std::function<bool()>& cancelled)
 {
     page_.clear();
     downloadTime_ = 0;
@@ -242,36 +308,31 @@ bool HttpDownloader::DownloadPage()
         SetLastError(ERROR_INVALID_HANDLE);
         return false;
     }
-    std::string proxyUser, proxyPassword;
-    proxyLogin(proxyUser, proxyPassword);
-    Request request;
-    if (!request.open(session_, url_, secureMode_, sessionTimeoutMs(session_), proxyUser, proxyPassword))
-        return false;
-    statusCode_ = request.status();
+    std::shared_ptr<Download> d = std::make_shared<Download>();
+    d->session = session_;
+    d->url = url_;
+    d->secure = secureMode_;
+    d->limitMs = sessionTimeoutMs(session_);
+    proxyLogin(d->proxyUser, d->proxyPassword);
 
-    std::vector<char> buffer(kChunkBytes);
-    char* chunk = buffer.data();
-    bool complete = true;
-    DWORD error = 0;
-    for (;;) {
-        DWORD read = 0;
-        if (!InternetReadFile(request.handle(), chunk, kChunkBytes, &read)) {
-            // an answer that breaks off is no page: the check must not pass on half of one
-            error = GetLastError();
-            complete = false;
-            break;
-        }
-        if (read == 0)
-            break;
-        page_.append(chunk, strnlen(chunk, read));
-        if (page_.size() >= kMaxPageBytes)
-            break;
+    // One deadline for the whole download, not only for each step: a server that sends a byte
+    // within every receive time-out would otherwise hold the caller for ever. WinINet has no way
+    // to interrupt a blocked call (closing its handles does not end it everywhere), so the
+    // download runs on a thread of its own that the caller can leave.
+    AbandonableCall::Outcome outcome = AbandonableCall::run([d] { download(*d); }, d->limitMs, cancelled);
+    if (outcome != AbandonableCall::Done &&
+        InterlockedCompareExchange(&d->state, Download::Abandoned, Download::Running) == Download::Running) {
+        session_ = NULL;   // the download's thread closes it when it ends
+        downloadTime_ = static_cast<int32_t>(GetTickCount() - started);
+        SetLastError(outcome == AbandonableCall::TimedOut ? ERROR_INTERNET_TIMEOUT : ERROR_INTERNET_OPERATION_CANCELLED);
+        return false;
     }
-    request.close();
     downloadTime_ = static_cast<int32_t>(GetTickCount() - started);
-    if (!complete)
-        SetLastError(error);
-    return complete;
+    statusCode_ = d->status;
+    page_.swap(d->page);
+    if (!d->complete)
+        SetLastError(d->error);
+    return d->complete;
 }
 
 std::string HttpDownloader::getSnapshot()

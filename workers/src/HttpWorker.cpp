@@ -97,88 +97,79 @@ void HttpWorker::threadEnding()
     comInitialised_ = false;
 }
 
-void HttpWorker::check(const ItemGeneralSettings&, CheckResult&)
-{
-}
-
 bool HttpWorker::openSession(HttpDownloader& downloader)
 {
     return downloader.Initialize();
 }
 
-bool HttpWorker::runCycle()
+void HttpWorker::cycleStarting(const ItemGeneralSettings& general)
 {
-    ItemGeneralSettings general = readGeneral();
+    if (isTestMode())
+        notifyAll(NotifyProgress, (boost::format("Connecting to %1% and performing test ...") % general.address).str());
+    writeLog((boost::format("Downloading page %1%") % general.address).str());
+}
+
+void HttpWorker::check(const ItemGeneralSettings& general, CheckResult& result)
+{
     HttpSettings http;
     {
         MonitorItemLock lock(getItem());
         http = getItem()->getHttp();
     }
-    const bool test = isTestMode();
+    http_ = http;
+    // A test run records nothing and ends its cycle with "Test finished.".
+    result.recordInTest = false;
+    result.hasTestEnded = true;
+    result.testEnded = "Test finished.";
+    result.elapsedMs = 0;
 
     std::unique_ptr<HttpDownloader> downloader(new HttpDownloader(general.name.c_str()));
     downloader->setSecureMode(secureMode_);
     downloader->setPort(general.port);
     downloader->SetURL(general.address.c_str());
 
-    DWORD started = GetTickCount();
-    if (test)
-        notifyAll(NotifyProgress, (boost::format("Connecting to %1% and performing test ...") % general.address).str());
-    writeCycleStart();
-    writeLog((boost::format("Downloading page %1%") % general.address).str());
-    if (!test)
-        setBusy(true);
-
-    std::string message = "Success";
-    int responseMs = 0;
-    bool ok = false;
-
     bool session = openSession(*downloader);
     bool downloaded = false;
     if (session) {
-        // A server that accepts and never answers fails within the item's limit (1 to 60 s).
+        // One deadline for the whole download: the item's limit (1 to 60 s); a stop ends it.
         downloader->setTimeout(networkTimeoutMs());
-        downloaded = downloader->DownloadPage();
+        downloaded = downloader->DownloadPage([this] { return stopRequested(); });
     }
     DWORD error = downloaded ? 0 : GetLastError();
+    if (!downloaded && error == ERROR_INTERNET_OPERATION_CANCELLED && stopRequested()) {
+        result.stopped = true;
+        return;
+    }
     int status = downloader->GetStatusCode();
+    result.code = status;
 
     if (downloaded && acceptedStatus(status)) {
-        responseMs = downloader->GetDownloadTime();
-        setFailed(false);
-        if (test && stoppedDuringTest())
-            return false;
-        if (test)
-            notifyAll(NotifySuccess, (boost::format("Page succesfully downloaded in %1% miliseconds") % responseMs).str());
-        writeLog("Page download sucessful");
+        result.elapsedMs = downloader->GetDownloadTime();
+        result.event(NotifySuccess,
+                     (boost::format("Page succesfully downloaded in %1% miliseconds") % result.elapsedMs).str());
+        result.log("Page download sucessful");
         std::string page = downloader->GetPage();
-        ok = true;
+        result.ok = true;
         if (!http.searchText.empty()) {
             // The page's own text first; then what a reader sees, where markup may split the text.
             bool found = containsText(page, http.searchText, http.caseSensitive) ||
                          containsText(getHtmlText(page), http.searchText, http.caseSensitive);
             if (found) {
-                writeLog("The specified search string was found on the page.");
-                if (test)
-                    notifyAll(NotifySuccess, "The search string specified was found on the page.");
+                result.lines.push_back(CheckLine{"The specified search string was found on the page.", NotifySuccess,
+                                                 "The search string specified was found on the page."});
             } else {
-                ok = false;
-                message = kSearchFailedText;
-                writeLog(message);
-                if (test)
-                    notifyAll(NotifyFailure, message);
+                result.ok = false;
+                result.message = kSearchFailedText;
+                result.both(kSearchFailedText, NotifyFailure);
             }
         }
         setLastPage(page);
-        if (test)
-            notifyAll(NotifySuccess, "");
+        result.event(NotifySuccess, "");
     } else {
-        if (test && stoppedDuringTest())
-            return false;
         std::string reason;
         if (downloaded) {
             // The server answered, but with an error: the check fails, the page is kept.
-            responseMs = downloader->GetDownloadTime();
+            result.elapsedMs = downloader->GetDownloadTime();
             reason = status > 0 ? (boost::format("the server answered with HTTP status %1%") % status).str()
                                 : std::string("the server's answer carried no HTTP status");
         } else if (!session) {
@@ -188,29 +179,19 @@ bool HttpWorker::runCycle()
             if (reason.empty())
                 reason = internetErrorText(error);
         }
-        message = "Page download failed - " + reason;
-        setFailed(true);
-        writeLog("Page download failed");
-        writeLog(message);
+        result.message = "Page download failed - " + reason;
+        result.log("Page download failed");
+        result.log(result.message);
+        result.event(NotifyFailure, "Test failed. Error message:");
+        result.event(NotifyFailure, reason);
         setLastPage(downloader->GetPage());
-        if (test) {
-            notifyAll(NotifyFailure, "Test failed. Error message:");
-            notifyAll(NotifyFailure, reason);
-        }
     }
+    // the session is closed before the sleep, not held through it
+}
 
-    if (test) {
-        notifyAll(NotifyTestEnded, "Test finished.");
-        return false;
-    }
-
-    std::time_t checkTime = std::time(nullptr);
-    getItem()->addResult(checkTime, status, message, responseMs, ok);
-    downloader.reset();   // the session is closed before the sleep, not held through it
-    notifyAll(ok ? NotifyCycleSucceeded : NotifyCycleFailed);
-    savePage(ok, checkTime, http);
-    setBusy(false);
-    return finishCycle(general, static_cast<int>(GetTickCount() - started));
+void HttpWorker::cycleRecorded(bool ok, std::time_t checkTime)
+{
+    savePage(ok, checkTime, http_);
 }
 
 void HttpWorker::savePage(bool succeeded, std::time_t checkTime, const HttpSettings& http)

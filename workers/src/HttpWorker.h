@@ -33,9 +33,9 @@ public:
 protected:
     void threadStarting() override;
     void threadEnding() override;
-    bool runCycle() override;
-    // Not used: the cycle above does the whole check.
+    void cycleStarting(const ItemGeneralSettings& general) override;
     void check(const ItemGeneralSettings& general, CheckResult& result) override;
+    void cycleRecorded(bool ok, std::time_t checkTime) override;
     // Opens the downloader's session (a test may make it fail).
     virtual bool openSession(HttpDownloader& downloader);
 
@@ -45,6 +45,7 @@ private:
     void savePage(bool succeeded, std::time_t checkTime, const HttpSettings& http);
 
     std::string lastPage_;
+    HttpSettings http_;   // the settings of the cycle under way (where its page is saved)
     bool secureMode_;
     bool comInitialised_;
     // The GUI copies the last page from its own thread while the worker replaces it.

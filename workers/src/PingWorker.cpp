@@ -24,7 +24,9 @@ void PingWorker::check(const ItemGeneralSettings& general, CheckResult& result)
     Pinger pinger;
     // The echo waits no longer than the bounded limit, so a silent target cannot hold the
     // worker (and a stop) for long; a reply later than the limit itself still counts as slow.
-    result.ok = pinger.ping(stripAddressPrefix(general.address), boundedTimeoutMs(general.timeoutMs));
+    result.ok = pinger.ping(stripAddressPrefix(general.address), boundedTimeoutMs(general.timeoutMs),
+                            [this] { return stopRequested(); });
+    result.stopped = pinger.stopped();
     result.message = pinger.message();
     result.elapsedMs = result.ok ? pinger.roundTripMs() : 0;
     result.code = 1;
@@ -41,6 +43,12 @@ bool PingWorker::runCycle()
 
     CheckResult result;
     check(general, result);
+    if (result.stopped) {
+        // An echo given up on a stop proves nothing about the target: nothing is recorded.
+        if (!isTestMode())
+            setBusy(false);
+        return false;
+    }
     if (isTestMode() && stoppedDuringTest())
         return false;
 

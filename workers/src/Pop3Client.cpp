@@ -357,24 +357,6 @@ bool recv_rest(Connection& c, std::string& text)
     }
 }
 
-bool pop3_prepare(const std::string& host, std::string& error)
-{
-    error.clear();
-    if (!Connection::startWinsock()) {
-        diagnose("WSAStartup() failed\n");
-        error = "WSAStartup() failed";
-        return false;
-    }
-    in_addr address;
-    std::string why;
-    if (!Connection::resolve(host, address, why)) {
-        diagnose("pop3_prepare.gethostbyname\n");
-        error = "pop3_prepare";
-        return false;
-    }
-    return true;
-}
-
 Pop3Text pop3_connect(Connection& c, const std::string& host, int port, const Pop3Options& options)
 {
     if (!c.connect(host, port == 0 ? kPop3Port : port, options.timeoutMs)) {
@@ -467,13 +449,15 @@ Pop3Text pop3_session_open(const char* host, const char* user, const char* passw
     s->connection.setCancel(options.cancelled);
 
     std::string error;
-    if (!pop3_prepare(host, error)) {
+    if (!Connection::startWinsock()) {
         delete s;
-        return error;
+        return std::string("WSAStartup() failed");
     }
+    // The connect looks the host up itself (once, bounded, and given up on a stop).
     if (!pop3_connect(s->connection, host, kPop3Port, options)) {
+        bool unknownHost = s->connection.lastErrorCode() == WSAHOST_NOT_FOUND;
         freeSession(s);
-        return std::string("pop3_connect");
+        return std::string(unknownHost ? "pop3_prepare" : "pop3_connect");
     }
 
     Pop3Text reply = pop3_user(s->connection, user);

@@ -74,8 +74,6 @@ Pop3Text pop3_uidl(Connection& c, int n);     // n <= 0: the whole multi-line li
 // a cancel gives false.
 bool recv_rest(Connection& c, std::string& text);
 
-// Starts Winsock and resolves the host; false with the reason on failure.
-bool pop3_prepare(const std::string& host, std::string& error);
 // Connects to host:port (0: port 110) within the options' time-out and returns the greeting (not
 // examined).
 Pop3Text pop3_connect(Connection& c, const std::string& host, int port, const Pop3Options& options);

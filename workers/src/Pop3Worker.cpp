@@ -24,114 +24,78 @@ Pop3Worker::Pop3Worker(MonitorItemSettings* item)
 {
 }
 
-void Pop3Worker::check(const ItemGeneralSettings&, CheckResult& result)
+void Pop3Worker::check(const ItemGeneralSettings& general, CheckResult& result)
 {
-    result.ok = false;
-}
-
-bool Pop3Worker::runCycle()
-{
-    writeCycleStart();
-    if (!isTestMode())
-        setBusy(true);
-
-    ItemGeneralSettings general = readGeneral();
     Pop3Settings pop3;
     {
         MonitorItemLock lock(getItem());
         pop3 = getItem()->getPop3();
     }
+    // The total of the timed calls is compared with the limit below, with texts of its own.
+    result.applyLimit = false;
+    result.code = 200;
 
     Pop3Options options;
     options.timeoutMs = networkTimeoutMs();
     options.cancelled = [this] { return stopRequested(); };
 
-    std::vector<std::string> lines;
-    bool connected;
-    bool success = false;
+    // Every line of a connected cycle goes to the log, and to a test run as event 2.
+    std::string reason;   // why a connected cycle failed: the first failing step
+    auto say = [&](const std::string& line) { result.both(line, NotifySuccess); };
+    auto failWith = [&](const std::string& line) {
+        result.ok = false;
+        say(line);
+        if (reason.empty())
+            reason = line;
+    };
     int total = 0;
+    bool connected;
     std::string lastError;
     {
         Pop3Session session(options);
         connected = session.openMailbox(general.address, pop3.userName, pop3.password);
         if (connected) {
             total = session.getConnectTime();
-            success = true;
-            lines.push_back(millisecondsText("Sucesfully connected to server in %1% miliseconds", total));
+            result.ok = true;
+            say(millisecondsText("Sucesfully connected to server in %1% miliseconds", total));
             if (!pop3.headerSearchText.empty()) {
                 std::string header = session.getLastMessageHeader();
                 total += session.getHeaderTime();
-                lines.push_back(millisecondsText("Sucesfully retrieved last message header in %1% miliseconds",
-                                                 session.getHeaderTime()));
-                if (header.find(pop3.headerSearchText) == std::string::npos) {
-                    success = false;
-                    lines.push_back("Search string not found in message headers");
-                } else {
-                    lines.push_back("Search string sucesfully found in message headers");
-                }
+                say(millisecondsText("Sucesfully retrieved last message header in %1% miliseconds",
+                                     session.getHeaderTime()));
+                if (header.find(pop3.headerSearchText) == std::string::npos)
+                    failWith("Search string not found in message headers");
+                else
+                    say("Search string sucesfully found in message headers");
             }
             if (!pop3.headerOnly && !pop3.bodySearchText.empty()) {
                 std::string body = session.getLastMessageBody();
                 total += session.getBodyTime();
-                lines.push_back(millisecondsText("Sucesfully retrieved last message body in %1% miliseconds",
-                                                 session.getBodyTime()));
-                if (body.find(pop3.bodySearchText) == std::string::npos) {
-                    success = false;
-                    lines.push_back("Search string not found in message body");
-                } else {
-                    lines.push_back("Search string found in message body");
-                }
+                say(millisecondsText("Sucesfully retrieved last message body in %1% miliseconds",
+                                     session.getBodyTime()));
+                if (body.find(pop3.bodySearchText) == std::string::npos)
+                    failWith("Search string not found in message body");
+                else
+                    say("Search string found in message body");
             }
-            lines.push_back(millisecondsText("Total work time: %1% miliseconds", total));
+            say(millisecondsText("Total work time: %1% miliseconds", total));
             if (total > general.timeoutMs) {
-                success = false;
-                lines.push_back(millisecondsText(
-                    "Total work time higher than the designated timeout of %1% miliseconds", general.timeoutMs));
-                if (isTestMode())
-                    lines.push_back("Test failed");
+                failWith(millisecondsText("Total work time higher than the designated timeout of %1% miliseconds",
+                                          general.timeoutMs));
+                result.event(NotifySuccess, "Test failed");
             }
         }
         lastError = session.getLastError();
         // The session ends here, before the sleep, so the mailbox is not held locked between
         // cycles.
     }
-
-    if (!success && stopRequested()) {
-        // A failure while a stop was asked for may be the stop itself cutting a wait short: it
-        // proves nothing about the server, so nothing is recorded and no alarm can follow.
-        if (!isTestMode())
-            setBusy(false);
-        return false;
-    }
-
-    if (connected) {
-        for (const std::string& line : lines) {
-            if (isTestMode()) {
-                if (stoppedDuringTest())
-                    break;
-                notifyAll(NotifySuccess, line);
-            } else {
-                writeLog(line);
-            }
-        }
-    } else {
-        if (isTestMode() && stoppedDuringTest())
-            return false;
-        std::string message = "Failed to connect to server. Error message: " + lastError;
-        if (isTestMode())
-            notifyAll(NotifyFailure, message);
-        else
-            writeLog(message);
-        success = false;
+    if (!connected) {
+        result.ok = false;
+        result.both("Failed to connect to server. Error message: " + lastError, NotifyFailure);
         total = 0;
     }
-
-    recordResult(200, lastError, total, success);
-    if (isTestMode())
-        return false;
-
-    notifyAll(success ? NotifyCycleSucceeded : NotifyCycleFailed);
-    setFailed(!success);
-    setBusy(false);
-    return finishCycle(general, total);
+    result.elapsedMs = total;
+    // A connected cycle that failed records why; otherwise the session's error text (empty for
+    // a good cycle).
+    result.message = connected && !result.ok ? reason : lastError;
 }

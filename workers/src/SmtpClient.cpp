@@ -349,9 +349,9 @@ bool SmtpClient::lookupMailHosts(std::vector<std::string>& hosts)
     hosts.clear();
     in_addr address;
     std::string error;
-    if (!Connection::resolve(server_, address, error)) {
+    if (!Connection::resolve(server_, address, error, timeoutMs_, cancelled_)) {
         // No name server to ask: the domain's own address is the one mail host.
-        if (!Connection::resolve(mailDomain_, address, error))
+        if (!Connection::resolve(mailDomain_, address, error, timeoutMs_, cancelled_))
             return false;
         hosts.push_back(dotted(address));
         return true;
@@ -361,7 +361,7 @@ bool SmtpClient::lookupMailHosts(std::vector<std::string>& hosts)
         return false;
     for (const std::string& exchanger : exchangers) {
         in_addr found;
-        if (Connection::resolve(exchanger, found, error))
+        if (Connection::resolve(exchanger, found, error, timeoutMs_, cancelled_))
             hosts.push_back(dotted(found));
     }
     return true;
@@ -481,7 +481,7 @@ void SmtpClient::sendMail()
     if (!lookupMx_) {
         in_addr address;
         std::string error;
-        if (!Connection::resolve(server_, address, error)) {
+        if (!Connection::resolve(server_, address, error, timeoutMs_, cancelled_)) {
             response_ = "451 Requested action aborted: local error in processing";
             return;
         }

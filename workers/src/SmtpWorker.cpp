@@ -17,18 +17,8 @@ SmtpWorker::SmtpWorker(MonitorItemSettings* item)
 {
 }
 
-void SmtpWorker::check(const ItemGeneralSettings&, CheckResult& result)
+void SmtpWorker::check(const ItemGeneralSettings& general, CheckResult& result)
 {
-    result.ok = false;
-}
-
-bool SmtpWorker::runCycle()
-{
-    writeCycleStart();
-    if (!isTestMode())
-        setBusy(true);
-
-    ItemGeneralSettings general = readGeneral();
     SmtpSettings smtp;
     {
         MonitorItemLock lock(getItem());
@@ -46,43 +36,17 @@ bool SmtpWorker::runCycle()
     client.sendMail();
     int elapsed = static_cast<int>(GetTickCount() - start);
 
-    std::string reply = client.lastResponse();
-    bool success = reply.compare(0, 3, "250") == 0;
-    if (!success && stopRequested()) {
-        // The stop itself may have cut the delivery short: that says nothing about the server,
-        // so nothing is recorded and no alarm can follow.
-        if (!isTestMode())
-            setBusy(false);
-        return false;
-    }
-    if (isTestMode() && stoppedDuringTest())
-        return false;
-
+    // The server's (or our own) last reply is what the history keeps.
+    result.message = client.lastResponse();
+    result.code = 200;
+    result.ok = result.message.compare(0, 3, "250") == 0;
     std::string text;
-    if (success) {
+    if (result.ok) {
         text = (boost::format("Sucessfully sent the email in %1%miliseconds ") % elapsed).str();
     } else {
         elapsed = 0;
-        text = "Failed to send the email. Error message: " + reply;
+        text = "Failed to send the email. Error message: " + result.message;
     }
-    if (isTestMode())
-        notifyAll(NotifySuccess, text + "\n");
-    else
-        writeLog(text);
-
-    if (success && elapsed > general.timeoutMs) {
-        success = false;
-        if (isTestMode())
-            notifyAll(NotifyFailure, kSlowResponseText);
-        else
-            writeLog(kSlowResponseText);
-    }
-    recordResult(200, reply, elapsed, success);
-    if (isTestMode())
-        return false;
-
-    setFailed(!success);
-    notifyAll(success ? NotifyCycleSucceeded : NotifyCycleFailed);
-    setBusy(false);
-    return finishCycle(general, elapsed);
+    result.lines.push_back(CheckLine{text, NotifySuccess, text + "\n"});
+    result.elapsedMs = elapsed;
 }

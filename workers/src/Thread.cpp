@@ -4,10 +4,12 @@ namespace {
 
 // Longest single wait; longer sleeps are made of several (INFINITE must never be passed).
 const DWORD kLongestWaitMs = 0x7FFFFFFF;
+// A parked (suspended) sleep looks for its resume this often.
+const DWORD kParkedPollMs = 50;
 
 }  // namespace
 
-Thread::Thread() : handle_(nullptr), lastWaitResult_(-1), stopRequested_(0)
+Thread::Thread() : handle_(nullptr), lastWaitResult_(-1), stopRequested_(0), suspendCount_(0)
 {
 }
 
@@ -52,23 +54,44 @@ bool Thread::stopRequested() const
 bool Thread::sleep(int seconds)
 {
     unsigned long long remaining = seconds > 0 ? static_cast<unsigned long long>(seconds) * 1000 : 0;
+    bool wokenWhileParked = false;
     int result = -1;
     for (;;) {
         if (stopRequested()) {
             result = ThreadEvents::Stop;
             break;
         }
-        DWORD slice = remaining > kLongestWaitMs ? kLongestWaitMs : static_cast<DWORD>(remaining);
-        result = events_.waitAny(slice);
-        if (result == ThreadEvents::WaitFailed) {
+        const bool parked = suspendCount() > 0;
+        if (!parked && wokenWhileParked) {
+            result = ThreadEvents::Wake;
+            break;
+        }
+        DWORD slice = kParkedPollMs;
+        if (!parked)
+            slice = remaining > kLongestWaitMs ? kLongestWaitMs : static_cast<DWORD>(remaining);
+        DWORD started = GetTickCount();
+        int waited = events_.waitAny(slice);
+        DWORD spent = GetTickCount() - started;
+        if (waited == ThreadEvents::WaitFailed || waited == ThreadEvents::Stop) {
             // A wait that cannot be made would return at once every time: end the thread
             // rather than let it spin against its target.
             result = ThreadEvents::Stop;
             break;
         }
-        if (result != -1 || remaining <= slice)
+        if (waited == ThreadEvents::Wake) {
+            if (suspendCount() == 0) {
+                result = ThreadEvents::Wake;
+                break;
+            }
+            // Kept for the resume, as the wake of a frozen thread would be.
+            wokenWhileParked = true;
+        }
+        remaining = remaining > spent ? remaining - spent : 0;
+        // Time runs on while parked: a sleep that is over by the resume ends at the resume.
+        if (remaining == 0 && suspendCount() == 0 && !wokenWhileParked) {
+            result = -1;
             break;
-        remaining -= slice;
+        }
     }
     if (stopRequested())
         result = ThreadEvents::Stop;
@@ -80,12 +103,23 @@ bool Thread::sleep(int seconds)
 
 int Thread::suspend()
 {
-    return static_cast<int>(SuspendThread(handle_));
+    return static_cast<int>(InterlockedIncrement(&suspendCount_)) - 1;
 }
 
 int Thread::resume()
 {
-    return static_cast<int>(ResumeThread(handle_));
+    for (;;) {
+        LONG count = suspendCount();
+        if (count == 0)
+            return 0;
+        if (InterlockedCompareExchange(&suspendCount_, count - 1, count) == count)
+            return static_cast<int>(count);
+    }
+}
+
+int Thread::suspendCount() const
+{
+    return static_cast<int>(InterlockedCompareExchange(const_cast<volatile LONG*>(&suspendCount_), 0, 0));
 }
 
 HANDLE Thread::duplicateHandle() const

@@ -107,10 +107,36 @@ void WorkerManagerImpl::detachWorker(Worker* worker)
     forget(worker);
 }
 
-void WorkerManagerImpl::workerEnding(Worker* worker)
+void WorkerManagerImpl::workerEnding(CommonWorkerImpl* worker)
 {
-    if (InterlockedCompareExchange(&gManagerGone, 0, 0) == 0)
-        theManager().forget(worker);
+    if (InterlockedCompareExchange(&gManagerGone, 0, 0) != 0)
+        return;
+    WorkerManagerImpl& manager = theManager();
+    ScopedLock guard(manager.lock_);
+    manager.forget(worker);
+    manager.running_.erase(worker);
+}
+
+bool WorkerManagerImpl::startTracked(CommonWorkerImpl* worker)
+{
+    ScopedLock guard(lock_);
+    // Entered before the thread runs, so that even a thread that ends at once leaves it again.
+    bool fresh = running_.insert(std::make_pair(worker, worker->getItem())).second;
+    if (worker->start())
+        return true;
+    if (fresh)
+        running_.erase(worker);
+    return false;
+}
+
+bool WorkerManagerImpl::isRunning(MonitorItemSettings* item)
+{
+    ScopedLock guard(lock_);
+    for (const auto& entry : running_) {
+        if (entry.second == item)
+            return true;
+    }
+    return false;
 }
 
 Worker* WorkerManagerImpl::findWorker(MonitorItemSettings* item)
@@ -143,8 +169,14 @@ void WorkerManagerImpl::getProxy(bool& use, std::string& proxy, std::string& use
 void WorkerManagerImpl::startWorker(Worker* worker)
 {
     ScopedLock guard(lock_);
-    Thread* thread = dynamic_cast<Thread*>(worker);
-    if (thread && !thread->start())
+    bool started;
+    if (CommonWorkerImpl* common = dynamic_cast<CommonWorkerImpl*>(worker))
+        started = startTracked(common);
+    else if (Thread* thread = dynamic_cast<Thread*>(worker))
+        started = thread->start();
+    else
+        return;
+    if (!started)
         LOG4CXX_ERROR(logger_, (boost::format("Cannot start worker thread: error %1%") % GetLastError()).str());
 }
 
@@ -219,23 +251,24 @@ void WorkerManagerImpl::stopAll()
     std::vector<Stopping> stopping;
     {
         ScopedLock guard(lock_);
-        for (auto& entry : workers_) {
-            Thread* thread = dynamic_cast<Thread*>(entry.second);
-            if (!thread)
-                continue;
+        // Every running worker, not only the mapped ones: a worker forgotten by stopWorker or
+        // replaced by recreateWorker may still be finishing a check on its item.
+        for (auto& entry : running_) {
+            CommonWorkerImpl* worker = entry.first;
             // The duplicate stays valid after the worker has deleted itself and closed its own.
-            HANDLE handle = thread->duplicateHandle();
-            thread->stop();
-            // A suspended worker could never see its stop: resume it as often as it was
-            // suspended (ResumeThread answers the count before the call).
-            for (int i = 0; i < 128 && thread->resume() > 1; ++i) {
-            }
+            HANDLE handle = worker->duplicateHandle();
+            worker->stop();   // also ends a suspended worker's parked sleep
             if (!handle)
-                continue;   // never started: nothing runs that could touch the item
+                continue;
             // Only the host thread (which is here) writes an item's name, so no lock is needed;
             // the item's lock could be held by a worker that is still winding down.
-            const ItemGeneralSettings& general = entry.first->getGeneral();
+            const ItemGeneralSettings& general = entry.second->getGeneral();
             stopping.push_back(Stopping{handle, general.name + " (" + general.address + ")"});
+        }
+        for (auto& entry : workers_) {
+            // Mapped but never started: nothing runs, yet a later start must not begin work.
+            if (Thread* thread = dynamic_cast<Thread*>(entry.second))
+                thread->stop();
         }
         workers_.clear();
     }
@@ -263,42 +296,43 @@ void WorkerManagerImpl::stopAll()
 
 void WorkerManagerImpl::recreateWorker(MonitorItemSettings* item)
 {
-    std::vector<Notifier*> notifiers;
-    {
-        ScopedLock guard(lock_);
-        auto it = workers_.find(item);
-        if (it == workers_.end()) {
-            LOG4CXX_ERROR(logger_, "Cannot find worker");
-            return;
-        }
-        Worker* old = it->second;
-        workers_.erase(it);
-        Thread* thread = dynamic_cast<Thread*>(old);
-        if (!thread) {
-            LOG4CXX_ERROR(logger_, "Dynamic cast failed!!!");
-            return;
-        }
-        CommonWorkerImpl* common = dynamic_cast<CommonWorkerImpl*>(old);
-        if (!common) {
-            LOG4CXX_ERROR(logger_, "Dynamic cast 1 failed!!!");
-            return;
-        }
-        // The old worker must not release what the new one takes over.
-        common->getNotifierList().setOwns(false);
-        notifiers = common->getNotifierList().entries();
-        thread->stop();
-    }
-
-    Worker* replacement = createWorker(item);
-    if (!replacement) {
-        // The item's new type has no check: nobody owns the notifiers any more, so they are
-        // released here as the old worker would have done.
-        LOG4CXX_ERROR(logger_, "Cannot create a worker for the item's type");
-        for (Notifier* n : notifiers)
-            n->release();
+    // Held throughout: the old worker cannot pass workerEnding, and so cannot release its
+    // notifiers, while they are handed over.
+    ScopedLock guard(lock_);
+    auto it = workers_.find(item);
+    if (it == workers_.end()) {
+        LOG4CXX_ERROR(logger_, "Cannot find worker");
         return;
     }
-    for (Notifier* n : notifiers)
-        replacement->attach(n);
-    startWorker(replacement);
+    Worker* old = it->second;
+    workers_.erase(it);
+    Thread* thread = dynamic_cast<Thread*>(old);
+    if (!thread) {
+        LOG4CXX_ERROR(logger_, "Dynamic cast failed!!!");
+        return;
+    }
+    CommonWorkerImpl* common = dynamic_cast<CommonWorkerImpl*>(old);
+    if (!common) {
+        LOG4CXX_ERROR(logger_, "Dynamic cast 1 failed!!!");
+        return;
+    }
+    thread->stop();
+
+    Worker* replacement = createWorker(item);
+    CommonWorkerImpl* successor = dynamic_cast<CommonWorkerImpl*>(replacement);
+    if (!successor) {
+        // The item's new type has no check: the old worker keeps its notifiers and releases
+        // them itself once it can no longer call them.
+        LOG4CXX_ERROR(logger_, "Cannot create a worker for the item's type");
+        return;
+    }
+    // The old worker must not release what the new one takes over; the new one waits for the
+    // old thread to end before its first cycle, so no notifier is ever called by both.
+    common->getNotifierList().setOwns(false);
+    successor->setPredecessor(common->duplicateHandle());
+    for (int i = common->suspendCount(); i > 0; --i)
+        successor->suspend();   // the user's suspension outlives the new settings
+    for (Notifier* n : common->getNotifierList().entries())
+        successor->attach(n);
+    startWorker(successor);
 }

@@ -6,9 +6,13 @@
 
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "orv/log4cxx.h"
 #include "workers/WorkerManager.h"
+
+class CommonWorkerImpl;
 
 class WorkerManagerImpl : public WorkerManager {
 public:
@@ -29,10 +33,11 @@ public:
     std::string getLastPage(MonitorItemSettings* item) override;
     void detachWorker(Worker* worker) override;
     void recreateWorker(MonitorItemSettings* item) override;
+    bool isRunning(MonitorItemSettings* item) override;
 
-    // Called by a worker on its own thread just before it deletes itself: its entry goes, so no
+    // Called by a worker on its own thread just before it deletes itself: its entries go, so no
     // host call can reach the deleted object.
-    static void workerEnding(Worker* worker);
+    static void workerEnding(CommonWorkerImpl* worker);
 
     // How long stopAll waits for the threads (30 s); tests shorten it.
     void setStopAllTimeout(DWORD ms) { stopAllTimeoutMs_ = ms; }
@@ -43,6 +48,8 @@ private:
     // The worker for an item type; null for a type with no check.
     static Worker* newWorkerFor(MonitorItemSettings* item, int type);
     void forget(Worker* worker);
+    // Starts the worker's thread and keeps it among the running workers until it ends.
+    bool startTracked(CommonWorkerImpl* worker);
 
     std::string proxy_;
     std::string proxyUser_;
@@ -50,6 +57,9 @@ private:
     bool useProxy_;
     log4cxx::LoggerPtr logger_;
     std::map<MonitorItemSettings*, Worker*> workers_;
+    // Every started worker whose thread has not yet reached its end, mapped or not, with its item.
+    std::map<CommonWorkerImpl*, MonitorItemSettings*> running_;
+
     CRITICAL_SECTION lock_;
     // Workers read the proxy from their own threads: a lock of its own keeps them off the map's.
     CRITICAL_SECTION proxyLock_;

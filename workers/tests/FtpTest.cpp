@@ -220,9 +220,9 @@ TEST_F(FtpNet, CycleRecordsLogInAndTransfers)
         {"download and upload", "secret", {got, "hello.txt", upload, "both.bin"}, true, "Success", 0,
          "Uploaded local file ", "both.bin"},
         {"failed download, upload still sent", "secret", {got, "no-such-file.txt", upload, "after.bin"}, false,
-         "Failed to download remote file", 0, "Failed to download remote file no-such-file.txt to ", "after.bin"},
+         "Failed to download remote file", 1, "Failed to download remote file no-such-file.txt to ", "after.bin"},
         {"failed upload", "secret", {"", "", local_ + "\\no-such-local.bin", "x.bin"}, false,
-         "Failed to upload local file", 0, "Failed to upload local file ", nullptr},
+         "Failed to upload local file", 1, "Failed to upload local file ", nullptr},
         {"wrong password", "wrong", {got, "hello.txt", upload, "never.bin"}, false, "Failure to connect", 1,
          "Connection failed with the error message: 530", nullptr},
     };
@@ -310,9 +310,13 @@ TEST_F(FtpNet, TestRunReportsEachStepAndRecordsNothing)
 TEST_F(FtpNet, SilentServerFailsAtTheLimitAndTheWorkerGoesOn)
 {
     MonitorItemSettings* item = ftpItem(kSilentPort, "secret", {}, 1, UnitSeconds);
+    {
+        // The item's limit bounds the log-in (it was a fixed 30 s whatever the limit).
+        MonitorItemLock lock(item);
+        item->getGeneral().timeoutMs = 1500;
+    }
     Worker* worker = WorkerManager::instance()->createWorker(item);
     ASSERT_TRUE(dynamic_cast<FtpWorker*>(worker));
-    dynamic_cast<FtpWorker*>(worker)->setLimits(1500, 1500);
     RecordingNotifier* notifier = new RecordingNotifier;
     DWORD started = GetTickCount();
     Running r = startWorker(worker, notifier);

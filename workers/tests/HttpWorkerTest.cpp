@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <ctime>
 #include <memory>
 #include <string>
@@ -211,11 +212,30 @@ TEST_F(HttpWorkerNet, SearchHonoursTheCaseFlagAndLooksThroughMarkup)
         EXPECT_EQ(c.found, history[0].ok);
         EXPECT_EQ(200, history[0].code);
         EXPECT_EQ(c.found ? "Success" : kSearchFailed, history[0].message);
-        // the failed flag follows the download, which worked
-        EXPECT_EQ(0, statusOf(item).failed);
+        // the failed flag follows the cycle: a failed search fails the item too
+        EXPECT_EQ(c.found ? 0 : 1, statusOf(item).failed);
         EXPECT_EQ(c.found ? NotifyCycleSucceeded : NotifyCycleFailed, notifier->codes().at(1));
         delete notifier;
     }
+}
+
+TEST_F(HttpWorkerNet, APageSlowerThanTheItemsLimitFailsTheCycle)
+{
+    // The limit is below the shortest network wait (1 s), so the page arrives, only too late.
+    MonitorItemSettings* item = httpItem(ItemHttp, "127.0.0.1/slow?ms=600", 8080, 200);
+    RecordingNotifier* notifier = new RecordingNotifier;
+    runOneCycle(item, notifier, [] {});
+    std::vector<ResultRecord> history = historyOf(item);
+    ASSERT_EQ(1u, history.size());
+    EXPECT_FALSE(history[0].ok);
+    EXPECT_EQ(200, history[0].code);
+    EXPECT_GE(history[0].responseMs, 600);
+    EXPECT_EQ(1, statusOf(item).failed);
+    EXPECT_EQ(NotifyCycleFailed, notifier->codes().at(1));
+    std::vector<std::string> lines = readLines(item->getLogPath());
+    EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(),
+                                     "Test failed because the response time was higher than the designated time"));
+    delete notifier;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -393,6 +413,48 @@ TEST_F(HttpWorkerNet, SilentServerFailsWithinTheLimitAndTheWorkerGoesOn)
     EXPECT_EQ(0u, history[0].message.find("Page download failed - error ")) << history[0].message;
     EXPECT_EQ(1, statusOf(item).failed);
     delete notifier;
+}
+
+TEST_F(HttpWorkerNet, APageThatTricklesFailsAtTheItemsLimitForTheWholeDownload)
+{
+    // Each receive gets a byte well within the limit, so only a deadline for the whole download
+    // ends it; without one the worker would read for ten minutes, recording nothing.
+    const int limitMs = 1500;
+    MonitorItemSettings* item = newStoredItem(ItemHttp, "127.0.0.1/trickle", 8080, 1, UnitHours, limitMs);
+    RecordingNotifier* notifier = new RecordingNotifier;
+    DWORD started = GetTickCount();
+    Running r = startFor(item, notifier, false);
+    ASSERT_TRUE(r.worker);
+    ASSERT_TRUE(notifier->waitForCode(NotifyCycleFailed, 1, 20000));
+    EXPECT_LT(GetTickCount() - started, static_cast<DWORD>(limitMs) + 2000);
+    WorkerManager::instance()->stopWorker(item);
+    ASSERT_TRUE(waitEnded(r.thread, 10000));
+    CloseHandle(r.thread);
+    std::vector<ResultRecord> history = historyOf(item);
+    ASSERT_EQ(1u, history.size());
+    EXPECT_FALSE(history[0].ok);
+    EXPECT_EQ(1, statusOf(item).failed);
+    delete notifier;
+}
+
+TEST_F(HttpWorkerNet, AStopEndsADownloadAtOnceAndRecordsNothing)
+{
+    for (const char* path : {"127.0.0.1/hang", "127.0.0.1/trickle"}) {
+        SCOPED_TRACE(path);
+        MonitorItemSettings* item = newStoredItem(ItemHttp, path, 8080, 1, UnitHours, 60000);
+        RecordingNotifier* notifier = new RecordingNotifier;
+        Running r = startFor(item, notifier, false);
+        ASSERT_TRUE(notifier->waitForCode(NotifyStatusRefresh, 1, 5000));
+        Sleep(700);
+        DWORD stopAt = GetTickCount();
+        WorkerManager::instance()->stopWorker(item);
+        ASSERT_TRUE(waitEnded(r.thread, 10000));
+        EXPECT_LT(GetTickCount() - stopAt, 1000u);
+        CloseHandle(r.thread);
+        EXPECT_TRUE(historyOf(item).empty());
+        EXPECT_EQ(0, statusOf(item).busy);
+        delete notifier;
+    }
 }
 
 // A worker whose session cannot be opened.

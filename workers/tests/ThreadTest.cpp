@@ -229,6 +229,37 @@ TEST(ThreadSuspend, SuspendedThreadMakesNoProgressUntilResumed)
     EXPECT_TRUE(joined(t, 5000));
 }
 
+TEST(ThreadSuspend, AStopEndsASuspendedThreadAndAWakeWaitsForTheResume)
+{
+    {
+        ProbeThread t(60);
+        ASSERT_TRUE(t.start());
+        EXPECT_EQ(0, t.suspend());
+        t.openGate();
+        ASSERT_TRUE(t.waitSleeping(5000));
+        Sleep(100);
+        DWORD stopAt = GetTickCount();
+        t.stop();   // no resume
+        EXPECT_TRUE(joined(t, 2000));
+        EXPECT_LT(GetTickCount() - stopAt, 1000u);
+        EXPECT_TRUE(t.stopped);
+    }
+    {
+        ProbeThread t(60);
+        ASSERT_TRUE(t.start());
+        t.suspend();
+        t.openGate();
+        ASSERT_TRUE(t.waitSleeping(5000));
+        t.wake();
+        Sleep(300);
+        EXPECT_EQ(1, t.resume());
+        EXPECT_TRUE(joined(t, 2000));
+        EXPECT_TRUE(t.woken);
+        EXPECT_FALSE(t.timedOut);
+        t.stop();
+    }
+}
+
 TEST(ThreadHandle, DuplicateOutlivesTheObject)
 {
     HANDLE copy = nullptr;

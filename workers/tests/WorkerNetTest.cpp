@@ -3,6 +3,7 @@
 // to 127.0.0.1.
 #include <windows.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "Monitor/MonitorItemLock.h"
@@ -11,6 +12,7 @@
 #include "WorkerManagerImpl.h"
 #include "SilentTarget.h"
 #include "WorkerTestSupport.h"
+#include "orv/FixtureServer.h"
 #include "orv/gtest.h"
 #include "Connection.h"
 #include "workers/WorkerManager.h"
@@ -204,6 +206,54 @@ TEST(PingCheck, EchoToLoopbackAndAnUnknownHost)
     }
 }
 
+// A stop must end every wait of a check within moments, also the ones the system gives no way to
+// interrupt: an echo nobody answers, a name lookup whose server stays silent.
+TEST(StopDuringAnUninterruptibleWait, EndsTheWorkerPromptlyWithoutARecord)
+{
+    // 10.9.9.9 is routed to the loopback device, which drops what is sent to it; --resolver does
+    // the same to the name server, so that a lookup of an unknown name hangs.
+    orvtest::FixtureServer silence("silent_route", {"--resolver", "10.9.9.9"});
+    ASSERT_TRUE(silence.running()) << silence.error();
+    struct Case {
+        const char* name;
+        int type;
+        const char* address;
+    };
+    const Case cases[] = {
+        {"echo without a reply", ItemPing, "10.9.9.9"},
+        {"ping: lookup without an answer", ItemPing, "silent-name.example"},
+        {"port: lookup without an answer", ItemPort, "silent-name.example"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MonitorItemSettings* item = newStoredItem(c.type, c.address, 80, 1, UnitHours, 60000);
+        Started s = startFor(item);
+        ASSERT_TRUE(s.notifier->waitForCode(NotifyStatusRefresh, 1, 5000));
+        Sleep(500);
+        EXPECT_TRUE(historyOf(item).empty());   // still waiting
+        DWORD stopAt = GetTickCount();
+        stopAndJoin(item, s);
+        EXPECT_LT(GetTickCount() - stopAt, 1000u);
+        EXPECT_TRUE(historyOf(item).empty());
+        EXPECT_EQ(0, statusOf(item).busy);
+    }
+}
+
+TEST(PortCheck, ALookupWithoutAnAnswerFailsAtTheItemsLimit)
+{
+    orvtest::FixtureServer silence("silent_route", {"--resolver"});
+    ASSERT_TRUE(silence.running()) << silence.error();
+    MonitorItemSettings* item = newStoredItem(ItemPort, "silent-name.example", 80, 1, UnitHours, 1500);
+    DWORD started = GetTickCount();
+    Started s = startFor(item);
+    ASSERT_TRUE(s.notifier->waitForCode(NotifyCycleFailed, 1, 20000));
+    EXPECT_LT(GetTickCount() - started, 4000u);
+    std::vector<ResultRecord> history = historyOf(item);
+    ASSERT_EQ(1u, history.size());
+    EXPECT_FALSE(history[0].ok);
+    stopAndJoin(item, s);
+}
+
 TEST(PingCheck, TestModePingsThreeTimes)
 {
     MonitorItemSettings* item = newStoredItem(ItemPing, "127.0.0.1", 0, 1, UnitHours, 5000);
@@ -383,6 +433,170 @@ TEST(WorkerManagerTest, RecreateHandsTheNotifiersToTheNewWorker)
     EXPECT_EQ(1, other->releases());
     delete s.notifier;
     delete other;
+}
+
+// Holds an item's lock on a thread of its own for a while, as a host thread saving it would.
+class LockHolder {
+public:
+    LockHolder(MonitorItemSettings* item, DWORD holdMs)
+        : item_(item), holdMs_(holdMs), held_(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+    {
+        thread_ = CreateThread(nullptr, 0, hold, this, 0, nullptr);
+        WaitForSingleObject(held_, 5000);
+    }
+    ~LockHolder()
+    {
+        WaitForSingleObject(thread_, 20000);
+        CloseHandle(thread_);
+        CloseHandle(held_);
+    }
+
+private:
+    static DWORD WINAPI hold(LPVOID self)
+    {
+        LockHolder* h = static_cast<LockHolder*>(self);
+        MonitorItemLock lock(h->item_);
+        SetEvent(h->held_);
+        Sleep(h->holdMs_);
+        return 0;
+    }
+    MonitorItemSettings* item_;
+    DWORD holdMs_;
+    HANDLE held_;
+    HANDLE thread_;
+};
+
+TEST(WorkerManagerTest, StopAllWaitsForWorkersItNoLongerMaps)
+{
+    // stopWorker forgets the worker at once, but its thread may still be inside a check of the
+    // item: stopAll must wait for it too, or the host frees the item under it.
+    Listener open("127.0.0.1", true);
+    MonitorItemSettings* item = newStoredItem(ItemPort, "127.0.0.1", open.port(), 1, UnitHours, 5000);
+    Started s = startFor(item);
+    ASSERT_TRUE(s.notifier->waitForCode(NotifyCycleSucceeded, 1, 5000));
+    Sleep(100);
+    {
+        LockHolder holder(item, 600);
+        manager()->wakeWorker(item);   // the next cycle waits for the lock
+        Sleep(100);
+        manager()->stopWorker(item);
+        EXPECT_TRUE(manager()->isRunning(item));
+        manager()->stopAll();
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(s.thread, 0));
+        EXPECT_FALSE(manager()->isRunning(item));
+    }
+    CloseHandle(s.thread);
+    EXPECT_EQ(1, s.notifier->releases());
+    delete s.notifier;
+}
+
+TEST(WorkerManagerTest, AWorkerStopAllGaveUpOnStillCountsAsRunning)
+{
+    Listener open("127.0.0.1", true);
+    MonitorItemSettings* item = newStoredItem(ItemPort, "127.0.0.1", open.port(), 1, UnitHours, 5000);
+    Started s = startFor(item);
+    ASSERT_TRUE(s.notifier->waitForCode(NotifyCycleSucceeded, 1, 5000));
+    Sleep(100);
+    {
+        LockHolder holder(item, 1500);
+        manager()->wakeWorker(item);
+        Sleep(100);
+        manager()->setStopAllTimeout(300);
+        manager()->stopAll();
+        manager()->setStopAllTimeout(30000);
+        // The host must keep (save, not free) this item.
+        EXPECT_TRUE(manager()->isRunning(item));
+    }
+    EXPECT_TRUE(waitEnded(s.thread, 5000));
+    CloseHandle(s.thread);
+    EXPECT_FALSE(manager()->isRunning(item));
+    delete s.notifier;
+}
+
+TEST(WorkerManagerTest, ASuspendedWorkerEndsOnStopAndStaysSuspendedAcrossARecreate)
+{
+    Listener open("127.0.0.1", true);
+    MonitorItemSettings* item = newStoredItem(ItemPort, "127.0.0.1", open.port(), 1, UnitSeconds, 5000);
+    Started s = startFor(item);
+    ASSERT_TRUE(s.notifier->waitForCode(NotifyCycleSucceeded, 1, 5000));
+    manager()->suspendWorker(item);
+    Sleep(100);
+    size_t before = s.notifier->codes().size();
+
+    // The user changes the item's settings while it is suspended: it must stay suspended.
+    manager()->recreateWorker(item);
+    ASSERT_TRUE(waitEnded(s.thread, 2000));   // the old, suspended worker ended
+    CloseHandle(s.thread);
+    Worker* replacement = manager()->findWorker(item);
+    ASSERT_NE(nullptr, replacement);
+    s.thread = dynamic_cast<Thread*>(replacement)->duplicateHandle();
+    Sleep(2500);   // more than two intervals
+    EXPECT_EQ(before, s.notifier->codes().size());
+    manager()->resumeWorker(item);
+    EXPECT_TRUE(s.notifier->waitForCode(NotifyCycleSucceeded, 2, 5000));
+
+    // Stopped while suspended, without a resume: the thread ends all the same.
+    manager()->suspendWorker(item);
+    Sleep(100);
+    DWORD stopAt = GetTickCount();
+    manager()->stopWorker(item);
+    EXPECT_TRUE(waitEnded(s.thread, 2000));
+    EXPECT_LT(GetTickCount() - stopAt, 1000u);
+    CloseHandle(s.thread);
+    EXPECT_EQ(1, s.notifier->releases());
+    delete s.notifier;
+}
+
+// Counts how many threads are inside notify at once; slow makes every notify take a while.
+class OverlapNotifier : public Notifier {
+public:
+    void notify(int event, const std::string&) override
+    {
+        LONG inside = InterlockedIncrement(&inside_);
+        LONG seen = maxInside_;
+        while (inside > seen && InterlockedCompareExchange(&maxInside_, inside, seen) != seen)
+            seen = maxInside_;
+        if (slow_)
+            Sleep(200);
+        if (event == NotifyCycleSucceeded)
+            InterlockedIncrement(&successes_);
+        InterlockedDecrement(&inside_);
+    }
+    void release() override { InterlockedIncrement(&releases_); }
+
+    volatile LONG inside_ = 0;
+    volatile LONG maxInside_ = 0;
+    volatile LONG slow_ = 0;
+    volatile LONG successes_ = 0;
+    volatile LONG releases_ = 0;
+};
+
+TEST(WorkerManagerTest, ARecreatedWorkerNeverCallsTheNotifiersWhileTheOldOneStillDoes)
+{
+    Listener open("127.0.0.1", true);
+    MonitorItemSettings* item = newStoredItem(ItemPort, "127.0.0.1", open.port(), 1, UnitHours, 5000);
+    Started s = startFor(item);
+    OverlapNotifier overlap;
+    s.worker->attach(&overlap);
+    ASSERT_TRUE(s.notifier->waitForCode(NotifyCycleSucceeded, 1, 5000));
+    Sleep(100);
+    InterlockedExchange(&overlap.slow_, 1);
+    manager()->wakeWorker(item);   // the old worker's cycle now spends a while in the notifiers
+    Sleep(100);
+    manager()->recreateWorker(item);
+    ASSERT_TRUE(waitEnded(s.thread, 5000));
+    CloseHandle(s.thread);
+    Worker* replacement = manager()->findWorker(item);
+    ASSERT_NE(nullptr, replacement);
+    s.thread = dynamic_cast<Thread*>(replacement)->duplicateHandle();
+    // The old cycle may or may not have succeeded (the stop can cut its connect short); the new
+    // worker's first cycle adds one more success.
+    std::vector<int> codes = s.notifier->codes();
+    int successes = static_cast<int>(std::count(codes.begin(), codes.end(), static_cast<int>(NotifyCycleSucceeded)));
+    ASSERT_TRUE(s.notifier->waitForCode(NotifyCycleSucceeded, successes + 1, 10000));
+    EXPECT_EQ(1, overlap.maxInside_);
+    stopAndJoin(item, s);
+    EXPECT_EQ(1, overlap.releases_);
 }
 
 TEST(WorkerManagerTest, AWorkerThatEndsLeavesTheMap)

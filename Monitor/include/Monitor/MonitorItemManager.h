@@ -39,6 +39,9 @@ public:
     // deletes it and its folder. Unknown items are ignored.
     virtual void removeItem(MonitorItemSettings* item) = 0;
     virtual void deleteTemporaryItem(MonitorItemSettings* item) = 0;
+    // Saves the item (under its lock) and takes it out of the list without ever freeing it: for
+    // an item that a worker thread which did not end may still use. Unknown items are ignored.
+    virtual void abandonItem(MonitorItemSettings* item) = 0;
     // Destroys the store. Call unloadAll first: items still listed are not deleted.
     virtual void release() = 0;
 };

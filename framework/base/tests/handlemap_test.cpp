@@ -2,6 +2,7 @@
 // always detached before they are deleted.
 #include "orv/gtest.h"
 #include "afx.h"
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -192,11 +193,11 @@ struct LateWrapper {
     }
     static CHandleMap<CWidget, HANDLE>* s_mapAtEnd;
     static CHandleMap<CWidget, HANDLE>* s_mapMadeAtEnd;
-    static bool s_ended;
+    static std::atomic<bool> s_ended;
 };
 CHandleMap<CWidget, HANDLE>* LateWrapper::s_mapAtEnd = NULL;
 CHandleMap<CWidget, HANDLE>* LateWrapper::s_mapMadeAtEnd = NULL;
-bool LateWrapper::s_ended = false;
+std::atomic<bool> LateWrapper::s_ended{false};
 
 // Not inline in the thread procedure: a thread_local with a destructor declared inside an
 // ms_abi function crashed when the thread started (Wine 8, g++ 12).
@@ -227,6 +228,10 @@ TEST_F(HandleMapTest, EachThreadHasItsOwnMapsAndCounts) {
     ASSERT_TRUE(hThread != NULL);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 30000));
     CloseHandle(hThread);
+    // The C++ thread-end clean-up runs after Win32 has signalled the thread's end: wait for the
+    // object that ends last on that thread.
+    for (DWORD until = GetTickCount() + 10000; !LateWrapper::s_ended && GetTickCount() < until;)
+        Sleep(1);
     CWidget* pTheirs = theirs.pTemp;
     BOOL bTheirFreeDone = theirs.bFreed;
     int theirTempsAfter = theirs.tempsAfter;

@@ -2,7 +2,7 @@
 // the run cycle that all checks share (busy flag, events, result, response-time limit, activity
 // log, next-run time, sleep with wake and stop, self-deletion at the end).
 //
-// A check that follows the standard cycle derives and implements check() only:
+// A check derives and implements check() only:
 //
 //     class PortWorker : public CommonWorkerImpl {
 //     public:
@@ -12,20 +12,24 @@
 //         void check(const ItemGeneralSettings& general, CheckResult& result) override;
 //     };
 //
-// check() runs the test once and fills the result; it must bound every network wait (use
-// Connection with networkTimeoutMs(), and setCancel([this] { return stopRequested(); }) so that
-// a stop cuts a long wait short, then set result.stopped).
+// check() runs the test once and fills the result: outcome, message, code, response time, and
+// the lines that tell its steps (to the activity log, and as events in a test run). It must
+// bound every network wait by the item's limit (networkTimeoutMs()) and give up on a stop
+// (stopRequested(), polled by Connection, CallWatch and AbandonableCall), then set
+// result.stopped. It runs with the item's lock not held.
 //
-// A check whose cycle differs (ping repeats its test three times, HTTP and FTP record nothing in
-// test mode, POP3 and SMTP write their own lines) overrides runCycle() and builds it from the
-// protected steps below, each of which takes the item's lock itself where it writes the item.
+// cycleStarting() runs after the cycle's first log lines (its own "Downloading page ..." and the
+// like), cycleRecorded() after the result and the events (the HTTP check saves its page there).
+// The ping check alone keeps a cycle of its own (three echoes in a test run).
 // threadStarting()/threadEnding() run first and last on the worker's thread (COM for HTTP).
 // An HTTP worker overrides getLastPage() (the worker manager asks through it).
 #pragma once
 
 #include <windows.h>
 
+#include <ctime>
 #include <string>
+#include <vector>
 
 #include "Monitor/MonitorItemSettings.h"
 #include "orv/log4cxx.h"
@@ -58,6 +62,14 @@ struct WorkerTexts {
     bool testEndedAfterStop;   // event 4 also when the test run was stopped
 };
 
+// One step a check reports: a line of the activity log (normal mode) and an event with its own
+// text (test mode); either may be left out.
+struct CheckLine {
+    std::string log;        // "" writes nothing to the activity log
+    int event;              // test mode: the event code (NotifierEvent), or -1 for none
+    std::string text;       // test mode: the event's text
+};
+
 // The outcome of one check.
 struct CheckResult {
     bool ok = false;
@@ -66,6 +78,21 @@ struct CheckResult {
     int code = 200;                   // result code recorded
     std::string successText;          // test mode: the event 2 text of a success
     bool stopped = false;             // gave up on a stop request: nothing is recorded or sent
+
+    // The steps, in order. A check that reports none gets the standard one in a test run:
+    // successText as event 2 on success, else the message as event 1.
+    std::vector<CheckLine> lines;
+    // The response-time limit applies (the FTP check has none; POP3 compares its own total).
+    bool applyLimit = true;
+    // A test run records the result too (the HTTP and FTP test runs record nothing).
+    bool recordInTest = true;
+    // Test mode: an event 4 sent after the outcome, ending the test cycle (HTTP, FTP).
+    bool hasTestEnded = false;
+    std::string testEnded;
+
+    void log(const std::string& line) { lines.push_back(CheckLine{line, -1, std::string()}); }
+    void event(int code, const std::string& text) { lines.push_back(CheckLine{std::string(), code, text}); }
+    void both(const std::string& line, int code) { lines.push_back(CheckLine{line, code, line}); }
 };
 
 class CommonWorkerImpl : public Thread, public Worker {
@@ -77,10 +104,11 @@ public:
     void setTestMode(bool testMode) override;
 
     NotifierList& getNotifierList() { return notifiers_; }
-    NotifierList::iterator notifiersBegin() const { return notifiers_.begin(); }
-    NotifierList::iterator notifiersEnd() const { return notifiers_.end(); }
 
     MonitorItemSettings* getItem() const { return item_; }
+    // A thread (a duplicated handle, owned from now on) that must have ended before this worker
+    // begins its first cycle: the worker it replaces, which still calls the same notifiers.
+    void setPredecessor(HANDLE thread) { predecessor_ = thread; }
     bool isTestMode() const { return testMode_; }
 
     // A copy of the last page an HTTP check downloaded; empty for every other check. Called from
@@ -99,9 +127,11 @@ protected:
     virtual void threadStarting() {}
     virtual void threadEnding() {}
 
-    // One pass of the cycle; false leaves the loop. The standard pass calls check().
+    // One pass of the cycle; false leaves the loop. It calls check().
     virtual bool runCycle();
     virtual void check(const ItemGeneralSettings& general, CheckResult& result) = 0;
+    virtual void cycleStarting(const ItemGeneralSettings&) {}
+    virtual void cycleRecorded(bool /*ok*/, std::time_t /*checkTime*/) {}
 
     // Steps a cycle is built from.
     ItemGeneralSettings readGeneral();              // a copy taken under the item's lock
@@ -110,7 +140,8 @@ protected:
     void writeCycleStart();                         // the dashes, then "Starting run cycle"
     void setBusy(bool busy);                        // the busy flag, then event 3
     void setFailed(bool failed);                    // the failed flag only
-    void recordResult(int code, const std::string& message, int responseMs, bool ok);
+    // The result into the item's history and statistics, dated now; returns that time.
+    std::time_t recordResult(int code, const std::string& message, int responseMs, bool ok);
     // Test mode: a stop asked for during the check ends the run here (sleep(0)).
     bool stoppedDuringTest();
     // "Ending run cycle", the sleep time, "Sleeping for N seconds", the next-run time, and the
@@ -124,6 +155,7 @@ private:
     bool testMode_;
     MonitorItemSettings* item_;
     WorkerTexts texts_;
+    HANDLE predecessor_;
 
 protected:
     // Destroyed in reverse: the activity log first, the notifier list (releasing) last.

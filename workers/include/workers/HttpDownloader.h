@@ -12,13 +12,15 @@
 // members, which therefore stay as they are; 32-bit values are fixed-width.
 //
 // Every request has a connect, send and receive time-out (30 s unless setTimeout says otherwise),
-// so a server that accepts and never answers ends the download as a failure.
+// and the whole download has the same as its deadline, so neither a server that accepts and never
+// answers nor one that answers a byte at a time holds the caller.
 #pragma once
 
 #include <windows.h>
 #include <wininet.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class HttpDownloader {
@@ -54,6 +56,11 @@ public:
     // of its chunk. Reading stops after kMaxPageBytes: a check of a large file's address must not
     // hold the file in memory.
     bool DownloadPage();
+    // The same with a stop: the download is given up as soon as cancelled answers true (looked at
+    // every 50 ms), with ERROR_INTERNET_OPERATION_CANCELLED. The time-out (setTimeout) bounds the
+    // whole download as well as each step; past it the download fails with ERROR_INTERNET_TIMEOUT.
+    // A download given up takes the session with it: call Initialize before the next one.
+    bool DownloadPage(const std::function<bool()>& cancelled);
     // The text of the last download; valid until the next download or destruction.
     const char* GetPage() const { return page_.c_str(); }
     // Milliseconds and HTTP status of the last download (both 0 when nothing answered).

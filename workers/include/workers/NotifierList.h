@@ -13,7 +13,6 @@ class Notifier;
 class NotifierList {
 public:
     typedef std::vector<Notifier*> List;
-    typedef List::const_iterator iterator;
 
     NotifierList();
     ~NotifierList();
@@ -31,9 +30,6 @@ public:
 
     // A copy of the entries, in order (what a replacement worker takes over).
     List entries() const;
-    // Positions of the entries; valid only while nothing attaches or detaches.
-    iterator begin() const { return notifiers_.begin(); }
-    iterator end() const { return notifiers_.end(); }
     size_t size() const;
 
 private:

@@ -10,6 +10,10 @@
 //
 // stop() and wake() may be called from any thread. A stop is never lost: once requested, every
 // later sleep() returns false at once with isStopped() true, even when a wake came with it.
+//
+// Suspension is cooperative: suspend() lets the thread finish what it is doing and park in its
+// next sleep() until resumed, so it can never be frozen while it holds a lock. A stop ends a
+// parked sleep at once; a wake that comes while parked is kept for the resume.
 #pragma once
 
 #include <windows.h>
@@ -42,9 +46,11 @@ public:
     // A stop has been asked for; any thread may ask, for work that must give up early.
     bool stopRequested() const;
 
-    // SuspendThread / ResumeThread results, unchanged.
+    // Counted like SuspendThread / ResumeThread: each returns the count before the call, and
+    // the thread runs again once every suspend has been matched by a resume.
     int suspend();
     int resume();
+    int suspendCount() const;
 
     HANDLE getHandle() const { return handle_; }
     // A handle of the thread of one's own to wait on (close it after); null when not started.
@@ -62,4 +68,5 @@ private:
     ThreadEvents events_;
     int lastWaitResult_;
     volatile LONG stopRequested_;
+    volatile LONG suspendCount_;
 };

@@ -1,6 +1,8 @@
 // The workers library's entry point for the hosts: one worker per item, created by the item's
 // type, and the operations the GUI and the service apply to it. Hosts call stopAll before they
-// unload their items: when it returns, no worker touches an item any more.
+// unload their items: when it returns, no worker touches an item any more, except the items for
+// which isRunning still answers true (a worker that did not end within stopAll's bound): those
+// are saved but must not be freed.
 #pragma once
 
 #include <string>
@@ -30,8 +32,10 @@ public:
     virtual void stopWorker(MonitorItemSettings* item) = 0;
     virtual void suspendWorker(MonitorItemSettings* item) = 0;
     virtual void resumeWorker(MonitorItemSettings* item) = 0;
-    // Stops every mapped worker (suspended ones too) and waits until their threads have ended,
-    // at most 30 seconds; workers that did not end by then are logged by item.
+    // Stops every worker whose thread is still running (suspended ones, ones forgotten by
+    // stopWorker or replaced by recreateWorker, and test runs too) and waits until their threads
+    // have ended, at most 30 seconds; workers that did not end by then are logged by item, and
+    // isRunning tells their items.
     virtual void stopAll() = 0;
     // The item's worker runs its next cycle now.
     virtual void wakeWorker(MonitorItemSettings* item) = 0;
@@ -40,6 +44,10 @@ public:
     // Same as removeWorker; what a test run uses so that stopAll does not reach its worker.
     virtual void detachWorker(Worker* worker) = 0;
     // Replaces the item's worker by a new one for its current settings, with the same notifiers,
-    // and starts it. The old worker ends at its next sleep.
+    // and starts it (suspended when the old one was). The old worker is stopped; the new one
+    // begins its first cycle, and so calls the notifiers, only once the old thread has ended.
+    // For a type with no check the old worker keeps its notifiers and releases them as it ends.
     virtual void recreateWorker(MonitorItemSettings* item) = 0;
+    // A started worker of the item has not yet ended: the item must not be freed.
+    virtual bool isRunning(MonitorItemSettings* item) = 0;
 };
