@@ -188,6 +188,29 @@ TEST(ModalDialog, AFailureInOnInitDialogEndsTheDialogWithMinusOne)
     EXPECT_FALSE(::IsWindow(dlg.hWndMade));
 }
 
+TEST(ModalDialog, TemplatesByNameRunModalAndModeless)
+{
+    dlgtest::testApp();
+    CDialog modeless;
+    ASSERT_TRUE(modeless.Create("NAMED_DIALOG"));
+    CString caption;
+    modeless.GetWindowText(caption);
+    EXPECT_EQ(CString("Named"), caption);
+    EXPECT_NE((HWND)NULL, ::GetDlgItem(modeless, IDC_EDIT1));
+    modeless.DestroyWindow();
+
+    CDialog modal("NAMED_DIALOG");
+    Script script({{"shown, Enter", [&] {
+                        if (modal.m_hWnd == NULL || !modal.IsWindowVisible())
+                            return false;
+                        modal.SetForegroundWindow();
+                        dlgtest::pressKey(VK_RETURN);  // the default button
+                        return true;
+                    }}});
+    EXPECT_EQ(IDOK, modal.DoModal());
+    EXPECT_EQ("", script.failure);
+}
+
 TEST(ModalDialog, AMissingTemplateAnswersMinusOne)
 {
     dlgtest::testApp();

@@ -313,6 +313,48 @@ TEST(Sheet, ChildAndModelessSheets)
     parent.DestroyWindow();
 }
 
+// A page that gives its template another font, as a library's pages do for the sheet's font.
+class CFontPage : public CCountingPage {
+public:
+    CFontPage() : CCountingPage(IDD_PAGE2) {}
+    void PreProcessPageTemplate(PROPSHEETPAGEA& psp, BOOL bWizard) override
+    {
+        CPropertyPage::PreProcessPageTemplate(psp, bWizard);
+        CDialogTemplate dlgTemplate(psp.pResource);
+        dlgTemplate.SetFont("Courier New", 10);
+        HGLOBAL hCopy = dlgTemplate.Detach();
+        SetTemplateCopy(hCopy);  // the page keeps it while the sheet runs
+        psp.pResource = static_cast<const DLGTEMPLATE*>(::GlobalLock(hCopy));
+    }
+};
+
+TEST(PropertyPage, TemplatesArePreProcessedByThePage)
+{
+    dlgtest::testApp();
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "holder", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, NULL, NULL));
+    CCountingPage plain(IDD_PAGE1);
+    CFontPage changed;
+    CPropertySheet sheet;
+    sheet.AddPage(&plain);
+    sheet.AddPage(&changed);
+    ASSERT_TRUE(sheet.Create(&parent, WS_CHILD | WS_VISIBLE));
+    ASSERT_TRUE(sheet.SetActivePage(1));
+    auto face = [](CWnd& page) {
+        LOGFONTA lf = {};
+        ::GetObjectA((HFONT)page.SendMessage(WM_GETFONT), sizeof lf, &lf);
+        return std::string(lf.lfFaceName);
+    };
+    EXPECT_EQ("MS Shell Dlg", face(plain));
+    EXPECT_EQ("Courier New", face(changed));
+    EXPECT_NE((HWND)NULL, ::GetDlgItem(changed, IDC_PAGE_EDIT));  // every control still there
+    // the system was given the pages' own copies, by pointer
+    EXPECT_TRUE(sheet.m_psh.ppsp[0].dwFlags & PSP_DLGINDIRECT);
+    EXPECT_TRUE(sheet.m_psh.ppsp[1].dwFlags & PSP_DLGINDIRECT);
+    sheet.DestroyWindow();
+    parent.DestroyWindow();
+}
+
 TEST(PropertyPage, RunsAloneAsAModalDialog)
 {
     dlgtest::testApp();
