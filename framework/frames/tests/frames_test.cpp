@@ -246,6 +246,14 @@ TEST(Frame, LoadFrameTakesTitleMenuIconAndAcceleratorsFromOneId)
     ::SendInput(4, in, sizeof(INPUT));
     EXPECT_TRUE(dlgtest::pumpUntil([&] { return !g_handled.empty(); }));
     EXPECT_EQ(std::vector<std::string>{"accelerator"}, g_handled);
+    // activation: shown, and the focus given to the frame goes on to its active view
+    EXPECT_TRUE(pFrame->IsWindowVisible());
+    pFrame->SetFocus();
+    EXPECT_EQ(pView->m_hWnd, ::GetFocus());
+    pFrame->ActivateFrame(SW_MINIMIZE);
+    EXPECT_TRUE(pFrame->IsIconic());
+    pFrame->ActivateFrame();  // -1: a minimised frame is restored
+    EXPECT_FALSE(pFrame->IsIconic());
     pFrame->DestroyWindow();  // deletes the frame
 }
 
