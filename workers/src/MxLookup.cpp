@@ -1,5 +1,6 @@
 #include "MxLookup.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -155,6 +156,7 @@ MxLookup::ParseResult MxLookup::parseAnswer(const std::string& packet, uint16_t 
     }
     // Only the answer section: the authority and additional sections hold name servers and
     // addresses, never the domain's own exchangers.
+    std::vector<std::pair<unsigned, std::string>> found;
     for (unsigned i = 0; i < answers; ++i) {
         size_t next = 0;
         if (!readName(packet, pos, name, next) || next + 10 > packet.size())
@@ -168,10 +170,18 @@ MxLookup::ParseResult MxLookup::parseAnswer(const std::string& packet, uint16_t 
             std::string exchange;
             size_t end = 0;
             if (readName(packet, data + 2, exchange, end) && end <= data + dataLength && !exchange.empty())
-                exchangers.push_back(exchange);
+                found.push_back(std::make_pair(wordAt(packet, data), exchange));
         }
         pos = data + dataLength;
     }
+    // The most preferred (lowest) exchanger is tried first (RFC 5321 5.1); the answer order
+    // decides among equal preferences.
+    std::stable_sort(found.begin(), found.end(),
+                     [](const std::pair<unsigned, std::string>& a, const std::pair<unsigned, std::string>& b) {
+                         return a.first < b.first;
+                     });
+    for (const auto& f : found)
+        exchangers.push_back(f.second);
     return Answered;
 }
 
