@@ -10,7 +10,6 @@
 #include "Monitor/MonitorItemLock.h"
 #include "workers/HtmlText.h"
 #include "workers/HttpDownloader.h"
-#include "workers/WorkerManager.h"
 
 namespace {
 
@@ -66,7 +65,6 @@ HttpWorker::HttpWorker(MonitorItemSettings* item)
 
 HttpWorker::~HttpWorker()
 {
-    downloader_.reset();
     DeleteCriticalSection(&pageLock_);
 }
 
@@ -94,7 +92,6 @@ void HttpWorker::threadStarting()
 
 void HttpWorker::threadEnding()
 {
-    downloader_.reset();   // the session goes with the thread that used it
     if (comInitialised_)
         CoUninitialize();
     comInitialised_ = false;
@@ -103,24 +100,6 @@ void HttpWorker::threadEnding()
 bool HttpWorker::openSession(HttpDownloader& downloader)
 {
     return downloader.Initialize();
-}
-
-bool HttpWorker::readyDownloader(const ItemGeneralSettings& general)
-{
-    bool useProxy = false;
-    std::string proxy, user, password;
-    WorkerManager::instance()->getProxy(useProxy, proxy, user, password);
-    std::string key = general.name + '\n' + (useProxy ? "1" : "0") + '\n' + proxy + '\n' + user + '\n' + password;
-    if (!downloader_ || key != sessionKey_ || !downloader_->hasSession()) {
-        // A new agent, another proxy, or a session an abandoned download took with it.
-        downloader_.reset(new HttpDownloader(general.name.c_str()));
-        sessionKey_ = key;
-        if (!openSession(*downloader_)) {
-            sessionKey_.clear();
-            return false;
-        }
-    }
-    return true;
 }
 
 void HttpWorker::cycleStarting(const ItemGeneralSettings& general)
@@ -144,12 +123,12 @@ void HttpWorker::check(const ItemGeneralSettings& general, CheckResult& result)
     result.testEnded = "Test finished.";
     result.elapsedMs = 0;
 
-    bool session = readyDownloader(general);
-    HttpDownloader* downloader = downloader_.get();
+    std::unique_ptr<HttpDownloader> downloader(new HttpDownloader(general.name.c_str()));
     downloader->setSecureMode(secureMode_);
     downloader->setPort(general.port);
     downloader->SetURL(general.address.c_str());
 
+    bool session = openSession(*downloader);
     bool downloaded = false;
     if (session) {
         // One deadline for the whole download: the item's limit (1 to 60 s); a stop ends it.
@@ -207,7 +186,7 @@ void HttpWorker::check(const ItemGeneralSettings& general, CheckResult& result)
         result.event(NotifyFailure, reason);
         setLastPage(downloader->GetPage());
     }
-    // the request and its connection are closed before the sleep; the session stays for the next
+    // the session is closed before the sleep, not held through it
 }
 
 void HttpWorker::cycleRecorded(bool ok, std::time_t checkTime)

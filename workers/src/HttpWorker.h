@@ -1,5 +1,5 @@
 // Checks an item of type HTTP or HTTPS (secure mode, set by the worker manager for type 2): each
-// cycle downloads the item's page with the worker's HttpDownloader, records the HTTP status as the
+// cycle downloads the item's page with a fresh HttpDownloader, records the HTTP status as the
 // result code, looks for the item's search text in the page and in its visible text, keeps the
 // page for the GUI and saves a copy in the item's folder when the item asks for it.
 //
@@ -11,7 +11,6 @@
 #include <windows.h>
 
 #include <ctime>
-#include <memory>
 #include <string>
 
 #include "workers/CommonWorkerImpl.h"
@@ -42,16 +41,10 @@ protected:
 
 private:
     void setLastPage(const std::string& page);
-    // The downloader of this cycle, its session kept from earlier cycles while the agent and the
-    // proxy settings stay the same (opening a session is most of the cost of a cycle). False when
-    // no session could be opened.
-    bool readyDownloader(const ItemGeneralSettings& general);
     // Writes the last page into the item's folder for a cycle that ended at checkTime.
     void savePage(bool succeeded, std::time_t checkTime, const HttpSettings& http);
 
     std::string lastPage_;
-    std::unique_ptr<HttpDownloader> downloader_;
-    std::string sessionKey_;   // agent and proxy settings the downloader's session was opened with
     HttpSettings http_;   // the settings of the cycle under way (where its page is saved)
     bool secureMode_;
     bool comInitialised_;

@@ -38,8 +38,6 @@ public:
     bool Initialize();
     // Closes the session (nothing when none is open).
     void Cleanup();
-    // A session is open (Initialize succeeded, and no download given up took it).
-    bool hasSession() const { return session_ != NULL; }
 
     // Time-out of each connect, send and receive of later downloads on the open session, in
     // milliseconds (a value below 1 means the default). Call after Initialize.
