@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "DnsName.h"
 #include "UnixSocket.h"
 
 namespace {
@@ -12,8 +13,6 @@ const size_t kHeaderBytes = 12;
 const uint16_t kTypeMx = 15;
 const size_t kMaxLabel = 63;
 const size_t kMaxName = 255;
-// Compression pointers followed for one name; a name that needs more loops or is hostile.
-const int kMaxHops = 16;
 
 unsigned byteAt(const std::string& p, size_t i)
 {
@@ -31,50 +30,14 @@ void putWord(std::string& out, unsigned value)
     out += static_cast<char>(value & 0xFF);
 }
 
-// Reads the name at pos into name ("a.b.c", "" for the root). next is where the record goes on:
-// behind the name's last byte in place, not behind any byte reached through a pointer. False when
-// a byte, a label or a pointer target lies outside the packet or inside the header, when the
-// pointers go round more than kMaxHops times, or when the name grows too long.
+// Reads the name at pos into name ("a.b.c", "" for the root) with the network layer's reader in
+// its strict form. next is where the record goes on. False for anything but a whole, sound name.
 bool readName(const std::string& packet, size_t pos, std::string& name, size_t& next)
 {
-    name.clear();
-    bool jumped = false;
-    int hops = 0;
-    for (;;) {
-        if (pos >= packet.size())
-            return false;
-        unsigned length = byteAt(packet, pos);
-        if ((length & 0xC0) == 0xC0) {
-            if (pos + 1 >= packet.size() || ++hops > kMaxHops)
-                return false;
-            if (!jumped)
-                next = pos + 2;
-            jumped = true;
-            pos = ((length & 0x3F) << 8) | byteAt(packet, pos + 1);
-            if (pos < kHeaderBytes)
-                return false;
-            continue;
-        }
-        if (length & 0xC0)
-            return false;   // extended label types are not in use
-        if (length == 0) {
-            if (!jumped)
-                next = pos + 1;
-            return true;
-        }
-        if (pos + 1 + length > packet.size())
-            return false;
-        const char* label = packet.data() + pos + 1;
-        // A NUL would cut the name short when it is looked up: another host than the answer's.
-        if (std::memchr(label, 0, length))
-            return false;
-        if (!name.empty())
-            name += '.';
-        name.append(label, length);
-        if (name.size() > kMaxName)
-            return false;
-        pos += 1 + length;
-    }
+    DnsName::Outcome read = DnsName::read(reinterpret_cast<const unsigned char*>(packet.data()), packet.size(), pos,
+                                          name, true);
+    next = read.next;
+    return read.result == DnsName::Ok;
 }
 
 }  // namespace
