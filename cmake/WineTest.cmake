@@ -27,13 +27,14 @@ set_tests_properties(wine_prefix_up PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "
 set_tests_properties(wine_prefix_down PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${WINE_TEST_ENV}"
                      TIMEOUT 60 LABELS "unit;net;gui")
 
-# orv_add_test(NAME name LABEL unit|net|gui COMMAND exe args... [TIMEOUT s] [HOSTS file] [DEPTH bits] [SERIAL])
+# orv_add_test(NAME name LABEL unit|net|gui COMMAND exe args... [TIMEOUT s] [HOSTS file] [TMPFS size] [DEPTH bits] [SERIAL])
 #   COMMAND is a Winelib target or the path of a Windows module; it runs under Wine.
 #   net and gui tests run through testing/isolate.sh, which enforces the time limit itself
-#   (TIMEOUT) and stops every process it started. DEPTH is the colour depth of a gui test's
-#   display (24 unless given; 8 gives a palette display).
+#   (TIMEOUT) and stops every process it started. TMPFS (net only) gives the test a small disk of
+#   its own, named by ORV_SMALL_DISK. DEPTH is the colour depth of a gui test's display (24
+#   unless given; 8 gives a palette display).
 function(orv_add_test)
-  cmake_parse_arguments(T "SERIAL" "NAME;LABEL;TIMEOUT;HOSTS;DEPTH" "COMMAND" ${ARGN})
+  cmake_parse_arguments(T "SERIAL" "NAME;LABEL;TIMEOUT;HOSTS;TMPFS;DEPTH" "COMMAND" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -47,6 +48,9 @@ function(orv_add_test)
     set(_opts --netns)
     if(T_HOSTS)
       list(APPEND _opts --hosts ${T_HOSTS})
+    endif()
+    if(T_TMPFS)
+      list(APPEND _opts --tmpfs ${T_TMPFS})
     endif()
     set(_cmd ${CMAKE_SOURCE_DIR}/testing/isolate.sh ${_opts} --timeout ${T_TIMEOUT} -- ${_exe} ${T_COMMAND})
   elseif(T_LABEL STREQUAL "gui")
@@ -67,9 +71,9 @@ function(orv_add_test)
   endif()
 endfunction()
 
-# orv_add_gtest(target [LABEL unit|net|gui] [NAME name] [FILTER gtest-filter] [TIMEOUT s] [HOSTS file] [DEPTH bits] [SERIAL])
+# orv_add_gtest(target [LABEL unit|net|gui] [NAME name] [FILTER gtest-filter] [TIMEOUT s] [HOSTS file] [TMPFS size] [DEPTH bits] [SERIAL])
 function(orv_add_gtest target)
-  cmake_parse_arguments(G "SERIAL" "LABEL;NAME;FILTER;TIMEOUT;HOSTS;DEPTH" "" ${ARGN})
+  cmake_parse_arguments(G "SERIAL" "LABEL;NAME;FILTER;TIMEOUT;HOSTS;TMPFS;DEPTH" "" ${ARGN})
   if(NOT G_LABEL)
     set(G_LABEL unit)
   endif()
@@ -81,7 +85,7 @@ function(orv_add_gtest target)
     list(APPEND _args --gtest_filter=${G_FILTER})
   endif()
   set(_extra)
-  foreach(_k TIMEOUT HOSTS DEPTH)
+  foreach(_k TIMEOUT HOSTS TMPFS DEPTH)
     if(G_${_k})
       list(APPEND _extra ${_k} ${G_${_k}})
     endif()

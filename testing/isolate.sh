@@ -1,11 +1,12 @@
 #!/bin/bash
-# isolate.sh MODE [--hosts FILE] [--depth BITS] --timeout S -- MODULE [ARGS...]
+# isolate.sh MODE [--hosts FILE] [--tmpfs SIZE] [--depth BITS] --timeout S -- MODULE [ARGS...]
 # Runs a Winelib module under Wine within a time limit and leaves no process behind.
 #   --shared   the build folder's shared prefix and its persistent wineserver (unit tests)
 #   --netns    a private network namespace (loopback only, fixed ports such as 25, 53, 110 free)
 #              and a PID namespace, with a copy of the template prefix and a wineserver of its own
 #              started inside (Wine opens sockets in the wineserver, so it must live in there too);
-#              --hosts FILE is bind-mounted over /etc/hosts inside
+#              --hosts FILE is bind-mounted over /etc/hosts inside; --tmpfs SIZE mounts a small
+#              disk of its own (a tmpfs of SIZE, e.g. 4m) inside and names it in ORV_SMALL_DISK
 #   --display  a copy of the template prefix, a wineserver of its own and an Xvfb of its own;
 #              --depth BITS sets the display's colour depth (24 by default, 8 for a palette
 #              display), also given to the test as ORV_DISPLAY_DEPTH
@@ -13,11 +14,12 @@
 # Environment: ORV_WINE_TEMPLATE, WINEPREFIX (the shared prefix), the test's own variables.
 # Inside the run ORV_FIXTURE_DIR is a scratch folder that is removed afterwards.
 set -u
-MODE=""; HOSTS=""; LIMIT=120; DEPTH=24
+MODE=""; HOSTS=""; LIMIT=120; TMPFS=""; DEPTH=24
 while [ $# -gt 0 ]; do
   case "$1" in
     --shared|--netns|--display) MODE="${1#--}"; shift ;;
     --hosts) HOSTS="$2"; shift 2 ;;
+    --tmpfs) TMPFS="$2"; shift 2 ;;
     --depth) DEPTH="$2"; shift 2 ;;
     --timeout) LIMIT="$2"; shift 2 ;;
     --) shift; break ;;
@@ -55,13 +57,18 @@ case "$MODE" in
       # PID 1 of the new PID namespace is this script; when it ends the kernel ends everything
       # left inside (wineserver, fixture servers), and --kill-child ends it if we are killed
       export ORV_IN_NETNS=1
-      exec unshare --net --pid --mount --fork --kill-child --mount-proc "$0" --netns ${HOSTS:+--hosts "$HOSTS"} --timeout "$LIMIT" -- "$MODULE" "$@"
+      exec unshare --net --pid --mount --fork --kill-child --mount-proc "$0" --netns ${HOSTS:+--hosts "$HOSTS"} ${TMPFS:+--tmpfs "$TMPFS"} --timeout "$LIMIT" -- "$MODULE" "$@"
     fi
     ip link set lo up || { echo "isolate.sh: cannot bring up loopback in the namespace" >&2; exit 1; }
     # more loopback addresses are there already (127.0.0.0/8); fixtures bind 127.0.0.x as they need
     if [ -n "$HOSTS" ]; then mount --bind "$HOSTS" /etc/hosts || exit 1; fi
     private_prefix
-    trap 'wineserver -k 2>/dev/null; rm -rf "$SCRATCH"' EXIT
+    trap 'wineserver -k 2>/dev/null; [ -n "$TMPFS" ] && umount "$SCRATCH/disk"; rm -rf "$SCRATCH"' EXIT
+    if [ -n "$TMPFS" ]; then
+      # the mount lives in this mount namespace only and goes with it
+      mkdir -p "$SCRATCH/disk" && mount -t tmpfs -o size="$TMPFS" orv-small-disk "$SCRATCH/disk" || exit 1
+      export ORV_SMALL_DISK="$SCRATCH/disk"
+    fi
     # the fixture manager starts and stops fixture servers for the test (testing/fixtures/manager.py)
     export ORV_FIXTURE_PORT=7999
     /usr/bin/python3 -u "$ORV_TESTING/fixtures/manager.py" "$ORV_FIXTURE_PORT" >"$SCRATCH/manager.log" 2>&1 &

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <map>
+
 #include "ItemFiles.h"
 #include "orv/gtest.h"
 #include "orv/TestEnv.h"
@@ -16,10 +18,14 @@ ProbeRun runProbe(const std::string& module, const std::string& programFolder,
     const std::string source = orvtest::windowsPath(orvtest::env("ORV_BINARY_DIR") +
                                                     "/Monitor/tests/" + module + ".exe.so");
     const std::string program = programFolder + "\\probe.exe";
-    if (!CopyFileA(source.c_str(), program.c_str(), FALSE)) {
+    // Copied once per folder and module: rewriting the program file right after a run that was
+    // killed would change it under a process the system may still be tearing down.
+    static std::map<std::string, std::string> copied;
+    if (copied[programFolder] != module && !CopyFileA(source.c_str(), program.c_str(), FALSE)) {
         ADD_FAILURE() << "cannot copy " << source << ": error " << GetLastError();
         return run;
     }
+    copied[programFolder] = module;
     const std::string outputPath = programFolder + "\\stdout.txt";
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
@@ -50,7 +56,8 @@ ProbeRun runProbe(const std::string& module, const std::string& programFolder,
     DWORD wait = WaitForSingleObject(process.hProcess, killAfterMs > 0 ? killAfterMs : 30000);
     if (wait != WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 9);
-        WaitForSingleObject(process.hProcess, 10000);
+        if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0)
+            ADD_FAILURE() << "the killed probe did not end";
         run.killed = true;
         if (killAfterMs == 0)
             ADD_FAILURE() << "probe did not end";

@@ -59,6 +59,13 @@ void CArchive::FillBuffer(UINT nBytesNeeded) {
     }
 }
 
+ULONGLONG CArchive::GetBytesLeft() const {
+    CheckMode(true);
+    ULONGLONG nLength = m_pFile->GetLength(), nPosition = m_pFile->GetPosition();
+    ULONGLONG nInFile = nLength > nPosition ? nLength - nPosition : 0;
+    return nInFile + (ULONGLONG)(m_lpBufMax - m_lpBufCur);
+}
+
 UINT CArchive::Read(void* lpBuf, UINT nMax) {
     CheckMode(true);
     BYTE* out = static_cast<BYTE*>(lpBuf);

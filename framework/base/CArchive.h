@@ -29,6 +29,9 @@ public:
 
     // Reads up to nMax bytes; fewer only at the end of the file.
     UINT Read(void* lpBuf, UINT nMax);
+    // Loading: the bytes still to be read (those buffered and those left in the file), so a
+    // reader can check a stored size against the data before it allocates for it.
+    ULONGLONG GetBytesLeft() const;
     void Write(const void* lpBuf, UINT nMax);
     // Storing: writes the buffer to the file. Loading: gives unread buffered bytes back to a
     // seekable file, so the file's position is just after what was read.

@@ -398,6 +398,18 @@ size_t waitForMails(const std::string& sinkFolder, size_t count, DWORD timeoutMs
 
 class ServiceNetTest : public ::testing::Test {
 protected:
+    // This test runs in a fresh prefix of its own: the service manager (services.exe) is started
+    // by the prefix's boot alongside the test program and may not be listening yet, and a manager
+    // call made before it is fails. Wait until its pipe is there.
+    void SetUp() override
+    {
+        DWORD started = GetTickCount();
+        while (!WaitNamedPipeA("\\\\.\\pipe\\svcctl", 1000)) {
+            ASSERT_LT(GetTickCount() - started, 60000u) << "the service manager did not start";
+            Sleep(50);
+        }
+    }
+
     void TearDown() override
     {
         // Never leave an automatic service behind: it would start with the next wineserver.
@@ -596,7 +608,11 @@ TEST_F(ServiceNetTest, WithoutItsHelperFileTheServiceStopsWithAnError)
     ServiceManager scm;
     ASSERT_EQ(0, runProgram(program_, "-i"));
     setStartDelay(0);
-    ASSERT_EQ(0u, scm.start());
+    // The service reports itself running and stops a moment later. Wine's service manager looks
+    // at the state only after the report woke it: when the stop is in by then, StartService
+    // answers 1053 for a service that did start. What it did next is what counts here.
+    const DWORD started = scm.start();
+    ASSERT_TRUE(started == 0 || started == DWORD(ERROR_SERVICE_REQUEST_TIMEOUT)) << "StartService: " << started;
 
     ASSERT_GE(scm.waitForState(SERVICE_STOPPED, 15000), 0) << "the service went on running";
     SERVICE_STATUS status = {};

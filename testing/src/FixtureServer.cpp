@@ -99,4 +99,26 @@ std::vector<std::string> FixtureServer::output()
     return std::vector<std::string>(r.begin() + 1, r.end());
 }
 
+std::vector<std::string> FixtureServer::outputOfAtLeast(size_t count, unsigned timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        std::vector<std::string> lines = output();
+        if (lines.size() >= count || GetTickCount() - start > timeoutMs) return lines;
+        Sleep(20);
+    }
+}
+
+std::vector<std::string> FixtureServer::outputWith(const std::string& line, int times, unsigned timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        std::vector<std::string> lines = output();
+        int seen = 0;
+        for (const std::string& l : lines) seen += l == line ? 1 : 0;
+        if (seen >= times || GetTickCount() - start > timeoutMs) return lines;
+        Sleep(20);
+    }
+}
+
 }  // namespace orvtest

@@ -54,6 +54,13 @@ std::string ScriptServer::scriptFile(const std::string& script)
     return writeScratchFile("script" + std::to_string(++counter) + ".txt", script);
 }
 
+std::vector<std::string> ScriptServer::commandsWhenDone(int connections, DWORD timeoutMs)
+{
+    if (connections > 0)
+        waitForLine(server_, "DONE", timeoutMs, connections);
+    return commands();
+}
+
 ScriptServer::ScriptServer(const std::string& address, int port, const std::string& script)
     : server_("tcp_script", {address, std::to_string(port), scriptFile(script)})
 {

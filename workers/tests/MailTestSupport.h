@@ -29,6 +29,9 @@ public:
     bool running() const { return server_.running(); }
     std::string error() const { return server_.error(); }
     std::vector<std::string> commands() { return linesWithPrefix(server_, "CMD "); }
+    // The commands, read once the server has logged this many connections over (so every command
+    // sent on them is in); read anyway after timeoutMs.
+    std::vector<std::string> commandsWhenDone(int connections = 1, DWORD timeoutMs = 10000);
     std::vector<std::string> data() { return linesWithPrefix(server_, "DATA "); }
     std::vector<std::string> output() { return server_.output(); }
     orvtest::FixtureServer& fixture() { return server_; }

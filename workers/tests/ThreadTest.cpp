@@ -9,18 +9,25 @@
 
 namespace {
 
-// Runs one script: optionally waits for a gate, then sleeps once and keeps what the sleep said.
+// Runs one script: optionally waits for a gate, then sleeps once and keeps what the sleep said,
+// then (once let through, at once unless held) sleeps again without waiting.
 class ProbeThread : public Thread {
 public:
     explicit ProbeThread(int sleepSeconds)
         : sleepSeconds_(sleepSeconds), gate_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-          sleeping_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+          sleeping_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          secondSleep_(CreateEventA(nullptr, TRUE, TRUE, nullptr)) {}
     ~ProbeThread() override
     {
         CloseHandle(gate_);
         CloseHandle(sleeping_);
+        CloseHandle(secondSleep_);
     }
     void openGate() { SetEvent(gate_); }
+    // Keeps the second sleep back until allowSecondSleep: every request the test makes is in
+    // before it, however the threads are scheduled.
+    void holdSecondSleep() { ResetEvent(secondSleep_); }
+    void allowSecondSleep() { SetEvent(secondSleep_); }
     bool waitSleeping(DWORD ms) { return WaitForSingleObject(sleeping_, ms) == WAIT_OBJECT_0; }
 
     bool timedOut = false;
@@ -40,6 +47,7 @@ protected:
         stopped = isStopped();
         woken = isWoken();
         // A request that came after the one that ended the sleep waits for the next sleep.
+        WaitForSingleObject(secondSleep_, 10000);
         sleep(0);
         stoppedNext = isStopped();
     }
@@ -48,6 +56,7 @@ private:
     int sleepSeconds_;
     HANDLE gate_;
     HANDLE sleeping_;
+    HANDLE secondSleep_;
 };
 
 // Calls sleep on the caller's own thread: the base works without a started thread too.
@@ -97,14 +106,16 @@ TEST(ThreadSleep, WakeAndStopEndASleepEarly)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ProbeThread t(3600);
+        t.holdSecondSleep();
         ASSERT_TRUE(t.start());
         t.openGate();
         ASSERT_TRUE(t.waitSleeping(5000));
-        Sleep(50);   // let it enter the wait
+        Sleep(50);   // mostly it is in the wait by now; if not, the requests are pending when it gets there
         if (c.wake)
             t.wake();
         if (c.stop)
             t.stop();
+        t.allowSecondSleep();
         ASSERT_TRUE(joined(t, 5000));
         EXPECT_FALSE(t.timedOut);
         EXPECT_EQ(c.expectStopped, t.stopped || t.stoppedNext);

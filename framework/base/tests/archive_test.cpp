@@ -228,6 +228,25 @@ TEST(CArchiveTest, LoadingLeavesTheFileRightAfterWhatWasRead) {
     EXPECT_EQ(2, next[0]);
 }
 
+// What is left counts the buffered bytes as well as those still in the file, at every point.
+TEST(CArchiveTest, BytesLeftCountsBufferedAndUnreadBytes) {
+    Bytes data(1000);
+    for (size_t i = 0; i < data.size(); i++)
+        data[i] = (BYTE)i;
+    LoadFile in(data);
+    CArchive ar(&in.file, CArchive::load, 128);
+    EXPECT_EQ(1000u, ar.GetBytesLeft());
+    BYTE b;
+    ar >> b;
+    EXPECT_EQ(999u, ar.GetBytesLeft());
+    BYTE block[300];
+    ASSERT_EQ(300u, ar.Read(block, 300));
+    EXPECT_EQ(699u, ar.GetBytesLeft());
+    BYTE rest[800];
+    EXPECT_EQ(699u, ar.Read(rest, 800));
+    EXPECT_EQ(0u, ar.GetBytesLeft());
+}
+
 TEST(CArchiveTest, LargeBlocksAndSmallBuffersRoundTrip) {
     Bytes block(100000);
     for (size_t i = 0; i < block.size(); ++i)

@@ -16,8 +16,14 @@ public:
 
     bool running() const { return m_id > 0; }
     const std::string& error() const { return m_error; }
-    // What the server printed since it became ready (request logs and the like).
+    // What the server printed since it became ready (request logs and the like). The manager
+    // gathers it on a thread of its own: a line the server printed before it answered may still
+    // be missing when the answer has arrived, so wait for what must be there with these:
     std::vector<std::string> output();
+    // The output once it holds at least count lines (or whatever it holds after timeoutMs).
+    std::vector<std::string> outputOfAtLeast(size_t count, unsigned timeoutMs = 10000);
+    // The output once it holds this exact line times times over (or whatever after timeoutMs).
+    std::vector<std::string> outputWith(const std::string& line, int times = 1, unsigned timeoutMs = 10000);
     void stop();
 
 private:

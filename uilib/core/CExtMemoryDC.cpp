@@ -1,0 +1,96 @@
+// Off-screen device context.
+#include "CExtMemoryDC.h"
+
+CExtMemoryDC::CExtMemoryDC(CDC* pDC, const RECT* pRect, DWORD dwOpt)
+    : m_hOldBitmap(NULL), m_pDC(NULL), m_rect(0, 0, 0, 0), m_bMemDC(false), m_pDibBits(NULL) {
+    if (pDC != NULL)
+        Init(pDC, pRect, dwOpt);
+}
+
+CExtMemoryDC::~CExtMemoryDC() {
+    Flush(true);
+    m_bitmap.DeleteObject();
+    // CDC's destructor deletes the memory DC handle when it still holds one.
+}
+
+void CExtMemoryDC::Init(CDC* pDC, const RECT* pRect, DWORD dwOpt) {
+    m_pDC = pDC;
+    m_hOldBitmap = NULL;
+    m_bMemDC = (dwOpt & MDCOPT_TO_MEMORY) != 0 && !pDC->IsPrinting();
+    if (pRect != NULL)
+        m_rect = *pRect;
+    else
+        pDC->GetClipBox(&m_rect);
+
+    if (m_bMemDC) {
+        if (m_hDC != NULL) {   // a second Init: start from a fresh DC and bitmap
+            DeleteDC();
+            m_bitmap.DeleteObject();
+        }
+        CreateCompatibleDC(pDC);
+        if ((dwOpt & MDCOPT_NO_COPY_OPT) == 0)
+            pDC->LPtoDP(&m_rect);
+        m_bitmap.DeleteObject();
+        if (dwOpt & MDCOPT_FORCE_BLACK) {
+            m_bitmap.CreateBitmap(m_rect.Width(), m_rect.Height(), 1, 1, NULL);
+        } else if (dwOpt & MDCOPT_FORCE_DIB) {
+            BITMAPINFOHEADER bih;
+            memset(&bih, 0, sizeof bih);
+            bih.biSize = sizeof bih;
+            bih.biWidth = m_rect.Width();
+            bih.biHeight = m_rect.Height();
+            bih.biPlanes = 1;
+            bih.biBitCount = 32;
+            bih.biCompression = BI_RGB;
+            void* pBits = NULL;
+            HBITMAP hbm = ::CreateDIBSection(pDC->GetSafeHdc(), (BITMAPINFO*)&bih,
+                                             DIB_RGB_COLORS, &pBits, NULL, 0);
+            if (hbm == NULL || pBits == NULL) {
+                if (hbm != NULL)
+                    ::DeleteObject(hbm);
+                return;
+            }
+            m_bitmap.Attach(hbm);
+            m_pDibBits = pBits;
+        } else {
+            m_bitmap.CreateCompatibleBitmap(pDC, m_rect.Width(), m_rect.Height());
+        }
+        m_hOldBitmap = ::SelectObject(m_hDC, m_bitmap.GetSafeHandle());
+        if ((dwOpt & MDCOPT_NO_COPY_OPT) == 0) {
+            SetMapMode(pDC->GetMapMode());
+            pDC->DPtoLP(&m_rect);
+            SetWindowOrg(m_rect.left, m_rect.top);
+        }
+    } else {
+        m_bPrinting = pDC->IsPrinting();
+        m_hDC = pDC->m_hDC;
+        m_hAttribDC = pDC->m_hAttribDC;
+    }
+
+    if (dwOpt & MDCOPT_FILL_BITS)
+        BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), pDC, m_rect.left,
+               m_rect.top, SRCCOPY);
+    else if (dwOpt & MDCOPT_FILL_SURFACE)
+        FillSolidRect(&m_rect, pDC->GetBkColor());
+}
+
+void CExtMemoryDC::Flush(bool bCopy) {
+    if (m_pDC == NULL)
+        return;
+    if (m_bMemDC) {
+        if (bCopy && m_hDC != NULL)
+            m_pDC->BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), this,
+                          m_rect.left, m_rect.top, SRCCOPY);
+        if (m_hDC != NULL && m_hOldBitmap != NULL)
+            ::SelectObject(m_hDC, m_hOldBitmap);
+    } else {
+        // borrowed handles: let go without deleting them
+        m_hDC = NULL;
+        m_hAttribDC = NULL;
+    }
+    m_pDC = NULL;
+    m_hOldBitmap = NULL;
+    m_rect.SetRectEmpty();
+    m_bMemDC = false;
+    m_pDibBits = NULL;
+}

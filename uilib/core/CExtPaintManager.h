@@ -1,0 +1,308 @@
+// The classic-look painter and the base of every look.
+//
+// Every skinned window draws through the current painter (g_PaintManager->...): it asks it for
+// colours, brushes and fonts by index and hands it one paint-data record per element. The looks
+// form one chain: CExtPaintManager (classic) <- CExtPaintManagerXP <- ...Office2003 <- ...Studio2005.
+//
+// Colour indexes (GetColor, GetBrush): below 1000 a Windows system colour; 1000 and up theme
+// colours looked up in the translation map (1000 face, 1001 hovered face, 1004/1006 raised
+// edges, 1005/1007 pushed edges, 1008 extra hover edge, 1010 glyph colour; 2000 and up XP menu
+// and frame colours). Unknown indexes answer the COLOR_3DFACE entry.
+//
+// The class also carries the static paint routines the rest of the library calls without a
+// painter (colour maths, monitors, bitmaps); their bodies live in CExtPaintManagerRoutines.cpp
+// and CExtPaintManagerBitmaps.cpp, the glyph tables in CExtPaintManagerGlyphs.cpp and the button
+// and menu bodies in CExtPaintManagerButtons.cpp, so that no file grows too large.
+#pragma once
+#include "afxwin.h"
+
+class CExtCmdIcon;
+
+class CExtPaintManager : public CObject {
+    DECLARE_DYNCREATE(CExtPaintManager)
+public:
+    // ---- glyphs: a matrix of colour indexes, 0 transparent ---------------------------------
+    class glyph_t {
+    public:
+        glyph_t(UINT nWidth, UINT nHeight, UINT nColors, const UINT* pPixels);
+        // A copy of src turned clockwise by 90, 180 or 270 degrees; owns its pixels.
+        glyph_t(const glyph_t& src, int nAngle);
+        ~glyph_t();
+        glyph_t(const glyph_t&) = delete;
+        glyph_t& operator=(const glyph_t&) = delete;
+
+        UINT Width() const { return m_nWidth; }
+        UINT Height() const { return m_nHeight; }
+        CSize Size() const { return CSize((int)m_nWidth, (int)m_nHeight); }
+        UINT Colors() const { return m_nColors; }
+        const UINT* Pixels() const { return m_pPixels; }
+        UINT At(UINT x, UINT y) const { return m_pPixels[y * m_nWidth + x]; }
+
+    private:
+        UINT m_nWidth, m_nHeight, m_nColors;
+        UINT* m_pPixels;
+        bool m_bOwnsPixels;
+    };
+
+    enum GlyphKind {
+        Empty = 0, Close, ArrowUp, ArrowDown, ArrowLeft, ArrowRight, Minimize, Restore, Maximize,
+        Help, PinUp, PinSide, ThickArrowUp, ThickArrowDown, ThickArrowLeft, ThickArrowRight,
+        ThinClose, HollowArrowUp, HollowArrowDown, HollowArrowLeft, HollowArrowRight, SmallClose,
+        Plus, Minus, BoxPlus, BoxMinus, CirclePlus, CircleMinus, BigArrowUp, BigArrowDown,
+        BigArrowLeft, BigArrowRight, CornerArrowUpLeft, CornerArrowUpRight, CornerArrowDownRight,
+        CornerArrowDownLeft, SmallArrowUp, SmallArrowDown, SmallArrowLeft, SmallArrowRight,
+        Ellipsis, DockArrowUp, DockArrowDown, DockArrowLeft, DockArrowRight, Customize,
+        ChevronCustomize, GlyphCount
+    };
+    static const glyph_t* const g_CaptionGlyphs[GlyphCount];
+    // Content-expand glyph sets: horizontal arrow, horizontal chevron, vertical arrow, vertical
+    // chevron. The XP set also gives the drop-down arrows of push buttons.
+    static const glyph_t* const g_ExpandGlyphsXP[4];
+    static const glyph_t* const g_ExpandGlyphs2003[4];
+    static const glyph_t& g_CheckMark;   // 7 x 7 menu check mark
+
+    // ---- paint-data records ----------------------------------------------------------------
+    struct PaintDataBase {
+        CObject* m_pOwner;
+        DWORD m_dwUser;
+        CRect m_rc;
+        PaintDataBase(CObject* pOwner, const RECT& rc) : m_pOwner(pOwner), m_dwUser(0), m_rc(rc) {}
+    };
+
+    struct PushButtonPaintData : PaintDataBase {
+        LPCTSTR m_sText;
+        CExtCmdIcon* m_pIcon;
+        UINT m_nAlign;     // bit 0 centre, bit 1 right, bit 2 vertical centre
+        HFONT m_hFont;
+        UINT m_nCmdId;
+        BYTE m_bHorz : 1, m_bFlat : 1, m_bHover : 1, m_bPushed : 1, m_bIndeterminate : 1,
+            m_bEnabled : 1, m_bDrawBorder : 1, m_bDrawFocusRect : 1;
+        BYTE m_bDefaultPushButton : 1, m_bDropDown : 1, m_bTransparentBackground : 1,
+            m_bSeparatedDropDown : 1, m_bPushedDropDown : 1, m_bReserved2 : 3;
+        COLORREF m_clrForceTextDisabled, m_clrForceTextNormal, m_clrForceTextHover,
+            m_clrForceTextPressed;
+        UINT m_nDrawTextFlags;
+        BYTE m_bForceUseDrawTextApiH : 1;
+
+        // Each boolean argument stores its truth value (any non-zero value counts as set).
+        PushButtonPaintData(CObject* pOwner, bool bHorz, const RECT& rc, LPCTSTR sText,
+                            CExtCmdIcon* pIcon, bool bFlat, bool bHover, bool bPushed,
+                            bool bIndeterminate, bool bEnabled, bool bDrawBorder,
+                            bool bDrawFocusRect, bool bDefaultPushButton, UINT nAlign,
+                            HFONT hFont = NULL, bool bDropDown = false, UINT nCmdId = 0,
+                            bool bTransparentBackground = false);
+    };
+
+    struct MenuItemPaintData : PaintDataBase {
+        int m_nIconAreaWidth;
+        LPCTSTR m_sText;
+        LPCTSTR m_sAccelText;
+        CExtCmdIcon* m_pIcon;
+        UINT m_nCmdId;
+        BYTE m_bPopup : 1, m_bSelected : 1, m_bPushedCheck : 1, m_bPushedRadio : 1,
+            m_bIndeterminate : 1, m_bEnabled : 1, m_bRarelyUsed : 1, m_bRarelyUsedPrev : 1;
+        BYTE m_bRarelyUsedNext : 1, m_bForceNoLeftGradient : 1, m_bCustomizeListMode : 1,
+            m_bSeparatedDropDown : 1, m_bXtraChecked : 1, m_bHelperPopupDropped : 1,
+            m_bReserved2 : 2;
+        CRect m_rcInPlaceWnd;
+        CString m_strInPlaceText;
+        BYTE m_bXtraMark : 1;
+
+        MenuItemPaintData(CObject* pOwner, const RECT& rc, int nIconAreaWidth, LPCTSTR sText,
+                          LPCTSTR sAccelText, CExtCmdIcon* pIcon, bool bPopup, bool bSelected,
+                          bool bPushedCheck, bool bPushedRadio, bool bIndeterminate,
+                          bool bEnabled, bool bRarelyUsed, bool bRarelyUsedPrev,
+                          bool bRarelyUsedNext, UINT nCmdId);
+    };
+    // Names of the popup-set bits of the second state byte (set by the menu after construction).
+    // m_bForceNoLeftGradient: no icon column; m_bCustomizeListMode: the submenu arrow is a glyph;
+    // m_bSeparatedDropDown: the arrow variant; m_bXtraChecked: the icon is centred;
+    // m_bHelperPopupDropped: the item has an in-place part.
+
+    struct ControlFramePaintData : PaintDataBase {
+        BYTE m_bFlat : 1, m_bHover : 1, m_bEnabled : 1, m_bFocus : 1;
+        ControlFramePaintData(CObject* pOwner, const RECT& rc, bool bFlat, bool bHover,
+                              bool bEnabled, bool bFocus);
+    };
+
+    struct ComboFramePaintData : PaintDataBase {
+        BYTE m_bHover : 1, m_bPushed : 1, m_bEnabled : 1;
+        COLORREF m_clrForceNABorder, m_clrForceNAContent, m_clrForceActiveOuterBorder;
+        BYTE m_bNoTopOuterBorder : 1;
+        ComboFramePaintData(CObject* pOwner, const RECT& rc, bool bHover, bool bPushed,
+                            bool bEnabled);
+    };
+
+    struct DockingFramePaintData : PaintDataBase {
+        CRect m_rcClient;
+        BYTE m_bFloating : 1, m_bExtBar : 1, m_bSideBar : 1;
+        DockingFramePaintData(CObject* pOwner, const RECT& rcWindow, const RECT& rcClient,
+                              bool bFloating, bool bExtBar, bool bSideBar);
+    };
+
+    struct GripperPaintData : PaintDataBase {
+        CRect m_rcText;
+        BYTE m_bActive : 1, m_bFloating : 1, m_bHorz : 1, m_bSideBar : 1;
+        LPCTSTR m_sCaption;
+        BYTE m_bHelperNoRect : 1, m_bHelperNoFill : 1;
+        GripperPaintData(CObject* pOwner, const RECT& rcGripper, const RECT& rcText,
+                         bool bActive, bool bFloating, bool bHorz, bool bSideBar,
+                         LPCTSTR sCaption);
+    };
+
+    // ---- fonts and blended brushes (indexes into the tables) -------------------------------
+    enum FontIndex {
+        FontNormal = 0, FontNormalVert, FontNormalVertX, FontBold, FontBoldVert, FontBoldVertX,
+        FontSmall, FontSmallVert, FontSmallVertX, FontSmallBold, FontSmallBoldVert,
+        FontSmallBoldVertX, FontMarlett, FontCount
+    };
+    enum { BrushCount = 12 };
+    // Brush 0: face and highlight half and half, the "light pattern" of pushed-and-hovered
+    // surfaces and rarely used menu items.
+    enum { BrushLightDefault = 0 };
+
+    CExtPaintManager();
+    ~CExtPaintManager() override;
+
+    // ---- virtual operations, in the order of the painter interface -------------------------
+    virtual int GetThemeKind() const { return 1; }
+    virtual int GetMenuSpacing() const { return 6; }
+    virtual void EndPaintSession() { ReleaseCachedDCs(); }
+    virtual HBRUSH GetBrush(int nColorIndex);
+    virtual COLORREF GetColor(int nColorIndex);
+    virtual COLORREF GetMenuBackgroundColor() { return GetColor(1000); }
+    virtual COLORREF GetShadowAdjustColor() { return (COLORREF)-1; }
+    virtual void InitTranslatedColors();
+    virtual void SyncSysColors();
+    virtual CSize GetPushedContentOffset() const { return CSize(1, 1); }
+    virtual void PaintGlyph(CDC& dc, POINT ptDest, const glyph_t& glyph, const COLORREF* pColors);
+    virtual void PaintGlyphCentered(CDC& dc, const RECT& rect, const glyph_t& glyph,
+                                    const COLORREF* pColors);
+    virtual int GetMenuCheckHeight();
+    virtual void PaintButtonPart(CDC& dc, const RECT& rc, bool bFlag1, bool bFlag2);
+    virtual void PaintEmptyPart(CDC&, const RECT&) {}
+    virtual void PaintBorderPart(CDC& dc, const RECT& rc, bool bFlag1, bool bFlag2, bool bFlag3);
+    virtual void PaintSunkenFrame(CDC& dc, const RECT& rc);
+    virtual void PaintSunkenBorder(CDC& dc, const RECT& rc) { PaintSunkenFrame(dc, rc); }
+    // Places the icon in rcItem, fills rcCaption with what is left for the text, draws it.
+    virtual void PaintIcon(CDC& dc, bool bHorz, const CString& sText, CExtCmdIcon* pIcon,
+                           const CRect& rcItem, CRect& rcCaption, bool bPushed, bool bEnabled,
+                           bool bHover, UINT nAlign);
+    virtual void PaintSysCmdGlyph(CDC& dc, UINT nHelperSysCmdID, const CRect& rcItem,
+                                  bool bHover, bool bPushed, bool bEnabled);
+    virtual void PaintPushButton(CDC& dc, PushButtonPaintData& data);
+    virtual CSize GetMarkerSize() const { return CSize(6, 6); }
+    virtual void PaintMarker(CDC& dc, const CRect& rcMarker, bool bSide, bool bHorz);
+    virtual void PaintDoubleFrame(CDC& dc, const CRect& rc);
+    virtual void PaintMenuItem(CDC& dc, MenuItemPaintData& data);
+    virtual void PaintMenuSeparator(CDC& dc, const RECT& rc, int nIconAreaWidth,
+                                    bool bRarelyUsed, CObject* pHelperSrc, LPARAM lParam = 0);
+    virtual int GetTextHeight(bool bHorz);
+    virtual bool IsStudioStyle() const { return false; }
+    virtual void OnSysColorChange();
+    virtual void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    virtual void OnDisplayChange(INT nDepthBPP, INT nResolutionX, INT nResolutionY);
+    virtual void OnThemeChanged(WPARAM wParam, LPARAM lParam);
+    virtual COLORREF GetIconTintColor() const { return (COLORREF)-1; }
+    virtual double GetIconTintFactor() const { return 0.0; }
+
+    // ---- tables ----------------------------------------------------------------------------
+    // Stores the colour at nPos when that lies inside the table, else appends it; answers the
+    // position used.
+    int InstallColor(COLORREF clr, int nPos = -1);
+    // Re-binds visual styles, re-creates the fonts and reloads the 50 system colours and brushes.
+    void InitFonts();
+    CFont& GetFont(int nIndex) { return m_fonts[nIndex]; }
+    CBrush& GetBlendedBrush(int nIndex) { return m_brushBlended[nIndex]; }
+    CPalette& GetPalette() { return m_palette; }
+    int GetColorTableSize() const { return (int)m_colors.GetSize(); }
+    bool GetTranslatedIndex(int nColorIndex, int& nPos) const;
+    void ReleaseCachedDCs();
+    UINT GetDisabledTextStyle() const { return m_nDisabledTextStyle; }
+
+    static HFONT CreateDefaultMenuFont(bool bPreferTahoma);
+    static HBITMAP CreateHalftoneBitmap(COLORREF clrA, COLORREF clrB, int nMaskX, int nMaskY,
+                                        int nSkipX, int nSkipY, COLORREF clrSkip);
+
+    // ---- static paint routines -------------------------------------------------------------
+    struct MonitorParms {
+        CRect m_rcMonitor;
+        CRect m_rcWorkArea;
+        bool m_bPrimaryMonitor;
+    };
+    static void GetMonitorParmsDefault(MonitorParms& mp);
+    static void GetMonitorParmsFromPoint(MonitorParms& mp, CPoint pt);
+    static void GetMonitorParmsFromRect(MonitorParms& mp, const RECT& rc);
+    static void GetMonitorParmsFromHwnd(MonitorParms& mp, HWND hWnd);
+    static void GetMonitorParmsFromWnd(MonitorParms& mp, CWnd* pWnd);
+    static CRect FitRectToMonitor(const RECT& rc, bool bUseWorkArea, bool bKeepInside);
+    // The moving rule on its own, with the area given (FitRectToMonitor passes the monitor's).
+    static CRect FitRectToArea(const RECT& rc, const RECT& rcArea, bool bKeepInside);
+
+    static COLORREF InvertColor(COLORREF clr);
+    static void RgbToHsl(COLORREF clr, double& h, double& s, double& l);
+    static COLORREF HslToRgb(double h, double l, double s);
+    static double HueToRgb(double m1, double m2, double h);
+    static COLORREF HslToRgbDegrees(float h, float l, float s);
+    static COLORREF AdjustColorHsl(COLORREF clr, double dH, double dL, double dS);
+    static int GetScreenBitsPerPixel();
+
+    // Two-colour gradient. GradientFill when bound on NT, else bands of solid colour.
+    static void FillGradientRect(CDC& dc, const RECT& rc, COLORREF clr1, COLORREF clr2,
+                                 bool bVertical, UINT nSteps = 256);
+    // The band count the banded fill uses for an extent (at least 1).
+    static UINT GradientBandCount(int nExtent, UINT nSteps, bool bLowColor);
+
+    static bool IsTransparentChildControl(HWND hWnd);
+    static bool IsTransparentChildControl(CDC* pDC, HWND hWndParent, HWND hWndChild, LPVOID);
+    typedef bool (*ChildFilter)(CDC* pDC, HWND hWndParent, HWND hWndChild, LPVOID lpCookie);
+    static void ExcludeChildAreas(CDC* pDC, HWND hWndParent, ChildFilter pFilter = NULL,
+                                  LPVOID lpCookie = NULL);
+    // Dispatches waiting paint messages of the thread, at most nMaxMessages of each kind, so
+    // that a window that never validates itself cannot keep the caller busy.
+    enum { PassPaintMessagesLimit = 1000 };
+    static void PassPaintMessages(bool bNcPaint = true, bool bEraseBkgnd = true,
+                                  bool bPaint = true, UINT nMaxMessages = PassPaintMessagesLimit);
+
+    static void TransparentBlt(CDC& dcDest, int x, int y, int cx, int cy, CDC& dcSrc, int xSrc,
+                               int ySrc, int cxSrc, int cySrc, COLORREF clrTransparent);
+    static HBITMAP CopyBitmapPart(HBITMAP hBitmap, const RECT* pRect, COLORREF** ppPixels = NULL);
+    static HICON CreateIconFromBitmap(HBITMAP hBitmap, COLORREF clrTransparent,
+                                      const RECT* pRect, bool bMap3DColors);
+    static int CollectBitmapColors(HBITMAP hBitmap, CMap<COLORREF, COLORREF, DWORD, DWORD>& map);
+    static int BuildBitmapColorTable(HBITMAP hBitmap, CArray<COLORREF, COLORREF>& arr,
+                                     bool bDropRepeats);
+    static HGLOBAL BitmapToPackedDib(HBITMAP hBitmap, HPALETTE hPalette = NULL);
+    // Stores hBitmap as a BMP image or loads one into a new DIB section (hBitmap out). With
+    // nRawSize the stored image has no file header and is that many bytes long. A load checks
+    // the header against the bytes present before allocating anything; false on a bad one.
+    static bool SerializeBitmap(HBITMAP& hBitmap, CArchive& ar, DWORD nRawSize = 0);
+    static HBITMAP LoadBitmapFile(LPCTSTR lpszPath);
+    static HBITMAP LoadBitmapResource(HINSTANCE hInst, LPCTSTR lpszResource);
+
+protected:
+    // Shared helpers of the classic and XP bodies.
+    void PaintCheckMark(CDC& dc, const CRect& rc, COLORREF clr);
+    void PaintRadioDot(CDC& dc, const CRect& rc, COLORREF clr);
+    CFont* ButtonFont(const PushButtonPaintData& data, bool bHorz, CFont& fontTemp);
+    void PaintPushButtonText(CDC& dc, PushButtonPaintData& data, const CRect& rcCaption,
+                             COLORREF clrText, bool bEmbossDisabled);
+    void PaintPushButtonDropDown(CDC& dc, PushButtonPaintData& data, CRect& rcButton,
+                                 CRect& rcDropDown, bool& bDropDownLooksPushed);
+    void PaintMenuItemText(CDC& dc, const MenuItemPaintData& data, const CRect& rcText,
+                           COLORREF clrText, HBRUSH hDisabledBrush);
+    void PaintMenuItemArrow(CDC& dc, const MenuItemPaintData& data, const CRect& rcItem,
+                            COLORREF clrArrow, bool bClassicArea);
+    CRect MenuCheckRect(const MenuItemPaintData& data) const;
+
+    CArray<COLORREF, COLORREF> m_colors;
+    CArray<HBRUSH, HBRUSH> m_brushes;
+    CMap<int, int, int, int> m_mapColorTranslate;
+    CDC m_dcCached[2];
+    HGDIOBJ m_hCachedOldBitmap[2];
+    CPalette m_palette;
+    CBrush m_brushBlended[BrushCount];
+    CFont m_fonts[FontCount];
+    UINT m_nDisabledTextStyle;
+    bool m_bIsWinNT5OrLater;
+};

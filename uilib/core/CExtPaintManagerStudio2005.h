@@ -1,0 +1,13 @@
+// The Studio 2005 look: the Office 2003 painter with studio-style docking. Until its own colour
+// set-up exists it paints with the XP colours.
+#pragma once
+#include "CExtPaintManagerOffice2003.h"
+
+class CExtPaintManagerStudio2005 : public CExtPaintManagerOffice2003 {
+    DECLARE_DYNCREATE(CExtPaintManagerStudio2005)
+public:
+    int GetThemeKind() const override { return 4; }
+    bool IsStudioStyle() const override { return true; }
+    // Theme colours only with the blue or silver Luna scheme.
+    bool UseLunaColors() const override;
+};

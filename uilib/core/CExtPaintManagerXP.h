@@ -1,0 +1,47 @@
+// The XP look: flat buttons with a framed hover face, menus with a coloured icon column and a
+// framed selection box, colours derived from the system colours (and the visual style).
+#pragma once
+#include "CExtPaintManager.h"
+
+class CExtPaintManagerXP : public CExtPaintManager {
+    DECLARE_DYNCREATE(CExtPaintManagerXP)
+public:
+    CExtPaintManagerXP();
+
+    int GetThemeKind() const override { return 2; }
+    int GetMenuSpacing() const override { return 3; }
+    COLORREF GetMenuBackgroundColor() override { return GetColor(2001); }
+    void InitTranslatedColors() override;
+    CSize GetPushedContentOffset() const override { return CSize(0, 0); }
+    void PaintSunkenFrame(CDC& dc, const RECT& rc) override;
+    void PaintSunkenBorder(CDC& dc, const RECT& rc) override { PaintSunkenFrame(dc, rc); }
+    void PaintIcon(CDC& dc, bool bHorz, const CString& sText, CExtCmdIcon* pIcon,
+                   const CRect& rcItem, CRect& rcCaption, bool bPushed, bool bEnabled,
+                   bool bHover, UINT nAlign) override;
+    void PaintSysCmdGlyph(CDC& dc, UINT nHelperSysCmdID, const CRect& rcItem, bool bHover,
+                          bool bPushed, bool bEnabled) override;
+    void PaintPushButton(CDC& dc, PushButtonPaintData& data) override;
+    void PaintMenuItem(CDC& dc, MenuItemPaintData& data) override;
+    void PaintMenuSeparator(CDC& dc, const RECT& rc, int nIconAreaWidth, bool bRarelyUsed,
+                            CObject* pHelperSrc, LPARAM lParam = 0) override;
+
+    // Whether the look takes its colours from the visual style.
+    virtual bool UseLunaColors() const;
+
+    // The icon column of menus: gradient pairs (theme colour indexes, -1 none) for ordinary
+    // and rarely used items; the later looks fill them.
+    int m_nIdxClrMlaNormLeft, m_nIdxClrMlaNormRight, m_nIdxClrMlaRarelyLeft,
+        m_nIdxClrMlaRarelyRight;
+    int m_nIdxClrBtnHoverLeft, m_nIdxClrBtnHoverRight;
+    bool m_bEnabledHoverIconShadows;   // the raised-icon option
+    bool m_bHelperXpStyle8BitBarRect;
+    bool m_bExpBtnSwapVGlyphs;
+    const glyph_t* m_pGlyphTbEpBtnH0;
+    const glyph_t* m_pGlyphTbEpBtnH1;
+    const glyph_t* m_pGlyphTbEpBtnV0;
+    const glyph_t* m_pGlyphTbEpBtnV1;
+    int m_nIdxBmpExpandResources[4];
+
+protected:
+    void PaintMenuIconColumn(CDC& dc, const CRect& rcColumn, bool bRarelyUsed);
+};
