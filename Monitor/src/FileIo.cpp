@@ -76,17 +76,31 @@ FileIo::ReadResult readOnce(const std::string& path, std::string& contents, DWOR
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileIo::Missing
                                                                               : FileIo::Unreadable;
     }
-    char buffer[65536];
+    // Read into a buffer of the file's size plus one byte, so one call normally reads it all
+    // and the next one confirms the end; a file that grows meanwhile is read on to its end.
+    LARGE_INTEGER size;
+    std::string::size_type capacity = 65536;
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart >= 0 &&
+        static_cast<unsigned long long>(size.QuadPart) < (1ull << 31))
+        capacity = static_cast<std::string::size_type>(size.QuadPart) + 1;
+    std::string::size_type used = 0;
+    contents.resize(capacity);
     for (;;) {
+        if (used == contents.size())
+            contents.resize(contents.size() * 2);
+        DWORD want = static_cast<DWORD>(
+            std::min<std::string::size_type>(contents.size() - used, 1u << 30));
         DWORD got = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+        if (!ReadFile(file.get(), &contents[used], want, &got, nullptr)) {
             error = GetLastError();
             contents.clear();
             return FileIo::Unreadable;
         }
-        if (got == 0)
+        if (got == 0) {
+            contents.resize(used);
             return FileIo::Read;
-        contents.append(buffer, got);
+        }
+        used += got;
     }
 }
 

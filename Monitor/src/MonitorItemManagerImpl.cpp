@@ -1,6 +1,7 @@
 #include "MonitorItemManagerImpl.h"
 
 #include <algorithm>
+#include <exception>
 
 #include <boost/format.hpp>
 
@@ -16,6 +17,85 @@ const char kFolderPrefix[] = "Item_";
 const long long kLargestFolderNumber = 1000000000000000LL;
 
 MonitorItemManagerImpl* gStore = nullptr;
+
+// Items of a data folder built by a few threads at once: reading and parsing thousands of item
+// files is most of a start-up, and the items are independent of each other.
+class ParallelLoad {
+public:
+    explicit ParallelLoad(const std::vector<std::string>& folders)
+        : folders_(folders), items_(folders.size(), nullptr), next_(0)
+    {
+    }
+
+    // The items in the order of the folders; nullptr where a folder holds no item.
+    std::vector<MonitorItemSettingsImpl*> run()
+    {
+        SYSTEM_INFO system;
+        GetSystemInfo(&system);
+        std::size_t threads = std::min<std::size_t>({4, system.dwNumberOfProcessors,
+                                                     folders_.size() / 64});
+        std::vector<HANDLE> started;
+        for (std::size_t i = 1; i < threads; ++i) {
+            HANDLE thread = CreateThread(nullptr, 0, &ParallelLoad::threadMain, this, 0, nullptr);
+            if (thread)
+                started.push_back(thread);
+        }
+        // This thread works too, so the load finishes even when no thread could be started.
+        work();
+        for (HANDLE thread : started) {
+            WaitForSingleObject(thread, INFINITE);
+            CloseHandle(thread);
+        }
+        if (failure_) {
+            for (MonitorItemSettingsImpl* item : items_)
+                delete item;
+            std::rethrow_exception(failure_);
+        }
+        return items_;
+    }
+
+private:
+    static DWORD WINAPI threadMain(void* self)
+    {
+        static_cast<ParallelLoad*>(self)->work();
+        return 0;
+    }
+
+    void work()
+    {
+        for (;;) {
+            const LONG index = InterlockedIncrement(&next_) - 1;
+            if (index < 0 || static_cast<std::size_t>(index) >= folders_.size())
+                return;
+            const std::string& folder = folders_[index];
+            try {
+                if (FileIo::isDirectory(folder) &&
+                    FileIo::exists(FileIo::join(folder, "options.cfg")))
+                    items_[index] = new MonitorItemSettingsImpl(folder);
+            } catch (...) {
+                // Kept for the loading thread; the other folders are still built and then
+                // freed there.
+                EnterCriticalSection(lock_.get());
+                if (!failure_)
+                    failure_ = std::current_exception();
+                LeaveCriticalSection(lock_.get());
+            }
+        }
+    }
+
+    struct Lock {
+        Lock() { InitializeCriticalSection(&section); }
+        ~Lock() { DeleteCriticalSection(&section); }
+        CRITICAL_SECTION* get() { return &section; }
+        CRITICAL_SECTION section;
+    };
+
+    const std::vector<std::string>& folders_;
+    std::vector<MonitorItemSettingsImpl*> items_;
+    volatile LONG next_;
+    Lock lock_;
+    std::exception_ptr failure_;
+};
 
 bool removeFrom(MonitorItemManager::ItemList& list, MonitorItemSettings* item)
 {
@@ -65,7 +145,10 @@ int MonitorItemManagerImpl::load(const std::string& dataFolder)
     // Hosts pass the folder with or without a trailing backslash; item paths must not get "\\".
     dataFolder_ = FileIo::withoutTrailingSeparators(dataFolder);
     const std::string prefix = kFolderPrefix;
-    for (const std::string& name : FileIo::listFolder(dataFolder_)) {
+    const std::vector<std::string> names = FileIo::listFolder(dataFolder_);
+    std::vector<std::string> folders;
+    folders.reserve(names.size());
+    for (const std::string& name : names) {
         // Files count too: a new item's folder must not collide with a file of that name.
         if (name.compare(0, prefix.size(), prefix) == 0) {
             long long number = ValueCodec::readDecimal(name.substr(prefix.size()));
@@ -73,12 +156,14 @@ int MonitorItemManagerImpl::load(const std::string& dataFolder)
             if (number < kLargestFolderNumber)
                 folderCounter_ = std::max(folderCounter_, number);
         }
-        const std::string folder = FileIo::join(dataFolder_, name);
-        if (!FileIo::isDirectory(folder) || !FileIo::exists(FileIo::join(folder, "options.cfg")))
+        folders.push_back(FileIo::join(dataFolder_, name));
+    }
+    const std::vector<MonitorItemSettingsImpl*> built = ParallelLoad(folders).run();
+    for (std::size_t i = 0; i < built.size(); ++i) {
+        if (!built[i])
             continue;
-        MonitorItemSettingsImpl* item = new MonitorItemSettingsImpl(folder);
-        item->setName(name);
-        items_.push_back(item);
+        built[i]->setName(names[i]);
+        items_.push_back(built[i]);
     }
     return 0;
 }

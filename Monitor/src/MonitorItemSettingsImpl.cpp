@@ -124,7 +124,8 @@ std::string withTrailingBackslash(const std::string& folder)
 MonitorItemSettingsImpl::MonitorItemSettingsImpl(const std::string& folder)
     : folder_(withTrailingBackslash(folder)),
       options_(folder_ + "options.cfg", optionDefaults()),
-      statistics_(folder_ + "statistics.cfg", statisticsDefaults())
+      statistics_(folder_ + "statistics.cfg", statisticsDefaults()),
+      historyEncoded_(false)
 {
     status_.averageResponseMs = 0;
     status_.consecutiveSuccesses = 0;
@@ -134,6 +135,10 @@ MonitorItemSettingsImpl::MonitorItemSettingsImpl(const std::string& folder)
     status_.active = true;
     status_.nextRunTime = 0;
     readRecords();
+    historyEncoded_ = history_.empty() && statistics_.value(kHistory).empty();
+    // The file's history text has been read into the entries; the first save writes them anew.
+    if (!historyEncoded_)
+        statistics_.set(kHistory, std::string());
     for (const ValueFile* file : {&options_, &statistics_}) {
         if (!file->unreadable())
             continue;
@@ -153,7 +158,7 @@ MonitorItemSettingsImpl::~MonitorItemSettingsImpl()
 void MonitorItemSettingsImpl::readRecords()
 {
     for (const OptionField& field : kOptionFields) {
-        const std::string value = options_.get(field.position);
+        const std::string& value = options_.value(field.position);
         void* target = field.locate(*this);
         switch (field.kind) {
         case kText:
@@ -176,7 +181,7 @@ void MonitorItemSettingsImpl::readRecords()
         static_cast<std::time_t>(ValueCodec::readDecimal(statistics_.get(kLastFailureTime)));
     status_.lastSuccessTime =
         static_cast<std::time_t>(ValueCodec::readDecimal(statistics_.get(kLastSuccessTime)));
-    history_ = ValueCodec::decodeHistory(statistics_.get(kHistory));
+    history_ = ValueCodec::decodeHistory(statistics_.value(kHistory));
     status_.lastResponseMs = ValueCodec::readInt(statistics_.get(kLastResponseMs));
     status_.lastMessage = ValueCodec::decodeText(statistics_.get(kLastMessage));
 }
@@ -206,7 +211,10 @@ void MonitorItemSettingsImpl::writeRecords()
     statistics_.set(kFailedChecks, ValueCodec::writeInt(status_.failedChecks));
     statistics_.set(kLastFailureTime, ValueCodec::writeInt(status_.lastFailureTime));
     statistics_.set(kLastSuccessTime, ValueCodec::writeInt(status_.lastSuccessTime));
-    statistics_.set(kHistory, ValueCodec::encodeHistory(history_));
+    if (!historyEncoded_) {
+        statistics_.set(kHistory, ValueCodec::encodeHistory(history_));
+        historyEncoded_ = true;
+    }
     statistics_.set(kLastResponseMs, ValueCodec::writeInt(status_.lastResponseMs));
     statistics_.set(kLastMessage, ValueCodec::encodeText(status_.lastMessage));
 }
@@ -231,7 +239,12 @@ void MonitorItemSettingsImpl::addResult(std::time_t time, int code, const std::s
     record.code = code;
     record.message = message;
     record.ok = ok;
-    history_.push_back(record);
+    if (historyEncoded_) {
+        std::string entry;
+        ValueCodec::appendHistoryEntry(entry, record);
+        statistics_.append(kHistory, entry);
+    }
+    history_.push_back(std::move(record));
 
     // Both streaks count runs of equal outcomes; the other one ends.
     if (ok) {
@@ -273,6 +286,7 @@ void MonitorItemSettingsImpl::resetStatistics()
     statistics_.save();
 
     history_.clear();
+    historyEncoded_ = true;
     status_.averageResponseMs = 0;
     status_.lastFailureTime = 0;
     status_.lastResponseMs = 0;

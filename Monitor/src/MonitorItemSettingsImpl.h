@@ -40,4 +40,8 @@ private:
     std::string name_;
     ValueFile options_;
     ValueFile statistics_;
+    // The history value of statistics_ is the history in written form, kept in step entry by
+    // entry by addResult. False after a load: the file's text may not be in written form (the
+    // first save then encodes the history whole).
+    bool historyEncoded_;
 };

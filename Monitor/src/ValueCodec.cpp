@@ -44,17 +44,22 @@ std::vector<std::string> splitAt(const std::string& text, char separator, bool k
 
 std::int64_t ValueCodec::readDecimal(const std::string& text)
 {
-    std::string::size_type i = 0;
-    while (i < text.size() && isBlank(text[i]))
+    return readDecimal(text.data(), text.size());
+}
+
+std::int64_t ValueCodec::readDecimal(const char* text, std::size_t size)
+{
+    std::size_t i = 0;
+    while (i < size && isBlank(text[i]))
         ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+    if (i < size && (text[i] == '-' || text[i] == '+')) {
         negative = text[i] == '-';
         ++i;
     }
     // Accumulate as a negative number so INT64_MIN fits; saturate instead of overflowing.
     std::int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    for (; i < size && text[i] >= '0' && text[i] <= '9'; ++i) {
         int digit = text[i] - '0';
         if (value < (INT64_MIN + digit) / 10) {
             value = INT64_MIN;
@@ -69,7 +74,12 @@ std::int64_t ValueCodec::readDecimal(const std::string& text)
 
 int ValueCodec::readInt(const std::string& text)
 {
-    std::int64_t value = readDecimal(text);
+    return readInt(text.data(), text.size());
+}
+
+int ValueCodec::readInt(const char* text, std::size_t size)
+{
+    std::int64_t value = readDecimal(text, size);
     if (value > INT_MAX)
         return INT_MAX;
     if (value < INT_MIN)
@@ -160,37 +170,93 @@ std::vector<std::string> ValueCodec::decodeRecipients(const std::string& value)
     return recipients;
 }
 
+void ValueCodec::appendHistoryEntry(std::string& out, const ResultRecord& record)
+{
+    appendInt(out, record.time);
+    out += '^';
+    appendInt(out, record.code);
+    out += '^';
+    // Most messages hold no separator: copied whole.
+    if (record.message.find_first_of(kHistorySpecials) == std::string::npos)
+        out += record.message;
+    else
+        out += escape(record.message, kHistorySpecials);
+    out += '^';
+    appendInt(out, record.responseMs);
+    out += '^';
+    out += record.ok ? '1' : '0';
+    out += "^]";
+}
+
 std::string ValueCodec::encodeHistory(const MonitorItemSettings::History& history)
 {
     std::string out;
-    for (const ResultRecord& record : history) {
-        out += writeInt(record.time);
-        out += '^';
-        out += writeInt(record.code);
-        out += '^';
-        out += escape(record.message, kHistorySpecials);
-        out += '^';
-        out += writeInt(record.responseMs);
-        out += '^';
-        out += writeFlag(record.ok);
-        out += "^]";
-    }
+    out.reserve(history.size() * 40);
+    for (const ResultRecord& record : history)
+        appendHistoryEntry(out, record);
     return out;
 }
 
 MonitorItemSettings::History ValueCodec::decodeHistory(const std::string& value)
 {
+    // One pass over the text without copying pieces: a long history is most of what loading
+    // an item costs.
     MonitorItemSettings::History history;
-    for (const std::string& piece : splitAt(value, ']', false)) {
-        std::vector<std::string> fields = splitAt(piece, '^', true);
-        fields.resize(5);
-        ResultRecord record;
-        record.time = static_cast<std::time_t>(readDecimal(fields[0]));
-        record.code = readInt(fields[1]);
-        record.message = decodeText(fields[2]);
-        record.responseMs = readInt(fields[3]);
-        record.ok = readFlag(fields[4]);
-        history.push_back(record);
+    const char* text = value.data();
+    const std::size_t size = value.size();
+    std::size_t entries = 0;
+    for (std::size_t i = 0; i < size; ++i)
+        entries += text[i] == ']';
+    history.reserve(entries);
+    std::size_t start = 0;
+    while (start < size) {
+        const char* close = static_cast<const char*>(std::memchr(text + start, ']', size - start));
+        if (!close)
+            break;
+        const std::size_t end = static_cast<std::size_t>(close - text);
+        // The entry's fields: the pieces between carets; the last field runs to the entry's end,
+        // fields after the fifth are ignored and missing ones are empty.
+        std::size_t fieldStart[5] = {end, end, end, end, end};
+        std::size_t fieldEnd[5] = {end, end, end, end, end};
+        std::size_t at = start;
+        for (int field = 0; field < 5; ++field) {
+            fieldStart[field] = at;
+            const char* caret = static_cast<const char*>(std::memchr(text + at, '^', end - at));
+            if (!caret) {
+                fieldEnd[field] = end;
+                break;
+            }
+            fieldEnd[field] = static_cast<std::size_t>(caret - text);
+            at = fieldEnd[field] + 1;
+        }
+        history.emplace_back();
+        ResultRecord& record = history.back();
+        record.time = static_cast<std::time_t>(
+            readDecimal(text + fieldStart[0], fieldEnd[0] - fieldStart[0]));
+        record.code = readInt(text + fieldStart[1], fieldEnd[1] - fieldStart[1]);
+        record.message.assign(text + fieldStart[2], fieldEnd[2] - fieldStart[2]);
+        if (record.message.find(kEscape) != std::string::npos)
+            record.message = decodeText(record.message);
+        record.responseMs = readInt(text + fieldStart[3], fieldEnd[3] - fieldStart[3]);
+        record.ok = readDecimal(text + fieldStart[4], fieldEnd[4] - fieldStart[4]) != 0;
+        start = end + 1;
     }
     return history;
+}
+
+void ValueCodec::appendInt(std::string& out, std::int64_t value)
+{
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* at = end;
+    // Work on the magnitude as unsigned so the most negative value prints too.
+    std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value)
+                                        : static_cast<std::uint64_t>(value);
+    do {
+        *--at = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    if (value < 0)
+        *--at = '-';
+    out.append(at, static_cast<std::size_t>(end - at));
 }

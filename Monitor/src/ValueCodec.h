@@ -20,7 +20,9 @@ public:
     static const char kEscape = '\x1b';
 
     static std::int64_t readDecimal(const std::string& text);
+    static std::int64_t readDecimal(const char* text, std::size_t size);
     static int readInt(const std::string& text);
+    static int readInt(const char* text, std::size_t size);
     static bool readFlag(const std::string& text);
     static std::string writeInt(std::int64_t value);
     static std::string writeFlag(bool value);
@@ -39,6 +41,11 @@ public:
     // ignored; missing fields of an entry read as 0 or empty.
     static std::string encodeHistory(const MonitorItemSettings::History& history);
     static MonitorItemSettings::History decodeHistory(const std::string& value);
+    // Appends one entry in the form above: a history written entry by entry is byte for byte
+    // the history written whole.
+    static void appendHistoryEntry(std::string& out, const ResultRecord& record);
+    // Decimal digits, with a leading '-' when negative.
+    static void appendInt(std::string& out, std::int64_t value);
 
 private:
     static std::string escape(const std::string& text, const char* specials);

@@ -24,14 +24,20 @@ public:
 
     // "" for a position beyond the list.
     std::string get(std::size_t position) const;
+    // The same without a copy; valid until the list changes.
+    const std::string& value(std::size_t position) const;
     // Ignored for a position beyond the list.
     void set(std::size_t position, const std::string& value);
+    void set(std::size_t position, std::string&& value);
+    // Adds text to the end of a value; ignored for a position beyond the list.
+    void append(std::size_t position, const std::string& text);
 
     // The file's text: the values of the fixed positions, each followed by '|'.
     std::string contents() const;
     // Replaces the file in one step; false (old file untouched) when it cannot be written or
-    // when the last load could not read it.
-    bool save() const;
+    // when the last load could not read it. When the text is byte for byte what the last load
+    // read or the last save wrote, nothing is written and the result is true.
+    bool save();
 
     const std::string& path() const { return path_; }
     std::size_t size() const { return values_.size(); }
@@ -42,4 +48,8 @@ private:
     std::vector<std::string> values_;
     bool unreadable_;
     unsigned long readError_;
+    // The file's bytes as the last load read them or the last save wrote them; meaningful only
+    // when storedKnown_ (a missing file, or a failed save, leaves it unknown).
+    std::string stored_;
+    bool storedKnown_;
 };

@@ -89,10 +89,22 @@ TEST(FaultRuns, KilledWhileSavingLosesNoSavedResult)
     unsigned random = 20261210;
     long long saved = 0;
     int insideWrite = 0;
+    // Under heavy load Wine now and then fails to start a process at all (CreateProcess error
+    // 1359, or exit code -1 before the program's first line). Such a probe never reached the
+    // store, so it says nothing about it: it is started again, a few times in all at the most.
+    int failedStarts = 0;
+    const int kFailedStartsAllowed = 5;
     for (int run = 1; run <= runs; ++run) {
         random = random * 1103515245u + 12345u;
         unsigned delayMs = 1 + (random >> 8) % 150;
-        itemtest::ProbeRun probe = itemtest::runProbe("history_probe", base, base, "\"" + data + "\"", delayMs);
+        itemtest::ProbeRun probe = itemtest::runProbe("history_probe", base, base, "\"" + data + "\"", delayMs,
+                                                         false);
+        if (!probe.started || (!probe.killed && probe.output.empty())) {
+            ASSERT_LT(++failedStarts, kFailedStartsAllowed)
+                << "run " << run << ": the probe keeps failing to start (exit code " << probe.exitCode << ")";
+            --run;
+            continue;
+        }
         ASSERT_TRUE(probe.killed) << "run " << run << ": exit code " << probe.exitCode << ", output "
                                   << probe.output;
         // a temporary file left behind shows the kill landed while a file was being written
@@ -111,7 +123,8 @@ TEST(FaultRuns, KilledWhileSavingLosesNoSavedResult)
             break;
     }
     std::cout << runs << " kills (" << insideWrite << " while a file was being written), " << saved
-              << " rounds of results reported saved, all present" << std::endl;
+              << " rounds of results reported saved, all present; " << failedStarts
+              << " probe starts failed in Wine and were made again" << std::endl;
 }
 
 }  // namespace

@@ -111,6 +111,50 @@ INSTANTIATE_TEST_SUITE_P(
                  "Item_10"}),
     [](const ::testing::TestParamInfo<LoadCase>& info) { return info.param.name; });
 
+// A data folder large enough to be read by several threads: every item is read from its own
+// folder, in the order the folder lists them, and folders without options.cfg are no items.
+TEST_F(ItemStore, ManyItemsLoadInFolderOrderEachFromItsOwnFiles)
+{
+    const std::string data = itemtest::scratch("load_many");
+    std::set<std::string> expected;
+    for (int i = 1; i <= 300; ++i) {
+        const std::string name = "Item_" + std::to_string(i);
+        const std::string folder = data + "\\" + name;
+        CreateDirectoryA(folder.c_str(), nullptr);
+        if (i % 7 == 0)
+            continue;  // a folder without options.cfg
+        writeBytes(folder + "\\options.cfg", name + "|addr " + std::to_string(i) + "|");
+        writeBytes(folder + "\\statistics.cfg",
+                   std::to_string(i) + "|1^200^m" + std::to_string(i) + "^5^1^]|0|0|1|5||");
+        expected.insert(name);
+    }
+    store_->load(data);
+
+    std::vector<std::string> listed;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((data + "\\*").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, find);
+    do {
+        if (expected.count(found.cFileName))
+            listed.push_back(found.cFileName);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+
+    std::vector<std::string> loaded;
+    for (auto it = store_->begin(); it != store_->end(); ++it) {
+        const std::string name = nameOf(*it);
+        loaded.push_back(name);
+        const int number = std::stoi(name.substr(5));
+        EXPECT_EQ(name, (*it)->getGeneral().name);
+        EXPECT_EQ("addr " + std::to_string(number), (*it)->getGeneral().address);
+        EXPECT_EQ(number, (*it)->getStatus().totalChecks);
+        ASSERT_EQ(1, (*it)->historyEnd() - (*it)->historyBegin());
+        EXPECT_EQ("m" + std::to_string(number), (*it)->historyBegin()->message);
+    }
+    EXPECT_EQ(listed, loaded);
+    EXPECT_EQ("Item_301", nameOf(store_->createItem("")));
+}
+
 TEST_F(ItemStore, LoadAddsToTheItemsAlreadyListed)
 {
     const std::string first = itemtest::scratch("load_first");

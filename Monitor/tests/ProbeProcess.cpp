@@ -12,7 +12,7 @@ namespace itemtest {
 
 ProbeRun runProbe(const std::string& module, const std::string& programFolder,
                   const std::string& workFolder, const std::string& arguments,
-                  unsigned killAfterMs)
+                  unsigned killAfterMs, bool startFailureIsError)
 {
     ProbeRun run;
     const std::string source = orvtest::windowsPath(orvtest::env("ORV_BINARY_DIR") +
@@ -42,9 +42,11 @@ ProbeRun runProbe(const std::string& module, const std::string& programFolder,
                                   nullptr, workFolder.c_str(), &startup, &process);
     CloseHandle(output);
     if (!started) {
-        ADD_FAILURE() << "cannot start " << program << ": error " << GetLastError();
+        if (startFailureIsError)
+            ADD_FAILURE() << "cannot start " << program << ": error " << GetLastError();
         return run;
     }
+    run.started = true;
     if (killAfterMs > 0) {
         // Count from the program's "saving" line, so start-up time does not eat the delay
         // (a log set-up complaint may come out first).

@@ -7,6 +7,7 @@ namespace itemtest {
 
 struct ProbeRun {
     unsigned long exitCode = 0xFFFFFFFF;
+    bool started = false;   // CreateProcess succeeded
     bool killed = false;
     std::string output;   // what it wrote to standard output
 };
@@ -17,6 +18,7 @@ struct ProbeRun {
 // it writes "saving" to standard output, as a crash would end it.
 ProbeRun runProbe(const std::string& module, const std::string& programFolder,
                   const std::string& workFolder, const std::string& arguments,
-                  unsigned killAfterMs = 0);
+                  unsigned killAfterMs = 0,
+                  bool startFailureIsError = true);
 
 }  // namespace itemtest

@@ -1,9 +1,9 @@
-// An IPv4 stream socket in which every connect, send and receive has a time-out. It never blocks
-// in a send or receive: it waits for readiness (the read set for a receive, the write set for a
-// send) and then takes what is there, so neither an urgent byte nor a slow peer can hold it past
-// its limits. Used for DNS over TCP (the length-prefixed calls).
+// The library's stream socket under its own name: a thin face over the network layer's NetSocket,
+// in which every connect (the name lookup included), send and receive has a time-out. Used for
+// DNS over TCP (the length-prefixed calls).
 #pragma once
 #include "SocketEx.h"
+#include "NetSocket.h"
 #include <windows.h>
 #include <stddef.h>
 #include <stdint.h>
@@ -14,20 +14,17 @@ public:
     CSocketClient() = default;
     ~CSocketClient() override { Close(); }
 
-    // Makes the socket, bound to address (dotted text; NULL for any) and port. FALSE when a
-    // socket is already held or on any failure (LastError tells which).
-    bool Create(unsigned short port = 0, const char* address = NULL);
     // Connects within connectMs to a dotted address or a host name (looked up through the
-    // system, first address). Creates the socket when there is none. On failure the socket is
-    // closed and LastError holds the reason (WSAETIMEDOUT after the time-out).
+    // system, first address, within the same limit). On failure the socket is closed and
+    // LastError holds the reason (WSAETIMEDOUT after the time-out).
     bool Connect(const std::string& host, unsigned short port, DWORD connectMs);
     // Time limit of each later send and receive.
-    void SetIoTimeout(DWORD ms) { m_ioMs = ms; }
+    void SetIoTimeout(DWORD ms) { m_socket.setTimeout(int(ms > 0x7FFFFFFF ? 0x7FFFFFFF : ms)); }
     // One limit for everything from now on, however the peer spreads its bytes: each later send
     // and receive also ends when ms have passed since this call.
-    void SetDeadline(DWORD ms);
-    void Close();
-    bool IsOpen() const { return m_socket != INVALID_SOCKET; }
+    void SetDeadline(DWORD ms) { m_socket.setDeadline(int(ms > 0x7FFFFFFF ? 0x7FFFFFFF : ms)); }
+    void Close() { m_socket.close(); }
+    bool IsOpen() const { return m_socket.isOpen(); }
 
     // All bytes within the time-out; false otherwise.
     bool SendAll(const void* data, size_t count);
@@ -49,16 +46,8 @@ public:
     std::string ErrorDetail() const;
 
 private:
-    // Waits until the socket can be read (or written); false with WSAETIMEDOUT after the time-out.
-    // withErrors also wakes on an error condition (what a failed connect reports).
-    bool WaitFor(bool write, DWORD ms, bool withErrors = false);
-    // The time-out of one call begun at start: the I/O time-out, cut to what the deadline leaves.
-    DWORD Limit(DWORD start) const;
+    bool Record(bool ok);
 
-    SOCKET m_socket = INVALID_SOCKET;
+    NetSocket m_socket;
     int m_lastError = 0;
-    DWORD m_ioMs = 10000;
-    bool m_hasDeadline = false;
-    DWORD m_deadlineStart = 0;
-    DWORD m_deadlineMs = 0;
 };

@@ -12,6 +12,7 @@
 #include "DnsTcpTransport.h"
 #include "HeaderEncoding.h"
 #include "MailTimeouts.h"
+#include "SocketMailConnection.h"
 #include "Postrel/Postrel.h"
 #include <algorithm>
 #include <memory>
@@ -338,4 +339,33 @@ TEST(PostrelNet, NoReachableHostFails)
     EXPECT_EQ(E_FAIL, SendHtmlMail(kFrom, "ops@mail.test", "Lost", "t", "<p>h</p>", {}, {}))
         << "the exchanger of mail.test is not running";
     EXPECT_LT(GetTickCount() - start, 30000u);
+}
+
+// A name server that never answers must not hold the mail thread past the connect time-out when
+// a name server or an exchanger is known by name only: the lookup counts against that limit.
+TEST(PostrelNet, ALookupWithoutAnAnswerEndsAtTheConnectTimeOut)
+{
+    orvtest::FixtureServer silence("silent_route", {"--resolver"});
+    ASSERT_TRUE(silence.running()) << silence.error();
+    CMailTimeouts timeouts;
+    timeouts.connectMs = 1500;
+    timeouts.dnsIoMs = 1500;
+    CMailTimeouts::Set(timeouts);
+
+    DWORD start = GetTickCount();
+    bool failed = false;
+    try {
+        CDnsTcpTransport().Exchange("silent-ns.example", std::string(12, '\0'));
+    } catch (CException* e) {
+        e->Delete();
+        failed = true;
+    }
+    EXPECT_TRUE(failed);
+    EXPECT_LT(GetTickCount() - start, 3000u) << "name server known by name";
+
+    start = GetTickCount();
+    CSocketMailConnection exchanger(timeouts.connectMs);
+    EXPECT_FALSE(exchanger.Connect("silent-mx.example", 25));
+    EXPECT_LT(GetTickCount() - start, 3000u) << "exchanger known by name";
+    CMailTimeouts::Set(CMailTimeouts());
 }

@@ -1,6 +1,10 @@
 #include "CAsyncSocket.h"
 #include <cstring>
+#include <functional>
 #include <mutex>
+#include <string>
+
+#include "NetSocket.h"
 
 IMPLEMENT_DYNAMIC(CAsyncSocket, CObject)
 
@@ -99,15 +103,20 @@ BOOL CAsyncSocket::Connect(LPCTSTR lpszHostAddress, UINT nHostPort) {
     sockaddr_in addr = {};
     addr.sin_family = AF_INET;
     addr.sin_port = htons((u_short)nHostPort);
-    addr.sin_addr.s_addr = ::inet_addr(lpszHostAddress);
-    if (addr.sin_addr.s_addr == INADDR_NONE) {
-        hostent* host = ::gethostbyname(lpszHostAddress);
-        if (host == NULL || host->h_addrtype != AF_INET || host->h_addr_list[0] == NULL) {
-            if (::WSAGetLastError() == 0)
-                ::WSASetLastError(WSAHOST_NOT_FOUND);
-            return FALSE;
-        }
-        memcpy(&addr.sin_addr, host->h_addr_list[0], sizeof addr.sin_addr);
+    // The lookup of a name counts against the connect time-out: a silent name server must not
+    // hold the caller without a bound.
+    const DWORD start = ::GetTickCount();
+    std::string error;
+    int code = 0;
+    int lookupMs = m_dwConnectTimeout >= 0x7FFFFFFF ? NetSocket::kLookupTimeoutMs : (int)m_dwConnectTimeout;
+    if (!NetSocket::resolve(lpszHostAddress, addr.sin_addr, error, lookupMs, std::function<bool()>(), &code)) {
+        ::WSASetLastError(code != 0 ? code : WSAHOST_NOT_FOUND);
+        return FALSE;
+    }
+    DWORD connectMs = m_dwConnectTimeout;
+    if (connectMs != INFINITE) {
+        DWORD spent = ::GetTickCount() - start;
+        connectMs = spent >= connectMs ? 1 : connectMs - spent;
     }
     if (::connect(m_hSocket, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0)
         return TRUE;
@@ -121,9 +130,9 @@ BOOL CAsyncSocket::Connect(LPCTSTR lpszHostAddress, UINT nHostPort) {
     FD_SET(m_hSocket, &writable);
     FD_SET(m_hSocket, &errors);
     timeval tv;
-    tv.tv_sec = (long)(m_dwConnectTimeout / 1000);
-    tv.tv_usec = (long)(m_dwConnectTimeout % 1000) * 1000;
-    int n = ::select(0, NULL, &writable, &errors, m_dwConnectTimeout == INFINITE ? NULL : &tv);
+    tv.tv_sec = (long)(connectMs / 1000);
+    tv.tv_usec = (long)(connectMs % 1000) * 1000;
+    int n = ::select(0, NULL, &writable, &errors, connectMs == INFINITE ? NULL : &tv);
     if (n == SOCKET_ERROR)
         return FALSE;
     if (n == 0) {

@@ -25,7 +25,7 @@ public:
     // Makes the socket (starting Winsock if needed); binds it when a port or a dotted local
     // address is given.
     BOOL Create(UINT nSocketPort = 0, int nSocketType = SOCK_STREAM, LPCTSTR lpszSocketAddress = NULL);
-    // A dotted address is used as it is; a name is looked up with gethostbyname. On failure
+    // A dotted address is used as it is; a name is looked up within the connect time-out. On failure
     // the socket stays open and GetLastError() tells why.
     BOOL Connect(LPCTSTR lpszHostAddress, UINT nHostPort);
     // Bytes sent, or SOCKET_ERROR.

@@ -1,6 +1,6 @@
 #include "CColorDialog.h"
 
-IMPLEMENT_DYNAMIC(CColorDialog, CWnd)
+IMPLEMENT_DYNAMIC(CColorDialog, CDialog)
 
 COLORREF* CColorDialog::GetSavedCustomColors()
 {
@@ -11,7 +11,7 @@ COLORREF* CColorDialog::GetSavedCustomColors()
     return colors;
 }
 
-CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd) : m_cc(), m_pParentWnd(pParentWnd)
+CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd) : CDialog((LPCTSTR)NULL, pParentWnd), m_cc()
 {
     m_cc.lStructSize = sizeof m_cc;
     m_cc.lpCustColors = GetSavedCustomColors();

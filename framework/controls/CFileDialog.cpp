@@ -1,7 +1,7 @@
 #include "CFileDialog.h"
 #include <vector>
 
-IMPLEMENT_DYNAMIC(CFileDialog, CWnd)
+IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
 
 namespace {
 
@@ -38,7 +38,7 @@ CString MakeFilter(LPCTSTR lpszFilter)
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
                          LPCTSTR lpszFilter, CWnd* pParentWnd)
-    : m_ofn(), m_bOpenFileDialog(bOpenFileDialog), m_pParentWnd(pParentWnd), m_szFileName(), m_szFileTitle()
+    : CDialog((LPCTSTR)NULL, pParentWnd), m_ofn(), m_bOpenFileDialog(bOpenFileDialog), m_szFileName(), m_szFileTitle()
 {
     m_ofn.lStructSize = sizeof m_ofn;
     m_ofn.lpstrFile = m_szFileName;

@@ -3,9 +3,10 @@
 // alone ("*.html") serves as its own description, and a missing final "||" is supplied.
 #pragma once
 #include <afxwin.h>
+#include <CDialog.h>
 #include <commdlg.h>
 
-class CFileDialog : public CWnd {
+class CFileDialog : public CDialog {
     DECLARE_DYNAMIC(CFileDialog)
 public:
     explicit CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt = NULL, LPCTSTR lpszFileName = NULL,
@@ -15,7 +16,7 @@ public:
     OPENFILENAMEA m_ofn;  // callers may set lpstrInitialDir, lpstrTitle, Flags before DoModal
 
     // IDOK with the chosen path, or IDCANCEL
-    virtual INT_PTR DoModal();
+    INT_PTR DoModal() override;
     CString GetPathName() const { return m_szFileName; }
     CString GetFileName() const;
     CString GetFileExt() const;
@@ -23,7 +24,6 @@ public:
 
 private:
     BOOL m_bOpenFileDialog;
-    CWnd* m_pParentWnd;
     CString m_strFilter;   // the pairs with their NULs
     CString m_strDefExt;
     char m_szFileName[MAX_PATH * 4];

@@ -1,5 +1,6 @@
-// The common dialogs.
+// Dialogs: the dialogs module (dialogs, data exchange, property sheets) and the common dialogs.
 #pragma once
 #include <afxwin.h>
+#include <afxdialogs.h>
 #include "CFileDialog.h"
 #include "CColorDialog.h"

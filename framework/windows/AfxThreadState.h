@@ -21,6 +21,9 @@ struct AFX_THREAD_STATE {
     INT_PTR m_nLastHit;             // tool id found there, -1 for none
     TOOLINFOA m_lastInfo;           // the tool shown for it
     INT_PTR m_nLastStatus;          // last hit that put a prompt in the status line
+    // window whose control notifications are ignored while its data exchange runs (the
+    // exchange's own SetWindowText must not look like the user's edit)
+    HWND m_hLockoutNotifyWindow;
 };
 
 AFX_THREAD_STATE* AFXAPI AfxGetThreadState();

@@ -1,6 +1,7 @@
 #include "AfxWinGlobals.h"
 #include "CWinApp.h"
 #include "CWnd.h"
+#include "afxres.h"
 #include <map>
 #include <mutex>
 #include <tuple>
@@ -96,4 +97,27 @@ HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
     if (hInst != NULL && ::FindResourceA(hInst, lpszName, lpszType) != NULL)
         return hInst;
     return AfxGetInstanceHandle();
+}
+
+CString AFXAPI AfxLoadFrameworkString(UINT nID)
+{
+    CString strText;
+    if (strText.LoadString(nID) && !strText.IsEmpty())
+        return strText;
+    static const struct {
+        UINT nID;
+        LPCSTR lpszText;
+    } texts[] = {
+        {AFX_IDS_IDLEMESSAGE, "Ready"},
+        {AFX_IDP_PARSE_INT, "Please enter an integer."},
+        {AFX_IDP_PARSE_INT_RANGE, "Please enter an integer between %1 and %2."},
+        {AFX_IDP_PARSE_UINT, "Please enter a positive integer."},
+        {AFX_IDP_PARSE_STRING_SIZE, "Please enter no more than %1 characters."},
+        {AFX_IDP_PARSE_RADIO_BUTTON, "Please select a button."},
+    };
+    for (const auto& text : texts) {
+        if (text.nID == nID)
+            return text.lpszText;
+    }
+    return CString();
 }

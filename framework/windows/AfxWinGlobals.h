@@ -21,6 +21,10 @@ void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1);
 void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lpsz1, LPCTSTR lpsz2);
 void AFXAPI AfxFormatStrings(CString& rString, LPCTSTR lpszFormat, LPCTSTR const* rglpsz, int nString);
 
+// A framework text (the idle prompt, the data-exchange prompts): the program's string nID when
+// its string table has one, else the framework's English text ("" for an id it does not know).
+CString AFXAPI AfxLoadFrameworkString(UINT nID);
+
 // The module holding a resource: the resource module first, then the program.
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
 

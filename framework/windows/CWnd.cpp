@@ -394,6 +394,9 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
             return TRUE;
         nCode = CN_COMMAND;
     } else {
+        // notifications caused by the window's own data exchange are not the user's doing
+        if (AfxGetThreadState()->m_hLockoutNotifyWindow == m_hWnd)
+            return TRUE;
         // the control may handle its own notification (ON_CONTROL_REFLECT)
         if (ReflectChildMsg(hWndCtrl, WM_COMMAND, wParam, lParam, NULL))
             return TRUE;
@@ -740,6 +743,8 @@ BOOL CWnd::UpdateData(BOOL)
 {
     return TRUE;
 }
+
+void CWnd::DoDataExchange(CDataExchange*) {}
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {

@@ -17,6 +17,8 @@ class CFont;
 class CRgn;
 class CScrollBar;
 struct CCreateContext;
+class CDataExchange;
+class CFrameWnd;
 
 // m_nFlags
 #define WF_TOOLTIPS       0x0001  // EnableToolTips was called
@@ -130,7 +132,11 @@ public:
     void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
     BOOL ExecuteDlgInit(LPCTSTR lpszResourceName);
     BOOL ExecuteDlgInit(LPVOID lpResource);
+    // Data exchange between the controls and the object's members. A plain window exchanges
+    // nothing and answers TRUE; dialogs and form views (dialogs and frames modules) run
+    // DoDataExchange and answer FALSE when a value was refused.
     virtual BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
     void CenterWindow(CWnd* pAlternateOwner = NULL);
 
     // ---- Relatives ----
@@ -139,6 +145,10 @@ public:
     CWnd* GetOwner() const;
     void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd->GetSafeHwnd(); }
     CWnd* GetTopLevelParent() const;
+    // The nearest frame window this window lies in, and the outermost one (NULL when none).
+    // Defined by the frames module (a program asking for frames links it).
+    CFrameWnd* GetParentFrame() const;
+    CFrameWnd* GetTopLevelFrame() const;
     // The top-level window that should own a modal window or message box: that of pParent, else
     // of the main window (NULL when there is none). pWndTop, if given, receives its handle.
     static CWnd* GetSafeOwner(CWnd* pParent = NULL, HWND* pWndTop = NULL);

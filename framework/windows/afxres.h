@@ -6,6 +6,14 @@
 #define AFX_IDS_APP_TITLE       0xE000
 #define AFX_IDS_IDLEMESSAGE     0xE001
 
+// The framework's standard prompts (a program's string table may give its own texts; without
+// one the framework's English texts are used, see AfxLoadFrameworkString)
+#define AFX_IDP_PARSE_INT           0xF110
+#define AFX_IDP_PARSE_INT_RANGE     0xF111
+#define AFX_IDP_PARSE_UINT          0xF112
+#define AFX_IDP_PARSE_STRING_SIZE   0xF113
+#define AFX_IDP_PARSE_RADIO_BUTTON  0xF114
+
 // Window ids
 #define AFX_IDW_TOOLBAR         0xE800
 #define AFX_IDW_STATUS_BAR      0xE801
@@ -68,6 +76,7 @@
 #define ID_WIZBACK              0x3023
 #define ID_WIZNEXT              0x3024
 #define ID_WIZFINISH            0x3025
+#define ID_APPLY_NOW            0x3021
 
 // Prompts of the system commands (AFX_IDS_SCSIZE .. AFX_IDS_SCTASKLIST)
 #define AFX_IDS_SCFIRST         0xEF00

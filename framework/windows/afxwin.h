@@ -1,27 +1,13 @@
 // The window layer: command targets, message maps, windows, menus, threads, the application,
 // and the GDI module's device contexts and drawing objects.
 #pragma once
-#include <afx.h>
-#include <CDC.h>
-#include <CGdiObject.h>
-#include <CPen.h>
-#include <CBrush.h>
-#include <CFont.h>
-#include <CBitmap.h>
-#include <CPalette.h>
-#include <CRgn.h>
-#include <CImageList.h>
-#include "afxres.h"
-#include "afxpriv.h"
-#include "afxmsg.h"
-#include "AfxThreadState.h"
-#include "AfxWinGlobals.h"
-#include "CCmdTarget.h"
-#include "CCmdUI.h"
-#include "CMenu.h"
-#include "CWnd.h"
-#include "CWinThread.h"
-#include "CWinApp.h"
-#include "CClientDC.h"
-#include "CWindowDC.h"
-#include "CPaintDC.h"
+#include "afxwincore.h"
+
+// Dialogs, frames and views live in modules of their own; a program that links them (and so
+// has their headers on its include path) gets them through this header too.
+#if __has_include(<afxdialogs.h>)
+#include <afxdialogs.h>
+#endif
+#if __has_include(<afxframes.h>)
+#include <afxframes.h>
+#endif

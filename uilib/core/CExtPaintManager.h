@@ -140,6 +140,23 @@ public:
                               bool bFloating, bool bExtBar, bool bSideBar);
     };
 
+    // A caption button of a bar: the glyph kind and its state bits.
+    struct CaptionButtonPaintData : PaintDataBase {
+        int m_eGlyph;   // a GlyphKind
+        // hover, pushed, enabled, on an active caption, two further states passed to the looks
+        // (the XP look: a pushed-frame variant and "keep the plain close glyph"), and whether
+        // the button keeps its rectangle instead of growing by one pixel
+        BYTE m_bHover : 1, m_bPushed : 1, m_bEnabled : 1, m_bActiveCaption : 1, m_bFlag5 : 1,
+            m_bFlag6 : 1, m_bNoOuterInflate : 1, m_bReserved : 1;
+        CaptionButtonPaintData(CObject* pOwner, const RECT& rc, int eGlyph, bool bHover,
+                               bool bPushed, bool bEnabled, bool bActiveCaption = false,
+                               bool bFlag5 = false, bool bFlag6 = false,
+                               bool bNoOuterInflate = false)
+            : PaintDataBase(pOwner, rc), m_eGlyph(eGlyph), m_bHover(bHover), m_bPushed(bPushed),
+              m_bEnabled(bEnabled), m_bActiveCaption(bActiveCaption), m_bFlag5(bFlag5),
+              m_bFlag6(bFlag6), m_bNoOuterInflate(bNoOuterInflate), m_bReserved(0) {}
+    };
+
     struct GripperPaintData : PaintDataBase {
         CRect m_rcText;
         BYTE m_bActive : 1, m_bFloating : 1, m_bHorz : 1, m_bSideBar : 1;
@@ -199,6 +216,13 @@ public:
                                     bool bRarelyUsed, CObject* pHelperSrc, LPARAM lParam = 0);
     virtual int GetTextHeight(bool bHorz);
     virtual bool IsStudioStyle() const { return false; }
+    // Room around the buttons of a bar.
+    virtual CSize GetBarButtonPadding() const { return CSize(0, 0); }
+    // A separator between bar buttons: vertical in a horizontal bar, horizontal in a vertical
+    // one; the rectangle is filled with the face first unless the background is transparent.
+    virtual void PaintSeparator(CDC& dc, const RECT& rc, bool bHorzBar, bool bTransparent,
+                                CObject* pOwner = NULL, LPARAM lParam = 0);
+    virtual void PaintCaptionButton(CDC& dc, CaptionButtonPaintData& data);
     virtual void OnSysColorChange();
     virtual void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     virtual void OnDisplayChange(INT nDepthBPP, INT nResolutionX, INT nResolutionY);

@@ -1,6 +1,6 @@
-// The Office 2003 look. Until its own colour set-up exists it paints with the XP colours; it
-// already answers its own small questions (theme kind, layout adjustment, icon tint, check
-// height) and its own content-expand glyphs.
+// The Office 2003 look: the XP look with its own colours (the 3000 series: toolbar gradients,
+// docker background, grippers, separators, bar frames), taken from the two base colours of the
+// Luna scheme when one of the three standard schemes is running, else from the system colours.
 #pragma once
 #include "CExtPaintManagerXP.h"
 
@@ -14,10 +14,20 @@ public:
     COLORREF GetIconTintColor() const override;
     double GetIconTintFactor() const override { return 0.7; }
     bool UseLunaColors() const override;
+    CSize GetBarButtonPadding() const override { return CSize(4, 4); }
+    void InitTranslatedColors() override;
     // Layout adjustment of docked bars: (0, -1) when asked for, else (0, 0).
     virtual CSize GetBarLayoutAdjust(bool bAdjust) const { return bAdjust ? CSize(0, -1) : CSize(0, 0); }
-    // Luna base colours of the scheme (filled by the colour set-up; -1 until then).
+    // The two base colours of the running Luna scheme, from the taskband colours: the face
+    // (hue and saturation of the fill hint, lightness between the edge light and the edge
+    // shadow) and the accent hint. False (and -1 in both) when the look does not use them.
     virtual bool GetLunaBaseColors(COLORREF& clrA, COLORREF& clrB) const;
 
     int m_nIdxClrTbFillMargin;
+
+protected:
+    // All seven gradient indexes of the menu and bar painters back to -1 (flat fills).
+    void ResetGradientIndexes();
+    void InitLunaColors(COLORREF clrA, COLORREF clrB);
+    void InitSystemColors();
 };

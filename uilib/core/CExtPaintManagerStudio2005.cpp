@@ -9,3 +9,10 @@ bool CExtPaintManagerStudio2005::UseLunaColors() const {
     return CExtPaintManagerOffice2003::UseLunaColors() &&
            (s == CExtPaintManagerHolder::LunaNormalColor || s == CExtPaintManagerHolder::LunaMetallic);
 }
+
+void CExtPaintManagerStudio2005::PaintCaptionButton(CDC& dc, CaptionButtonPaintData& data) {
+    if (data.m_bActiveCaption && data.m_bFlag6)
+        CExtPaintManager::PaintCaptionButton(dc, data);
+    else
+        CExtPaintManagerXP::PaintCaptionButton(dc, data);
+}

@@ -1,5 +1,5 @@
 // The Studio 2005 look: the Office 2003 painter with studio-style docking. Until its own colour
-// set-up exists it paints with the XP colours.
+// set-up exists it paints with the Office 2003 colours.
 #pragma once
 #include "CExtPaintManagerOffice2003.h"
 
@@ -10,4 +10,6 @@ public:
     bool IsStudioStyle() const override { return true; }
     // Theme colours only with the blue or silver Luna scheme.
     bool UseLunaColors() const override;
+    // A button on an active caption that keeps the plain close glyph has the classic look.
+    void PaintCaptionButton(CDC& dc, CaptionButtonPaintData& data) override;
 };

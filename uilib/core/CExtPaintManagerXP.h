@@ -25,6 +25,10 @@ public:
     void PaintMenuSeparator(CDC& dc, const RECT& rc, int nIconAreaWidth, bool bRarelyUsed,
                             CObject* pHelperSrc, LPARAM lParam = 0) override;
 
+    void PaintSeparator(CDC& dc, const RECT& rc, bool bHorzBar, bool bTransparent,
+                        CObject* pOwner = NULL, LPARAM lParam = 0) override;
+    void PaintCaptionButton(CDC& dc, CaptionButtonPaintData& data) override;
+
     // Whether the look takes its colours from the visual style.
     virtual bool UseLunaColors() const;
 

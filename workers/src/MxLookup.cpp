@@ -1,7 +1,11 @@
 #include "MxLookup.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
+
+#include "DnsName.h"
+#include "UnixSocket.h"
 
 namespace {
 
@@ -9,9 +13,6 @@ const size_t kHeaderBytes = 12;
 const uint16_t kTypeMx = 15;
 const size_t kMaxLabel = 63;
 const size_t kMaxName = 255;
-// Compression pointers followed for one name; a name that needs more loops or is hostile.
-const int kMaxHops = 16;
-const DWORD kSliceMs = 100;
 
 unsigned byteAt(const std::string& p, size_t i)
 {
@@ -29,73 +30,15 @@ void putWord(std::string& out, unsigned value)
     out += static_cast<char>(value & 0xFF);
 }
 
-// Reads the name at pos into name ("a.b.c", "" for the root). next is where the record goes on:
-// behind the name's last byte in place, not behind any byte reached through a pointer. False when
-// a byte, a label or a pointer target lies outside the packet or inside the header, when the
-// pointers go round more than kMaxHops times, or when the name grows too long.
+// Reads the name at pos into name ("a.b.c", "" for the root) with the network layer's reader in
+// its strict form. next is where the record goes on. False for anything but a whole, sound name.
 bool readName(const std::string& packet, size_t pos, std::string& name, size_t& next)
 {
-    name.clear();
-    bool jumped = false;
-    int hops = 0;
-    for (;;) {
-        if (pos >= packet.size())
-            return false;
-        unsigned length = byteAt(packet, pos);
-        if ((length & 0xC0) == 0xC0) {
-            if (pos + 1 >= packet.size() || ++hops > kMaxHops)
-                return false;
-            if (!jumped)
-                next = pos + 2;
-            jumped = true;
-            pos = ((length & 0x3F) << 8) | byteAt(packet, pos + 1);
-            if (pos < kHeaderBytes)
-                return false;
-            continue;
-        }
-        if (length & 0xC0)
-            return false;   // extended label types are not in use
-        if (length == 0) {
-            if (!jumped)
-                next = pos + 1;
-            return true;
-        }
-        if (pos + 1 + length > packet.size())
-            return false;
-        const char* label = packet.data() + pos + 1;
-        // A NUL would cut the name short when it is looked up: another host than the answer's.
-        if (std::memchr(label, 0, length))
-            return false;
-        if (!name.empty())
-            name += '.';
-        name.append(label, length);
-        if (name.size() > kMaxName)
-            return false;
-        pos += 1 + length;
-    }
+    DnsName::Outcome read = DnsName::read(reinterpret_cast<const unsigned char*>(packet.data()), packet.size(), pos,
+                                          name, true);
+    next = read.next;
+    return read.result == DnsName::Ok;
 }
-
-DWORD remainingMs(DWORD start, DWORD total)
-{
-    DWORD spent = GetTickCount() - start;
-    return spent >= total ? 0 : total - spent;
-}
-
-class UdpSocket {
-public:
-    UdpSocket() : s_(::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP)) {}
-    ~UdpSocket()
-    {
-        if (s_ != INVALID_SOCKET)
-            closesocket(s_);
-    }
-    UdpSocket(const UdpSocket&) = delete;
-    UdpSocket& operator=(const UdpSocket&) = delete;
-    SOCKET get() const { return s_; }
-
-private:
-    SOCKET s_;
-};
 
 }  // namespace
 
@@ -155,6 +98,7 @@ MxLookup::ParseResult MxLookup::parseAnswer(const std::string& packet, uint16_t 
     }
     // Only the answer section: the authority and additional sections hold name servers and
     // addresses, never the domain's own exchangers.
+    std::vector<std::pair<unsigned, std::string>> found;
     for (unsigned i = 0; i < answers; ++i) {
         size_t next = 0;
         if (!readName(packet, pos, name, next) || next + 10 > packet.size())
@@ -168,10 +112,18 @@ MxLookup::ParseResult MxLookup::parseAnswer(const std::string& packet, uint16_t 
             std::string exchange;
             size_t end = 0;
             if (readName(packet, data + 2, exchange, end) && end <= data + dataLength && !exchange.empty())
-                exchangers.push_back(exchange);
+                found.push_back(std::make_pair(wordAt(packet, data), exchange));
         }
         pos = data + dataLength;
     }
+    // The most preferred (lowest) exchanger is tried first (RFC 5321 5.1); the answer order
+    // decides among equal preferences.
+    std::stable_sort(found.begin(), found.end(),
+                     [](const std::pair<unsigned, std::string>& a, const std::pair<unsigned, std::string>& b) {
+                         return a.first < b.first;
+                     });
+    for (const auto& f : found)
+        exchangers.push_back(f.second);
     return Answered;
 }
 
@@ -186,52 +138,42 @@ bool MxLookup::query(const in_addr& server, int port, const std::string& domain,
         error = "Domain name too long";
         return false;
     }
-    UdpSocket s;
-    if (s.get() == INVALID_SOCKET) {
-        error = "Failed to create socket. Error code: " + std::to_string(WSAGetLastError());
+    // A Unix socket: its waits cost no wineserver round trip (see UnixSocket.h).
+    UnixSocket s;
+    if (!s.create(true)) {
+        error = "Failed to create socket. Error code: " + std::to_string(s.winsockError());
         return false;
     }
-    sockaddr_in target;
-    std::memset(&target, 0, sizeof target);
-    target.sin_family = AF_INET;
-    target.sin_port = htons(static_cast<u_short>(port));
-    target.sin_addr = server;
-    if (::connect(s.get(), reinterpret_cast<sockaddr*>(&target), sizeof target) != 0 ||
-        ::send(s.get(), request.data(), static_cast<int>(request.size()), 0) != static_cast<int>(request.size())) {
-        error = "DNS query failed with error code: " + std::to_string(WSAGetLastError());
+    // Connected, so that only datagrams from the server are taken.
+    if (s.startConnect(server.s_addr, static_cast<uint16_t>(port)) < 0 ||
+        s.send(request.data(), request.size()) != static_cast<long>(request.size())) {
+        error = "DNS query failed with error code: " + std::to_string(s.winsockError());
         return false;
     }
 
-    DWORD start = GetTickCount();
-    DWORD total = static_cast<DWORD>(timeoutMs < 1 ? 1 : timeoutMs);
+    const DWORD start = GetTickCount();
+    const DWORD total = static_cast<DWORD>(timeoutMs < 1 ? 1 : timeoutMs);
     std::vector<char> buffer(65536);
     for (;;) {
-        if (cancelled && cancelled()) {
+        DWORD spent = GetTickCount() - start;
+        switch (s.wait(false, spent >= total ? 0 : static_cast<int>(total - spent), cancelled)) {
+        case UnixSocket::Cancelled:
             error = "Stopped";
             return false;
-        }
-        DWORD left = remainingMs(start, total);
-        if (left == 0) {
+        case UnixSocket::TimedOut:
             error = "DNS query timed out after " + std::to_string(total) + " ms";
             return false;
-        }
-        DWORD slice = left < kSliceMs ? left : kSliceMs;
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(s.get(), &readable);
-        timeval tv;
-        tv.tv_sec = 0;
-        tv.tv_usec = static_cast<long>(slice * 1000);
-        int ready = select(0, &readable, nullptr, nullptr, &tv);
-        if (ready == SOCKET_ERROR) {
-            error = "DNS query failed with error code: " + std::to_string(WSAGetLastError());
+        case UnixSocket::Failed:
+            error = "DNS query failed with error code: " + std::to_string(s.winsockError());
             return false;
+        case UnixSocket::Ready:
+            break;
         }
-        if (ready == 0)
-            continue;
-        int n = ::recv(s.get(), buffer.data(), static_cast<int>(buffer.size()), 0);
-        if (n == SOCKET_ERROR) {
-            error = "DNS query failed with error code: " + std::to_string(WSAGetLastError());
+        long n = s.receive(buffer.data(), buffer.size());
+        if (n < 0) {
+            if (s.wouldBlock())
+                continue;
+            error = "DNS query failed with error code: " + std::to_string(s.winsockError());
             return false;
         }
         switch (parseAnswer(std::string(buffer.data(), static_cast<size_t>(n)), kQueryId, exchangers)) {

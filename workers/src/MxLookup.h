@@ -1,6 +1,7 @@
 // The mail exchangers of a domain, asked of one name server by a single MX query over UDP
 // (RFC 1035 wire format, recursion desired). The answer is read with every offset checked and
-// name-compression hops bounded; only MX records of the answer section count, in answer order.
+// name-compression hops bounded; only MX records of the answer section count, most preferred first
+// (answer order among equal preferences).
 #pragma once
 
 #include <winsock2.h>

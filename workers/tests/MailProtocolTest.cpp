@@ -419,6 +419,13 @@ TEST(MxAnswer, ExchangersOfTheAnswerSectionOnly)
     // the null MX of a domain that takes no mail
     DnsMessage nullMx = mxAnswer(id, "example.test", {""});
 
+    // exchangers listed against their preference: the most preferred (lowest) is tried first,
+    // the answer order decides among equal ones
+    DnsMessage byPreference;
+    byPreference.header(id, 0x8180, 1, 4, 0, 0).name("example.test").u16(15).u16(1);
+    byPreference.mx(12, 30, "backup.example.test").mx(12, 10, "first.example.test");
+    byPreference.mx(12, 20, "second.example.test").mx(12, 10, "first-too.example.test");
+
     struct Case {
         const char* what;
         std::string packet;
@@ -434,6 +441,8 @@ TEST(MxAnswer, ExchangersOfTheAnswerSectionOnly)
         {"owner in place", ownerInPlace.bytes(), MxLookup::Answered, Names{"mx.example.test"}},
         {"CNAME first", cnameFirst.bytes(), MxLookup::Answered, Names{"mx.example.test"}},
         {"null MX", nullMx.bytes(), MxLookup::Answered, Names{}},
+        {"exchangers by preference", byPreference.bytes(), MxLookup::Answered,
+         Names{"first.example.test", "first-too.example.test", "second.example.test", "backup.example.test"}},
         {"another id", mxAnswer(0x4242, "example.test", {"mx.example.test"}).bytes(), MxLookup::NotOurs, Names{}},
         {"a query, not an answer", DnsMessage().header(id, 0x0100, 1, 0, 0, 0).name("x").u16(15).u16(1).bytes(),
          MxLookup::NotOurs, Names{}},

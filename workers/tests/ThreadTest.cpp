@@ -214,28 +214,42 @@ TEST(ThreadEventsTest, IndexesOutsideTheTwoEventsDoNothing)
 class CountingThread : public Thread {
 public:
     volatile LONG count = 0;
+    volatile LONG sleeps = 0;
 
 protected:
     void run() override
     {
-        while (sleep(0) || !isStopped())
+        for (;;) {
+            InterlockedIncrement(&sleeps);
+            if (!sleep(0) && isStopped())
+                return;
             InterlockedIncrement(&count);
+        }
     }
 };
 
+// Polls done() until it holds or ms have passed.
+template <typename Done>
+bool eventually(Done done, DWORD ms)
+{
+    for (DWORD start = GetTickCount(); !done(); Sleep(5)) {
+        if (GetTickCount() - start > ms)
+            return false;
+    }
+    return true;
+}
+
 TEST(ThreadSuspend, SuspendedThreadMakesNoProgressUntilResumed)
 {
+    // Suspended before it starts, the thread parks in its first sleep however it is scheduled.
     CountingThread t;
-    ASSERT_TRUE(t.start());
-    Sleep(50);
     EXPECT_EQ(0, t.suspend());
-    Sleep(20);
-    LONG frozen = t.count;
+    ASSERT_TRUE(t.start());
+    ASSERT_TRUE(eventually([&] { return t.sleeps > 0; }, 5000));
     Sleep(200);
-    EXPECT_EQ(frozen, t.count);
+    EXPECT_EQ(0, t.count);
     EXPECT_EQ(1, t.resume());
-    Sleep(100);
-    EXPECT_GT(t.count, frozen);
+    EXPECT_TRUE(eventually([&] { return t.count > 0; }, 5000));
     t.stop();
     EXPECT_TRUE(joined(t, 5000));
 }

@@ -1,0 +1,8 @@
+// The frames module: frame windows, views, form views and mini frames.
+#pragma once
+#include <afxwincore.h>
+#include "CCreateContext.h"
+#include "CFrameWnd.h"
+#include "CView.h"
+#include "CFormView.h"
+#include "CMiniFrameWnd.h"

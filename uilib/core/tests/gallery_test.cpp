@@ -1,0 +1,208 @@
+// The gallery: every element the painters draw, in each of the four looks side by side, kept as
+// one picture (gallery_DEPTH.png, and gallery_luna_blue_DEPTH.png with the blue Luna style
+// given through the seam). It is the first picture to open to judge the looks. Elements are
+// added here as the painters learn them.
+#include "orv/gtest.h"
+#include "PaintProbe.h"
+#include "CExtPaintManagerOffice2003.h"
+#include "CExtPaintManagerStudio2005.h"
+#include "CExtPaintManagerXP.h"
+#include <functional>
+
+namespace {
+
+typedef CExtPaintManager PM;
+using orvtest::RenderCanvas;
+using orvtest::ScopedPainter;
+using orvtest::ScopedSystemAnswers;
+using orvtest::XpLunaSystem;
+
+const COLORREF kBackground = RGB(0, 128, 128);
+const int kLabelWidth = 120, kCellWidth = 200, kGap = 6, kHeaderHeight = 20;
+
+PM& pm() { return *g_PaintManager.GetPaintManager(); }
+
+// One row of the gallery: a name and what it paints into a cell of one look.
+struct Row {
+    const char* name;
+    int height;
+    std::function<void(CDC&, const CRect&)> paint;
+};
+
+PM::PushButtonPaintData Button(const CRect& rc, LPCTSTR text, CExtCmdIcon* icon, bool flat,
+                               bool hover, bool pushed, bool enabled, bool focus = false,
+                               bool dropDown = false) {
+    return PM::PushButtonPaintData(NULL, true, rc, text, icon, flat, hover, pushed, false, enabled,
+                                   true, focus, focus, 1 | 4, NULL, dropDown);
+}
+
+PM::MenuItemPaintData Item(const CRect& rc, LPCTSTR text, CExtCmdIcon* icon, bool selected,
+                           bool checked, bool enabled, bool rarely, bool popup) {
+    return PM::MenuItemPaintData(NULL, rc, 22, text, popup ? "" : "Ctrl+O", icon, popup, selected,
+                                 checked, false, false, enabled, rarely, false, false, 0);
+}
+
+// Cells side by side in one row: n equal parts of the cell with a small gap.
+CRect Part(const CRect& rc, int i, int n) {
+    const int w = (rc.Width() - (n - 1) * 4) / n;
+    return CRect(rc.left + i * (w + 4), rc.top, rc.left + i * (w + 4) + w, rc.bottom);
+}
+
+std::vector<Row> Rows(CExtCmdIcon* icon) {
+    std::vector<Row> rows;
+    auto button = [](const char* name, std::function<PM::PushButtonPaintData(const CRect&)> make) {
+        return Row{name, 28, [make](CDC& dc, const CRect& rc) {
+                       CRect r(rc);
+                       r.right = r.left + 110;
+                       PM::PushButtonPaintData d = make(r);
+                       pm().PaintPushButton(dc, d);
+                   }};
+    };
+    rows.push_back(button("button", [icon](const CRect& r) { return Button(r, "&Options", icon, false, false, false, true); }));
+    rows.push_back(button("button hover", [icon](const CRect& r) { return Button(r, "&Options", icon, false, true, false, true); }));
+    rows.push_back(button("button pushed", [icon](const CRect& r) { return Button(r, "&Options", icon, false, true, true, true); }));
+    rows.push_back(button("button disabled", [icon](const CRect& r) { return Button(r, "&Options", icon, false, false, false, false); }));
+    rows.push_back(button("button focus", [](const CRect& r) { return Button(r, "&Default", NULL, false, false, false, true, true); }));
+    rows.push_back(button("flat hover", [icon](const CRect& r) { return Button(r, "&Flat", icon, true, true, false, true); }));
+    rows.push_back(button("drop-down", [](const CRect& r) { return Button(r, "&Menu", NULL, false, true, false, true, false, true); }));
+
+    auto item = [](const char* name, std::function<PM::MenuItemPaintData(const CRect&)> make) {
+        return Row{name, 22, [make](CDC& dc, const CRect& rc) {
+                       // the classic look widens a rarely used item by 2 on each side
+                       CRect r(rc);
+                       r.DeflateRect(2, 0);
+                       PM::MenuItemPaintData d = make(r);
+                       pm().PaintMenuItem(dc, d);
+                   }};
+    };
+    rows.push_back(item("menu item", [icon](const CRect& r) { return Item(r, "&Open file", icon, false, false, true, false, false); }));
+    rows.push_back(item("menu selected", [icon](const CRect& r) { return Item(r, "&Open file", icon, true, false, true, false, false); }));
+    rows.push_back(item("menu checked", [](const CRect& r) { return Item(r, "&Word wrap", NULL, false, true, true, false, false); }));
+    rows.push_back(item("menu disabled", [](const CRect& r) { return Item(r, "&Paste", NULL, false, false, false, false, false); }));
+    rows.push_back(item("menu rarely used", [](const CRect& r) { return Item(r, "&Rarely", NULL, false, false, true, true, false); }));
+    rows.push_back(item("menu popup", [](const CRect& r) { return Item(r, "&Recent files", NULL, true, false, true, false, true); }));
+    rows.push_back(Row{"menu separator", 14, [](CDC& dc, const CRect& rc) {
+                           pm().PaintMenuSeparator(dc, rc, 22, false, NULL);
+                       }});
+
+    rows.push_back(Row{"caption glyphs", 18, [](CDC& dc, const CRect& rc) {
+                           const UINT ids[] = {SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE, SC_CLOSE, SC_CONTEXTHELP};
+                           for (int i = 0; i < 5; i++) {
+                               CRect r(rc.left + i * 20, rc.top, rc.left + i * 20 + 18, rc.bottom);
+                               dc.FillSolidRect(&r, pm().GetColor(1000));
+                               pm().PaintSysCmdGlyph(dc, ids[i], r, false, false, true);
+                               r.OffsetRect(100, 0);
+                               dc.FillSolidRect(&r, pm().GetColor(1000));
+                               pm().PaintSysCmdGlyph(dc, ids[i], r, false, false, false);
+                           }
+                       }});
+    rows.push_back(Row{"frames", 24, [](CDC& dc, const CRect& rc) {
+                           dc.FillSolidRect(&rc, pm().GetColor(1000));
+                           pm().PaintSunkenFrame(dc, Part(rc, 0, 3));
+                           CRect r = Part(rc, 1, 3);
+                           r.DeflateRect(2, 2);
+                           pm().PaintDoubleFrame(dc, r);
+                           r = Part(rc, 2, 3);
+                           pm().PaintMarker(dc, CRect(r.CenterPoint(), pm().GetMarkerSize()), false, true);
+                       }});
+    rows.push_back(Row{"separators", 24, [](CDC& dc, const CRect& rc) {
+                           pm().PaintSeparator(dc, CRect(rc.left, rc.top, rc.left + 12, rc.bottom), true, false);
+                           pm().PaintSeparator(dc, CRect(rc.left + 20, rc.top, rc.left + 80, rc.top + 12), false, false);
+                       }});
+    rows.push_back(Row{"caption buttons", 22, [](CDC& dc, const CRect& rc) {
+                           // idle, hovered, pushed, disabled; then the same on an active caption
+                           const int kinds[] = {PM::Close, PM::Maximize, PM::Close, PM::Close};
+                           for (int i = 0; i < 8; i++) {
+                               CRect r(rc.left + 3 + i * 24, rc.top + 3, rc.left + 19 + i * 24, rc.bottom - 3);
+                               PM::CaptionButtonPaintData d(NULL, r, kinds[i % 4], i % 4 == 1, i % 4 == 2,
+                                                            i % 4 != 3, i >= 4);
+                               pm().PaintCaptionButton(dc, d);
+                           }
+                       }});
+    // the theme colours, as swatches: the faces and edges (1000-1011), the menus (2000-2010)
+    // and the later looks' bars (3000-3024; the face colour where a look has none)
+    auto swatches = [](const char* name, int first, int last) {
+        return Row{name, 14, [first, last](CDC& dc, const CRect& rc) {
+                       const int n = last - first + 1;
+                       const int w = rc.Width() / n;
+                       for (int i = 0; i < n; i++) {
+                           CRect r(rc.left + i * w, rc.top, rc.left + (i + 1) * w, rc.bottom);
+                           dc.FillSolidRect(&r, pm().GetColor(first + i));
+                       }
+                   }};
+    };
+    rows.push_back(swatches("colours 1000-1011", 1000, 1011));
+    rows.push_back(swatches("colours 2000-2010", 2000, 2010));
+    rows.push_back(swatches("colours 3000-3024", 3000, 3024));
+    rows.push_back(Row{"gradient", 14, [](CDC& dc, const CRect& rc) {
+                           PM::FillGradientRect(dc, rc, pm().GetColor(3019), pm().GetColor(3020), false);
+                       }});
+    return rows;
+}
+
+void Label(CDC& dc, const CRect& rc, const char* text, COLORREF clr) {
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(clr);
+    CFont* pOld = dc.SelectObject(&pm().GetFont(PM::FontNormal));
+    CRect r(rc);
+    dc.DrawText(text, -1, &r, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+    dc.SelectObject(pOld);
+}
+
+// Paints the gallery; every cell must stay inside its rectangle and paint something.
+void PaintGallery(const std::string& name) {
+    CExtCmdIcon icon(orvtest::MakeSolidIcon(RGB(0, 0, 200)), false);
+    const std::vector<Row> rows = Rows(&icon);
+    int height = kHeaderHeight;
+    for (const Row& r : rows)
+        height += r.height + kGap;
+    const int width = kLabelWidth + 4 * (kCellWidth + kGap);
+    RenderCanvas canvas(width, height, kBackground);
+    ASSERT_TRUE(canvas.Valid());
+    CRuntimeClass* looks[] = {RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
+                              RUNTIME_CLASS(CExtPaintManagerOffice2003),
+                              RUNTIME_CLASS(CExtPaintManagerStudio2005)};
+    const char* titles[] = {"classic", "XP", "Office 2003", "Studio 2005"};
+    int y = kHeaderHeight;
+    for (const Row& r : rows) {
+        Label(canvas.dc(), CRect(4, y, kLabelWidth, y + r.height), r.name, RGB(255, 255, 255));
+        y += r.height + kGap;
+    }
+    for (int l = 0; l < 4; l++) {
+        ScopedPainter painter(static_cast<PM*>(looks[l]->CreateObject()));
+        const int x = kLabelWidth + l * (kCellWidth + kGap);
+        Label(canvas.dc(), CRect(x, 0, x + kCellWidth, kHeaderHeight), titles[l], RGB(255, 255, 255));
+        y = kHeaderHeight;
+        for (const Row& r : rows) {
+            const CRect cell(x, y, x + kCellWidth, y + r.height);
+            const int nSaved = canvas.dc().SaveDC();
+            r.paint(canvas.dc(), cell);
+            canvas.dc().RestoreDC(nSaved);
+            EXPECT_GT(canvas.CountOther(kBackground, cell), 0) << titles[l] << ": " << r.name;
+            // the gap below and to the right of the cell is untouched
+            EXPECT_EQ(0, canvas.CountOther(kBackground, CRect(x, cell.bottom, x + kCellWidth + kGap,
+                                                              cell.bottom + kGap)))
+                << titles[l] << ": " << r.name;
+            EXPECT_EQ(0, canvas.CountOther(kBackground, CRect(cell.right, y, cell.right + kGap,
+                                                              cell.bottom)))
+                << titles[l] << ": " << r.name;
+            y += r.height + kGap;
+        }
+    }
+    EXPECT_TRUE(canvas.Keep(name, 2));
+}
+
+class GalleryTest : public ::testing::Test {
+protected:
+    void TearDown() override { AfxDeleteTempMaps(); }
+};
+
+TEST_F(GalleryTest, TheFourLooksWithTheSystemColors) { PaintGallery("gallery"); }
+
+TEST_F(GalleryTest, TheFourLooksWithTheBlueLunaStyle) {
+    XpLunaSystem xp("normalcolor");
+    ScopedSystemAnswers answers(&xp);
+    PaintGallery("gallery_luna_blue");
+}
+
+}  // namespace
