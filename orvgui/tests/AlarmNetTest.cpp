@@ -4,11 +4,11 @@
 // servers, and writes and opens the alert page, all on the worker's thread.
 #include "orv/gtest.h"
 #include "orv/FixtureServer.h"
+#include "orv/MailSink.h"
 #include "orv/TestEnv.h"
 
 #include <winsock2.h>
 
-#include <regex>
 
 #include "AlarmNotifier.h"
 #include "AlarmNotifierRegistry.h"
@@ -25,11 +25,6 @@ using ::testing::StartsWith;
 
 namespace {
 
-bool exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool writeFile(const std::string& path, const std::string& text)
 {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -42,33 +37,8 @@ bool writeFile(const std::string& path, const std::string& text)
     return ok;
 }
 
-struct Delivered {
-    std::string recipient;
-    std::string subject;
-    int failures = -1;   // from "has had N consecutive failures"
-};
-
-std::vector<Delivered> deliveredMails(const std::string& sinkFolder)
-{
-    std::vector<Delivered> mails;
-    for (int n = 1;; ++n) {
-        const std::string base = sinkFolder + "\\" + std::to_string(n);
-        if (!exists(base + ".json"))
-            break;
-        const std::string envelope = orvtest::readFile(base + ".json");
-        const std::string message = orvtest::readFile(base + ".eml");
-        Delivered mail;
-        std::smatch m;
-        if (std::regex_search(envelope, m, std::regex("\"rcpt_tos\": \\[\"([^\"]*)\"")))
-            mail.recipient = m[1];
-        if (std::regex_search(message, m, std::regex("Subject: ([^\r\n]*)")))
-            mail.subject = m[1];
-        if (std::regex_search(message, m, std::regex("has had ([0-9]+) consecutive failures")))
-            mail.failures = std::stoi(m[1]);
-        mails.push_back(mail);
-    }
-    return mails;
-}
+typedef orvtest::SinkMail Delivered;
+using orvtest::sinkMails;
 
 template <typename Done>
 bool waitFor(Done done, DWORD timeoutMs)
@@ -144,7 +114,7 @@ TEST(AlarmNetTest, ARealWorkerOnAClosedPortFiresEveryActionFromTheThresholdOn)
     // the file exists before the command has written to it: wait for the text
     EXPECT_TRUE(waitFor([&] { return orvtest::readFile(marker).compare(0, 7, "started") == 0; }, 30000))
         << "the command did not run";
-    EXPECT_TRUE(waitFor([&] { return deliveredMails(sink).size() >= 2; }, 60000));
+    EXPECT_TRUE(waitFor([&] { return sinkMails(sink).size() >= 2; }, 60000));
     EXPECT_TRUE(waitFor([&] { return actions.calls().size() >= 6; }, 30000)) << "a second alarm";
 
     // The worker ends and releases its notifier: it leaves the registry, the item's mail key is
@@ -181,7 +151,7 @@ TEST(AlarmNetTest, ARealWorkerOnAClosedPortFiresEveryActionFromTheThresholdOn)
     // Mail from the threshold on, per recipient in order; a newer alarm replaces a mail still
     // waiting, so not every count arrives.
     std::map<std::string, std::vector<int>> counts;
-    for (const Delivered& mail : deliveredMails(sink)) {
+    for (const Delivered& mail : sinkMails(sink)) {
         EXPECT_EQ("Alarm triggered for item Closed <port>", mail.subject);
         counts[mail.recipient].push_back(mail.failures);
     }

@@ -3,13 +3,13 @@
 // and domain name servers), stop, uninstall. Each test leaves the service uninstalled.
 #include "orv/gtest.h"
 #include "orv/FixtureServer.h"
+#include "orv/MailSink.h"
 #include "orv/TestEnv.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -352,42 +352,14 @@ std::map<std::string, StoredItem> readItems(const std::string& dataFolder)
 
 // ---- the SMTP sink's output ----------------------------------------------------------------
 
-struct Delivered {
-    std::string sender;
-    std::string recipient;
-    std::string subject;
-    int failures = -1;   // from "has had N consecutive failures"
-};
-
-std::vector<Delivered> deliveredMails(const std::string& sinkFolder)
-{
-    std::vector<Delivered> mails;
-    for (int n = 1;; ++n) {
-        const std::string base = sinkFolder + "\\" + std::to_string(n);
-        if (!exists(base + ".json"))
-            break;
-        const std::string envelope = readFile(base + ".json");
-        const std::string message = readFile(base + ".eml");
-        Delivered mail;
-        std::smatch m;
-        if (std::regex_search(envelope, m, std::regex("\"mail_from\": \"([^\"]*)\"")))
-            mail.sender = m[1];
-        if (std::regex_search(envelope, m, std::regex("\"rcpt_tos\": \\[\"([^\"]*)\"")))
-            mail.recipient = m[1];
-        if (std::regex_search(message, m, std::regex("Subject: ([^\r\n]*)")))
-            mail.subject = m[1];
-        if (std::regex_search(message, m, std::regex("has had ([0-9]+) consecutive failures")))
-            mail.failures = std::stoi(m[1]);
-        mails.push_back(mail);
-    }
-    return mails;
-}
+typedef orvtest::SinkMail Delivered;
+using orvtest::sinkMails;
 
 size_t waitForMails(const std::string& sinkFolder, size_t count, DWORD timeoutMs)
 {
     DWORD started = GetTickCount();
     for (;;) {
-        size_t have = deliveredMails(sinkFolder).size();
+        size_t have = sinkMails(sinkFolder).size();
         if (have >= count || GetTickCount() - started > timeoutMs)
             return have;
         Sleep(250);
@@ -543,7 +515,7 @@ TEST_F(ServiceNetTest, RunsEveryItemAndMailsEachAlarmFromTheThresholdOnUntilStop
     // (the queue idles between deliveries) replaced it: each replacement is logged. The item that
     // never failed mailed nothing.
     std::map<std::string, std::vector<int>> counts;
-    for (const Delivered& mail : deliveredMails(sink)) {
+    for (const Delivered& mail : sinkMails(sink)) {
         EXPECT_EQ("mailer-daemon@orvane.net", mail.sender);
         EXPECT_EQ("Alarm triggered for item Closed port", mail.subject) << "to " << mail.recipient;
         counts[mail.recipient].push_back(mail.failures);
