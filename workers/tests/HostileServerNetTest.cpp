@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -116,19 +117,54 @@ size_t workingSet()
     return counters.WorkingSetSize;
 }
 
-int threadCount()
+std::string threadName(DWORD id)
 {
+    std::string name;
+    HANDLE thread = OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, id);
+    PWSTR description = nullptr;
+    if (thread && SUCCEEDED(GetThreadDescription(thread, &description)) && description) {
+        for (PWSTR c = description; *c; ++c)
+            name += static_cast<char>(*c < 128 ? *c : '?');
+    }
+    if (description)
+        LocalFree(description);
+    if (thread)
+        CloseHandle(thread);
+    return name;
+}
+
+// WinINet keeps the connections a server left open in a pool, and one thread of its own closes
+// them: it runs for a minute after the pool empties, whoever filled it, and then ends.
+const char kWinInetPoolThread[] = "wine_wininet_collect_connections";
+
+// The threads of this process, by id, without WinINet's pool thread.
+std::set<DWORD> threadIds()
+{
+    std::set<DWORD> ids;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
-        return -1;
+        return ids;
     THREADENTRY32 entry = {};
     entry.dwSize = sizeof entry;
-    int count = 0;
     DWORD self = GetCurrentProcessId();
     for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        count += entry.th32OwnerProcessID == self;
+        if (entry.th32OwnerProcessID == self && threadName(entry.th32ThreadID) != kWinInetPoolThread)
+            ids.insert(entry.th32ThreadID);
     CloseHandle(snapshot);
-    return count;
+    return ids;
+}
+
+// The threads that are not in `before`, with their names, for the message of a failed row.
+std::string newThreads(const std::set<DWORD>& before)
+{
+    std::string list;
+    for (DWORD id : threadIds()) {
+        if (!before.count(id)) {
+            std::string name = threadName(id);
+            list += " " + std::to_string(id) + ":" + (name.empty() ? "(unnamed)" : name);
+        }
+    }
+    return list;
 }
 
 const int kMB = 1024 * 1024;
@@ -176,8 +212,7 @@ std::vector<Row> rows()
         {"Content-Length 2^31, then silence", Http,
          "line HTTP/1.1 200 OK\nline Content-Length: 2147483648\nline \nsend <html>short</html>\nsilent", false},
         {"Content-Length 2^31, then close", Http,
-         "line HTTP/1.1 200 OK\nline Content-Length: 2147483648\nline \nsend <html>short</html>\nclose", false,
-         "a thread of the process is still running 10 s after the row"},
+         "line HTTP/1.1 200 OK\nline Content-Length: 2147483648\nline \nsend <html>short</html>\nclose", false},
         {"reset mid-reply", Http,
          "line HTTP/1.1 200 OK\nline Content-Length: 1000\nline \nsend <html><body>half a pa\nreset", false},
 
@@ -300,7 +335,11 @@ MonitorItemSettings* itemFor(const Servers& s)
 TEST(HostileServers, EveryCheckFailsInTimeWithBoundedMemoryAndGoesOnCycling)
 {
     std::string table;
+    // ORV_HOSTILE_ROWS=text runs only the rows whose name holds the text (to replay one).
+    const char* only = getenv("ORV_HOSTILE_ROWS");
     for (const Row& row : rows()) {
+        if (only && *only && std::string(row.name).find(only) == std::string::npos)
+            continue;
         std::string label = std::string(kindName(row.kind)) + " / " + row.name;
         SCOPED_TRACE(label);
         Servers servers;
@@ -316,7 +355,7 @@ TEST(HostileServers, EveryCheckFailsInTimeWithBoundedMemoryAndGoesOnCycling)
         }
         MonitorItemSettings* item = itemFor(servers);
 
-        const int threadsBefore = threadCount();
+        const std::set<DWORD> threadsBefore = threadIds();
         const size_t before = heldWorkingSet();
         size_t peak = before;
 
@@ -351,9 +390,9 @@ TEST(HostileServers, EveryCheckFailsInTimeWithBoundedMemoryAndGoesOnCycling)
 
         // Every thread the row started ends: a call given up on its limit finishes by itself.
         DWORD waitFrom = GetTickCount();
-        while (threadCount() > threadsBefore && GetTickCount() - waitFrom < 10000)
+        while (threadIds().size() > threadsBefore.size() && GetTickCount() - waitFrom < 10000)
             Sleep(20);
-        const int threadsAfter = threadCount();
+        const std::set<DWORD> threadsAfter = threadIds();
         const size_t after = heldWorkingSet();
         peak = std::max(peak, after);
 
@@ -372,7 +411,7 @@ TEST(HostileServers, EveryCheckFailsInTimeWithBoundedMemoryAndGoesOnCycling)
         // hold that much (and a copy while a string grows) for a moment, never the gigabyte.
         EXPECT_LT(peakGrowth, 256LL * kMB) << "working set peak";
         if (!row.openFault) {
-            EXPECT_LE(threadsAfter, threadsBefore) << "threads left running";
+            EXPECT_LE(threadsAfter.size(), threadsBefore.size()) << "threads left running:" << newThreads(threadsBefore);
         }
 
         char line[512];
