@@ -21,6 +21,8 @@
 #include <algorithm>
 #include <chrono>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -71,6 +73,54 @@ CURLcode onSslContext(CURL*, void* context, void*)
     if (gTrusted)
         SSL_CTX_set1_cert_store(static_cast<SSL_CTX*>(context), gTrusted);
     return CURLE_OK;
+}
+
+// Handles left by transfers that ended, for the next ones: making a pair costs more than the GET
+// of a small page (the multi handle's tables and its wake-up socket pair). A handle keeps nothing
+// of one transfer for the next: each GET resets every option and opens a connection of its own.
+class HandlePool {
+public:
+    static const size_t kMaxIdle = 32;
+
+    void take(void*& easy, void*& multi)
+    {
+        {
+            std::lock_guard<std::mutex> lock(lock_);
+            if (!idle_.empty()) {
+                easy = idle_.back().first;
+                multi = idle_.back().second;
+                idle_.pop_back();
+                return;
+            }
+        }
+        easy = curl_easy_init();
+        multi = curl_multi_init();
+    }
+
+    void give(void* easy, void* multi)
+    {
+        if (easy && multi) {
+            std::lock_guard<std::mutex> lock(lock_);
+            if (idle_.size() < kMaxIdle) {
+                idle_.emplace_back(easy, multi);
+                return;
+            }
+        }
+        if (multi)
+            curl_multi_cleanup(static_cast<CURLM*>(multi));
+        if (easy)
+            curl_easy_cleanup(static_cast<CURL*>(easy));
+    }
+
+private:
+    std::mutex lock_;
+    std::vector<std::pair<void*, void*>> idle_;
+};
+
+HandlePool& pool()
+{
+    static HandlePool* handles = new HandlePool;   // never destroyed: transfers may end after exit() began
+    return *handles;
 }
 
 struct Receiver {
@@ -168,6 +218,7 @@ void setOptions(CURL* easy, const HttpTransfer::Request& request, Receiver& rece
     // A check measures a connection of its own, as a visitor would make it.
     curl_easy_setopt(easy, CURLOPT_FRESH_CONNECT, 1L);
     curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 1L);
+    curl_easy_setopt(easy, CURLOPT_DNS_CACHE_TIMEOUT, 0L);   // and a lookup of its own
     long timeoutMs = static_cast<long>(std::max(1ul, request.timeoutMs));
     curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, timeoutMs);
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, timeoutMs);
@@ -190,16 +241,12 @@ void setOptions(CURL* easy, const HttpTransfer::Request& request, Receiver& rece
 HttpTransfer::HttpTransfer()
 {
     initialiseOnce();
-    easy_ = curl_easy_init();
-    multi_ = curl_multi_init();
+    pool().take(easy_, multi_);
 }
 
 HttpTransfer::~HttpTransfer()
 {
-    if (multi_)
-        curl_multi_cleanup(static_cast<CURLM*>(multi_));
-    if (easy_)
-        curl_easy_cleanup(static_cast<CURL*>(easy_));
+    pool().give(easy_, multi_);
 }
 
 HttpTransfer::Failure HttpTransfer::get(const Request& request, const Sink& sink,
