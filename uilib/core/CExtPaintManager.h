@@ -223,6 +223,29 @@ public:
     virtual void PaintSeparator(CDC& dc, const RECT& rc, bool bHorzBar, bool bTransparent,
                                 CObject* pOwner = NULL, LPARAM lParam = 0);
     virtual void PaintCaptionButton(CDC& dc, CaptionButtonPaintData& data);
+    // A bar's gripper, or its caption when it floats or is docked with one.
+    virtual void PaintGripper(CDC& dc, GripperPaintData& data);
+    // The frame of a bar (or of a floating frame) around its client rectangle.
+    virtual void PaintDockingFrame(CDC& dc, DockingFramePaintData& data);
+    // Edit-control frames: rings outwards from the record's rectangle.
+    virtual void PaintControlFrame(CDC& dc, ControlFramePaintData& data);
+    virtual void PaintComboFrame(CDC& dc, ComboFramePaintData& data);
+    // The client areas of a bar and of a dock bar.
+    virtual void PaintControlBarClientArea(CDC& dc, const RECT& rc, CWnd* pWnd);
+    virtual void PaintDockBarClientArea(CDC& dc, const RECT& rc, CWnd* pWnd);
+    // Whether windows on the docking area get the look's background, and painting it behind
+    // pWnd (true when painted).
+    virtual bool NeedsDockerBackground(CWnd* pWnd);
+    virtual bool PaintDockerBackground(CDC& dc, CWnd* pWnd);
+    // The button at the end of a tool bar that shows its hidden buttons (the arrow) and, unless
+    // nothing is hidden, the chevron. pHelperSrc is the bar button being painted, if any.
+    virtual void PaintContentExpandButton(CDC& dc, const RECT& rc, bool bHorzBar,
+                                          bool bNothingHidden, bool bEnabled, bool bPushed,
+                                          bool bHover, CObject* pHelperSrc = NULL,
+                                          bool bTransparentBackground = false);
+    // The item at the end of a menu that shows its rarely used items; pPopup is the menu.
+    virtual void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bSelected,
+                                       CObject* pPopup = NULL);
     virtual void OnSysColorChange();
     virtual void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     virtual void OnDisplayChange(INT nDepthBPP, INT nResolutionX, INT nResolutionY);
@@ -305,6 +328,21 @@ public:
     static HBITMAP LoadBitmapResource(HINSTANCE hInst, LPCTSTR lpszResource);
 
 protected:
+    // The content-expand glyphs of the look: horizontal arrow, horizontal chevron, vertical
+    // arrow, vertical chevron.
+    virtual const glyph_t& ExpandGlyph(int nIndex) const { return *g_ExpandGlyphsXP[nIndex]; }
+    // The caption text of a gripper, horizontal or turned, in clrText.
+    void PaintGripperText(CDC& dc, const GripperPaintData& data, COLORREF clrText);
+    // The flat push-button face of the content-expand button.
+    void PaintContentExpandFace(CDC& dc, const CRect& rc, bool bEnabled, bool bPushed,
+                                bool bHover, bool bTransparentBackground);
+    // The arrow and chevron of the content-expand button (bXpPlacement: the chevron one
+    // pixel further, a disabled arrow drawn once in the shadow colour).
+    void PaintContentExpandSigns(CDC& dc, CRect rc, bool bHorzBar, bool bNothingHidden,
+                                 bool bEnabled, bool bPushed, bool bXpPlacement,
+                                 COLORREF clrSign);
+    // The menu-expand chevron, centred.
+    void PaintMenuExpandChevron(CDC& dc, const CRect& rc);
     // Shared helpers of the classic and XP bodies.
     void PaintCheckMark(CDC& dc, const CRect& rc, COLORREF clr);
     void PaintRadioDot(CDC& dc, const CRect& rc, COLORREF clr);

@@ -12,4 +12,8 @@ public:
     bool UseLunaColors() const override;
     // A button on an active caption that keeps the plain close glyph has the classic look.
     void PaintCaptionButton(CDC& dc, CaptionButtonPaintData& data) override;
+    // A bar docked with a caption has the classic caption; everything else the Office 2003 one.
+    void PaintGripper(CDC& dc, GripperPaintData& data) override;
+    // Floating frames of docking bars (not tool or menu bars) are two raised rings.
+    void PaintDockingFrame(CDC& dc, DockingFramePaintData& data) override;
 };

@@ -28,6 +28,15 @@ public:
     void PaintSeparator(CDC& dc, const RECT& rc, bool bHorzBar, bool bTransparent,
                         CObject* pOwner = NULL, LPARAM lParam = 0) override;
     void PaintCaptionButton(CDC& dc, CaptionButtonPaintData& data) override;
+    void PaintGripper(CDC& dc, GripperPaintData& data) override;
+    void PaintDockingFrame(CDC& dc, DockingFramePaintData& data) override;
+    void PaintControlFrame(CDC& dc, ControlFramePaintData& data) override;
+    void PaintContentExpandButton(CDC& dc, const RECT& rc, bool bHorzBar, bool bNothingHidden,
+                                  bool bEnabled, bool bPushed, bool bHover,
+                                  CObject* pHelperSrc = NULL,
+                                  bool bTransparentBackground = false) override;
+    void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bSelected,
+                               CObject* pPopup = NULL) override;
 
     // Whether the look takes its colours from the visual style.
     virtual bool UseLunaColors() const;
@@ -47,5 +56,11 @@ public:
     int m_nIdxBmpExpandResources[4];
 
 protected:
+    const glyph_t& ExpandGlyph(int nIndex) const override;
+    // The XP menu-expand item: the background and selection, without the chevron.
+    void PaintMenuExpandBackground(CDC& dc, const CRect& rc, bool bSelected, CObject* pPopup);
+    // The XP frame of a docked or floating bar, in the given fill and ring colours.
+    void PaintDockingFrameXp(CDC& dc, DockingFramePaintData& data, COLORREF clrFill,
+                             COLORREF clrRing);
     void PaintMenuIconColumn(CDC& dc, const CRect& rcColumn, bool bRarelyUsed);
 };
