@@ -167,6 +167,20 @@ public:
                          LPCTSTR sCaption);
     };
 
+    // A status-bar pane's frame (kind 2) or the bar's own borders (any other kind).
+    struct StatusPanePaintData : PaintDataBase {
+        enum { KindPane = 2 };
+        // The bar's border style bits read for its own borders.
+        enum : DWORD {
+            BorderLeft = 0x0100, BorderTop = 0x0200, BorderRight = 0x0400, BorderBottom = 0x0800,
+            Border3D = 0x0080
+        };
+        int m_nKind;
+        DWORD m_dwStyle;
+        StatusPanePaintData(CObject* pOwner, int nKind, DWORD dwStyle, const RECT& rc)
+            : PaintDataBase(pOwner, rc), m_nKind(nKind), m_dwStyle(dwStyle) {}
+    };
+
     // ---- fonts and blended brushes (indexes into the tables) -------------------------------
     enum FontIndex {
         FontNormal = 0, FontNormalVert, FontNormalVertX, FontBold, FontBoldVert, FontBoldVertX,
@@ -246,6 +260,9 @@ public:
     // The item at the end of a menu that shows its rarely used items; pPopup is the menu.
     virtual void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bSelected,
                                        CObject* pPopup = NULL);
+    virtual void PaintStatusPane(CDC& dc, StatusPanePaintData& data);
+    // The size grip in a status bar's corner; its sign sits at the rectangle's bottom right.
+    virtual void PaintSizeGrip(CDC& dc, const RECT& rc);
     virtual void OnSysColorChange();
     virtual void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     virtual void OnDisplayChange(INT nDepthBPP, INT nResolutionX, INT nResolutionY);
@@ -327,6 +344,13 @@ public:
     static HBITMAP LoadBitmapFile(LPCTSTR lpszPath);
     static HBITMAP LoadBitmapResource(HINSTANCE hInst, LPCTSTR lpszResource);
 
+    // 16 x 16 icons that show a colour (the caller destroys them): the whole square, a swatch
+    // (the square less 1 pixel left and right, 2 top and bottom; the rest transparent), and a
+    // text in black over a bar of the colour along the bottom 4 pixels (the rest transparent).
+    static HICON CreateColorFilledIcon(COLORREF clr);
+    static HICON CreateColorSwatchIcon(COLORREF clr);
+    static HICON CreateColorTextIcon(COLORREF clr, LPCTSTR sText, HFONT hFont);
+
 protected:
     // The content-expand glyphs of the look: horizontal arrow, horizontal chevron, vertical
     // arrow, vertical chevron.
@@ -343,6 +367,9 @@ protected:
                                  COLORREF clrSign);
     // The menu-expand chevron, centred.
     void PaintMenuExpandChevron(CDC& dc, const CRect& rc);
+    // The lines of a status bar's own borders, as its style bits ask.
+    void PaintStatusBarBorders(CDC& dc, const StatusPanePaintData& data, COLORREF clrLight,
+                               COLORREF clrDark);
     // Shared helpers of the classic and XP bodies.
     void PaintCheckMark(CDC& dc, const CRect& rc, COLORREF clr);
     void PaintRadioDot(CDC& dc, const CRect& rc, COLORREF clr);

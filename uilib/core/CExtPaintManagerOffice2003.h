@@ -30,6 +30,9 @@ public:
     void PaintSeparator(CDC& dc, const RECT& rc, bool bHorzBar, bool bTransparent,
                         CObject* pOwner = NULL, LPARAM lParam = 0) override;
     void PaintGripper(CDC& dc, GripperPaintData& data) override;
+    void PaintStatusPane(CDC& dc, StatusPanePaintData& data) override;
+    // A triangle of six dots in the last 11 x 11 pixels of the rectangle.
+    void PaintSizeGrip(CDC& dc, const RECT& rc) override;
     void PaintDockingFrame(CDC& dc, DockingFramePaintData& data) override;
     void PaintControlFrame(CDC& dc, ControlFramePaintData& data) override;
     void PaintControlBarClientArea(CDC& dc, const RECT& rc, CWnd* pWnd) override;

@@ -29,6 +29,7 @@ public:
                         CObject* pOwner = NULL, LPARAM lParam = 0) override;
     void PaintCaptionButton(CDC& dc, CaptionButtonPaintData& data) override;
     void PaintGripper(CDC& dc, GripperPaintData& data) override;
+    void PaintStatusPane(CDC& dc, StatusPanePaintData& data) override;
     void PaintDockingFrame(CDC& dc, DockingFramePaintData& data) override;
     void PaintControlFrame(CDC& dc, ControlFramePaintData& data) override;
     void PaintContentExpandButton(CDC& dc, const RECT& rc, bool bHorzBar, bool bNothingHidden,

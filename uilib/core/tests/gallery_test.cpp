@@ -217,6 +217,26 @@ std::vector<Row> Rows(CExtCmdIcon* icon) {
                            else
                                pm().PaintDockBarClientArea(dc, rc, NULL);
                        }});
+    rows.push_back(Row{"status bar", 22, [](CDC& dc, const CRect& rc) {
+                           // the bar with 3D borders on every side, three panes, the size grip
+                           dc.FillSolidRect(&rc, pm().GetColor(1000));
+                           PM::StatusPanePaintData bar(NULL, 1, 0x0F80, rc);
+                           pm().PaintStatusPane(dc, bar);
+                           for (int i = 0; i < 3; i++) {
+                               PM::StatusPanePaintData pane(NULL, PM::StatusPanePaintData::KindPane, 0,
+                                                            CRect(rc.left + 4 + i * 56, rc.top + 4, rc.left + 56 + i * 56, rc.bottom - 4));
+                               pm().PaintStatusPane(dc, pane);
+                           }
+                           pm().PaintSizeGrip(dc, CRect(rc.right - 18, rc.top + 4, rc.right - 2, rc.bottom - 2));
+                       }});
+    rows.push_back(Row{"colour icons", 18, [](CDC& dc, const CRect& rc) {
+                           HICON icons[3] = {PM::CreateColorFilledIcon(RGB(255, 0, 0)), PM::CreateColorSwatchIcon(RGB(0, 0, 255)),
+                                             PM::CreateColorTextIcon(RGB(0, 160, 0), "A", (HFONT)pm().GetFont(PM::FontBold).GetSafeHandle())};
+                           for (int i = 0; i < 3; i++) {
+                               ::DrawIconEx(dc.m_hDC, rc.left + 2 + i * 24, rc.top + 1, icons[i], 16, 16, 0, NULL, DI_NORMAL);
+                               ::DestroyIcon(icons[i]);
+                           }
+                       }});
     // the theme colours, as swatches: the faces and edges (1000-1011), the menus (2000-2010)
     // and the later looks' bars (3000-3024; the face colour where a look has none)
     auto swatches = [](const char* name, int first, int last) {
