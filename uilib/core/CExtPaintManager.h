@@ -17,6 +17,7 @@
 #include "afxwin.h"
 
 class CExtCmdIcon;
+class CExtDynDockMarkerWnd;
 
 class CExtPaintManager : public CObject {
     DECLARE_DYNCREATE(CExtPaintManager)
@@ -181,6 +182,45 @@ public:
             : PaintDataBase(pOwner, rc), m_nKind(nKind), m_dwStyle(dwStyle) {}
     };
 
+    // A drop marker: its two pictures (active, idle), the shape cut from the active one, where
+    // it goes, and for the composites (the four edge arrows, the cross) the markers it is made
+    // of. The record owns its GDI objects and children.
+    class DockMarker {
+    public:
+        enum {
+            KindEmpty = -1, KindTop = 0, KindBottom, KindLeft, KindRight, KindCentre,
+            KindEdges, KindCross
+        };
+        typedef CTypedPtrArray<CPtrArray, DockMarker*> Array;
+        DockMarker() = default;
+        ~DockMarker() { Clear(); }
+        DockMarker(const DockMarker&) = delete;
+        DockMarker& operator=(const DockMarker&) = delete;
+
+        // Deletes the pictures, the shape and every child; kind -1, size 0, placement empty.
+        void Clear();
+        // Builds the marker of a kind inside rcTarget (kinds 0-3 at their edge, 4 centred, 5
+        // the four arrows, 6 the cross: the centre and the arrows around it in a square the
+        // centre's size + 12); the current painter tints the pictures. False when a picture,
+        // its shape or a child cannot be made (the record is then empty).
+        bool Build(int eKind, const RECT& rcTarget);
+        // Moves a picture marker to its place inside rc by its kind.
+        void Place(const RECT& rc);
+
+        int m_eKind = KindEmpty;
+        CBitmap m_bmpActive, m_bmpIdle;
+        CRgn m_rgn;
+        CSize m_size = CSize(0, 0);
+        Array m_arrChildren;
+        CRect m_rcPlacement = CRect(0, 0, 0, 0);
+
+    private:
+        bool BuildPicture(int eKind, const RECT& rcTarget);
+    };
+    enum : COLORREF { DockMarkerKeyColor = RGB(0, 255, 0) };
+    // The built-in marker pictures (kinds 0-4): BMP file images in constant data.
+    static bool GetDockMarkerPicture(int eKind, const BYTE*& pData, size_t& nSize);
+
     // ---- fonts and blended brushes (indexes into the tables) -------------------------------
     enum FontIndex {
         FontNormal = 0, FontNormalVert, FontNormalVertX, FontBold, FontBoldVert, FontBoldVertX,
@@ -267,6 +307,21 @@ public:
     virtual void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     virtual void OnDisplayChange(INT nDepthBPP, INT nResolutionX, INT nResolutionY);
     virtual void OnThemeChanged(WPARAM wParam, LPARAM lParam);
+    // Destroys the windows in arr, then builds the marker of a kind in rcTarget and one window
+    // per picture into arr. False, with no window left, when anything fails.
+    virtual bool BuildDockMarker(int eKind, const RECT& rcTarget, CWnd* pWndOwner,
+                                 CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*>& arr);
+    // Recolours a marker's pictures for the look.
+    virtual void TintDockMarkerBitmaps(int eKind, CBitmap& bmpActive, COLORREF clrKeyActive,
+                                       CBitmap& bmpIdle, COLORREF clrKeyIdle);
+    // Blends the drop highlight into a bottom-up 32-bit buffer of cx x cy pixels: every pixel
+    // (or only those in rc1 and rc2 when bLimit) half way to the highlight colour, or to the
+    // border colour within nBorderWidth of the outline of rc1 with rc2 attached below it (the
+    // whole buffer stands for rc1 when !bLimit), then a little lighter. -1 colours: the
+    // selection colour and the face. On a palette display a 50 % dither of the shadow colour.
+    virtual void PaintDockMarker(DWORD* pBits, int cx, int cy, bool bLimit, const RECT& rc1,
+                                 const RECT& rc2, COLORREF clrHighlight, COLORREF clrBorder,
+                                 int nBorderWidth);
     virtual COLORREF GetIconTintColor() const { return (COLORREF)-1; }
     virtual double GetIconTintFactor() const { return 0.0; }
 
@@ -344,6 +399,18 @@ public:
     static HBITMAP LoadBitmapFile(LPCTSTR lpszPath);
     static HBITMAP LoadBitmapResource(HINSTANCE hInst, LPCTSTR lpszResource);
 
+    // A bitmap-file image in memory as a DIB section; NULL when it is not a sound BMP.
+    static HBITMAP LoadBitmapFromMemory(const BYTE* pData, size_t nSize);
+    // A 32-bit copy of hBitmap with every pixel outside the key range (each channel from the
+    // key's to the key's + nTolerance, at most 255) moved by the HSL deltas; NULL on failure.
+    static HBITMAP AdjustBitmapHsl(HBITMAP hBitmap, COLORREF clrKey, int nTolerance, double dH,
+                                   double dL, double dS);
+    // The same in place: true when done (or nothing to do), false with the bitmap unchanged.
+    static bool AdjustBitmapHsl(CBitmap& bmp, COLORREF clrKey, int nTolerance, double dH,
+                                double dL, double dS);
+    // The region of the pixels outside the key range (rows of runs); NULL on failure.
+    static HRGN BitmapToRegion(HBITMAP hBitmap, COLORREF clrKey, int nTolerance);
+
     // 16 x 16 icons that show a colour (the caller destroys them): the whole square, a swatch
     // (the square less 1 pixel left and right, 2 top and bottom; the rest transparent), and a
     // text in black over a bar of the colour along the bottom 4 pixels (the rest transparent).
@@ -367,6 +434,14 @@ protected:
                                  COLORREF clrSign);
     // The menu-expand chevron, centred.
     void PaintMenuExpandChevron(CDC& dc, const CRect& rc);
+    // Makes one marker window (the seam tests use to make creation fail); the window takes
+    // the handles. NULL or a window without a handle is a failure.
+    virtual CExtDynDockMarkerWnd* CreateDockMarkerWnd(CWnd* pWndOwner, int eKind,
+                                                      HBITMAP hBmpActive, HBITMAP hBmpIdle,
+                                                      HRGN hRgn, const RECT& rc);
+    // The classic tint (the XP look shares it; the later looks fall back to it).
+    void TintDockMarkerBitmapsClassic(int eKind, CBitmap& bmpActive, COLORREF clrKeyActive,
+                                      CBitmap& bmpIdle, COLORREF clrKeyIdle);
     // The lines of a status bar's own borders, as its style bits ask.
     void PaintStatusBarBorders(CDC& dc, const StatusPanePaintData& data, COLORREF clrLight,
                                COLORREF clrDark);

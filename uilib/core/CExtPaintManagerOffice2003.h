@@ -49,6 +49,13 @@ public:
     void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bSelected,
                                CObject* pPopup = NULL) override;
 
+    void TintDockMarkerBitmaps(int eKind, CBitmap& bmpActive, COLORREF clrKeyActive,
+                               CBitmap& bmpIdle, COLORREF clrKeyIdle) override;
+    // The highlight colour defaults to the Luna scheme's above 8 bits per pixel.
+    void PaintDockMarker(DWORD* pBits, int cx, int cy, bool bLimit, const RECT& rc1,
+                         const RECT& rc2, COLORREF clrHighlight, COLORREF clrBorder,
+                         int nBorderWidth) override;
+
     // Two gradients split at 2/5 of the rectangle's length: clrA to clrB, then back to clrA;
     // left to right (bHorz) or top to bottom.
     static void FillTwoPartGradient(CDC& dc, const RECT& rc, COLORREF clrA, COLORREF clrB,

@@ -237,6 +237,38 @@ std::vector<Row> Rows(CExtCmdIcon* icon) {
                                ::DestroyIcon(icons[i]);
                            }
                        }});
+    rows.push_back(Row{"docking markers", 46, [](CDC& dc, const CRect& rc) {
+                           // the four arrows as the look tints them (idle above, active below
+                           // for the first), then a drop highlight with a tab
+                           CDC dcPicture;
+                           dcPicture.CreateCompatibleDC(&dc);
+                           int x = rc.left + 2;
+                           for (int kind = 0; kind < 4; kind++) {
+                               PM::DockMarker m;
+                               if (!m.Build(kind, CRect(0, 0, 100, 100)))
+                                   continue;
+                               CBitmap* pOld = dcPicture.SelectObject(&m.m_bmpIdle);
+                               PM::TransparentBlt(dc, x, rc.top + 1, m.m_size.cx, m.m_size.cy, dcPicture, 0, 0,
+                                                  m.m_size.cx, m.m_size.cy, PM::DockMarkerKeyColor);
+                               dcPicture.SelectObject(pOld);
+                               x += m.m_size.cx + 3;
+                           }
+                           enum { kW = 36, kH = 40 };
+                           DWORD pixels[kW * kH];
+                           const COLORREF face = pm().GetColor(COLOR_WINDOW);
+                           for (DWORD& px : pixels)
+                               px = ((DWORD)GetRValue(face) << 16) | ((DWORD)GetGValue(face) << 8) | GetBValue(face);
+                           pm().PaintDockMarker(pixels, kW, kH, true, CRect(0, 0, kW, 30), CRect(5, 30, 18, kH),
+                                                (COLORREF)-1, (COLORREF)-1, 2);
+                           BITMAPINFO bi = {};
+                           bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+                           bi.bmiHeader.biWidth = kW;
+                           bi.bmiHeader.biHeight = kH;   // bottom-up, as the blend keeps it
+                           bi.bmiHeader.biPlanes = 1;
+                           bi.bmiHeader.biBitCount = 32;
+                           ::SetDIBitsToDevice(dc.m_hDC, rc.right - kW - 2, rc.top + 3, kW, kH, 0, 0, 0, kH, pixels, &bi,
+                                               DIB_RGB_COLORS);
+                       }});
     // the theme colours, as swatches: the faces and edges (1000-1011), the menus (2000-2010)
     // and the later looks' bars (3000-3024; the face colour where a look has none)
     auto swatches = [](const char* name, int first, int last) {
