@@ -221,6 +221,21 @@ public:
     // The built-in marker pictures (kinds 0-4): BMP file images in constant data.
     static bool GetDockMarkerPicture(int eKind, const BYTE*& pData, size_t& nSize);
 
+    // A text field item (a menu's edit or combo part): the outer and the text rectangle.
+    struct TextFieldPaintData : PaintDataBase {
+        enum : UINT { AsCombo = 1, Hover = 2, Pushed = 4, Active = 8 };
+        UINT m_nDrawTextFlags;
+        LPCTSTR m_sText;
+        CRect m_rcText;
+        UINT m_nFlags;
+        TextFieldPaintData(CObject* pOwner, UINT nDrawTextFlags, LPCTSTR sText, const RECT& rcOuter,
+                           const RECT& rcText, UINT nFlags)
+            : PaintDataBase(pOwner, rcOuter), m_nDrawTextFlags(nDrawTextFlags), m_sText(sText),
+              m_rcText(rcText), m_nFlags(nFlags) {}
+    };
+    // The side of a popup menu its button lies on (PaintMenuCombinedArea).
+    enum CombineAlign { CombineTop = 1, CombineBottom = 2, CombineLeft = 3, CombineRight = 4 };
+
     // ---- fonts and blended brushes (indexes into the tables) -------------------------------
     enum FontIndex {
         FontNormal = 0, FontNormalVert, FontNormalVertX, FontBold, FontBoldVert, FontBoldVertX,
@@ -300,6 +315,23 @@ public:
     // The item at the end of a menu that shows its rarely used items; pPopup is the menu.
     virtual void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bSelected,
                                        CObject* pPopup = NULL);
+    // Layout answers of bars and menus.
+    virtual void DeflateBarRect(CWnd* pBar, CRect& rc);
+    virtual int GetBarBorderGap(CWnd* pBar);
+    virtual bool IsBarBackgroundThemed(CWnd* pBar) { (void)pBar; return false; }
+    virtual void PaintBarBackground(CDC& dc, const RECT& rc, CWnd* pBar) { (void)dc; (void)rc; (void)pBar; }
+    virtual int GetMenuShadowSize() const { return 4; }
+    virtual int GetMenuBorderSize() const { return 2; }
+    virtual bool IsMenuAttachedToButton() const { return false; }
+    // The frame of a popup menu.
+    virtual void PaintMenuBorder(CDC& dc, const RECT& rc, CObject* pHelperSrc = NULL);
+    // The joint between a popup menu (rcMenu) and the button it drops from (rcArea), the
+    // button on the menu's eAlign side.
+    virtual void PaintMenuCombinedArea(CDC& dc, const RECT& rcArea, const RECT& rcMenu,
+                                       int eAlign, CObject* pHelperSrc = NULL);
+    virtual void PaintTextField(CDC& dc, TextFieldPaintData& data);
+    // The decoration behind a tool-bar button (nothing in the classic and XP looks).
+    virtual void PaintToolBarDecoration(CDC& dc, CObject* pButton) { (void)dc; (void)pButton; }
     virtual void PaintStatusPane(CDC& dc, StatusPanePaintData& data);
     // The size grip in a status bar's corner; its sign sits at the rectangle's bottom right.
     virtual void PaintSizeGrip(CDC& dc, const RECT& rc);
@@ -434,6 +466,10 @@ protected:
                                  COLORREF clrSign);
     // The menu-expand chevron, centred.
     void PaintMenuExpandChevron(CDC& dc, const CRect& rc);
+    // The classic drop-down part of a combo frame: a flat push button with the Marlett arrow.
+    void PaintComboDropDown(CDC& dc, const ComboFramePaintData& data, const CRect& rcButton);
+    // The Marlett font of combo arrows ("6"): 6 points for the device's resolution.
+    static void CreateComboArrowFont(CDC& dc, CFont& font);
     // Makes one marker window (the seam tests use to make creation fail); the window takes
     // the handles. NULL or a window without a handle is a failure.
     virtual CExtDynDockMarkerWnd* CreateDockMarkerWnd(CWnd* pWndOwner, int eKind,

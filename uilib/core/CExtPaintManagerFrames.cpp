@@ -2,6 +2,7 @@
 // the classic and XP looks.
 #include "CExtPaintManagerXP.h"
 #include "ExtBarStandIns.h"
+#include <algorithm>
 
 namespace {
 
@@ -279,19 +280,26 @@ void CExtPaintManager::PaintComboFrame(CDC& dc, ComboFramePaintData& data) {
     const COLORREF clrInner = GetColor(data.m_bEnabled ? COLOR_WINDOW : COLOR_3DFACE);
     dc.Draw3dRect(&rc, clrInner, clrInner);
     rc.DeflateRect(1, 1);
-    // the drop-down part: a flat push button with the Marlett arrow
     CRect rcButton(rc);
-    rcButton.left = rcButton.right - ::GetSystemMetrics(SM_CXHTHUMB);
-    if (rcButton.left < rc.left)
-        rcButton.left = rc.left;
+    rcButton.left = std::max(rc.left, (int)(rc.right - ::GetSystemMetrics(SM_CXHTHUMB)));
+    PaintComboDropDown(dc, data, rcButton);
+}
+
+void CExtPaintManager::CreateComboArrowFont(CDC& dc, CFont& font) {
+    // 6 points, for the device's resolution
     const int nLogPixelsY = dc.GetDeviceCaps(LOGPIXELSY) > 0 ? dc.GetDeviceCaps(LOGPIXELSY) : 96;
     LOGFONTA lf;
     memset(&lf, 0, sizeof lf);
     lf.lfHeight = -::MulDiv(::MulDiv(60, 96, nLogPixelsY), nLogPixelsY, 720);
     lf.lfCharSet = SYMBOL_CHARSET;
     strcpy(lf.lfFaceName, "Marlett");
-    CFont font;
     font.CreateFontIndirect(&lf);
+}
+
+void CExtPaintManager::PaintComboDropDown(CDC& dc, const ComboFramePaintData& data,
+                                          const CRect& rcButton) {
+    CFont font;
+    CreateComboArrowFont(dc, font);
     PushButtonPaintData d(data.m_pOwner, true, rcButton, "6", NULL, true, data.m_bHover != 0,
                           data.m_bPushed != 0, false, data.m_bEnabled != 0, true, false, false,
                           1 | 4, (HFONT)font.GetSafeHandle());

@@ -49,6 +49,15 @@ public:
     void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bSelected,
                                CObject* pPopup = NULL) override;
 
+    COLORREF GetShadowAdjustColor() override;
+    void DeflateBarRect(CWnd* pBar, CRect& rc) override;
+    int GetBarBorderGap(CWnd* pBar) override;
+    bool IsBarBackgroundThemed(CWnd* pBar) override;
+    void PaintBarBackground(CDC& dc, const RECT& rc, CWnd* pBar) override;
+    void PaintComboFrame(CDC& dc, ComboFramePaintData& data) override;
+    void PaintMenuCombinedArea(CDC& dc, const RECT& rcArea, const RECT& rcMenu, int eAlign,
+                               CObject* pHelperSrc = NULL) override;
+    void PaintToolBarDecoration(CDC& dc, CObject* pButton) override;
     void TintDockMarkerBitmaps(int eKind, CBitmap& bmpActive, COLORREF clrKeyActive,
                                CBitmap& bmpIdle, COLORREF clrKeyIdle) override;
     // The highlight colour defaults to the Luna scheme's above 8 bits per pixel.

@@ -127,3 +127,8 @@ void CExtPaintManagerStudio2005::PaintDockingFrame(CDC& dc, DockingFramePaintDat
     dc.Draw3dRect(&rc, GetColor(COLOR_WINDOW), GetColor(COLOR_3DSHADOW));
     dc.RestoreDC(nSaved);
 }
+
+void CExtPaintManagerStudio2005::PaintToolBarDecoration(CDC& dc, CObject* pButton) {
+    if (g_PaintManager.m_eLunaScheme == CExtPaintManagerHolder::LunaMetallic)
+        CExtPaintManagerOffice2003::PaintToolBarDecoration(dc, pButton);
+}

@@ -21,4 +21,6 @@ public:
     void PaintGripper(CDC& dc, GripperPaintData& data) override;
     // Floating frames of docking bars (not tool or menu bars) are two raised rings.
     void PaintDockingFrame(CDC& dc, DockingFramePaintData& data) override;
+    // Only with the silver scheme.
+    void PaintToolBarDecoration(CDC& dc, CObject* pButton) override;
 };

@@ -112,4 +112,6 @@ public:
     const MenuItem& GetItemAt(int nIndex) const;
 
     std::vector<MenuItem> m_items;
+    // The tool bar whose tracked button dropped the menu, NULL when none.
+    CExtToolControlBar* m_pDroppedFromBar = NULL;
 };

@@ -182,6 +182,27 @@ std::vector<Row> Rows(CExtCmdIcon* icon) {
                                pm().PaintComboFrame(dc, d);
                            }
                        }});
+    rows.push_back(Row{"menu frames", 30, [](CDC& dc, const CRect& rc) {
+                           // a menu border with the joint to its button above, two text fields
+                           // (idle, hot), a tool-bar button's decoration
+                           const CRect menu(rc.left + 2, rc.top + 8, rc.left + 70, rc.bottom - 1);
+                           dc.FillSolidRect(&menu, pm().GetMenuBackgroundColor());
+                           pm().PaintMenuBorder(dc, menu);
+                           pm().PaintMenuCombinedArea(dc, CRect(rc.left + 2, rc.top + 1, rc.left + 40, rc.top + 9), menu,
+                                                      PM::CombineTop);
+                           for (int i = 0; i < 2; i++) {
+                               const CRect outer(rc.left + 74 + i * 44, rc.top + 4, rc.left + 114 + i * 44, rc.bottom - 4);
+                               CRect text(outer);
+                               text.DeflateRect(2, 2);
+                               PM::TextFieldPaintData d(NULL, DT_SINGLELINE | DT_VCENTER, "", outer, text,
+                                                        (UINT)PM::TextFieldPaintData::Active | (i ? (UINT)PM::TextFieldPaintData::Hover : 0u));
+                               pm().PaintTextField(dc, d);
+                           }
+                           static GalleryToolBar tb;
+                           tb.bar.m_nDockBarID = kDockBarLeft;
+                           CExtBarButton button(&tb.bar, CRect(rc.right - 30, rc.top + 3, rc.right - 4, rc.bottom - 3));
+                           pm().PaintToolBarDecoration(dc, &button);
+                       }});
     rows.push_back(Row{"tool bar", 28, [](CDC& dc, const CRect& rc) {
                            // the bar's client area with a gripper, two separators and the
                            // content-expand button at its end
