@@ -332,6 +332,22 @@ public:
     virtual void PaintTextField(CDC& dc, TextFieldPaintData& data);
     // The decoration behind a tool-bar button (nothing in the classic and XP looks).
     virtual void PaintToolBarDecoration(CDC& dc, CObject* pButton) { (void)dc; (void)pButton; }
+    // Item lists (the shortcut-bar style list of the dialogs) and splitters. bHover and
+    // bPushed are the two state flags of an item; bFrame asks for its frame line.
+    virtual void PaintItemListBackground(CDC& dc, const RECT& rc);
+    virtual void PaintItemListFrame(CDC& dc, const RECT& rc);
+    virtual void PaintItemListItem(CDC& dc, const RECT& rc, bool bFrame, bool bHover, bool bPushed,
+                                   CExtCmdIcon* pIcon, LPCTSTR sText, bool bLarge);
+    virtual void PaintItemListCaptionText(CDC& dc, const RECT& rc, LPCTSTR sText);
+    virtual void PaintItemListCaption(CDC& dc, const RECT& rc, LPCTSTR sText);
+    virtual void PaintItemListItemContent(CDC& dc, const RECT& rc, CExtCmdIcon* pIcon,
+                                          LPCTSTR sText, bool bLarge, bool bHover, bool bPushed);
+    virtual void PaintItemListGroupText(CDC& dc, const RECT& rc, LPCTSTR sText);
+    virtual void PaintItemListGroupHeader(CDC& dc, const RECT& rc, LPCTSTR sText);
+    virtual void PaintItemListScrollGlyph(CDC& dc, const RECT& rc, bool bUp);
+    virtual void PaintSplitterBar(CDC& dc, const RECT& rc, bool bHorz, bool bGrip);
+    // Nine dots 4 pixels apart, centred.
+    virtual void PaintSplitterGrip(CDC& dc, const RECT& rc);
     virtual void PaintStatusPane(CDC& dc, StatusPanePaintData& data);
     // The size grip in a status bar's corner; its sign sits at the rectangle's bottom right.
     virtual void PaintSizeGrip(CDC& dc, const RECT& rc);

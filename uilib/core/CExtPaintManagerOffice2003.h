@@ -58,6 +58,9 @@ public:
     void PaintMenuCombinedArea(CDC& dc, const RECT& rcArea, const RECT& rcMenu, int eAlign,
                                CObject* pHelperSrc = NULL) override;
     void PaintToolBarDecoration(CDC& dc, CObject* pButton) override;
+    void PaintItemListCaption(CDC& dc, const RECT& rc, LPCTSTR sText) override;
+    void PaintItemListGroupHeader(CDC& dc, const RECT& rc, LPCTSTR sText) override;
+    void PaintSplitterBar(CDC& dc, const RECT& rc, bool bHorz, bool bGrip) override;
     void TintDockMarkerBitmaps(int eKind, CBitmap& bmpActive, COLORREF clrKeyActive,
                                CBitmap& bmpIdle, COLORREF clrKeyIdle) override;
     // The highlight colour defaults to the Luna scheme's above 8 bits per pixel.
@@ -73,6 +76,9 @@ public:
     int m_nIdxClrTbFillMargin;
 
 protected:
+    COLORREF ItemListFace() override {
+        return GetScreenBitsPerPixel() > 8 ? GetColor(3000) : CExtPaintManagerXP::ItemListFace();
+    }
     // The two colours of the tool-bar gradient (3007, 3008), a little shifted on a Luna scheme.
     void GetToolBarGradientColors(COLORREF& clrA, COLORREF& clrB) const;
     // A tool-bar family bar (tool bar, menu bar, panel bar) docked in a frame, on a display

@@ -31,6 +31,9 @@ public:
     void PaintGripper(CDC& dc, GripperPaintData& data) override;
     void PaintStatusPane(CDC& dc, StatusPanePaintData& data) override;
     void PaintComboFrame(CDC& dc, ComboFramePaintData& data) override;
+    void PaintItemListFrame(CDC& dc, const RECT& rc) override;
+    void PaintItemListItem(CDC& dc, const RECT& rc, bool bFrame, bool bHover, bool bPushed,
+                           CExtCmdIcon* pIcon, LPCTSTR sText, bool bLarge) override;
     int GetMenuBorderSize() const override { return 1; }
     bool IsMenuAttachedToButton() const override { return true; }
     void PaintMenuBorder(CDC& dc, const RECT& rc, CObject* pHelperSrc = NULL) override;
@@ -67,6 +70,8 @@ protected:
     const glyph_t& ExpandGlyph(int nIndex) const override;
     // The XP menu-expand item: the background and selection, without the chevron.
     void PaintMenuExpandBackground(CDC& dc, const CRect& rc, bool bSelected, CObject* pPopup);
+    // The face of a plain list item.
+    virtual COLORREF ItemListFace() { return GetColor(GetScreenBitsPerPixel() > 8 ? 1000 : 2001); }
     // The XP combo frame in the given outer-ring, button-face and button-frame colours.
     void PaintComboFrameXp(CDC& dc, ComboFramePaintData& data, COLORREF clrOuter,
                            COLORREF clrButton, COLORREF clrButtonFrame);
