@@ -467,9 +467,15 @@ public:
     static HICON CreateColorTextIcon(COLORREF clr, LPCTSTR sText, HFONT hFont);
 
 protected:
+    // The band of a separator line nThickness pixels across, just before the middle of rc:
+    // vertical in a horizontal bar, horizontal in a vertical one.
+    static CRect SeparatorBand(const CRect& rc, bool bHorzBar, int nThickness);
     // The content-expand glyphs of the look: horizontal arrow, horizontal chevron, vertical
     // arrow, vertical chevron.
     virtual const glyph_t& ExpandGlyph(int nIndex) const { return *g_ExpandGlyphsXP[nIndex]; }
+    // The XP way of placing the expand signs (the chevron one pixel further, a disabled arrow
+    // once in the shadow colour, always the glyph colour).
+    virtual bool IsXpExpandStyle() const { return false; }
     // The caption text of a gripper, horizontal or turned, in clrText.
     void PaintGripperText(CDC& dc, const GripperPaintData& data, COLORREF clrText);
     // The flat push-button face of the content-expand button.

@@ -3,6 +3,7 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtDynDockMarkerWnd.h"
 #include "CExtPaintManagerHolder.h"
+#include "ExtBitmapUtil.h"
 #include <algorithm>
 #include <vector>
 
@@ -16,32 +17,24 @@ namespace {
 
 // A bitmap's pixels as 32-bit top-down 0x00RRGGBB values.
 bool ReadPixels(HBITMAP hBitmap, int& cx, int& cy, std::vector<DWORD>& pixels) {
+    COLORREF* pBits = NULL;
+    HBITMAP hCopy = CExtBitmapUtil::CopyBitmapPart(hBitmap, NULL, &pBits);
     BITMAP bm;
-    if (hBitmap == NULL || ::GetObjectA(hBitmap, sizeof bm, &bm) != sizeof bm || bm.bmWidth <= 0 ||
-        bm.bmHeight <= 0)
+    if (hCopy == NULL || pBits == NULL || ::GetObjectA(hCopy, sizeof bm, &bm) != sizeof bm) {
+        if (hCopy != NULL)
+            ::DeleteObject(hCopy);
         return false;
+    }
     cx = bm.bmWidth;
     cy = bm.bmHeight;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = -cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    pixels.assign((size_t)cx * cy, 0);
-    HDC hdc = ::GetDC(NULL);
-    if (hdc == NULL)
-        return false;
-    const int nLines = ::GetDIBits(hdc, hBitmap, 0, cy, pixels.data(), &bi, DIB_RGB_COLORS);
-    ::ReleaseDC(NULL, hdc);
-    return nLines == cy;
+    pixels.assign(pBits, pBits + (size_t)cx * cy);
+    ::DeleteObject(hCopy);
+    return true;
 }
 
-COLORREF PixelColor(DWORD px) { return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF); }
+COLORREF PixelColor(DWORD px) { return CExtBitmapUtil::FromDib(px); }
 
-DWORD ColorPixel(COLORREF clr) {
-    return ((DWORD)GetRValue(clr) << 16) | ((DWORD)GetGValue(clr) << 8) | GetBValue(clr);
-}
+DWORD ColorPixel(COLORREF clr) { return CExtBitmapUtil::ToDib(clr); }
 
 // Whether each channel lies from the key's value to the key's + tolerance (at most 255).
 struct KeyRange {
@@ -117,18 +110,12 @@ HBITMAP CExtPaintManager::AdjustBitmapHsl(HBITMAP hBitmap, COLORREF clrKey, int 
     std::vector<DWORD> pixels;
     if (!ReadPixels(hBitmap, cx, cy, pixels))
         return NULL;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = -cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* pBits = NULL;
-    HBITMAP hResult = ::CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    if (hResult == NULL)
+    COLORREF* pBits = NULL;
+    HBITMAP hResult = CExtBitmapUtil::CreateFilled32(cx, cy, 0, &pBits);
+    if (hResult == NULL || pBits == NULL)
         return NULL;
     const KeyRange key(clrKey, nTolerance);
-    DWORD* pOut = static_cast<DWORD*>(pBits);
+    DWORD* pOut = reinterpret_cast<DWORD*>(pBits);
     for (size_t i = 0; i < pixels.size(); i++) {
         const DWORD px = pixels[i] & 0x00FFFFFF;
         pOut[i] = key.Contains(px) ? px : ColorPixel(AdjustColorHsl(PixelColor(px), dH, dL, dS));

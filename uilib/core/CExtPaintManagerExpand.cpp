@@ -58,26 +58,15 @@ void CExtPaintManager::PaintContentExpandButton(CDC& dc, const RECT& rect, bool 
     if (!dc.RectVisible(&rc))
         return;
     PaintContentExpandFace(dc, rc, bEnabled, bPushed, bHover, bTransparentBackground);
-    PaintContentExpandSigns(dc, rc, bHorzBar, bNothingHidden, bEnabled, bPushed, false,
-                            bEnabled ? GetColor(1010) : GetColor(COLOR_3DHILIGHT));
+    const bool bXp = IsXpExpandStyle();
+    PaintContentExpandSigns(dc, rc, bHorzBar, bNothingHidden, bEnabled, bPushed, bXp,
+                            GetColor(bEnabled || bXp ? 1010 : COLOR_3DHILIGHT));
 }
 
 const CExtPaintManager::glyph_t& CExtPaintManagerXP::ExpandGlyph(int nIndex) const {
     const glyph_t* glyphs[4] = {m_pGlyphTbEpBtnH0, m_pGlyphTbEpBtnH1, m_pGlyphTbEpBtnV0,
                                 m_pGlyphTbEpBtnV1};
     return *glyphs[nIndex];
-}
-
-void CExtPaintManagerXP::PaintContentExpandButton(CDC& dc, const RECT& rect, bool bHorzBar,
-                                                  bool bNothingHidden, bool bEnabled, bool bPushed,
-                                                  bool bHover, CObject*, bool bTransparentBackground) {
-    CRect rc(rect);
-    rc.NormalizeRect();
-    if (!dc.RectVisible(&rc))
-        return;
-    PaintContentExpandFace(dc, rc, bEnabled, bPushed, bHover, bTransparentBackground);
-    PaintContentExpandSigns(dc, rc, bHorzBar, bNothingHidden, bEnabled, bPushed, true,
-                            GetColor(1010));
 }
 
 void CExtPaintManagerOffice2003::PaintContentExpandButton(CDC& dc, const RECT& rect, bool bHorzBar,

@@ -2,6 +2,7 @@
 // the classic and XP looks.
 #include "CExtPaintManagerXP.h"
 #include "ExtBarStandIns.h"
+#include "ExtBitmapUtil.h"
 #include <algorithm>
 
 namespace {
@@ -23,23 +24,14 @@ HBRUSH CreateGripBrush(bool bRows, COLORREF clrLine, COLORREF clrBack, bool bLow
         ::DeleteObject(hMono);
         return hBrush;
     }
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = 8;
-    bi.bmiHeader.biHeight = -8;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* pBits = NULL;
-    HBITMAP hDib = ::CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    if (hDib == NULL)
+    COLORREF* px = NULL;
+    HBITMAP hDib = CExtBitmapUtil::CreateFilled32(8, 8, clrBack, &px);
+    if (hDib == NULL || px == NULL)
         return ::CreateSolidBrush(clrBack);
-    auto bgr = [](COLORREF c) {
-        return ((DWORD)GetRValue(c) << 16) | ((DWORD)GetGValue(c) << 8) | GetBValue(c);
-    };
-    DWORD* px = static_cast<DWORD*>(pBits);
     for (int y = 0; y < 8; y++)
         for (int x = 0; x < 8; x++)
-            px[y * 8 + x] = bgr(((bRows ? y : x) % 2 == 0) ? clrLine : clrBack);
+            if ((bRows ? y : x) % 2 == 0)
+                px[y * 8 + x] = CExtBitmapUtil::ToDib(clrLine);
     HBRUSH hBrush = ::CreatePatternBrush(hDib);
     ::DeleteObject(hDib);
     return hBrush;

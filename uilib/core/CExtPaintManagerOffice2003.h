@@ -91,6 +91,11 @@ protected:
     bool PaintFrameDockerGradient(CDC& dc, CWnd* pWnd, CWnd* pFrame);
     // All seven gradient indexes of the menu and bar painters back to -1 (flat fills).
     void ResetGradientIndexes();
+    // The icon-column and hover gradients of menus and buttons: 3019 to 3024.
+    void SetLunaGradientIndexes();
     void InitLunaColors(COLORREF clrA, COLORREF clrB);
     void InitSystemColors();
+    // The 3D system colours of this painter's own table: the face, then the light, highlight,
+    // shadow and dark shadow as lightness and saturation shifts of it.
+    void Install3DShades(COLORREF clrFace, const double shades[4][2]);
 };

@@ -107,18 +107,12 @@ void CExtPaintManagerOffice2003::PaintSeparator(CDC& dc, const RECT& rect, bool 
     rc.NormalizeRect();
     if (!bTransparent)
         dc.FillSolidRect(&rc, GetColor(1000));
-    CRect rcLine(rc);
-    if (bHorzBar) {
-        rcLine.left = rc.left + rc.Width() / 2 - 1;
-        rcLine.right = rcLine.left + 2;
-        if (!bStatusBar)
-            rcLine.DeflateRect(0, 3, 0, 4);
-    } else {
-        rcLine.top = rc.top + rc.Height() / 2 - 1;
-        rcLine.bottom = rcLine.top + 2;
-        if (!bStatusBar)
-            rcLine.DeflateRect(4, 0, 5, 0);
-    }
+    // the etched band; shorter at its ends except in status bars
+    CRect rcLine = SeparatorBand(rc, bHorzBar, 2);
+    if (!bStatusBar && bHorzBar)
+        rcLine.DeflateRect(0, 3, 0, 4);
+    else if (!bStatusBar)
+        rcLine.DeflateRect(4, 0, 5, 0);
     if (!rcLine.IsRectEmpty())
         dc.Draw3dRect(&rcLine, GetColor(3011), GetColor(3010));
 }

@@ -81,20 +81,12 @@ void CExtPaintManagerStudio2005::InitTranslatedColors() {
     install(3016, hsl(GetColor(2000), -0.2, -0.1));
     install(3018, hsl(GetColor(2000), -0.4, -0.1));
 
-    m_nIdxClrMlaNormLeft = 3019;
-    m_nIdxClrMlaNormRight = 3020;
-    m_nIdxClrMlaRarelyLeft = 3021;
-    m_nIdxClrMlaRarelyRight = 3022;
-    m_nIdxClrBtnHoverLeft = 3023;
-    m_nIdxClrBtnHoverRight = 3024;
+    SetLunaGradientIndexes();
     m_nIdxClrTbFillMargin = 3005;
 
     // the 3D colours of this painter's own table: shades of the face
-    InstallColor(F, COLOR_3DFACE);
-    InstallColor(hsl(F, 0.1, 0.0), COLOR_3DLIGHT);
-    InstallColor(hsl(F, 0.95, 0.0), COLOR_3DHILIGHT);
-    InstallColor(hsl(F, -0.3, -0.5), COLOR_3DSHADOW);
-    InstallColor(hsl(F, -0.7, -0.5), COLOR_3DDKSHADOW);
+    const double shades[4][2] = {{0.1, 0.0}, {0.95, 0.0}, {-0.3, -0.5}, {-0.7, -0.5}};
+    Install3DShades(F, shades);
 }
 
 void CExtPaintManagerStudio2005::PaintCaptionButton(CDC& dc, CaptionButtonPaintData& data) {

@@ -42,10 +42,6 @@ public:
     void PaintTextField(CDC& dc, TextFieldPaintData& data) override;
     void PaintDockingFrame(CDC& dc, DockingFramePaintData& data) override;
     void PaintControlFrame(CDC& dc, ControlFramePaintData& data) override;
-    void PaintContentExpandButton(CDC& dc, const RECT& rc, bool bHorzBar, bool bNothingHidden,
-                                  bool bEnabled, bool bPushed, bool bHover,
-                                  CObject* pHelperSrc = NULL,
-                                  bool bTransparentBackground = false) override;
     void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bSelected,
                                CObject* pPopup = NULL) override;
 
@@ -68,6 +64,7 @@ public:
 
 protected:
     const glyph_t& ExpandGlyph(int nIndex) const override;
+    bool IsXpExpandStyle() const override { return true; }
     // The XP menu-expand item: the background and selection, without the chevron.
     void PaintMenuExpandBackground(CDC& dc, const CRect& rc, bool bSelected, CObject* pPopup);
     // The face of a plain list item.

@@ -1,6 +1,5 @@
 // Grippers, bar and edit frames, client areas, the docker gradient and the expand buttons, per
 // look, probed by pixel. The painters see bars through the stand-ins of ExtBarStandIns.h.
-#include "orv/gtest.h"
 #include "PaintProbe.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerStudio2005.h"
@@ -11,24 +10,8 @@
 namespace {
 
 typedef CExtPaintManager PM;
-using orvtest::RectText;
-using orvtest::RenderCanvas;
-using orvtest::ScopedPainter;
+using namespace orvtest;
 
-const COLORREF kBack = RGB(0, 128, 128);
-
-bool HighColor() { return PM::GetScreenBitsPerPixel() > 8; }
-
-PM& pm() { return *g_PaintManager.GetPaintManager(); }
-
-PM* NewLook(int nLook) {
-    switch (nLook) {
-    case 0: return new PM;
-    case 1: return new CExtPaintManagerXP;
-    case 2: return new CExtPaintManagerOffice2003;
-    default: return new CExtPaintManagerStudio2005;
-    }
-}
 const char* const kLookNames[] = {"classic", "xp", "office2003", "studio2005"};
 
 // A tool bar docked at the top of a frame that needs no window.
@@ -41,10 +24,7 @@ struct DockedToolBar {
     }
 };
 
-class BarFramesTest : public ::testing::Test {
-protected:
-    void TearDown() override { AfxDeleteTempMaps(); }
-};
+class BarFramesTest : public orvtest::PaintTest {};
 
 TEST_F(BarFramesTest, GrippersPerLook) {
     DockedToolBar tb;

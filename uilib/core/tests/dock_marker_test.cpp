@@ -1,9 +1,9 @@
 // Docking markers: the built-in pictures, shapes cut from their key colour, tinting, records,
 // marker windows under the test's display (and what is left when making one fails), and the
 // drop highlight blended into a small buffer.
-#include "orv/gtest.h"
 #include "PaintProbe.h"
 #include "CExtDynDockMarkerWnd.h"
+#include "ExtBitmapUtil.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerStudio2005.h"
 #include "CExtPaintManagerXP.h"
@@ -15,54 +15,32 @@ namespace {
 
 typedef CExtPaintManager PM;
 typedef CExtPaintManager::DockMarker Marker;
-using orvtest::RectText;
-using orvtest::RenderCanvas;
-using orvtest::ScopedPainter;
+using namespace orvtest;
 
 const COLORREF kKey = PM::DockMarkerKeyColor;
 
-PM& pm() { return *g_PaintManager.GetPaintManager(); }
-
-bool HighColor() { return PM::GetScreenBitsPerPixel() > 8; }
-
 // A bitmap's pixels, top-down, as COLORREFs.
 std::vector<COLORREF> Pixels(HBITMAP hBitmap, int& cx, int& cy) {
+    COLORREF* pBits = NULL;
+    HBITMAP hCopy = CExtBitmapUtil::CopyBitmapPart(hBitmap, NULL, &pBits);
     BITMAP bm = {};
-    ::GetObjectA(hBitmap, sizeof bm, &bm);
+    ::GetObjectA(hCopy, sizeof bm, &bm);
     cx = bm.bmWidth;
     cy = bm.bmHeight;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = -cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    std::vector<DWORD> raw((size_t)cx * cy);
-    HDC hdc = ::GetDC(NULL);
-    ::GetDIBits(hdc, hBitmap, 0, cy, raw.data(), &bi, DIB_RGB_COLORS);
-    ::ReleaseDC(NULL, hdc);
     std::vector<COLORREF> out;
-    for (DWORD px : raw)
-        out.push_back(RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF));
+    for (int i = 0; i < cx * cy; i++)
+        out.push_back(CExtBitmapUtil::FromDib(pBits[i]));
+    ::DeleteObject(hCopy);
     return out;
 }
 
 // A 32-bit DIB section from top-down COLORREFs.
 HBITMAP MakeBitmap(int cx, int cy, const std::function<COLORREF(int, int)>& color) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = -cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* pBits = NULL;
-    HBITMAP h = ::CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    DWORD* px = static_cast<DWORD*>(pBits);
+    COLORREF* pBits = NULL;
+    HBITMAP h = CExtBitmapUtil::CreateFilled32(cx, cy, 0, &pBits);
     for (int y = 0; y < cy; y++)
-        for (int x = 0; x < cx; x++) {
-            const COLORREF c = color(x, y);
-            px[y * cx + x] = ((DWORD)GetRValue(c) << 16) | ((DWORD)GetGValue(c) << 8) | GetBValue(c);
-        }
+        for (int x = 0; x < cx; x++)
+            pBits[y * cx + x] = CExtBitmapUtil::ToDib(color(x, y));
     return h;
 }
 
@@ -98,10 +76,7 @@ std::vector<HWND> MarkerWindows() {
     return found;
 }
 
-class DockMarkerTest : public ::testing::Test {
-protected:
-    void TearDown() override { AfxDeleteTempMaps(); }
-};
+class DockMarkerTest : public orvtest::PaintTest {};
 
 TEST_F(DockMarkerTest, BuiltInPictures) {
     struct Case {
@@ -288,9 +263,7 @@ TEST_F(DockMarkerTest, TintPerLookAndScheme) {
             xp.reset(new orvtest::XpLunaSystem(c.scheme));
             answers.reset(new orvtest::ScopedSystemAnswers(xp.get()));
         }
-        ScopedPainter painter(c.look == 0 ? new PM : c.look == 1 ? new CExtPaintManagerXP
-                                                  : c.look == 2 ? (PM*)new CExtPaintManagerOffice2003
-                                                                : (PM*)new CExtPaintManagerStudio2005);
+        ScopedPainter painter(NewLook(c.look));
         Marker m;
         ASSERT_TRUE(m.Build(0, CRect(0, 0, 100, 100))) << c.name;
         const COLORREF idle = Pixels((HBITMAP)m.m_bmpIdle.GetSafeHandle(), cx, cy)[(size_t)y * cx + x];
@@ -431,15 +404,14 @@ TEST_F(DockMarkerTest, HighlightBlend) {
     ScopedPainter painter(new CExtPaintManagerXP);
     for (const Case& c : cases) {
         DWORD buffer[64];
-        const DWORD startPixel = ((DWORD)GetRValue(start) << 16) | ((DWORD)GetGValue(start) << 8) | GetBValue(start);
+        const DWORD startPixel = CExtBitmapUtil::ToDib(start);
         for (DWORD& px : buffer)
             px = startPixel;
         pm().PaintDockMarker(buffer, 8, 8, c.limit, c.rc1, c.rc2, hi, border, c.width);
         for (int y = 0; y < 8; y++) {
             for (int x = 0; x < 8; x++) {
                 // rows are stored bottom-up
-                const DWORD px = buffer[(7 - y) * 8 + x];
-                const COLORREF got = RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF);
+                const COLORREF got = CExtBitmapUtil::FromDib(buffer[(7 - y) * 8 + x]);
                 const char want = c.rows[y][x];
                 COLORREF expected = start;
                 if (HighColor()) {
@@ -459,7 +431,7 @@ TEST_F(DockMarkerTest, HighlightBlend) {
     DWORD buffer[64] = {};
     pm().PaintDockMarker(buffer, 8, 8, false, CRect(), CRect(), (COLORREF)-1, (COLORREF)-1, 1);
     const DWORD corner = buffer[0], middle = buffer[4 * 8 + 4];
-    auto asColor = [](DWORD px) { return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF); };
+    auto asColor = CExtBitmapUtil::FromDib;
     EXPECT_EQ(mix(RGB(0, 0, 0), ::GetSysColor(COLOR_3DFACE)), asColor(corner));
     EXPECT_EQ(mix(RGB(0, 0, 0), ::GetSysColor(COLOR_HIGHLIGHT)), asColor(middle));
     // Office 2003 on the blue Luna scheme: navy

@@ -1,5 +1,4 @@
 // Item lists and splitter bars per look, probed by pixel.
-#include "orv/gtest.h"
 #include "PaintProbe.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerXP.h"
@@ -7,22 +6,13 @@
 namespace {
 
 typedef CExtPaintManager PM;
-using orvtest::RectText;
-using orvtest::RenderCanvas;
-using orvtest::ScopedPainter;
+using namespace orvtest;
 
-const COLORREF kBack = RGB(0, 128, 128);
-
-PM& pm() { return *g_PaintManager.GetPaintManager(); }
-
-class ListTest : public ::testing::Test {
-protected:
-    void TearDown() override { AfxDeleteTempMaps(); }
-};
+class ListTest : public orvtest::PaintTest {};
 
 TEST_F(ListTest, BackgroundAndFrame) {
     for (int look = 0; look < 2; look++) {
-        ScopedPainter painter(look == 0 ? new PM : new CExtPaintManagerXP);
+        ScopedPainter painter(NewLook(look));
         RenderCanvas canvas(30, 20, kBack);
         pm().PaintItemListBackground(canvas.dc(), CRect(0, 0, 30, 20));
         EXPECT_EQ(30 * 20, canvas.Count(pm().GetColor(COLOR_WINDOW), CRect(0, 0, 30, 20))) << look;
@@ -53,7 +43,7 @@ TEST_F(ListTest, ItemsPerStateAndLook) {
         {2, false, false, false, high ? 3000 : 2001, high ? 3000 : 2001, high ? 3000 : 2001},
     };
     for (const Case& c : cases) {
-        ScopedPainter painter(c.look == 0 ? new PM : c.look == 1 ? new CExtPaintManagerXP : new CExtPaintManagerOffice2003);
+        ScopedPainter painter(NewLook(c.look));
         RenderCanvas canvas(40, 40, kBack);
         pm().PaintItemListItem(canvas.dc(), CRect(0, 0, 40, 40), c.frame, c.hover, c.pushed, NULL, "", false);
         const std::string name = std::to_string(c.look) + std::to_string(c.frame) + std::to_string(c.hover) + std::to_string(c.pushed);

@@ -1,6 +1,5 @@
 // The later answers of the looks, probed by value and by pixel: bar layout, bar backgrounds,
 // tool-bar decoration, menu borders and joints, combo frames and text fields.
-#include "orv/gtest.h"
 #include "PaintProbe.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerStudio2005.h"
@@ -10,29 +9,9 @@
 namespace {
 
 typedef CExtPaintManager PM;
-using orvtest::RectText;
-using orvtest::RenderCanvas;
-using orvtest::ScopedPainter;
+using namespace orvtest;
 
-const COLORREF kBack = RGB(0, 128, 128);
-
-PM& pm() { return *g_PaintManager.GetPaintManager(); }
-
-bool HighColor() { return PM::GetScreenBitsPerPixel() > 8; }
-
-PM* NewLook(int nLook) {
-    switch (nLook) {
-    case 0: return new PM;
-    case 1: return new CExtPaintManagerXP;
-    case 2: return new CExtPaintManagerOffice2003;
-    default: return new CExtPaintManagerStudio2005;
-    }
-}
-
-class MenuFramesTest : public ::testing::Test {
-protected:
-    void TearDown() override { AfxDeleteTempMaps(); }
-};
+class MenuFramesTest : public orvtest::PaintTest {};
 
 TEST_F(MenuFramesTest, LayoutAnswersPerLook) {
     CWnd frame;

@@ -1,5 +1,4 @@
 // Status panes, the size grip and the colour icons, per look, probed by pixel.
-#include "orv/gtest.h"
 #include "PaintProbe.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerStudio2005.h"
@@ -9,27 +8,9 @@ namespace {
 
 typedef CExtPaintManager PM;
 typedef CExtPaintManager::StatusPanePaintData Pane;
-using orvtest::RectText;
-using orvtest::RenderCanvas;
-using orvtest::ScopedPainter;
+using namespace orvtest;
 
-const COLORREF kBack = RGB(0, 128, 128);
-
-PM& pm() { return *g_PaintManager.GetPaintManager(); }
-
-PM* NewLook(int nLook) {
-    switch (nLook) {
-    case 0: return new PM;
-    case 1: return new CExtPaintManagerXP;
-    case 2: return new CExtPaintManagerOffice2003;
-    default: return new CExtPaintManagerStudio2005;
-    }
-}
-
-class StatusTest : public ::testing::Test {
-protected:
-    void TearDown() override { AfxDeleteTempMaps(); }
-};
+class StatusTest : public orvtest::PaintTest {};
 
 TEST_F(StatusTest, PaneFramesPerLook) {
     // top-left and bottom-right colour of the pane's one-pixel frame
