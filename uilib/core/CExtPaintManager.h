@@ -493,7 +493,8 @@ protected:
     // The Marlett font of combo arrows ("6"): 6 points for the device's resolution.
     static void CreateComboArrowFont(CDC& dc, CFont& font);
     // Makes one marker window (the seam tests use to make creation fail); the window takes
-    // the handles. NULL or a window without a handle is a failure.
+    // the handles. NULL or a window without a handle is a failure; an override that answers
+    // NULL frees the handles itself.
     virtual CExtDynDockMarkerWnd* CreateDockMarkerWnd(CWnd* pWndOwner, int eKind,
                                                       HBITMAP hBmpActive, HBITMAP hBmpIdle,
                                                       HRGN hRgn, const RECT& rc);

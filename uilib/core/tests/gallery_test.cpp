@@ -203,17 +203,17 @@ std::vector<Row> Rows(CExtCmdIcon* icon) {
                            CExtBarButton button(&tb.bar, CRect(rc.right - 30, rc.top + 3, rc.right - 4, rc.bottom - 3));
                            pm().PaintToolBarDecoration(dc, &button);
                        }});
-    rows.push_back(Row{"item list", 44, [icon](CDC& dc, const CRect& rc) {
+    rows.push_back(Row{"item list", 52, [icon](CDC& dc, const CRect& rc) {
                            // a caption, a group header, three items (plain, hovered, pushed),
                            // a splitter with its grip
                            pm().PaintItemListBackground(dc, rc);
-                           pm().PaintItemListCaption(dc, CRect(rc.left, rc.top, rc.left + 96, rc.top + 14), "List");
-                           pm().PaintItemListGroupHeader(dc, CRect(rc.left + 100, rc.top, rc.right, rc.top + 14), "Group");
+                           pm().PaintItemListCaption(dc, CRect(rc.left, rc.top, rc.left + 100, rc.top + 22), "List");
+                           pm().PaintItemListGroupHeader(dc, CRect(rc.left + 100, rc.top, rc.right, rc.top + 18), "Group");
                            for (int i = 0; i < 3; i++)
-                               pm().PaintItemListItem(dc, CRect(rc.left + 2 + i * 32, rc.top + 16, rc.left + 32 + i * 32, rc.bottom - 2),
+                               pm().PaintItemListItem(dc, CRect(rc.left + 3 + i * 32, rc.top + 24, rc.left + 33 + i * 32, rc.bottom - 2),
                                                       false, i > 0, i == 2, icon, "", false);
-                           pm().PaintItemListFrame(dc, CRect(rc.left, rc.top + 14, rc.left + 100, rc.bottom));
-                           pm().PaintSplitterBar(dc, CRect(rc.left + 104, rc.top + 24, rc.right - 2, rc.top + 32), true, true);
+                           pm().PaintItemListFrame(dc, CRect(rc.left, rc.top + 22, rc.left + 100, rc.bottom));
+                           pm().PaintSplitterBar(dc, CRect(rc.left + 104, rc.top + 32, rc.right - 2, rc.top + 40), true, true);
                        }});
     rows.push_back(Row{"tool bar", 28, [](CDC& dc, const CRect& rc) {
                            // the bar's client area with a gripper, two separators and the
