@@ -374,6 +374,59 @@ TEST_F(BarFramesTest, DockBarsContinueTheFramesGradient) {
     frame.DestroyWindow();
 }
 
+// Real windows: a frame, a tool bar docked at its top and a window on the tool bar.
+TEST_F(BarFramesTest, WindowsOnToolBarsContinueTheirBackground) {
+    ScopedPainter painter(new CExtPaintManagerOffice2003);
+    CExtPaintManagerOffice2003& office = static_cast<CExtPaintManagerOffice2003&>(pm());
+    CWnd frame;
+    ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "frame", WS_POPUP, 0, 0, 1000, 200, NULL, NULL));
+    CExtToolControlBar bar;
+    bar.m_pDockSite = &frame;
+    bar.m_nDockBarID = kDockBarTop;
+    ASSERT_TRUE(bar.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, 100, 0, 400, 30, frame.m_hWnd, NULL));
+    CWnd child;
+    ASSERT_TRUE(child.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, 150, 5, 60, 20, bar.m_hWnd, NULL));
+    // a window straight on the frame has no tool bar above it
+    CWnd loose;
+    ASSERT_TRUE(loose.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, 0, 100, 60, 20, frame.m_hWnd, NULL));
+    RenderCanvas canvas(60, 20, kBack);
+    EXPECT_FALSE(office.PaintDockerBackground(canvas.dc(), &loose));
+    EXPECT_FALSE(PM().PaintDockerBackground(canvas.dc(), &child));
+    if (!HighColor()) {
+        EXPECT_FALSE(office.PaintDockerBackground(canvas.dc(), &child));
+        EXPECT_EQ(0, canvas.CountOther(kBack, CRect(0, 0, 60, 20)));
+    } else {
+        ASSERT_TRUE(office.PaintDockerBackground(canvas.dc(), &child));
+        // the tool bar's own gradient, as the bar paints it, at the child's place in it
+        RenderCanvas whole(400, 30, kBack);
+        office.PaintControlBarClientArea(whole.dc(), CRect(0, 0, 400, 30), &bar);
+        int nDiffer = 0;
+        for (int x = 0; x < 60; x += 5)
+            nDiffer += canvas.At(x, 10) != whole.At(150 + x, 15);
+        EXPECT_EQ(0, nDiffer);
+        EXPECT_NE(canvas.At(0, 10), canvas.At(59, 10));   // not a flat fill
+        // a window on a panel bar continues the frame's docker gradient instead
+        CExtPanelControlBar panel;
+        panel.m_pDockSite = &frame;
+        panel.m_nDockBarID = kDockBarTop;
+        ASSERT_TRUE(panel.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, 500, 0, 300, 30, frame.m_hWnd, NULL));
+        CWnd onPanel;
+        ASSERT_TRUE(onPanel.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, 100, 5, 60, 20, panel.m_hWnd, NULL));
+        canvas.Fill(kBack);
+        ASSERT_TRUE(office.PaintDockerBackground(canvas.dc(), &onPanel));
+        RenderCanvas docker(1000, 2, kBack);
+        office.PaintDockerGradient(docker.dc(), CRect(0, 0, 1000, 2), CRect(0, 0, 1000, 2), NULL);
+        for (int x = 0; x < 60; x += 7)
+            EXPECT_EQ(docker.At(600 + x, 0), canvas.At(x, 10)) << x;
+        onPanel.DestroyWindow();
+        panel.DestroyWindow();
+    }
+    loose.DestroyWindow();
+    child.DestroyWindow();
+    bar.DestroyWindow();
+    frame.DestroyWindow();
+}
+
 TEST_F(BarFramesTest, ClientAreasPerLook) {
     for (int look = 0; look < 4; look++) {
         ScopedPainter painter(NewLook(look));
