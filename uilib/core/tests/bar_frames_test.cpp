@@ -374,6 +374,13 @@ TEST_F(BarFramesTest, DockBarsContinueTheFramesGradient) {
     frame.DestroyWindow();
 }
 
+// A bar window 30 pixels high in the frame's top dock bar, from x, cx wide.
+bool CreateDockedAtTop(CExtControlBar& bar, CWnd& frame, int x, int cx) {
+    bar.m_pDockSite = &frame;
+    bar.m_nDockBarID = kDockBarTop;
+    return bar.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, x, 0, cx, 30, frame.m_hWnd, NULL) != FALSE;
+}
+
 // Real windows: a frame, a tool bar docked at its top and a window on the tool bar.
 TEST_F(BarFramesTest, WindowsOnToolBarsContinueTheirBackground) {
     ScopedPainter painter(new CExtPaintManagerOffice2003);
@@ -381,9 +388,7 @@ TEST_F(BarFramesTest, WindowsOnToolBarsContinueTheirBackground) {
     CWnd frame;
     ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "frame", WS_POPUP, 0, 0, 1000, 200, NULL, NULL));
     CExtToolControlBar bar;
-    bar.m_pDockSite = &frame;
-    bar.m_nDockBarID = kDockBarTop;
-    ASSERT_TRUE(bar.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, 100, 0, 400, 30, frame.m_hWnd, NULL));
+    ASSERT_TRUE(CreateDockedAtTop(bar, frame, 100, 400));
     CWnd child;
     ASSERT_TRUE(child.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, 150, 5, 60, 20, bar.m_hWnd, NULL));
     // a window straight on the frame has no tool bar above it
@@ -407,9 +412,7 @@ TEST_F(BarFramesTest, WindowsOnToolBarsContinueTheirBackground) {
         EXPECT_NE(canvas.At(0, 10), canvas.At(59, 10));   // not a flat fill
         // a window on a panel bar continues the frame's docker gradient instead
         CExtPanelControlBar panel;
-        panel.m_pDockSite = &frame;
-        panel.m_nDockBarID = kDockBarTop;
-        ASSERT_TRUE(panel.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, 500, 0, 300, 30, frame.m_hWnd, NULL));
+        ASSERT_TRUE(CreateDockedAtTop(panel, frame, 500, 300));
         CWnd onPanel;
         ASSERT_TRUE(onPanel.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, 100, 5, 60, 20, panel.m_hWnd, NULL));
         canvas.Fill(kBack);
