@@ -65,7 +65,11 @@ void CControlBar::OnDestroy()
     if (m_pDockBar != NULL) {
         CDockBar* pDockBar = m_pDockBar;
         m_pDockBar = NULL;
-        pDockBar->CDockBar::RemoveControlBar(this, -1, 0);
+        pDockBar->RemoveBarEntry(this);
+        // the frame it was in lays out without it at the next idle (a mini frame left with no
+        // visible bar hides then)
+        if (CFrameWnd* pFrame = pDockBar->GetParentFrame())
+            pFrame->DelayRecalcLayout();
     }
     CWnd::OnDestroy();
 }

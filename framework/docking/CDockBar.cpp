@@ -104,6 +104,16 @@ void CDockBar::RemovePlaceHolder(CControlBar* pBar)
     }
 }
 
+BOOL CDockBar::GetVisibleBarRect(int nPos, const CControlBar* pBarSkip, CRect& rect) const
+{
+    CControlBar* pBar = GetDockedControlBar(nPos);
+    if (pBar == NULL || pBar == pBarSkip || !pBar->IsVisible())
+        return FALSE;
+    pBar->GetWindowRect(&rect);
+    ScreenToClient(&rect);
+    return TRUE;
+}
+
 int CDockBar::Insert(CControlBar* pBarIns, CRect, CPoint ptMid)
 {
     BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
@@ -115,15 +125,12 @@ int CDockBar::Insert(CControlBar* pBarIns, CRect, CPoint ptMid)
             continue;
         // the row [nRowStart, nEnd): where its visible bars lie across the side
         int nLow = INT_MAX, nHigh = INT_MIN;
+        CRect rect;
         for (int i = nRowStart; i < nEnd; i++) {
-            CControlBar* pBar = GetDockedControlBar(i);
-            if (pBar == NULL || pBar == pBarIns || !pBar->IsVisible())
-                continue;
-            CRect rect;
-            pBar->GetWindowRect(&rect);
-            ScreenToClient(&rect);
-            nLow = std::min(nLow, (int)(bHorz ? rect.top : rect.left));
-            nHigh = std::max(nHigh, (int)(bHorz ? rect.bottom : rect.right));
+            if (GetVisibleBarRect(i, pBarIns, rect)) {
+                nLow = std::min(nLow, (int)(bHorz ? rect.top : rect.left));
+                nHigh = std::max(nHigh, (int)(bHorz ? rect.bottom : rect.right));
+            }
         }
         if (nLow <= nHigh) {
             if (nAcross < nLow) {
@@ -135,18 +142,10 @@ int CDockBar::Insert(CControlBar* pBarIns, CRect, CPoint ptMid)
             if (nAcross < nHigh) {
                 // into this row, before the first bar whose middle lies further along
                 int nPos = nEnd;
-                for (int i = nRowStart; i < nEnd; i++) {
-                    CControlBar* pBar = GetDockedControlBar(i);
-                    if (pBar == NULL || pBar == pBarIns || !pBar->IsVisible())
-                        continue;
-                    CRect rect;
-                    pBar->GetWindowRect(&rect);
-                    ScreenToClient(&rect);
-                    if ((bHorz ? rect.CenterPoint().x : rect.CenterPoint().y) > nAlong) {
+                for (int i = nRowStart; i < nEnd && nPos == nEnd; i++)
+                    if (GetVisibleBarRect(i, pBarIns, rect) &&
+                        (bHorz ? rect.CenterPoint().x : rect.CenterPoint().y) > nAlong)
                         nPos = i;
-                        break;
-                    }
-                }
                 m_arrBars.InsertAt(nPos, pBarIns);
                 return nPos;
             }

@@ -70,6 +70,8 @@ protected:
     void OnBarsChanged();
     // Drops the NULL at nPos when it makes an empty row with the one before it.
     void RemoveEmptyRow(int nPos);
+    // The rectangle (client coordinates) of the visible bar at nPos other than pBarSkip.
+    BOOL GetVisibleBarRect(int nPos, const CControlBar* pBarSkip, CRect& rect) const;
 };
 
 // Placeholders in m_arrBars hold a control id instead of a bar.

@@ -190,7 +190,8 @@ BOOL CFrameWnd::SetDockState(const CDockState& state)
         if (pInfo->m_bDockBar && pInfo->m_bFloating) {
             if (pInfo->m_nBarID != AFX_IDW_DOCKBAR_FLOAT)
                 return FALSE;
-        } else if (pBar == NULL || pBar->IsDockBar() != pInfo->m_bDockBar || (pBar->IsDockBar() && pBar->IsFloating())) {
+        } else if (pBar == NULL || pBar->IsDockBar() != pInfo->m_bDockBar ||
+                   (pBar->IsDockBar() && pBar->IsFloating())) {
             return FALSE;
         }
         for (INT_PTR j = 0; j < pInfo->m_arrBarID.GetSize(); j++) {

@@ -45,8 +45,8 @@ CFrameWnd* CWnd::GetTopLevelFrame() const
 // ---- Creation ------------------------------------------------------------------------------------
 
 CFrameWnd::CFrameWnd()
-    : m_pFloatingFrameClass(NULL), m_bAutoMenuEnable(TRUE), m_hAccelTable(NULL), m_hMenuDefault(NULL), m_nIDHelp(0), m_nIdleFlags(0),
-      m_bInRecalcLayout(FALSE), m_rectBorder(0, 0, 0, 0), m_bHelpMode(FALSE), m_nIDTracking(0),
+    : m_pFloatingFrameClass(NULL), m_bAutoMenuEnable(TRUE), m_hAccelTable(NULL), m_hMenuDefault(NULL), m_nIDHelp(0),
+      m_nIdleFlags(0), m_bInRecalcLayout(FALSE), m_rectBorder(0, 0, 0, 0), m_bHelpMode(FALSE), m_nIDTracking(0),
       m_nIDLastMessage(0), m_pViewActive(NULL)
 {
 }

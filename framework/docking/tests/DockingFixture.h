@@ -15,7 +15,8 @@ CWinApp& App();
 // of its own for the pictures. Counts its idle command-state updates.
 class CFixedBar : public CControlBar {
 public:
-    CFixedBar(int nLength, int nThickness, COLORREF color) : m_nLength(nLength), m_nThickness(nThickness), m_color(color) {}
+    CFixedBar(int nLength, int nThickness, COLORREF color)
+        : m_nLength(nLength), m_nThickness(nThickness), m_color(color) {}
     BOOL Create(CWnd* pParent, DWORD dwStyle, UINT nID);
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;

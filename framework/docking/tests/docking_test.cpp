@@ -85,6 +85,9 @@ TEST(DockBar, RowsAfterEachDockingOperation)
     ASSERT_NE(nullptr, pTop);
     ASSERT_NE(nullptr, pLeft);
     EXPECT_EQ("", Rows(pTop, pFrame));
+    pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    EXPECT_EQ(pTop, DockBar(pFrame, AFX_IDW_DOCKBAR_TOP)) << "enabled twice: the same dock bars";
+    EXPECT_EQ(pLeft, DockBar(pFrame, AFX_IDW_DOCKBAR_LEFT));
 
     struct Step {
         const char* what;
@@ -338,7 +341,64 @@ TEST(ControlBar, DelayedShowAndHideHappenAtTheNextIdle)
         EXPECT_EQ(c.bShow, !!pFloat->IsWindowVisible());
         EXPECT_EQ(c.bShow, !!pMini->IsWindowVisible());
     }
+    // closing the mini frame hides its bar and keeps both for showing again
+    pMini->SendMessage(WM_CLOSE);
+    ASSERT_TRUE(::IsWindow(pMini->m_hWnd));
+    EXPECT_FALSE(pMini->IsWindowVisible());
+    EXPECT_FALSE(pFloat->IsWindowVisible());
+    pFrame->ShowControlBar(pFloat, TRUE, FALSE);
+    EXPECT_TRUE(pMini->IsWindowVisible());
+    EXPECT_TRUE(pFloat->IsWindowVisible());
     App().m_pMainWnd = nullptr;
+}
+
+namespace {
+
+// A bar holding a button, as tool bars and panels hold controls.
+class CButtonBar : public CFixedBar {
+public:
+    CButtonBar() : CFixedBar(120, 30, RGB(200, 200, 200)) {}
+    CButton button;
+};
+
+class CCommandFrame : public CDockFrame {
+public:
+    int nClicks = 0;
+
+protected:
+    afx_msg void OnClicked() { nClicks++; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCommandFrame, CDockFrame)
+    ON_BN_CLICKED(ID_INDICATOR, OnClicked)
+END_MESSAGE_MAP()
+
+}  // namespace
+
+// What a bar's control tells its parent goes on to the frame, docked or floating.
+TEST(ControlBar, ItsControlsReachTheFrameDockedAndFloating)
+{
+    App();
+    auto* pFrame = new CCommandFrame;
+    ASSERT_TRUE(pFrame->CreateAt(CRect(50, 50, 450, 350), "Commands"));
+    pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    CButtonBar bar;
+    ASSERT_TRUE(bar.Create(pFrame, CBRS_TOP, ID_A));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(
+        bar.button.Create("Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(4, 4, 60, 26), &bar, ID_INDICATOR));
+    pFrame->DockControlBar(&bar);
+    EXPECT_EQ(AFX_IDW_DOCKBAR_TOP, bar.m_pDockBar->GetDlgCtrlID()) << "the first side the bar allows";
+    pFrame->RecalcLayout();
+    bar.button.SendMessage(BM_CLICK);
+    EXPECT_EQ(1, pFrame->nClicks);
+    pFrame->FloatControlBar(&bar, CPoint(300, 300));
+    ASSERT_TRUE(bar.IsFloating());
+    bar.button.SendMessage(BM_CLICK);
+    EXPECT_EQ(2, pFrame->nClicks);
+    pFrame->DestroyWindow();
+    EXPECT_EQ(nullptr, bar.m_pDockSite);
 }
 
 namespace {
