@@ -11,6 +11,7 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_WINDOWPOSCHANGING()
+    ON_WM_TIMER()
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
@@ -19,7 +20,7 @@ END_MESSAGE_MAP()
 CControlBar::CControlBar()
     : m_bAutoDelete(FALSE), m_cxLeftBorder(2), m_cxRightBorder(2), m_cyTopBorder(2), m_cyBottomBorder(2),
       m_nMRUWidth(32767), m_nStateFlags(0), m_dwStyle(0), m_dwDockStyle(0), m_pDockSite(NULL), m_pDockBar(NULL),
-      m_pDockContext(NULL)
+      m_pDockContext(NULL), m_nStatusHit(-1), m_nFlyByHit(-1)
 {
 }
 
@@ -50,6 +51,8 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CWnd::OnCreate(lpcs) == -1)
         return -1;
+    if (m_dwStyle & CBRS_TOOLTIPS)
+        EnableToolTips();
     // a bar made in a frame is docked by that frame
     CWnd* pParent = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
     if (pParent != NULL && pParent->IsFrameWnd()) {
@@ -101,10 +104,8 @@ LRESULT CControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 
 CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-    // a stretched bar takes the whole side; otherwise only its borders
-    CRect rect(0, 0, 0, 0);
-    CalcInsideRect(rect, bHorz);
-    return CSize((bStretch && bHorz) ? 32767 : -rect.Width(), (bStretch && !bHorz) ? 32767 : -rect.Height());
+    // a stretched bar takes the whole side, else nothing: bars measure their own content
+    return CSize((bStretch && bHorz) ? 32767 : 0, (bStretch && !bHorz) ? 32767 : 0);
 }
 
 CSize CControlBar::CalcDynamicLayout(int, DWORD nMode)
@@ -372,4 +373,74 @@ void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
     if (m_pDockBar != NULL && !IsFloating())
         SetWindowPos(NULL, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     DelayShow(pInfo->m_bVisible);
+}
+
+// ---- Fly-by prompts --------------------------------------------------------------------------
+
+BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
+{
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    if (!(m_dwStyle & CBRS_FLYBY) || pMsg->message != WM_MOUSEMOVE)
+        return FALSE;
+    INT_PTR nHit = HitAt(pMsg->pt);
+    m_nFlyByHit = nHit;
+    if (m_nStateFlags & statusSet) {
+        // a prompt shows already: it follows the mouse at once
+        if (nHit != -1 && nHit != m_nStatusHit)
+            SetStatusText(nHit);
+    } else if (nHit != -1) {
+        SetTimer(timerShowStatus, 300, NULL);  // (again) a rest before the first prompt
+    } else {
+        KillTimer(timerShowStatus);
+    }
+    return FALSE;
+}
+
+void CControlBar::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == timerShowStatus) {
+        // the mouse rested on the item its last move over this bar found
+        KillTimer(timerShowStatus);
+        if (m_nFlyByHit != -1)
+            SetStatusText(m_nFlyByHit);
+    } else if (nIDEvent == timerClearStatus) {
+        // moves over other windows never reach this bar: it looks where the cursor is (until
+        // it has caught up with the input, the next tick looks again)
+        CPoint point;
+        ::GetCursorPos(&point);
+        if (HitAt(point) == -1)
+            SetStatusText(-1);
+    } else {
+        CWnd::OnTimer(nIDEvent);
+    }
+}
+
+INT_PTR CControlBar::HitAt(CPoint point) const
+{
+    HWND hWndUnder = ::WindowFromPoint(point);
+    if (hWndUnder != m_hWnd && !::IsChild(m_hWnd, hWndUnder))
+        return -1;
+    ScreenToClient(&point);
+    return OnToolHitTest(point, NULL);
+}
+
+BOOL CControlBar::SetStatusText(INT_PTR nHit)
+{
+    CWnd* pOwner = GetOwner();
+    if (nHit == -1) {
+        KillTimer(timerClearStatus);
+        if ((m_nStateFlags & statusSet) && pOwner != NULL)
+            pOwner->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+        m_nStateFlags &= ~statusSet;
+        m_nStatusHit = -1;
+        return TRUE;
+    }
+    if (pOwner == NULL)
+        return FALSE;
+    pOwner->SendMessage(WM_SETMESSAGESTRING, (WPARAM)nHit);
+    m_nStateFlags |= statusSet;
+    m_nStatusHit = nHit;
+    SetTimer(timerClearStatus, 200, NULL);  // watches for the mouse leaving
+    return TRUE;
 }

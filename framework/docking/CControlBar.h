@@ -6,7 +6,9 @@
 // CalcDynamicLayout the size of a bar that can change shape (CBRS_SIZE_DYNAMIC); the base gives
 // the borders only (a stretched bar takes the whole side). Showing and hiding may be delayed to
 // the next layout (DelayShow), which is how ShowControlBar(bar, show, TRUE) works. At idle the
-// bar updates its items' command states (OnUpdateCmdUI) against its owner frame.
+// bar updates its items' command states (OnUpdateCmdUI) against its owner frame. With
+// CBRS_FLYBY the prompt of the item under the mouse (OnToolHitTest) shows in the frame's status
+// line after a short rest and goes when the mouse has left the bar.
 #pragma once
 #include <afxwin.h>
 #include <afxpriv.h>
@@ -64,6 +66,8 @@ public:
     ~CControlBar() override;
 
     enum StateFlags { delayHide = 1, delayShow = 2, tempHide = 4, statusSet = 8 };
+    // Fly-by prompts: shown after the mouse rested on an item, taken back when it left the bar.
+    enum FlyByTimers : UINT_PTR { timerShowStatus = 0xE000, timerClearStatus = 0xE001 };
 
     // ---- Layout ----
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
@@ -97,6 +101,9 @@ public:
     void SetBarStyle(DWORD dwStyle);
     DWORD GetBarStyle() const { return m_dwStyle; }
     void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
+    // Shows the prompt of command nHit in the owner frame's status line (-1: back to the idle
+    // prompt, if this bar had put one there).
+    BOOL SetStatusText(INT_PTR nHit);
 
     BOOL m_bAutoDelete;   // delete the object when its window goes
     int m_cxLeftBorder, m_cxRightBorder;
@@ -113,6 +120,7 @@ public:
     static DWORD DockedLayoutMode(DWORD dwStyle, BOOL bStretch);
 
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void PostNcDestroy() override;
 
@@ -122,8 +130,15 @@ protected:
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpWndPos);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+private:
+    // The command at point (screen) when that is over this bar, else -1.
+    INT_PTR HitAt(CPoint point) const;
+    INT_PTR m_nStatusHit;  // the command whose prompt this bar shows, -1 none
+    INT_PTR m_nFlyByHit;   // the command under the mouse's last move over this bar, -1 none
 };

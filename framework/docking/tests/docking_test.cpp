@@ -5,6 +5,7 @@
 #include "orv/gtest.h"
 #include "orv/TestEnv.h"
 #include "DockingFixture.h"
+#include "docking_test_resources.h"
 #include <CMemFile.h>
 #include <commctrl.h>
 #include <functional>
@@ -715,6 +716,79 @@ TEST(StatusBar, PromptsAndIndicators)
     EXPECT_GE(rectPane.Width(), 40);
     Repaint(pFrame);
     orvtest::screenshot("framework_docking_status");
+    App().m_pMainWnd = nullptr;
+    pFrame->DestroyWindow();
+}
+
+namespace {
+
+// Pumps as the application's run loop does (pre-translation included) until pred() holds.
+bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000)
+{
+    DWORD start = ::GetTickCount();
+    while (!pred()) {
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        MSG msg;
+        if (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+            App().PumpMessage();
+        else
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
+    }
+    return true;
+}
+
+// Puts the pointer on the middle of pWnd and hands pWnd the move through the thread's queue,
+// so it goes through the run loop's pre-translation like real input. (Real input from
+// SendInput is routed by the X server's view of the windows, which a mini frame shown a moment
+// ago may not have reached yet; a posted move names its window.)
+void PointAt(CWnd* pWnd)
+{
+    CPoint point = ScreenRect(pWnd).CenterPoint();
+    ::SetCursorPos(point.x, point.y);
+    CPoint client = point;
+    pWnd->ScreenToClient(&client);
+    pWnd->PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+}
+
+}  // namespace
+
+// A bar with CBRS_FLYBY shows the prompt of the control under the resting mouse in the status
+// line, docked or floating, and gives the line back when the mouse leaves it.
+TEST(ControlBar, FlyByPromptsShowInTheStatusLine)
+{
+    App();
+    auto* pFrame = new CStatusFrame;
+    ASSERT_TRUE(pFrame->CreateAt(CRect(60, 60, 560, 360), "Fly-by"));
+    App().m_pMainWnd = pFrame;
+    ASSERT_TRUE(pFrame->status.Create(pFrame));
+    const UINT indicators[] = {ID_SEPARATOR};
+    ASSERT_TRUE(pFrame->status.SetIndicators(indicators, 1));
+    pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    CButtonBar bar;
+    ASSERT_TRUE(bar.Create(pFrame, CBRS_TOP | CBRS_FLYBY, ID_A));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(
+        bar.button.Create("Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(4, 4, 60, 26), &bar, ID_FLYBY_GO));
+    pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    pFrame->RecalcLayout();
+    pFrame->SetMessageText(AFX_IDS_IDLEMESSAGE);
+    auto prompt = [&] { return std::string(pFrame->status.GetPaneText(0)); };
+
+    for (bool bFloating : {false, true}) {
+        SCOPED_TRACE(bFloating ? "floating" : "docked");
+        if (bFloating) {
+            pFrame->FloatControlBar(&bar, CPoint(150, 250));
+            ASSERT_TRUE(bar.IsFloating());
+        }
+        Repaint(bar.GetParentFrame());
+        PointAt(&bar.button);
+        EXPECT_TRUE(PumpUntil([&] { return prompt() == "Go somewhere"; })) << prompt();
+        EXPECT_TRUE(bar.m_nStateFlags & CControlBar::statusSet);
+        PointAt(pFrame->m_pView);
+        EXPECT_TRUE(PumpUntil([&] { return prompt() == "Ready"; })) << prompt();
+        EXPECT_FALSE(bar.m_nStateFlags & CControlBar::statusSet);
+    }
     App().m_pMainWnd = nullptr;
     pFrame->DestroyWindow();
 }
