@@ -144,6 +144,8 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
 void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 {
     CFrameWnd* pParentFrame = pBar->GetDockingFrame();
+    if (pParentFrame == NULL)
+        pParentFrame = this;  // a bar not docked anywhere yet
     if (bDelay) {
         pBar->DelayShow(bShow);
         pParentFrame->DelayRecalcLayout();

@@ -359,6 +359,14 @@ namespace {
 class CButtonBar : public CFixedBar {
 public:
     CButtonBar() : CFixedBar(120, 30, RGB(200, 200, 200)) {}
+    // The bar in pFrame, docking anywhere, with a button nButtonID.
+    BOOL CreateWithButton(CFrameWnd* pFrame, DWORD dwStyle, UINT nButtonID)
+    {
+        if (!Create(pFrame, dwStyle, ID_A))
+            return FALSE;
+        EnableDocking(CBRS_ALIGN_ANY);
+        return button.Create("Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(4, 4, 60, 26), this, nButtonID);
+    }
     CButton button;
 };
 
@@ -385,10 +393,7 @@ TEST(ControlBar, ItsControlsReachTheFrameDockedAndFloating)
     ASSERT_TRUE(pFrame->CreateAt(CRect(50, 50, 450, 350), "Commands"));
     pFrame->EnableDocking(CBRS_ALIGN_ANY);
     CButtonBar bar;
-    ASSERT_TRUE(bar.Create(pFrame, CBRS_TOP, ID_A));
-    bar.EnableDocking(CBRS_ALIGN_ANY);
-    ASSERT_TRUE(
-        bar.button.Create("Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(4, 4, 60, 26), &bar, ID_INDICATOR));
+    ASSERT_TRUE(bar.CreateWithButton(pFrame, CBRS_TOP, ID_INDICATOR));
     pFrame->DockControlBar(&bar);
     EXPECT_EQ(AFX_IDW_DOCKBAR_TOP, bar.m_pDockBar->GetDlgCtrlID()) << "the first side the bar allows";
     pFrame->RecalcLayout();
@@ -657,6 +662,19 @@ BEGIN_MESSAGE_MAP(CStatusFrame, CDockFrame)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR, OnUpdateIndicator)
 END_MESSAGE_MAP()
 
+// A frame with a status bar of the given panes, the application's main window.
+CStatusFrame* MakeStatusFrame(LPCTSTR lpszTitle, const UINT* pIndicators, int nCount)
+{
+    App();
+    auto* pFrame = new CStatusFrame;
+    if (!pFrame->CreateAt(CRect(60, 60, 560, 360), lpszTitle))
+        return nullptr;
+    App().m_pMainWnd = pFrame;
+    EXPECT_TRUE(pFrame->status.Create(pFrame));
+    EXPECT_TRUE(pFrame->status.SetIndicators(pIndicators, nCount));
+    return pFrame;
+}
+
 CString ControlText(CStatusBar& bar, int nPane)
 {
     char sz[256] = "";
@@ -670,13 +688,9 @@ CString ControlText(CStatusBar& bar, int nPane)
 // and its indicators as their update handlers set them at idle.
 TEST(StatusBar, PromptsAndIndicators)
 {
-    App();
-    auto* pFrame = new CStatusFrame;
-    ASSERT_TRUE(pFrame->CreateAt(CRect(60, 60, 560, 360), "Status"));
-    App().m_pMainWnd = pFrame;
-    ASSERT_TRUE(pFrame->status.Create(pFrame));
     const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR};
-    ASSERT_TRUE(pFrame->status.SetIndicators(indicators, 2));
+    CStatusFrame* pFrame = MakeStatusFrame("Status", indicators, 2);
+    ASSERT_NE(nullptr, pFrame);
     pFrame->status.SetPaneInfo(1, ID_INDICATOR, SBPS_NORMAL, 40);
     pFrame->RecalcLayout();
     EXPECT_EQ(1, pFrame->status.CommandToIndex(ID_INDICATOR));
@@ -757,19 +771,12 @@ void PointAt(CWnd* pWnd)
 // line, docked or floating, and gives the line back when the mouse leaves it.
 TEST(ControlBar, FlyByPromptsShowInTheStatusLine)
 {
-    App();
-    auto* pFrame = new CStatusFrame;
-    ASSERT_TRUE(pFrame->CreateAt(CRect(60, 60, 560, 360), "Fly-by"));
-    App().m_pMainWnd = pFrame;
-    ASSERT_TRUE(pFrame->status.Create(pFrame));
     const UINT indicators[] = {ID_SEPARATOR};
-    ASSERT_TRUE(pFrame->status.SetIndicators(indicators, 1));
+    CStatusFrame* pFrame = MakeStatusFrame("Fly-by", indicators, 1);
+    ASSERT_NE(nullptr, pFrame);
     pFrame->EnableDocking(CBRS_ALIGN_ANY);
     CButtonBar bar;
-    ASSERT_TRUE(bar.Create(pFrame, CBRS_TOP | CBRS_FLYBY, ID_A));
-    bar.EnableDocking(CBRS_ALIGN_ANY);
-    ASSERT_TRUE(
-        bar.button.Create("Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(4, 4, 60, 26), &bar, ID_FLYBY_GO));
+    ASSERT_TRUE(bar.CreateWithButton(pFrame, CBRS_TOP | CBRS_FLYBY, ID_FLYBY_GO));
     pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
     pFrame->RecalcLayout();
     pFrame->SetMessageText(AFX_IDS_IDLEMESSAGE);
