@@ -74,6 +74,12 @@ void CControlBar::OnDestroy()
         if (CFrameWnd* pFrame = pDockBar->GetParentFrame())
             pFrame->DelayRecalcLayout();
     }
+    // nor a place kept for it on a side (it floated): no bar will come back to it
+    if (m_pDockSite != NULL && !IsDockBar()) {
+        for (const auto& side : dwDockBarMap)
+            if (CDockBar* pSide = DYNAMIC_DOWNCAST(CDockBar, m_pDockSite->GetControlBar(side[0])))
+                pSide->RemovePlaceHolder(this);
+    }
     CWnd::OnDestroy();
 }
 

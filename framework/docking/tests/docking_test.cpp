@@ -9,6 +9,7 @@
 #include <CMemFile.h>
 #include <commctrl.h>
 #include <functional>
+#include <map>
 #include <memory>
 
 using namespace docktest;
@@ -155,6 +156,62 @@ TEST(DockBar, RowsAfterEachDockingOperation)
         nFloating += pBar->IsDockBar() && pBar->IsFloating();
     }
     EXPECT_EQ(0, nFloating);
+}
+
+// Self-deleting bars destroyed in any order leave the frame's list, their rows and the dock
+// state exact; a mini frame left without a bar hides at the next idle.
+TEST(ControlBar, BarsGoInAnyOrderAndLeaveNothingBehind)
+{
+    const char* orders[] = {"ABC", "CBA", "BCA"};
+    for (const char* order : orders) {
+        SCOPED_TRACE(order);
+        Docking d;
+        CFrameWnd* pFrame = d.pFrame;
+        App().m_pMainWnd = pFrame;
+        std::map<char, CFixedBar*> bars;
+        const char* names[] = {"A", "B", "C"};
+        for (int i = 0; i < 3; i++) {
+            auto* pBar = new CFixedBar(70, 20, kColors[i]);
+            pBar->m_bAutoDelete = TRUE;
+            ASSERT_TRUE(pBar->Create(pFrame, CBRS_TOP, ID_A + i));
+            pBar->SetWindowText(names[i]);
+            pBar->EnableDocking(CBRS_ALIGN_ANY);
+            pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+            bars[names[i][0]] = pBar;
+        }
+        pFrame->FloatControlBar(bars['C'], CPoint(350, 300));
+        CFrameWnd* pMini = bars['C']->GetParentFrame();
+        CDockBar* pTop = DockBar(pFrame, AFX_IDW_DOCKBAR_TOP);
+        std::string left = "ABC";
+        for (const char* p = order; *p != '\0'; p++) {
+            UINT nID = (UINT)bars[*p]->GetDlgCtrlID();
+            bars[*p]->DestroyWindow();  // deletes the bar
+            left.erase(left.find(*p), 1);
+            EXPECT_EQ(nullptr, pFrame->GetControlBar(nID));
+            std::string listed;
+            POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
+            while (pos != nullptr) {
+                auto* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+                if (!pBar->IsDockBar()) {
+                    CString strName;
+                    pBar->GetWindowText(strName);
+                    listed += strName;
+                }
+            }
+            EXPECT_EQ(left, listed) << "after " << *p;
+            std::string rows;
+            for (char c : left)
+                rows += c == 'C' ? "" : std::string(1, c) + " | ";
+            rows += left.find('C') == std::string::npos ? "" : "(C) |";
+            while (!rows.empty() && rows.back() == ' ')
+                rows.pop_back();
+            EXPECT_EQ(rows, Rows(pTop, pFrame)) << "after " << *p;
+            StoredForm(pFrame);  // every bar still listed can say where it is
+        }
+        App().OnIdle(0);
+        EXPECT_FALSE(pMini->IsWindowVisible()) << "no bar left in it";
+        App().m_pMainWnd = nullptr;
+    }
 }
 
 // The frame gives each side what its rows take and the view exactly the rest; bars keep their
