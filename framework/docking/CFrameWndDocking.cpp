@@ -114,6 +114,8 @@ CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD dwStyle)
 
 void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
 {
+    if (pBar->m_pDockSite == NULL)
+        pBar->m_pDockSite = this;  // floated before it was ever docked: this frame docks it
     CDockContext* pContext = pBar->m_pDockContext;
     if (pBar->IsFloating() && pBar->m_pDockBar->GetDockedCount() == 1) {
         // alone in its mini frame: the frame moves
