@@ -38,12 +38,14 @@ void Thread::stop()
 {
     // The flag keeps the request even when a wake arrives with it and the wait reports the wake.
     InterlockedExchange(&stopRequested_, 1);
+    signal_.raise();
     events_.set(ThreadEvents::Stop);
 }
 
 void Thread::wake()
 {
     InterlockedExchange(&wakeRequested_, 1);
+    signal_.raise();
     events_.set(ThreadEvents::Wake);
 }
 
@@ -58,11 +60,21 @@ bool Thread::sleep(int seconds)
     bool wokenWhileParked = false;
     int result = -1;
     for (;;) {
+        // Read before the requests: one made after this line ends the wait below at once.
+        const unsigned seen = signal_.sequence();
         if (stopRequested()) {
             result = ThreadEvents::Stop;
             break;
         }
         const bool parked = suspendCount() > 0;
+        if (InterlockedExchange(&wakeRequested_, 0)) {
+            if (!parked) {
+                result = ThreadEvents::Wake;
+                break;
+            }
+            // Kept for the resume, as the wake of a frozen thread would be.
+            wokenWhileParked = true;
+        }
         if (!parked && wokenWhileParked) {
             result = ThreadEvents::Wake;
             break;
@@ -71,23 +83,19 @@ bool Thread::sleep(int seconds)
         if (!parked)
             slice = remaining > kLongestWaitMs ? kLongestWaitMs : static_cast<DWORD>(remaining);
         DWORD started = GetTickCount();
-        int waited = events_.waitAny(slice);
-        DWORD spent = GetTickCount() - started;
-        if (waited == ThreadEvents::WaitFailed || waited == ThreadEvents::Stop) {
+        ThreadSignal::Result waited = signal_.wait(seen, slice);
+        // The tick count moves in coarse steps: a wait that ran out took its whole slice, or the
+        // sleep would end with a second short wait, late by a step.
+        DWORD spent = waited == ThreadSignal::TimedOut ? slice : GetTickCount() - started;
+        if (waited == ThreadSignal::Failed) {
             // A wait that cannot be made would return at once every time: end the thread
             // rather than let it spin against its target.
             result = ThreadEvents::Stop;
             break;
         }
-        if (waited == ThreadEvents::Wake) {
-            if (suspendCount() == 0) {
-                result = ThreadEvents::Wake;
-                break;
-            }
-            // Kept for the resume, as the wake of a frozen thread would be.
-            wokenWhileParked = true;
-        }
         remaining = remaining > spent ? remaining - spent : 0;
+        if (waited == ThreadSignal::Raised)
+            continue;   // the requests say what ended it
         // Time runs on while parked: a sleep that is over by the resume ends at the resume.
         if (remaining == 0 && suspendCount() == 0 && !wokenWhileParked) {
             result = -1;
@@ -97,10 +105,11 @@ bool Thread::sleep(int seconds)
     if (stopRequested())
         result = ThreadEvents::Stop;
     lastWaitResult_ = result;
-    // A wake or stop that came while this sleep ended is spent with it. The events reset
-    // themselves when a wait takes them, so only one that may still be set is reset here: each
-    // reset is a system call, and a plain time-out, the common case, needs none.
-    if (InterlockedExchange(&wakeRequested_, 0))
+    // A wake or stop that came while this sleep ended is spent with it. The Win32 events are set
+    // for other waiters only, so they are cleared here with the request; each reset is a
+    // wineserver call, and a plain time-out, the common case, needs none.
+    const bool wakeSpent = InterlockedExchange(&wakeRequested_, 0) != 0;
+    if (wakeSpent || wokenWhileParked || result == ThreadEvents::Wake)
         events_.reset(ThreadEvents::Wake);
     if (result == ThreadEvents::Stop)
         events_.reset(ThreadEvents::Stop);

@@ -186,17 +186,58 @@ TEST(ThreadSleep, TimesOutAfterTheGivenSeconds)
     EXPECT_LT(t.sleptMs, 2500u);
 }
 
-TEST(ThreadSleep, AFailedWaitCountsAsAStop)
+TEST(ThreadSleep, WakeAndStopDoNotDependOnTheWin32Events)
 {
-    // A wait that cannot be made returns at once every time; read as anything but a stop it
-    // would make a worker check its target back to back for ever.
+    // The events are kept for other waiters; a handle that went bad under them must not lose a
+    // wake or a stop, or a worker would sleep out its interval or never end.
     InlineThread t;
     CloseHandle(t.events().handle(ThreadEvents::Wake));
+    CloseHandle(t.events().handle(ThreadEvents::Stop));
     DWORD start = GetTickCount();
+    t.wake();
     EXPECT_FALSE(t.sleep(5));
-    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_TRUE(t.isWoken());
+    t.stop();
+    EXPECT_FALSE(t.sleep(5));
     EXPECT_TRUE(t.isStopped());
-    EXPECT_FALSE(t.isWoken());
+    EXPECT_LT(GetTickCount() - start, 1000u);
+}
+
+// The Unix-side signal the sleeps wait on: a raise is never missed between reading the sequence
+// and waiting, and it ends a wait made by another thread.
+TEST(ThreadSignalTest, RaiseEndsTheWaitThatSawTheOldSequence)
+{
+    ThreadSignal signal;
+    EXPECT_EQ(ThreadSignal::TimedOut, signal.wait(signal.sequence(), 0));
+    EXPECT_EQ(ThreadSignal::TimedOut, signal.wait(signal.sequence(), 20));
+
+    unsigned seen = signal.sequence();
+    signal.raise();
+    DWORD start = GetTickCount();
+    EXPECT_EQ(ThreadSignal::Raised, signal.wait(seen, 5000));
+    EXPECT_LT(GetTickCount() - start, 1000u);
+
+    struct Raiser {
+        ThreadSignal* signal;
+        HANDLE waiting;
+        static DWORD WINAPI run(LPVOID self)
+        {
+            Raiser* r = static_cast<Raiser*>(self);
+            WaitForSingleObject(r->waiting, 10000);
+            r->signal->raise();
+            return 0;
+        }
+    } raiser = {&signal, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    HANDLE other = CreateThread(nullptr, 0, Raiser::run, &raiser, 0, nullptr);
+    ASSERT_NE(nullptr, other);
+    seen = signal.sequence();
+    SetEvent(raiser.waiting);   // raised before or during the wait below: either ends it
+    start = GetTickCount();
+    EXPECT_EQ(ThreadSignal::Raised, signal.wait(seen, 30000));
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(other, 5000));
+    CloseHandle(other);
+    CloseHandle(raiser.waiting);
 }
 
 TEST(ThreadEventsTest, EveryEventHasAFreshGuidName)

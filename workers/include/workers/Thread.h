@@ -19,6 +19,7 @@
 #include <windows.h>
 
 #include "workers/ThreadEvents.h"
+#include "workers/ThreadSignal.h"
 
 class Thread {
 public:
@@ -36,8 +37,9 @@ public:
     // Ends the current or next sleep early; the thread begins its next unit of work.
     void wake();
 
-    // Waits up to seconds for a wake or a stop. True on time-out, false when an event ended it.
-    // A failed wait counts as a stop, so a broken thread ends instead of spinning.
+    // Waits up to seconds for a wake or a stop. True on time-out, false when a request ended it.
+    // A failed wait counts as a stop, so a broken thread ends instead of spinning. The wait is made
+    // on the Unix side (ThreadSignal): a sleep that runs its time costs the wineserver nothing.
     bool sleep(int seconds);
     // The last sleep ended by the stop event (or a failed wait). Called by the thread itself.
     bool isStopped() const { return lastWaitResult_ == ThreadEvents::Stop; }
@@ -56,6 +58,7 @@ public:
     // A handle of the thread of one's own to wait on (close it after); null when not started.
     HANDLE duplicateHandle() const;
 
+    // Set by wake() and stop() for other waiters; sleep() itself does not wait on them.
     const ThreadEvents& events() const { return events_; }
 
 protected:
@@ -66,6 +69,7 @@ private:
 
     HANDLE handle_;
     ThreadEvents events_;
+    ThreadSignal signal_;   // raised by every wake and stop
     int lastWaitResult_;
     volatile LONG stopRequested_;
     volatile LONG suspendCount_;
