@@ -180,6 +180,9 @@ struct Row {
     // A fault found and not mended yet: the row runs and prints what it saw, and its memory
     // growth and left-over threads are reported in the table instead of failing the test.
     const char* openFault = nullptr;
+    // The row may also pass: a body that comes fast enough reaches the page cap within the limit
+    // (the server did answer), a slower one meets the deadline. Either way, in time and bounded.
+    bool mayPass = false;
 };
 
 const char* kindName(Kind k)
@@ -218,7 +221,7 @@ std::vector<Row> rows()
         {"gigabyte body", Http,
          "line HTTP/1.1 200 OK\nline Content-Type: text/html\nline Content-Length: " + g + "\nline \n"
          "flood " + g + " <p>hostile body</p>\\n", false,
-         "the process keeps 20-90 MB more after the row than before it (not the allocator's cache)"},
+         "the process keeps 20-90 MB more after the row than before it (not the allocator's cache)", true},
         {"Content-Length 2^31, then silence", Http,
          "line HTTP/1.1 200 OK\nline Content-Length: 2147483648\nline \nsend <html>short</html>\nsilent", false},
         {"Content-Length 2^31, then close", Http,
@@ -420,7 +423,9 @@ TEST(HostileServers, EveryCheckFailsInTimeWithBoundedMemoryAndGoesOnCycling)
         ASSERT_GE(history.size(), 2u);
         for (size_t i = 0; i < 2; ++i) {
             EXPECT_LE(times[i], static_cast<DWORD>(kLimitMs + 1000)) << "cycle " << i + 1;
-            EXPECT_EQ(row.ok, history[i].ok) << "cycle " << i + 1 << ": " << history[i].message;
+            if (!(row.mayPass && history[i].ok)) {
+                EXPECT_EQ(row.ok, history[i].ok) << "cycle " << i + 1 << ": " << history[i].message;
+            }
         }
         long long growth = static_cast<long long>(after) - static_cast<long long>(before);
         long long peakGrowth = static_cast<long long>(peak) - static_cast<long long>(before);
