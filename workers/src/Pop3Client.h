@@ -101,8 +101,8 @@ std::optional<Pop3SizeList> pop3_parse_list(const Pop3Text& reply, int maxNumber
 std::optional<Pop3IdList> pop3_parse_uidl(const Pop3Text& reply, int maxNumber);
 
 // Opens the mailbox on port 110 (connect, USER, PASS, STAT, LIST, UIDL); the options' session
-// limit starts here and bounds every later call on the session too. Empty on success with the session
-// stored in out, else the reason: "NULL args !", "WSAStartup() failed", "pop3_prepare",
+// limit starts here and bounds every later call on the session too. Empty on success with the
+// session stored in out, else the reason: "NULL args !", "WSAStartup() failed", "pop3_prepare",
 // "pop3_connect", the server's "-ERR" line, "pop3_user", "pop3_pass", "pop3_stat", "pop3_list",
 // "pop3_uidl". A server without UIDL is accepted (the id list stays empty). A failed step sends
 // no QUIT.
