@@ -45,14 +45,18 @@ CFrameWnd* CWnd::GetTopLevelFrame() const
 // ---- Creation ------------------------------------------------------------------------------------
 
 CFrameWnd::CFrameWnd()
-    : m_bAutoMenuEnable(TRUE), m_hAccelTable(NULL), m_hMenuDefault(NULL), m_nIDHelp(0), m_nIdleFlags(0),
-      m_bInRecalcLayout(FALSE), m_rectBorder(0, 0, 0, 0), m_bHelpMode(FALSE), m_nIDTracking(0),
+    : m_pFloatingFrameClass(NULL), m_bAutoMenuEnable(TRUE), m_hAccelTable(NULL), m_hMenuDefault(NULL), m_nIDHelp(0),
+      m_nIdleFlags(0), m_bInRecalcLayout(FALSE), m_rectBorder(0, 0, 0, 0), m_bHelpMode(FALSE), m_nIDTracking(0),
       m_nIDLastMessage(0), m_pViewActive(NULL)
 {
 }
 
+void (*CFrameWnd::s_pfnReleaseControlBars)(CFrameWnd*) = NULL;
+
 CFrameWnd::~CFrameWnd()
 {
+    if (s_pfnReleaseControlBars != NULL)
+        s_pfnReleaseControlBars(this);
     if (m_hAccelTable != NULL)
         ::DestroyAcceleratorTable(m_hAccelTable);
 }
@@ -249,6 +253,21 @@ void CFrameWnd::RecalcLayout(BOOL)
         ~InLayout() { flag = FALSE; }
     } inLayout(m_bInRecalcLayout);
     m_nIdleFlags &= ~(idleLayout | idleNotify);
+    if (GetStyle() & FWS_SNAPTOBARS) {
+        // a frame made to fit its bars (a floating tool window): ask them how much room they
+        // take, size the frame to that, then lay them out in it
+        CRect rect(0, 0, 32767, 32767);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rect, &rect, FALSE);
+        CRect rectWindow = rect;
+        CalcWindowRect(&rectWindow);
+        CRect rectNow;
+        GetWindowRect(&rectNow);
+        if (rectWindow.Size() != rectNow.Size())
+            SetWindowPos(NULL, 0, 0, rectWindow.Width(), rectWindow.Height(),
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposDefault, NULL, &rect, FALSE);
+        return;
+    }
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
 }
 

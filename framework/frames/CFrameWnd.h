@@ -16,6 +16,10 @@
 
 class CView;
 class CDocument;
+class CControlBar;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
 
 // Frame styles (class-specific bits of the window style)
 #define FWS_ADDTOTITLE   0x00008000L  // the title is kept in m_strTitle and set by the frame
@@ -68,6 +72,33 @@ public:
     CString GetTitle() const { return m_strTitle; }
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
     BOOL LoadAccelTable(LPCTSTR lpszResourceName);
+
+    // ---- Docking (the docking module; a program that docks links it) ----
+    // Dock bars on the sides named by dwDockStyle (CBRS_ALIGN_...): top, bottom, left, right.
+    void EnableDocking(DWORD dwDockStyle);
+    // Docks pBar into the dock bar nDockBarID (0: the first side the bar allows), at lpRect
+    // (screen) or as a new last row.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+    // Floats pBar in a mini frame at point (screen); dwStyle's CBRS_ALIGN_ bit gives its orientation.
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = 0x2000L /* CBRS_ALIGN_TOP */);
+    // Shows or hides pBar now, or at the next layout (bDelay).
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    CControlBar* GetControlBar(UINT nID);
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    // A new mini frame of m_pFloatingFrameClass; throws CResourceException when it cannot be made.
+    CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    // The docking layout of every dockable bar and dock bar, and back. SetDockState refuses
+    // (FALSE, nothing changed) a state that names a bar this frame does not have, or one bar in
+    // two places.
+    void GetDockState(CDockState& state) const;
+    BOOL SetDockState(const CDockState& state);
+
+    CPtrList m_listControlBars;          // the bars docked here, in the order they were made
+    CRuntimeClass* m_pFloatingFrameClass; // the mini frames FloatControlBar makes
+    // Set by the docking module: lets the bars still listed know that their frame is going.
+    static void (*s_pfnReleaseControlBars)(CFrameWnd* pFrame);
 
     BOOL IsFrameWnd() const override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;

@@ -17,6 +17,7 @@
 #include "afxwin.h"
 
 class CExtCmdIcon;
+class CExtDynDockMarkerWnd;
 
 class CExtPaintManager : public CObject {
     DECLARE_DYNCREATE(CExtPaintManager)
@@ -167,6 +168,74 @@ public:
                          LPCTSTR sCaption);
     };
 
+    // A status-bar pane's frame (kind 2) or the bar's own borders (any other kind).
+    struct StatusPanePaintData : PaintDataBase {
+        enum { KindPane = 2 };
+        // The bar's border style bits read for its own borders.
+        enum : DWORD {
+            BorderLeft = 0x0100, BorderTop = 0x0200, BorderRight = 0x0400, BorderBottom = 0x0800,
+            Border3D = 0x0080
+        };
+        int m_nKind;
+        DWORD m_dwStyle;
+        StatusPanePaintData(CObject* pOwner, int nKind, DWORD dwStyle, const RECT& rc)
+            : PaintDataBase(pOwner, rc), m_nKind(nKind), m_dwStyle(dwStyle) {}
+    };
+
+    // A drop marker: its two pictures (active, idle), the shape cut from the active one, where
+    // it goes, and for the composites (the four edge arrows, the cross) the markers it is made
+    // of. The record owns its GDI objects and children.
+    class DockMarker {
+    public:
+        enum {
+            KindEmpty = -1, KindTop = 0, KindBottom, KindLeft, KindRight, KindCentre,
+            KindEdges, KindCross
+        };
+        typedef CTypedPtrArray<CPtrArray, DockMarker*> Array;
+        DockMarker() = default;
+        ~DockMarker() { Clear(); }
+        DockMarker(const DockMarker&) = delete;
+        DockMarker& operator=(const DockMarker&) = delete;
+
+        // Deletes the pictures, the shape and every child; kind -1, size 0, placement empty.
+        void Clear();
+        // Builds the marker of a kind inside rcTarget (kinds 0-3 at their edge, 4 centred, 5
+        // the four arrows, 6 the cross: the centre and the arrows around it in a square the
+        // centre's size + 12); the current painter tints the pictures. False when a picture,
+        // its shape or a child cannot be made (the record is then empty).
+        bool Build(int eKind, const RECT& rcTarget);
+        // Moves a picture marker to its place inside rc by its kind.
+        void Place(const RECT& rc);
+
+        int m_eKind = KindEmpty;
+        CBitmap m_bmpActive, m_bmpIdle;
+        CRgn m_rgn;
+        CSize m_size = CSize(0, 0);
+        Array m_arrChildren;
+        CRect m_rcPlacement = CRect(0, 0, 0, 0);
+
+    private:
+        bool BuildPicture(int eKind, const RECT& rcTarget);
+    };
+    enum : COLORREF { DockMarkerKeyColor = RGB(0, 255, 0) };
+    // The built-in marker pictures (kinds 0-4): BMP file images in constant data.
+    static bool GetDockMarkerPicture(int eKind, const BYTE*& pData, size_t& nSize);
+
+    // A text field item (a menu's edit or combo part): the outer and the text rectangle.
+    struct TextFieldPaintData : PaintDataBase {
+        enum : UINT { AsCombo = 1, Hover = 2, Pushed = 4, Active = 8 };
+        UINT m_nDrawTextFlags;
+        LPCTSTR m_sText;
+        CRect m_rcText;
+        UINT m_nFlags;
+        TextFieldPaintData(CObject* pOwner, UINT nDrawTextFlags, LPCTSTR sText, const RECT& rcOuter,
+                           const RECT& rcText, UINT nFlags)
+            : PaintDataBase(pOwner, rcOuter), m_nDrawTextFlags(nDrawTextFlags), m_sText(sText),
+              m_rcText(rcText), m_nFlags(nFlags) {}
+    };
+    // The side of a popup menu its button lies on (PaintMenuCombinedArea).
+    enum CombineAlign { CombineTop = 1, CombineBottom = 2, CombineLeft = 3, CombineRight = 4 };
+
     // ---- fonts and blended brushes (indexes into the tables) -------------------------------
     enum FontIndex {
         FontNormal = 0, FontNormalVert, FontNormalVertX, FontBold, FontBoldVert, FontBoldVertX,
@@ -223,10 +292,84 @@ public:
     virtual void PaintSeparator(CDC& dc, const RECT& rc, bool bHorzBar, bool bTransparent,
                                 CObject* pOwner = NULL, LPARAM lParam = 0);
     virtual void PaintCaptionButton(CDC& dc, CaptionButtonPaintData& data);
+    // A bar's gripper, or its caption when it floats or is docked with one.
+    virtual void PaintGripper(CDC& dc, GripperPaintData& data);
+    // The frame of a bar (or of a floating frame) around its client rectangle.
+    virtual void PaintDockingFrame(CDC& dc, DockingFramePaintData& data);
+    // Edit-control frames: rings outwards from the record's rectangle.
+    virtual void PaintControlFrame(CDC& dc, ControlFramePaintData& data);
+    virtual void PaintComboFrame(CDC& dc, ComboFramePaintData& data);
+    // The client areas of a bar and of a dock bar.
+    virtual void PaintControlBarClientArea(CDC& dc, const RECT& rc, CWnd* pWnd);
+    virtual void PaintDockBarClientArea(CDC& dc, const RECT& rc, CWnd* pWnd);
+    // Whether windows on the docking area get the look's background, and painting it behind
+    // pWnd (true when painted).
+    virtual bool NeedsDockerBackground(CWnd* pWnd);
+    virtual bool PaintDockerBackground(CDC& dc, CWnd* pWnd);
+    // The button at the end of a tool bar that shows its hidden buttons (the arrow) and, unless
+    // nothing is hidden, the chevron. pHelperSrc is the bar button being painted, if any.
+    virtual void PaintContentExpandButton(CDC& dc, const RECT& rc, bool bHorzBar,
+                                          bool bNothingHidden, bool bEnabled, bool bPushed,
+                                          bool bHover, CObject* pHelperSrc = NULL,
+                                          bool bTransparentBackground = false);
+    // The item at the end of a menu that shows its rarely used items; pPopup is the menu.
+    virtual void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bSelected,
+                                       CObject* pPopup = NULL);
+    // Layout answers of bars and menus.
+    virtual void DeflateBarRect(CWnd* pBar, CRect& rc);
+    virtual int GetBarBorderGap(CWnd* pBar);
+    virtual bool IsBarBackgroundThemed(CWnd* pBar) { (void)pBar; return false; }
+    virtual void PaintBarBackground(CDC& dc, const RECT& rc, CWnd* pBar) { (void)dc; (void)rc; (void)pBar; }
+    virtual int GetMenuShadowSize() const { return 4; }
+    virtual int GetMenuBorderSize() const { return 2; }
+    virtual bool IsMenuAttachedToButton() const { return false; }
+    // The frame of a popup menu.
+    virtual void PaintMenuBorder(CDC& dc, const RECT& rc, CObject* pHelperSrc = NULL);
+    // The joint between a popup menu (rcMenu) and the button it drops from (rcArea), the
+    // button on the menu's eAlign side.
+    virtual void PaintMenuCombinedArea(CDC& dc, const RECT& rcArea, const RECT& rcMenu,
+                                       int eAlign, CObject* pHelperSrc = NULL);
+    virtual void PaintTextField(CDC& dc, TextFieldPaintData& data);
+    // The decoration behind a tool-bar button (nothing in the classic and XP looks).
+    virtual void PaintToolBarDecoration(CDC& dc, CObject* pButton) { (void)dc; (void)pButton; }
+    // Item lists (the shortcut-bar style list of the dialogs) and splitters. bHover and
+    // bPushed are the two state flags of an item; bFrame asks for its frame line.
+    virtual void PaintItemListBackground(CDC& dc, const RECT& rc);
+    virtual void PaintItemListFrame(CDC& dc, const RECT& rc);
+    virtual void PaintItemListItem(CDC& dc, const RECT& rc, bool bFrame, bool bHover, bool bPushed,
+                                   CExtCmdIcon* pIcon, LPCTSTR sText, bool bLarge);
+    virtual void PaintItemListCaptionText(CDC& dc, const RECT& rc, LPCTSTR sText);
+    virtual void PaintItemListCaption(CDC& dc, const RECT& rc, LPCTSTR sText);
+    virtual void PaintItemListItemContent(CDC& dc, const RECT& rc, CExtCmdIcon* pIcon,
+                                          LPCTSTR sText, bool bLarge, bool bHover, bool bPushed);
+    virtual void PaintItemListGroupText(CDC& dc, const RECT& rc, LPCTSTR sText);
+    virtual void PaintItemListGroupHeader(CDC& dc, const RECT& rc, LPCTSTR sText);
+    virtual void PaintItemListScrollGlyph(CDC& dc, const RECT& rc, bool bUp);
+    virtual void PaintSplitterBar(CDC& dc, const RECT& rc, bool bHorz, bool bGrip);
+    // Nine dots 4 pixels apart, centred.
+    virtual void PaintSplitterGrip(CDC& dc, const RECT& rc);
+    virtual void PaintStatusPane(CDC& dc, StatusPanePaintData& data);
+    // The size grip in a status bar's corner; its sign sits at the rectangle's bottom right.
+    virtual void PaintSizeGrip(CDC& dc, const RECT& rc);
     virtual void OnSysColorChange();
     virtual void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     virtual void OnDisplayChange(INT nDepthBPP, INT nResolutionX, INT nResolutionY);
     virtual void OnThemeChanged(WPARAM wParam, LPARAM lParam);
+    // Destroys the windows in arr, then builds the marker of a kind in rcTarget and one window
+    // per picture into arr. False, with no window left, when anything fails.
+    virtual bool BuildDockMarker(int eKind, const RECT& rcTarget, CWnd* pWndOwner,
+                                 CTypedPtrArray<CPtrArray, CExtDynDockMarkerWnd*>& arr);
+    // Recolours a marker's pictures for the look.
+    virtual void TintDockMarkerBitmaps(int eKind, CBitmap& bmpActive, COLORREF clrKeyActive,
+                                       CBitmap& bmpIdle, COLORREF clrKeyIdle);
+    // Blends the drop highlight into a bottom-up 32-bit buffer of cx x cy pixels: every pixel
+    // (or only those in rc1 and rc2 when bLimit) half way to the highlight colour, or to the
+    // border colour within nBorderWidth of the outline of rc1 with rc2 attached below it (the
+    // whole buffer stands for rc1 when !bLimit), then a little lighter. -1 colours: the
+    // selection colour and the face. On a palette display a 50 % dither of the shadow colour.
+    virtual void PaintDockMarker(DWORD* pBits, int cx, int cy, bool bLimit, const RECT& rc1,
+                                 const RECT& rc2, COLORREF clrHighlight, COLORREF clrBorder,
+                                 int nBorderWidth);
     virtual COLORREF GetIconTintColor() const { return (COLORREF)-1; }
     virtual double GetIconTintFactor() const { return 0.0; }
 
@@ -304,7 +447,63 @@ public:
     static HBITMAP LoadBitmapFile(LPCTSTR lpszPath);
     static HBITMAP LoadBitmapResource(HINSTANCE hInst, LPCTSTR lpszResource);
 
+    // A bitmap-file image in memory as a DIB section; NULL when it is not a sound BMP.
+    static HBITMAP LoadBitmapFromMemory(const BYTE* pData, size_t nSize);
+    // A 32-bit copy of hBitmap with every pixel outside the key range (each channel from the
+    // key's to the key's + nTolerance, at most 255) moved by the HSL deltas; NULL on failure.
+    static HBITMAP AdjustBitmapHsl(HBITMAP hBitmap, COLORREF clrKey, int nTolerance, double dH,
+                                   double dL, double dS);
+    // The same in place: true when done (or nothing to do), false with the bitmap unchanged.
+    static bool AdjustBitmapHsl(CBitmap& bmp, COLORREF clrKey, int nTolerance, double dH,
+                                double dL, double dS);
+    // The region of the pixels outside the key range (rows of runs); NULL on failure.
+    static HRGN BitmapToRegion(HBITMAP hBitmap, COLORREF clrKey, int nTolerance);
+
+    // 16 x 16 icons that show a colour (the caller destroys them): the whole square, a swatch
+    // (the square less 1 pixel left and right, 2 top and bottom; the rest transparent), and a
+    // text in black over a bar of the colour along the bottom 4 pixels (the rest transparent).
+    static HICON CreateColorFilledIcon(COLORREF clr);
+    static HICON CreateColorSwatchIcon(COLORREF clr);
+    static HICON CreateColorTextIcon(COLORREF clr, LPCTSTR sText, HFONT hFont);
+
 protected:
+    // The band of a separator line nThickness pixels across, just before the middle of rc:
+    // vertical in a horizontal bar, horizontal in a vertical one.
+    static CRect SeparatorBand(const CRect& rc, bool bHorzBar, int nThickness);
+    // The content-expand glyphs of the look: horizontal arrow, horizontal chevron, vertical
+    // arrow, vertical chevron.
+    virtual const glyph_t& ExpandGlyph(int nIndex) const { return *g_ExpandGlyphsXP[nIndex]; }
+    // The XP way of placing the expand signs (the chevron one pixel further, a disabled arrow
+    // once in the shadow colour, always the glyph colour).
+    virtual bool IsXpExpandStyle() const { return false; }
+    // The caption text of a gripper, horizontal or turned, in clrText.
+    void PaintGripperText(CDC& dc, const GripperPaintData& data, COLORREF clrText);
+    // The flat push-button face of the content-expand button.
+    void PaintContentExpandFace(CDC& dc, const CRect& rc, bool bEnabled, bool bPushed,
+                                bool bHover, bool bTransparentBackground);
+    // The arrow and chevron of the content-expand button (bXpPlacement: the chevron one
+    // pixel further, a disabled arrow drawn once in the shadow colour).
+    void PaintContentExpandSigns(CDC& dc, CRect rc, bool bHorzBar, bool bNothingHidden,
+                                 bool bEnabled, bool bPushed, bool bXpPlacement,
+                                 COLORREF clrSign);
+    // The menu-expand chevron, centred.
+    void PaintMenuExpandChevron(CDC& dc, const CRect& rc);
+    // The classic drop-down part of a combo frame: a flat push button with the Marlett arrow.
+    void PaintComboDropDown(CDC& dc, const ComboFramePaintData& data, const CRect& rcButton);
+    // The Marlett font of combo arrows ("6"): 6 points for the device's resolution.
+    static void CreateComboArrowFont(CDC& dc, CFont& font);
+    // Makes one marker window (the seam tests use to make creation fail); the window takes
+    // the handles. NULL or a window without a handle is a failure; an override that answers
+    // NULL frees the handles itself.
+    virtual CExtDynDockMarkerWnd* CreateDockMarkerWnd(CWnd* pWndOwner, int eKind,
+                                                      HBITMAP hBmpActive, HBITMAP hBmpIdle,
+                                                      HRGN hRgn, const RECT& rc);
+    // The classic tint (the XP look shares it; the later looks fall back to it).
+    void TintDockMarkerBitmapsClassic(int eKind, CBitmap& bmpActive, COLORREF clrKeyActive,
+                                      CBitmap& bmpIdle, COLORREF clrKeyIdle);
+    // The lines of a status bar's own borders, as its style bits ask.
+    void PaintStatusBarBorders(CDC& dc, const StatusPanePaintData& data, COLORREF clrLight,
+                               COLORREF clrDark);
     // Shared helpers of the classic and XP bodies.
     void PaintCheckMark(CDC& dc, const CRect& rc, COLORREF clr);
     void PaintRadioDot(CDC& dc, const CRect& rc, COLORREF clr);

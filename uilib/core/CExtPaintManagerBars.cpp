@@ -1,23 +1,31 @@
 // Bar chrome of the classic and XP looks: separators between bar buttons and caption buttons.
 #include "CExtPaintManagerXP.h"
 
+CRect CExtPaintManager::SeparatorBand(const CRect& rc, bool bHorzBar, int nThickness) {
+    CRect rcLine(rc);
+    if (bHorzBar) {
+        rcLine.left = rc.left + rc.Width() / 2 - 1;
+        rcLine.right = rcLine.left + nThickness;
+    } else {
+        rcLine.top = rc.top + rc.Height() / 2 - 1;
+        rcLine.bottom = rcLine.top + nThickness;
+    }
+    return rcLine;
+}
+
 void CExtPaintManager::PaintSeparator(CDC& dc, const RECT& rect, bool bHorzBar, bool bTransparent,
                                       CObject*, LPARAM) {
     CRect rc(rect);
     rc.NormalizeRect();
     if (!bTransparent)
         dc.FillSolidRect(&rc, GetColor(1000));
-    CRect rcLine(rc);
-    if (bHorzBar) {
-        // a vertical etched band, 2 pixels wide around the middle
-        rcLine.left = rc.left + rc.Width() / 2 - 1;
-        rcLine.right = rcLine.left + 2;
+    // a vertical etched band in a horizontal bar, its bottom cut by one; horizontal in a
+    // vertical bar, its right cut by one
+    CRect rcLine = SeparatorBand(rc, bHorzBar, 2);
+    if (bHorzBar)
         rcLine.bottom -= 1;
-    } else {
-        rcLine.top = rc.top + rc.Height() / 2 - 1;
-        rcLine.bottom = rcLine.top + 2;
+    else
         rcLine.right -= 1;
-    }
     if (!rcLine.IsRectEmpty())
         dc.Draw3dRect(&rcLine, GetColor(1006), GetColor(1004));
 }
@@ -68,17 +76,12 @@ void CExtPaintManagerXP::PaintSeparator(CDC& dc, const RECT& rect, bool bHorzBar
     rc.NormalizeRect();
     if (!bTransparent)
         dc.FillSolidRect(&rc, GetColor(1000));
-    CRect rcLine(rc);
-    if (bHorzBar) {
-        // one pixel just before the middle, one shorter at each end
-        rcLine.left = rc.left + rc.Width() / 2 - 1;
-        rcLine.right = rcLine.left + 1;
+    // one pixel just before the middle, one shorter at each end
+    CRect rcLine = SeparatorBand(rc, bHorzBar, 1);
+    if (bHorzBar)
         rcLine.DeflateRect(0, 1);
-    } else {
-        rcLine.top = rc.top + rc.Height() / 2 - 1;
-        rcLine.bottom = rcLine.top + 1;
+    else
         rcLine.DeflateRect(1, 0);
-    }
     if (!rcLine.IsRectEmpty())
         dc.FillSolidRect(&rcLine, GetColor(2002));
 }

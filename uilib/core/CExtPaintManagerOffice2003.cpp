@@ -55,6 +55,15 @@ void CExtPaintManagerOffice2003::ResetGradientIndexes() {
     m_nIdxClrTbFillMargin = -1;
 }
 
+void CExtPaintManagerOffice2003::SetLunaGradientIndexes() {
+    m_nIdxClrMlaNormLeft = 3019;
+    m_nIdxClrMlaNormRight = 3020;
+    m_nIdxClrMlaRarelyLeft = 3021;
+    m_nIdxClrMlaRarelyRight = 3022;
+    m_nIdxClrBtnHoverLeft = 3023;
+    m_nIdxClrBtnHoverRight = 3024;
+}
+
 void CExtPaintManagerOffice2003::InitTranslatedColors() {
     ResetGradientIndexes();
     // read the visual style again: the scheme may have changed since the last set-up
@@ -168,18 +177,17 @@ void CExtPaintManagerOffice2003::InitLunaColors(COLORREF clrA, COLORREF clrB) {
     map(3014, COLOR_3DSHADOW);
     map(3016, InstallColor(GetColor(2000)));
 
-    m_nIdxClrMlaNormLeft = 3019;
-    m_nIdxClrMlaNormRight = 3020;
-    m_nIdxClrMlaRarelyLeft = 3021;
-    m_nIdxClrMlaRarelyRight = 3022;
-    m_nIdxClrBtnHoverLeft = 3023;
-    m_nIdxClrBtnHoverRight = 3024;
+    SetLunaGradientIndexes();
 
     // the 3D system colours of this table take the scheme's tint, so every control drawn
     // with them matches the bars
+    const double shades[4][2] = {{0.45, 0.1}, {0.75, 0.0}, {-0.45, 0.1}, {-0.75, 0.0}};
+    Install3DShades(clrFace, shades);
+}
+
+void CExtPaintManagerOffice2003::Install3DShades(COLORREF clrFace, const double shades[4][2]) {
     InstallColor(clrFace, COLOR_3DFACE);
-    InstallColor(AdjustColorHsl(clrFace, 0.0, 0.45, 0.1), COLOR_3DLIGHT);
-    InstallColor(AdjustColorHsl(clrFace, 0.0, 0.75, 0.0), COLOR_3DHILIGHT);
-    InstallColor(AdjustColorHsl(clrFace, 0.0, -0.45, 0.1), COLOR_3DSHADOW);
-    InstallColor(AdjustColorHsl(clrFace, 0.0, -0.75, 0.0), COLOR_3DDKSHADOW);
+    const int positions[4] = {COLOR_3DLIGHT, COLOR_3DHILIGHT, COLOR_3DSHADOW, COLOR_3DDKSHADOW};
+    for (int i = 0; i < 4; i++)
+        InstallColor(AdjustColorHsl(clrFace, 0.0, shades[i][0], shades[i][1]), positions[i]);
 }

@@ -28,6 +28,22 @@ public:
     void PaintSeparator(CDC& dc, const RECT& rc, bool bHorzBar, bool bTransparent,
                         CObject* pOwner = NULL, LPARAM lParam = 0) override;
     void PaintCaptionButton(CDC& dc, CaptionButtonPaintData& data) override;
+    void PaintGripper(CDC& dc, GripperPaintData& data) override;
+    void PaintStatusPane(CDC& dc, StatusPanePaintData& data) override;
+    void PaintComboFrame(CDC& dc, ComboFramePaintData& data) override;
+    void PaintItemListFrame(CDC& dc, const RECT& rc) override;
+    void PaintItemListItem(CDC& dc, const RECT& rc, bool bFrame, bool bHover, bool bPushed,
+                           CExtCmdIcon* pIcon, LPCTSTR sText, bool bLarge) override;
+    int GetMenuBorderSize() const override { return 1; }
+    bool IsMenuAttachedToButton() const override { return true; }
+    void PaintMenuBorder(CDC& dc, const RECT& rc, CObject* pHelperSrc = NULL) override;
+    void PaintMenuCombinedArea(CDC& dc, const RECT& rcArea, const RECT& rcMenu, int eAlign,
+                               CObject* pHelperSrc = NULL) override;
+    void PaintTextField(CDC& dc, TextFieldPaintData& data) override;
+    void PaintDockingFrame(CDC& dc, DockingFramePaintData& data) override;
+    void PaintControlFrame(CDC& dc, ControlFramePaintData& data) override;
+    void PaintMenuExpandButton(CDC& dc, const RECT& rc, bool bSelected,
+                               CObject* pPopup = NULL) override;
 
     // Whether the look takes its colours from the visual style.
     virtual bool UseLunaColors() const;
@@ -47,5 +63,19 @@ public:
     int m_nIdxBmpExpandResources[4];
 
 protected:
+    const glyph_t& ExpandGlyph(int nIndex) const override;
+    bool IsXpExpandStyle() const override { return true; }
+    // The XP menu-expand item: the background and selection, without the chevron.
+    void PaintMenuExpandBackground(CDC& dc, const CRect& rc, bool bSelected, CObject* pPopup);
+    // The face of a plain list item.
+    virtual COLORREF ItemListFace() { return GetColor(GetScreenBitsPerPixel() > 8 ? 1000 : 2001); }
+    // The XP combo frame in the given outer-ring, button-face and button-frame colours.
+    void PaintComboFrameXp(CDC& dc, ComboFramePaintData& data, COLORREF clrOuter,
+                           COLORREF clrButton, COLORREF clrButtonFrame);
+    // The lines of a menu joint on the sides facing away from the menu.
+    void PaintCombinedAreaLines(CDC& dc, const CRect& rcArea, int eAlign, COLORREF clr);
+    // The XP frame of a docked or floating bar, in the given fill and ring colours.
+    void PaintDockingFrameXp(CDC& dc, DockingFramePaintData& data, COLORREF clrFill,
+                             COLORREF clrRing);
     void PaintMenuIconColumn(CDC& dc, const CRect& rcColumn, bool bRarelyUsed);
 };

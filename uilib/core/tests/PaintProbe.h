@@ -1,7 +1,9 @@
 // Helpers shared by the button and menu painting tests.
 #pragma once
+#include "orv/gtest.h"
 #include "RenderHarness.h"
 #include "CExtCmdIcon.h"
+#include "CExtPaintManagerStudio2005.h"
 
 namespace orvtest {
 
@@ -33,6 +35,31 @@ inline HICON MakeSolidIcon(COLORREF clr, int cx = 16, int cy = 16) {
     ::DeleteObject(hMask);
     return hIcon;
 }
+
+// The background the probing tests paint on: a colour no look uses.
+const COLORREF kBack = RGB(0, 128, 128);
+
+// The painter installed now.
+inline CExtPaintManager& pm() { return *g_PaintManager.GetPaintManager(); }
+
+// A new painter of a look: 0 classic, 1 XP, 2 Office 2003, 3 Studio 2005.
+inline CExtPaintManager* NewLook(int nLook) {
+    switch (nLook) {
+    case 0: return new CExtPaintManager;
+    case 1: return new CExtPaintManagerXP;
+    case 2: return new CExtPaintManagerOffice2003;
+    default: return new CExtPaintManagerStudio2005;
+    }
+}
+
+// Whether the painters see more than 256 colours (the test runs on both kinds of display).
+inline bool HighColor() { return CExtPaintManager::GetScreenBitsPerPixel() > 8; }
+
+// Painting tests free the framework's temporary objects after each test.
+class PaintTest : public ::testing::Test {
+protected:
+    void TearDown() override { AfxDeleteTempMaps(); }
+};
 
 inline std::string RectText(const CRect& rc) {
     return "(" + std::to_string(rc.left) + "," + std::to_string(rc.top) + "," +

@@ -143,11 +143,7 @@ BOOL XpLunaSystem::GetCurrentThemeName(CExtPaintManagerHolder&, CString& strFile
 }
 
 bool XpLunaSystem::GetTaskbandColors(CExtPaintManagerHolder&, COLORREF* pColors) {
-    // the blue taskband of Windows XP
-    const COLORREF colors[CExtPaintManagerHolder::TaskbandColorCount] = {
-        RGB(255, 255, 255), RGB(241, 239, 226), RGB(172, 168, 153), RGB(113, 111, 100),
-        RGB(236, 233, 216), RGB(0, 84, 227), RGB(61, 149, 255)};
-    memcpy(pColors, colors, sizeof colors);
+    memcpy(pColors, m_taskband, sizeof m_taskband);
     return true;
 }
 

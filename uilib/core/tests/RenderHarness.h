@@ -77,6 +77,10 @@ public:
 
     OSVERSIONINFOA m_version;
     CString m_strFile, m_strColor;
+    // the blue taskband of Windows XP unless a test changes them
+    COLORREF m_taskband[CExtPaintManagerHolder::TaskbandColorCount] = {
+        RGB(255, 255, 255), RGB(241, 239, 226), RGB(172, 168, 153), RGB(113, 111, 100),
+        RGB(236, 233, 216), RGB(0, 84, 227), RGB(61, 149, 255)};
 };
 
 // Gives the holder other system answers for the life of the object, then the real ones.

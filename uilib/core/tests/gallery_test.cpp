@@ -7,6 +7,7 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerStudio2005.h"
 #include "CExtPaintManagerXP.h"
+#include "ExtBarStandIns.h"
 #include <functional>
 
 namespace {
@@ -47,6 +48,19 @@ CRect Part(const CRect& rc, int i, int n) {
     const int w = (rc.Width() - (n - 1) * 4) / n;
     return CRect(rc.left + i * (w + 4), rc.top, rc.left + i * (w + 4) + w, rc.bottom);
 }
+
+// Bars the painters can ask about: a plain bar and a tool bar docked at the top of a frame,
+// with its content-expand button.
+struct GalleryToolBar {
+    CWnd frame;
+    CExtControlBar plain;
+    CExtToolControlBar bar;
+    CExtBarContentExpandButton expand;
+    GalleryToolBar() : expand(&bar) {
+        bar.m_pDockSite = &frame;
+        bar.m_nDockBarID = kDockBarTop;
+    }
+};
 
 std::vector<Row> Rows(CExtCmdIcon* icon) {
     std::vector<Row> rows;
@@ -118,6 +132,175 @@ std::vector<Row> Rows(CExtCmdIcon* icon) {
                                                             i % 4 != 3, i >= 4);
                                pm().PaintCaptionButton(dc, d);
                            }
+                       }});
+    rows.push_back(Row{"grippers", 40, [](CDC& dc, const CRect& rc) {
+                           // a plain bar, a docked tool bar, a vertical one; captions: active,
+                           // inactive, floating
+                           dc.FillSolidRect(&rc, pm().GetColor(1000));
+                           static GalleryToolBar tb;
+                           CObject* owners[3] = {&tb.plain, &tb.bar, &tb.bar};
+                           for (int i = 0; i < 3; i++) {
+                               const CRect r = i < 2 ? CRect(rc.left + 2 + i * 16, rc.top + 2, rc.left + 12 + i * 16, rc.bottom - 2)
+                                                     : CRect(rc.left + 34, rc.top + 2, rc.left + 74, rc.top + 12);
+                               PM::GripperPaintData d(owners[i], r, r, false, false, i < 2, false, "");
+                               pm().PaintGripper(dc, d);
+                           }
+                           for (int i = 0; i < 3; i++) {
+                               const CRect r(rc.left + 80, rc.top + 1 + i * 13, rc.right - 2, rc.top + 13 + i * 13);
+                               PM::GripperPaintData d(&tb.plain, r, r, i == 0, i == 2, true, i < 2, "Caption");
+                               pm().PaintGripper(dc, d);
+                           }
+                       }});
+    rows.push_back(Row{"docking frames", 36, [](CDC& dc, const CRect& rc) {
+                           // docked, floating, floating with the second state
+                           static GalleryToolBar tb;
+                           for (int i = 0; i < 3; i++) {
+                               CRect r = Part(rc, i, 3);
+                               CRect rcClient(r);
+                               rcClient.DeflateRect(4, 4);
+                               PM::DockingFramePaintData d(&tb.plain, r, rcClient, i > 0, i == 2, false);
+                               pm().PaintDockingFrame(dc, d);
+                               dc.FillSolidRect(&rcClient, pm().GetColor(COLOR_WINDOW));
+                           }
+                       }});
+    rows.push_back(Row{"edit frames", 24, [](CDC& dc, const CRect& rc) {
+                           // idle, hovered, hovered and focused, disabled
+                           dc.FillSolidRect(&rc, pm().GetColor(1000));
+                           for (int i = 0; i < 4; i++) {
+                               CRect r = Part(rc, i, 4);
+                               r.DeflateRect(6, 6);
+                               PM::ControlFramePaintData d(NULL, r, true, i == 1 || i == 2, i != 3, i == 2);
+                               pm().PaintControlFrame(dc, d);
+                           }
+                       }});
+    rows.push_back(Row{"combo frames", 22, [](CDC& dc, const CRect& rc) {
+                           // idle, hovered, pushed, disabled
+                           for (int i = 0; i < 4; i++) {
+                               CRect r = Part(rc, i, 4);
+                               dc.FillSolidRect(&r, pm().GetColor(COLOR_WINDOW));
+                               PM::ComboFramePaintData d(NULL, r, i == 1 || i == 2, i == 2, i != 3);
+                               pm().PaintComboFrame(dc, d);
+                           }
+                       }});
+    rows.push_back(Row{"menu frames", 30, [](CDC& dc, const CRect& rc) {
+                           // a menu border with the joint to its button above, two text fields
+                           // (idle, hot), a tool-bar button's decoration
+                           const CRect menu(rc.left + 2, rc.top + 8, rc.left + 70, rc.bottom - 1);
+                           dc.FillSolidRect(&menu, pm().GetMenuBackgroundColor());
+                           pm().PaintMenuBorder(dc, menu);
+                           pm().PaintMenuCombinedArea(dc, CRect(rc.left + 2, rc.top + 1, rc.left + 40, rc.top + 9), menu,
+                                                      PM::CombineTop);
+                           for (int i = 0; i < 2; i++) {
+                               const CRect outer(rc.left + 74 + i * 44, rc.top + 4, rc.left + 114 + i * 44, rc.bottom - 4);
+                               CRect text(outer);
+                               text.DeflateRect(2, 2);
+                               PM::TextFieldPaintData d(NULL, DT_SINGLELINE | DT_VCENTER, "", outer, text,
+                                                        (UINT)PM::TextFieldPaintData::Active | (i ? (UINT)PM::TextFieldPaintData::Hover : 0u));
+                               pm().PaintTextField(dc, d);
+                           }
+                           static GalleryToolBar tb;
+                           tb.bar.m_nDockBarID = kDockBarLeft;
+                           CExtBarButton button(&tb.bar, CRect(rc.right - 30, rc.top + 3, rc.right - 4, rc.bottom - 3));
+                           pm().PaintToolBarDecoration(dc, &button);
+                       }});
+    rows.push_back(Row{"item list", 52, [icon](CDC& dc, const CRect& rc) {
+                           // a caption, a group header, three items (plain, hovered, pushed),
+                           // a splitter with its grip
+                           pm().PaintItemListBackground(dc, rc);
+                           pm().PaintItemListCaption(dc, CRect(rc.left, rc.top, rc.left + 100, rc.top + 22), "List");
+                           pm().PaintItemListGroupHeader(dc, CRect(rc.left + 100, rc.top, rc.right, rc.top + 18), "Group");
+                           for (int i = 0; i < 3; i++)
+                               pm().PaintItemListItem(dc, CRect(rc.left + 3 + i * 32, rc.top + 24, rc.left + 33 + i * 32, rc.bottom - 2),
+                                                      false, i > 0, i == 2, icon, "", false);
+                           pm().PaintItemListFrame(dc, CRect(rc.left, rc.top + 22, rc.left + 100, rc.bottom));
+                           pm().PaintSplitterBar(dc, CRect(rc.left + 104, rc.top + 32, rc.right - 2, rc.top + 40), true, true);
+                       }});
+    rows.push_back(Row{"tool bar", 28, [](CDC& dc, const CRect& rc) {
+                           // the bar's client area with a gripper, two separators and the
+                           // content-expand button at its end
+                           static GalleryToolBar tb;
+                           pm().PaintControlBarClientArea(dc, rc, &tb.bar);
+                           const CRect rcGrip(rc.left + 2, rc.top + 2, rc.left + 10, rc.bottom - 2);
+                           PM::GripperPaintData g(&tb.bar, rcGrip, rcGrip, false, false, true, false, "");
+                           pm().PaintGripper(dc, g);
+                           for (int i = 0; i < 2; i++)
+                               pm().PaintSeparator(dc, CRect(rc.left + 40 + i * 40, rc.top + 2, rc.left + 48 + i * 40, rc.bottom - 2),
+                                                   true, true, &tb.bar);
+                           pm().PaintContentExpandButton(dc, CRect(rc.right - 14, rc.top + 1, rc.right - 1, rc.bottom - 1),
+                                                         true, false, true, false, false, &tb.expand);
+                       }});
+    rows.push_back(Row{"expand buttons", 28, [](CDC& dc, const CRect& rc) {
+                           // idle, hovered, pushed, nothing hidden, disabled; then vertical
+                           dc.FillSolidRect(&rc, pm().GetColor(1000));
+                           for (int i = 0; i < 5; i++)
+                               pm().PaintContentExpandButton(dc, CRect(rc.left + i * 18, rc.top + 1, rc.left + i * 18 + 14, rc.bottom - 1),
+                                                             true, i == 3, i != 4, i == 2, i == 1 || i == 2);
+                           pm().PaintContentExpandButton(dc, CRect(rc.left + 100, rc.top + 7, rc.left + 128, rc.top + 21),
+                                                         false, false, true, false, true);
+                       }});
+    rows.push_back(Row{"menu expand", 20, [](CDC& dc, const CRect& rc) {
+                           pm().PaintMenuExpandButton(dc, Part(rc, 0, 2), false);
+                           pm().PaintMenuExpandButton(dc, Part(rc, 1, 2), true);
+                       }});
+    rows.push_back(Row{"dock bar", 14, [](CDC& dc, const CRect& rc) {
+                           // the docker gradient of a frame 700 pixels wide, its first 200
+                           CExtPaintManagerOffice2003* pOffice = DYNAMIC_DOWNCAST(CExtPaintManagerOffice2003, &pm());
+                           if (pOffice != NULL && pOffice->NeedsDockerBackground(NULL))
+                               pOffice->PaintDockerGradient(dc, rc, CRect(rc.left, rc.top, rc.left + 700, rc.bottom), NULL);
+                           else
+                               pm().PaintDockBarClientArea(dc, rc, NULL);
+                       }});
+    rows.push_back(Row{"status bar", 22, [](CDC& dc, const CRect& rc) {
+                           // the bar with 3D borders on every side, three panes, the size grip
+                           dc.FillSolidRect(&rc, pm().GetColor(1000));
+                           PM::StatusPanePaintData bar(NULL, 1, 0x0F80, rc);
+                           pm().PaintStatusPane(dc, bar);
+                           for (int i = 0; i < 3; i++) {
+                               PM::StatusPanePaintData pane(NULL, PM::StatusPanePaintData::KindPane, 0,
+                                                            CRect(rc.left + 4 + i * 56, rc.top + 4, rc.left + 56 + i * 56, rc.bottom - 4));
+                               pm().PaintStatusPane(dc, pane);
+                           }
+                           pm().PaintSizeGrip(dc, CRect(rc.right - 18, rc.top + 4, rc.right - 2, rc.bottom - 2));
+                       }});
+    rows.push_back(Row{"colour icons", 18, [](CDC& dc, const CRect& rc) {
+                           HICON icons[3] = {PM::CreateColorFilledIcon(RGB(255, 0, 0)), PM::CreateColorSwatchIcon(RGB(0, 0, 255)),
+                                             PM::CreateColorTextIcon(RGB(0, 160, 0), "A", (HFONT)pm().GetFont(PM::FontBold).GetSafeHandle())};
+                           for (int i = 0; i < 3; i++) {
+                               ::DrawIconEx(dc.m_hDC, rc.left + 2 + i * 24, rc.top + 1, icons[i], 16, 16, 0, NULL, DI_NORMAL);
+                               ::DestroyIcon(icons[i]);
+                           }
+                       }});
+    rows.push_back(Row{"docking markers", 46, [](CDC& dc, const CRect& rc) {
+                           // the four arrows as the look tints them (idle above, active below
+                           // for the first), then a drop highlight with a tab
+                           CDC dcPicture;
+                           dcPicture.CreateCompatibleDC(&dc);
+                           int x = rc.left + 2;
+                           for (int kind = 0; kind < 4; kind++) {
+                               PM::DockMarker m;
+                               if (!m.Build(kind, CRect(0, 0, 100, 100)))
+                                   continue;
+                               CBitmap* pOld = dcPicture.SelectObject(&m.m_bmpIdle);
+                               PM::TransparentBlt(dc, x, rc.top + 1, m.m_size.cx, m.m_size.cy, dcPicture, 0, 0,
+                                                  m.m_size.cx, m.m_size.cy, PM::DockMarkerKeyColor);
+                               dcPicture.SelectObject(pOld);
+                               x += m.m_size.cx + 3;
+                           }
+                           enum { kW = 36, kH = 40 };
+                           DWORD pixels[kW * kH];
+                           const COLORREF face = pm().GetColor(COLOR_WINDOW);
+                           for (DWORD& px : pixels)
+                               px = ((DWORD)GetRValue(face) << 16) | ((DWORD)GetGValue(face) << 8) | GetBValue(face);
+                           pm().PaintDockMarker(pixels, kW, kH, true, CRect(0, 0, kW, 30), CRect(5, 30, 18, kH),
+                                                (COLORREF)-1, (COLORREF)-1, 2);
+                           BITMAPINFO bi = {};
+                           bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+                           bi.bmiHeader.biWidth = kW;
+                           bi.bmiHeader.biHeight = kH;   // bottom-up, as the blend keeps it
+                           bi.bmiHeader.biPlanes = 1;
+                           bi.bmiHeader.biBitCount = 32;
+                           ::SetDIBitsToDevice(dc.m_hDC, rc.right - kW - 2, rc.top + 3, kW, kH, 0, 0, 0, kH, pixels, &bi,
+                                               DIB_RGB_COLORS);
                        }});
     // the theme colours, as swatches: the faces and edges (1000-1011), the menus (2000-2010)
     // and the later looks' bars (3000-3024; the face colour where a look has none)

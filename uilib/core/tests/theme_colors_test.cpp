@@ -6,6 +6,7 @@
 #include "CExtPaintManagerStudio2005.h"
 #include "CExtPaintManagerXP.h"
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -221,6 +222,87 @@ TEST_F(ThemeColorsTest, XpWithTheLunaStyle) {
     // the XP look never recolours the system entries
     EXPECT_EQ(RGB(236, 233, 216), painter->GetColor(COLOR_3DFACE));
     EXPECT_EQ(-1, PositionOf(*painter, 3000));
+}
+
+TEST_F(ThemeColorsTest, Studio2005FromItsFixedPairOnTheBlueScheme) {
+    XpLunaSystem xp("normalcolor");
+    ScopedSystemAnswers answers(&xp);
+    ScopedPainter painter(new CExtPaintManagerStudio2005);
+    EXPECT_EQ(4, painter->GetThemeKind());
+    EXPECT_TRUE(painter->IsStudioStyle());
+    if (orvtest::DisplayDepth() <= 8) {
+        // a palette display: the Office 2003 colours
+        ScopedPainter office(new O);
+        const std::map<int, COLORREF> officeColors = ThemeColors(*office);
+        ScopedPainter studio(new CExtPaintManagerStudio2005);
+        EXPECT_EQ(officeColors, ThemeColors(*studio));
+        return;
+    }
+    const COLORREF F = RGB(225, 225, 210), A = RGB(49, 106, 197);
+    COLORREF L = Shift(F, 0, 0.95, -0.05);
+    L = RGB(GetRValue(L) + ::MulDiv(255 - GetRValue(L), 40, 100), GetGValue(L) + ::MulDiv(255 - GetGValue(L), 20, 100),
+            GetBValue(L));
+    const COLORREF T = RGB(225 * 999 / 1000, 225 * 995 / 1000, 210 * 995 / 1000);
+    const COLORREF D = RGB(GetRValue(T) * 857 / 1000, GetGValue(T) * 857 / 1000, GetBValue(T) * 857 / 1000);
+    const std::map<int, COLORREF> expected = {
+        {1000, F}, {1001, Shift(A, 0, 0.7, 0)}, {1002, L}, {1006, L}, {1009, L},
+        {1010, ::GetSysColor(COLOR_WINDOWTEXT)}, {2000, F}, {2001, L}, {2002, D},
+        {2003, Shift(A, 0, 0.5, 0)}, {2004, A}, {2005, T}, {2006, ::GetSysColor(COLOR_BTNTEXT)},
+        {2007, Shift(F, 0, -0.5, 0)}, {2008, L}, {2009, F},
+        {3000, Shift(F, 0, 0.8, 0)}, {3001, Shift(F, 0, 0.15, 0)}, {3005, Shift(F, 0, -0.4, -0.4)},
+        {3007, Shift(A, 0, 0.7, 0)}, {3009, Shift(A, 0, 0.5, 0)}, {3013, Shift(F, 0, -0.97, 0)},
+        {3016, Shift(F, 0, -0.2, -0.1)}, {3018, Shift(F, 0, -0.4, -0.1)}, {3024, Shift(A, 0, 0.5, 0)},
+        // the 3D colours of its own table
+        {COLOR_3DFACE, F}, {COLOR_3DLIGHT, Shift(F, 0, 0.1, 0)}, {COLOR_3DHILIGHT, Shift(F, 0, 0.95, 0)},
+        {COLOR_3DSHADOW, Shift(F, 0, -0.3, -0.5)}, {COLOR_3DDKSHADOW, Shift(F, 0, -0.7, -0.5)},
+    };
+    for (const auto& e : expected)
+        EXPECT_EQ(e.second, painter->GetColor(e.first)) << e.first;
+    // 3014 and 2010 follow this table's shadow; the edges share one entry
+    EXPECT_EQ(painter->GetColor(COLOR_3DSHADOW), painter->GetColor(3014));
+    EXPECT_EQ(PositionOf(*painter, 1002), PositionOf(*painter, 2008));
+    EXPECT_NE(PositionOf(*painter, 3006), PositionOf(*painter, 3007));
+    const std::vector<int> gradients = {3019, 3020, 3021, 3022, 3023, 3024, 3005};
+    EXPECT_EQ(gradients, GradientIndexes(*painter));
+    // the colours do not depend on the taskband colours
+    const std::map<int, COLORREF> first = ThemeColors(*painter);
+    for (COLORREF& c : xp.m_taskband)
+        c = RGB(10, 20, 30);
+    painter->OnThemeChanged(0, 0);
+    EXPECT_EQ(first, ThemeColors(*painter));
+}
+
+TEST_F(ThemeColorsTest, Studio2005UsesTheOffice2003ColoursOtherwise) {
+    // Office 2003 from the system colours, and from the silver scheme
+    std::map<int, COLORREF> officeSystem, officeSilver;
+    {
+        ScopedPainter painter(new O);
+        officeSystem = ThemeColors(*painter);
+    }
+    {
+        XpLunaSystem xp("metallic");
+        ScopedSystemAnswers answers(&xp);
+        ScopedPainter painter(new O);
+        officeSilver = ThemeColors(*painter);
+    }
+    struct Case {
+        const char* scheme;   // NULL: the system's own answers
+        const std::map<int, COLORREF>& expected;
+    };
+    // the olive scheme is not one of the look's: the Office 2003 colours of the system branch
+    const Case cases[] = {{NULL, officeSystem}, {"homestead", officeSystem}, {"metallic", officeSilver}};
+    for (const Case& c : cases) {
+        std::unique_ptr<XpLunaSystem> xp;
+        std::unique_ptr<ScopedSystemAnswers> answers;
+        if (c.scheme != NULL) {
+            xp.reset(new XpLunaSystem(c.scheme));
+            answers.reset(new ScopedSystemAnswers(xp.get()));
+        }
+        ScopedPainter painter(new CExtPaintManagerStudio2005);
+        EXPECT_EQ(c.expected, ThemeColors(*painter)) << (c.scheme ? c.scheme : "system");
+        EXPECT_TRUE(painter->IsStudioStyle());
+        EXPECT_EQ(4, painter->GetThemeKind());
+    }
 }
 
 }  // namespace

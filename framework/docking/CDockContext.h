@@ -1,0 +1,26 @@
+// What a dockable bar remembers between docking and floating: the dock bar and rectangle it
+// had when it last left a side, and the style and place of its last floating frame.
+// ToggleDocking (a double click on a bar or on its mini frame's caption) moves the bar from one
+// to the other.
+#pragma once
+#include <afxwin.h>
+
+class CControlBar;
+
+class CDockContext {
+public:
+    explicit CDockContext(CControlBar* pBar);
+    virtual ~CDockContext() = default;
+    CDockContext(const CDockContext&) = delete;
+    CDockContext& operator=(const CDockContext&) = delete;
+
+    // A docked bar floats where it floated last; a floating bar docks where it was docked last.
+    virtual void ToggleDocking();
+
+    CControlBar* m_pBar;
+    CFrameWnd* m_pDockSite;
+    UINT m_uMRUDockID;        // the dock bar the bar last left (0: none yet)
+    CRect m_rectMRUDockPos;   // its window rectangle there (screen)
+    DWORD m_dwMRUFloatStyle;  // CBRS_ALIGN_... of its last floating frame
+    CPoint m_ptMRUFloatPos;   // top-left corner of its last floating frame (screen)
+};
