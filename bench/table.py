@@ -42,7 +42,7 @@ if "store_save_all_ms" in values:
         timed("store_save_all"), write, ratio(v("store_save_all_ms"), v("store_raw_write_ms")), "< 3 s")
     row("", "", flushed, ratio(v("store_save_all_ms"), v("store_raw_write_flushed_ms")))
     row("  load", timed("store_load"), read, ratio(v("store_load_ms"), v("store_raw_read_ms")), "< 2 s")
-    row("  unload after changes (saves every item)", timed("store_unload"), write,
+    row("  unload after one new result per item (saves every item)", timed("store_unload"), write,
         ratio(v("store_unload_ms"), v("store_raw_write_ms")))
     row("  save of every item, none changed", timed("store_save_unchanged"), write,
         ratio(v("store_save_unchanged_ms"), v("store_raw_write_ms")), "writes nothing")

@@ -1,5 +1,6 @@
 // A DNS message in a buffer, with the reading of (possibly compressed) domain names.
 #pragma once
+#include "DnsMessage.h"
 #include "NeuroBuffer.h"
 
 class CDnsBuffer : public CNeuroBuffer {
@@ -15,4 +16,8 @@ public:
     // it is left where it was. The name comes without a trailing dot. Bad data raises a
     // CSocketException.
     virtual std::string ReadName(size_t offset = 0);
+
+    // Raises the CSocketException that tells what stopped the message reader (nothing when it
+    // read on).
+    void Raise(const DnsMessage::Outcome& outcome) const;
 };

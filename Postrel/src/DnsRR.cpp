@@ -7,7 +7,6 @@
 #include "DnsRRNS.h"
 #include "SocketException.h"
 #include <ctype.h>
-#include <stdio.h>
 
 std::unique_ptr<CDnsRR> CDnsRR::ForType(uint16_t type)
 {
@@ -22,28 +21,21 @@ std::unique_ptr<CDnsRR> CDnsRR::ForType(uint16_t type)
 
 std::unique_ptr<CDnsRR> CDnsRR::Parse(CDnsBuffer& buffer)
 {
-    std::string name = buffer.ReadName();
-    uint16_t type = buffer.ReadUInt16();
-    uint16_t klass = buffer.ReadUInt16();
-    uint32_t ttl = buffer.ReadUInt32();
-    uint16_t length = buffer.ReadUInt16();
-    size_t start = buffer.Position();
-    // the whole data must be in the message before any of it is read
-    if (buffer.Length() - start < length) {
-        char text[96];
-        snprintf(text, sizeof text, "Insufficient Data Pointer:%d  Size:%d  Total:%d", int(start), int(length),
-                 int(buffer.Length()));
-        throw new CSocketException(text);
-    }
-    std::unique_ptr<CDnsRR> rr = ForType(type);
-    rr->m_name = name;
-    rr->m_type = type;
-    rr->m_class = klass;
-    rr->m_ttl = ttl;
-    rr->m_dataLength = length;
+    DnsMessage::Reader reader(buffer.Data(), buffer.Length(), false);
+    reader.setPosition(buffer.Position());
+    DnsMessage::Record record;
+    buffer.Raise(reader.record(record));
+    std::unique_ptr<CDnsRR> rr = ForType(record.type);
+    rr->m_name = record.owner;
+    rr->m_type = record.type;
+    rr->m_class = record.klass;
+    rr->m_ttl = record.ttl;
+    rr->m_dataLength = record.dataLength;
+    buffer.SetPosition(record.dataAt);
     rr->ReadData(buffer);
-    if (buffer.Position() > start + length) throw new CSocketException("Record data longer than its stated length");
-    buffer.SetPosition(start + length);
+    if (buffer.Position() > record.dataAt + record.dataLength)
+        throw new CSocketException("Record data longer than its stated length");
+    buffer.SetPosition(reader.position());
     return rr;
 }
 

@@ -23,69 +23,58 @@ BOOL AFXAPI AfxSocketInit(WSADATA* lpwsaData) {
 
 CAsyncSocket::~CAsyncSocket() { Close(); }
 
+BOOL CAsyncSocket::Fail() {
+    ::WSASetLastError(m_socket.winsockError());
+    return FALSE;
+}
+
 BOOL CAsyncSocket::Create(UINT nSocketPort, int nSocketType, LPCTSTR lpszSocketAddress) {
     if (m_hSocket != INVALID_SOCKET) {
         ::WSASetLastError(WSAEINVAL);
         return FALSE;
     }
-    if (!AfxSocketInit()) {
-        ::WSASetLastError(WSANOTINITIALISED);
+    if (nSocketType != SOCK_STREAM && nSocketType != SOCK_DGRAM) {
+        ::WSASetLastError(WSAESOCKTNOSUPPORT);
         return FALSE;
     }
-    SOCKET s = ::socket(AF_INET, nSocketType, 0);
-    if (s == INVALID_SOCKET)
-        return FALSE;
-    // Non-blocking underneath: every wait goes through select() with a time-out instead.
-    u_long nonBlocking = 1;
-    if (::ioctlsocket(s, FIONBIO, &nonBlocking) == SOCKET_ERROR) {
-        int err = ::WSAGetLastError();
-        ::closesocket(s);
-        ::WSASetLastError(err);
-        return FALSE;
-    }
+    // Non-blocking underneath: every wait is a poll with a time-out instead.
+    if (!m_socket.create(nSocketType == SOCK_DGRAM))
+        return Fail();
     if (nSocketPort != 0 || lpszSocketAddress != NULL) {
-        sockaddr_in local = {};
-        local.sin_family = AF_INET;
-        local.sin_port = htons((u_short)nSocketPort);
-        local.sin_addr.s_addr = htonl(INADDR_ANY);
-        if (lpszSocketAddress != NULL) {
-            local.sin_addr.s_addr = ::inet_addr(lpszSocketAddress);
-            if (local.sin_addr.s_addr == INADDR_NONE) {
-                ::closesocket(s);
-                ::WSASetLastError(WSAEINVAL);
-                return FALSE;
-            }
+        uint32_t local = 0;
+        if (lpszSocketAddress != NULL && !UnixSocket::parseAddress(lpszSocketAddress, local)) {
+            m_socket.close();
+            ::WSASetLastError(WSAEINVAL);
+            return FALSE;
         }
-        if (::bind(s, reinterpret_cast<sockaddr*>(&local), sizeof local) == SOCKET_ERROR) {
-            int err = ::WSAGetLastError();
-            ::closesocket(s);
-            ::WSASetLastError(err);
+        if (!m_socket.bind(local, (uint16_t)nSocketPort)) {
+            Fail();
+            m_socket.close();
             return FALSE;
         }
     }
-    m_hSocket = s;
+    m_hSocket = (SOCKET)m_socket.descriptor();
     return TRUE;
 }
 
 BOOL CAsyncSocket::WaitReady(bool forWrite, DWORD dwTimeoutMs) {
-    // The read or write set only: the error set also reports an urgent byte, which no receive
-    // takes, so the wait would return at once every time and the caller would spin.
-    fd_set set;
-    FD_ZERO(&set);
-    FD_SET(m_hSocket, &set);
-    timeval tv;
-    tv.tv_sec = (long)(dwTimeoutMs / 1000);
-    tv.tv_usec = (long)(dwTimeoutMs % 1000) * 1000;
-    int n = ::select(0, forWrite ? NULL : &set, forWrite ? &set : NULL, NULL,
-                     dwTimeoutMs == INFINITE ? NULL : &tv);
-    if (n == SOCKET_ERROR)
-        return FALSE;
-    if (n == 0) {
-        ::WSASetLastError(WSAETIMEDOUT);
-        return FALSE;
+    // INFINITE is waited for in the longest slices a wait takes.
+    for (;;) {
+        int ms = dwTimeoutMs >= 0x7FFFFFFF ? 0x7FFFFFFF : (int)dwTimeoutMs;
+        switch (m_socket.wait(forWrite, ms, std::function<bool()>())) {
+        case UnixSocket::Ready:
+            // An error condition still lets the following call report the socket's own error.
+            return TRUE;
+        case UnixSocket::Failed:
+            return Fail();
+        case UnixSocket::TimedOut:
+        case UnixSocket::Cancelled:
+            if (dwTimeoutMs == INFINITE)
+                continue;
+            ::WSASetLastError(WSAETIMEDOUT);
+            return FALSE;
+        }
     }
-    // An error condition still lets the following call report the socket's own error.
-    return TRUE;
 }
 
 DWORD CAsyncSocket::RemainingMs(DWORD start) const {
@@ -100,16 +89,14 @@ BOOL CAsyncSocket::Connect(LPCTSTR lpszHostAddress, UINT nHostPort) {
         ::WSASetLastError(m_hSocket == INVALID_SOCKET ? WSAENOTSOCK : WSAEINVAL);
         return FALSE;
     }
-    sockaddr_in addr = {};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons((u_short)nHostPort);
     // The lookup of a name counts against the connect time-out: a silent name server must not
     // hold the caller without a bound.
     const DWORD start = ::GetTickCount();
     std::string error;
     int code = 0;
+    in_addr address = {};
     int lookupMs = m_dwConnectTimeout >= 0x7FFFFFFF ? NetSocket::kLookupTimeoutMs : (int)m_dwConnectTimeout;
-    if (!NetSocket::resolve(lpszHostAddress, addr.sin_addr, error, lookupMs, std::function<bool()>(), &code)) {
+    if (!NetSocket::resolve(lpszHostAddress, address, error, lookupMs, std::function<bool()>(), &code)) {
         ::WSASetLastError(code != 0 ? code : WSAHOST_NOT_FOUND);
         return FALSE;
     }
@@ -118,76 +105,67 @@ BOOL CAsyncSocket::Connect(LPCTSTR lpszHostAddress, UINT nHostPort) {
         DWORD spent = ::GetTickCount() - start;
         connectMs = spent >= connectMs ? 1 : connectMs - spent;
     }
-    if (::connect(m_hSocket, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0)
+    int started = m_socket.startConnect(address.s_addr, (uint16_t)nHostPort);
+    if (started < 0)
+        return Fail();
+    if (started > 0)
         return TRUE;
-    if (::WSAGetLastError() != WSAEWOULDBLOCK)
+    // The connection is under way: writable means done, well or not.
+    if (!WaitReady(true, connectMs))
         return FALSE;
-
-    // The connection is under way: writable means done, the error set means refused.
-    fd_set writable, errors;
-    FD_ZERO(&writable);
-    FD_ZERO(&errors);
-    FD_SET(m_hSocket, &writable);
-    FD_SET(m_hSocket, &errors);
-    timeval tv;
-    tv.tv_sec = (long)(connectMs / 1000);
-    tv.tv_usec = (long)(connectMs % 1000) * 1000;
-    int n = ::select(0, NULL, &writable, &errors, connectMs == INFINITE ? NULL : &tv);
-    if (n == SOCKET_ERROR)
-        return FALSE;
-    if (n == 0) {
-        ::WSASetLastError(WSAETIMEDOUT);
-        return FALSE;
-    }
-    int err = 0;
-    int len = sizeof err;
-    if (::getsockopt(m_hSocket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&err), &len) == SOCKET_ERROR)
-        return FALSE;
-    if (err != 0) {
-        ::WSASetLastError(err);
-        return FALSE;
-    }
+    if (m_socket.pendingError() != 0)
+        return Fail();
     return TRUE;
 }
 
 int CAsyncSocket::Send(const void* lpBuf, int nBufLen, int nFlags) {
-    if (m_hSocket == INVALID_SOCKET) {
-        ::WSASetLastError(WSAENOTSOCK);
+    if (m_hSocket == INVALID_SOCKET || nFlags != 0 || nBufLen < 0) {
+        ::WSASetLastError(m_hSocket == INVALID_SOCKET ? WSAENOTSOCK : nFlags != 0 ? WSAEOPNOTSUPP : WSAEINVAL);
         return SOCKET_ERROR;
     }
     // The I/O time-out bounds the whole call, however often the socket turns ready.
     const DWORD start = ::GetTickCount();
     for (;;) {
-        int n = ::send(m_hSocket, static_cast<const char*>(lpBuf), nBufLen, nFlags);
-        if (n != SOCKET_ERROR || ::WSAGetLastError() != WSAEWOULDBLOCK)
-            return n;
+        long n = m_socket.send(lpBuf, (size_t)nBufLen);
+        if (n >= 0)
+            return (int)n;
+        if (!m_socket.wouldBlock()) {
+            Fail();
+            return SOCKET_ERROR;
+        }
         if (!WaitReady(true, RemainingMs(start)))
             return SOCKET_ERROR;
     }
 }
 
 int CAsyncSocket::Receive(void* lpBuf, int nBufLen, int nFlags) {
-    if (m_hSocket == INVALID_SOCKET) {
-        ::WSASetLastError(WSAENOTSOCK);
+    if (m_hSocket == INVALID_SOCKET || nFlags != 0 || nBufLen < 0) {
+        ::WSASetLastError(m_hSocket == INVALID_SOCKET ? WSAENOTSOCK : nFlags != 0 ? WSAEOPNOTSUPP : WSAEINVAL);
         return SOCKET_ERROR;
     }
     const DWORD start = ::GetTickCount();
     for (;;) {
-        int n = ::recv(m_hSocket, static_cast<char*>(lpBuf), nBufLen, nFlags);
-        if (n != SOCKET_ERROR || ::WSAGetLastError() != WSAEWOULDBLOCK)
-            return n;
+        long n = m_socket.receive(lpBuf, (size_t)nBufLen);
+        if (n >= 0)
+            return (int)n;
+        if (!m_socket.wouldBlock()) {
+            Fail();
+            return SOCKET_ERROR;
+        }
         if (!WaitReady(false, RemainingMs(start)))
             return SOCKET_ERROR;
     }
 }
 
 BOOL CAsyncSocket::ShutDown(int nHow) {
-    return ::shutdown(m_hSocket, nHow) != SOCKET_ERROR;
+    if (m_hSocket == INVALID_SOCKET) {
+        ::WSASetLastError(WSAENOTSOCK);
+        return FALSE;
+    }
+    return m_socket.shutdown(nHow) ? TRUE : Fail();
 }
 
 void CAsyncSocket::Close() {
-    if (m_hSocket != INVALID_SOCKET) {
-        ::closesocket(m_hSocket);
-        m_hSocket = INVALID_SOCKET;
-    }
+    m_socket.close();
+    m_hSocket = INVALID_SOCKET;
 }

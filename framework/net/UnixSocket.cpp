@@ -23,6 +23,7 @@ struct Libc {
     decltype(&::bind) bind;
     decltype(&::connect) connect;
     decltype(&::getsockopt) getsockopt;
+    decltype(&::shutdown) shutdown;
     decltype(&::send) send;
     decltype(&::recv) recv;
     decltype(&::sendto) sendto;
@@ -47,6 +48,7 @@ const Libc& libc()
         take(library, "bind", f.bind);
         take(library, "connect", f.connect);
         take(library, "getsockopt", f.getsockopt);
+        take(library, "shutdown", f.shutdown);
         take(library, "send", f.send);
         take(library, "recv", f.recv);
         take(library, "sendto", f.sendto);
@@ -102,6 +104,19 @@ void UnixSocket::close()
         ::close(fd_);
         fd_ = -1;
     }
+}
+
+bool UnixSocket::shutdown(int how)
+{
+    const int kHow[] = {SHUT_RD, SHUT_WR, SHUT_RDWR};
+    if (how < 0 || how > 2) {
+        error_ = EINVAL;
+        return false;
+    }
+    if (libc().shutdown(fd_, kHow[how]) == 0)
+        return true;
+    error_ = errno;
+    return false;
 }
 
 bool UnixSocket::bind(uint32_t address, uint16_t port)

@@ -23,6 +23,10 @@ public:
     bool create(bool datagram);
     bool isOpen() const { return fd_ >= 0; }
     void close();
+    // The system's descriptor (-1 when closed): an identity, not a Winsock handle.
+    int descriptor() const { return fd_; }
+    // Ends receiving (0), sending (1) or both (2); false with error() set.
+    bool shutdown(int how);
 
     // Binds to a local IPv4 address (network byte order, 0 for any) and port.
     bool bind(uint32_t address, uint16_t port);

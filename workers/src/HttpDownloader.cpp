@@ -1,130 +1,33 @@
 #include "workers/HttpDownloader.h"
 
-#include <cstdlib>
+#include <wincrypt.h>
+
+#include <algorithm>
 #include <cstring>
-#include <memory>
+#include <new>
+#include <string>
 #include <vector>
 
-#include "AbandonableCall.h"
-#include "InternetSession.h"
+#include "HttpTransfer.h"
 #include "workers/WorkerManager.h"
 
 namespace {
 
-const DWORD kChunkBytes = 10249;
-const DWORD kSnapshotBytes = 1024;
+const size_t kChunkBytes = 10249;
+const size_t kSnapshotBytes = 1024;
 
-// The connection and request handles of one download, closed whatever way the download ends.
-class Request {
-public:
-    Request() : connection_(NULL), request_(NULL) {}
-    ~Request() { close(); }
-    Request(const Request&) = delete;
-    Request& operator=(const Request&) = delete;
-
-    // Connects and sends the GET of url. False on failure, with GetLastError kept.
-    //
-    // The request is built by hand rather than with InternetOpenUrl so that its time-outs can be
-    // set before it is sent: the one-call form waits for the answer with no time-out at all on
-    // some WinINet implementations, and a server that accepts and never answers would hold the
-    // worker for ever.
-    bool open(HINTERNET session, const std::string& url, bool secure, DWORD timeoutMs,
-              const std::string& proxyUser, const std::string& proxyPassword)
-    {
-        // Backslashes are what users type for slashes; no server expects one in a path.
-        std::string address = url;
-        for (char& c : address)
-            if (c == '\\')
-                c = '/';
-
-        URL_COMPONENTSA parts = {};
-        parts.dwStructSize = sizeof parts;
-        parts.dwSchemeLength = parts.dwHostNameLength = parts.dwUserNameLength = 1;
-        parts.dwPasswordLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = 1;
-        if (!InternetCrackUrlA(address.c_str(), 0, 0, &parts) || !parts.lpszHostName || parts.dwHostNameLength == 0) {
-            SetLastError(ERROR_INTERNET_INVALID_URL);
-            return false;
-        }
-        std::string host(parts.lpszHostName, parts.dwHostNameLength);
-        std::string user = parts.lpszUserName ? std::string(parts.lpszUserName, parts.dwUserNameLength) : "";
-        std::string password = parts.lpszPassword ? std::string(parts.lpszPassword, parts.dwPasswordLength) : "";
-        std::string path = parts.lpszUrlPath ? std::string(parts.lpszUrlPath, parts.dwUrlPathLength) : "";
-        std::string extra = parts.lpszExtraInfo ? std::string(parts.lpszExtraInfo, parts.dwExtraInfoLength) : "";
-        size_t fragment = extra.find('#');   // the fragment is the browser's business, not the server's
-        if (fragment != std::string::npos)
-            extra.erase(fragment);
-        if (path.empty())
-            path = "/";
-
-        DWORD flags = INTERNET_FLAG_RELOAD;
-        if (secure || parts.nScheme == INTERNET_SCHEME_HTTPS)
-            flags |= INTERNET_FLAG_SECURE;
-
-        connection_ = InternetConnectA(session, host.c_str(), parts.nPort, user.empty() ? NULL : user.c_str(),
-                                       password.empty() ? NULL : password.c_str(), INTERNET_SERVICE_HTTP, 0, 0);
-        if (!connection_)
-            return false;
-        request_ = HttpOpenRequestA(connection_, "GET", (path + extra).c_str(), NULL, NULL, NULL, flags, 0);
-        if (!request_)
-            return false;
-        InternetSetOptionA(request_, INTERNET_OPTION_CONNECT_TIMEOUT, &timeoutMs, sizeof timeoutMs);
-        InternetSetOptionA(request_, INTERNET_OPTION_SEND_TIMEOUT, &timeoutMs, sizeof timeoutMs);
-        InternetSetOptionA(request_, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeoutMs, sizeof timeoutMs);
-        if (!HttpSendRequestA(request_, NULL, 0, NULL, 0))
-            return false;
-        if (!proxyUser.empty() && status() == HTTP_STATUS_PROXY_AUTH_REQ) {
-            // Not every WinINet sends the proxy login set on the session by itself: answer the
-            // proxy's challenge once with the login on the request.
-            char discard[1024];
-            DWORD read = 0;
-            while (InternetReadFile(request_, discard, sizeof discard, &read) && read > 0) {
-            }
-            InternetSetOptionA(request_, INTERNET_OPTION_PROXY_USERNAME, const_cast<char*>(proxyUser.c_str()),
-                               static_cast<DWORD>(proxyUser.size()));
-            InternetSetOptionA(request_, INTERNET_OPTION_PROXY_PASSWORD, const_cast<char*>(proxyPassword.c_str()),
-                               static_cast<DWORD>(proxyPassword.size()));
-            return HttpSendRequestA(request_, NULL, 0, NULL, 0) != FALSE;
-        }
-        return true;
-    }
-
-    // The HTTP status of the answer; 0 when it carries none.
-    int status() const
-    {
-        char text[80] = "";
-        DWORD size = sizeof text;
-        return HttpQueryInfoA(request_, HTTP_QUERY_STATUS_CODE, text, &size, NULL) ? atoi(text) : 0;
-    }
-
-    // The Content-Length the answer announced; false when it announced none.
-    bool contentLength(unsigned long long& length) const
-    {
-        char text[80] = "";
-        DWORD size = sizeof text;
-        if (!HttpQueryInfoA(request_, HTTP_QUERY_CONTENT_LENGTH, text, &size, NULL))
-            return false;
-        char* end = nullptr;
-        length = strtoull(text, &end, 10);
-        return end != text;
-    }
-
-    HINTERNET handle() const { return request_; }
-
-    void close()
-    {
-        DWORD error = GetLastError();
-        if (request_)
-            InternetCloseHandle(request_);
-        if (connection_)
-            InternetCloseHandle(connection_);
-        request_ = connection_ = NULL;
-        SetLastError(error);
-    }
-
-private:
-    HINTERNET connection_;
-    HINTERNET request_;
+// What Initialize opens: the transfer handles, kept for every download of the object, and what
+// was fixed when the session opened (the proxy) or set on it since (the time-out).
+struct Session {
+    HttpTransfer transfer;
+    std::string proxyList;   // the manager's proxy text; empty when no proxy is used
+    DWORD timeoutMs = HttpDownloader::kDefaultTimeoutMs;
 };
+
+Session* sessionOf(void* session)
+{
+    return static_cast<Session*>(session);
+}
 
 // Where the authority of url begins: after "//" (or a double backslash), else after "scheme:".
 size_t authorityStart(const std::string& url, const char* bareScheme)
@@ -148,15 +51,6 @@ bool namesPort(const std::string& authority)
     return hostPort.find(':', bracket == std::string::npos ? 0 : bracket) != std::string::npos;
 }
 
-// The time-out setTimeout left on the session.
-DWORD sessionTimeoutMs(HINTERNET session)
-{
-    DWORD timeoutMs = HttpDownloader::kDefaultTimeoutMs;
-    DWORD size = sizeof timeoutMs;
-    InternetQueryOptionA(session, INTERNET_OPTION_CONNECT_TIMEOUT, &timeoutMs, &size);
-    return timeoutMs;
-}
-
 // The proxy login the worker manager holds; empty when no proxy is used.
 void proxyLogin(std::string& user, std::string& password)
 {
@@ -168,6 +62,110 @@ void proxyLogin(std::string& user, std::string& password)
         password.clear();
     }
 }
+
+// The proxy for one scheme out of a proxy list as users give it: "host:port", or entries separated
+// by spaces or semicolons, of which "http=host:port" and "https=host:port" name a scheme's own.
+std::string proxyFor(const std::string& list, bool secure)
+{
+    const std::string own = secure ? "https=" : "http=";
+    std::string any;
+    size_t at = 0;
+    while (at < list.size()) {
+        size_t end = list.find_first_of("; ", at);
+        std::string entry = list.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        at = end == std::string::npos ? list.size() : end + 1;
+        if (entry.empty())
+            continue;
+        if (entry.compare(0, own.size(), own) == 0)
+            return entry.substr(own.size());
+        if (any.empty() && entry.find('=') == std::string::npos)
+            any = entry;
+    }
+    return any;
+}
+
+// The certificates of the system's trusted roots: HTTPS servers are trusted exactly when the
+// system trusts them.
+std::vector<std::string> systemRoots()
+{
+    std::vector<std::string> der;
+    HCERTSTORE store = CertOpenSystemStoreA(0, "ROOT");
+    if (store) {
+        PCCERT_CONTEXT certificate = NULL;
+        while ((certificate = CertEnumCertificatesInStore(store, certificate)) != NULL)
+            der.emplace_back(reinterpret_cast<const char*>(certificate->pbCertEncoded), certificate->cbCertEncoded);
+        CertCloseStore(store, 0);
+    }
+    return der;
+}
+
+// Milliseconds of a steady clock read without a system round trip. GetTickCount lags behind by up
+// to a scheduler tick when nothing asked the system anything for a while, as during a transfer
+// made on the Unix side: a page that took 600 ms would then be timed a few milliseconds short.
+long long steadyMs()
+{
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return count.QuadPart * 1000 / frequency.QuadPart;
+}
+
+DWORD internetError(HttpTransfer::Failure failure)
+{
+    switch (failure) {
+    case HttpTransfer::None: return 0;
+    case HttpTransfer::BadAddress: return ERROR_INTERNET_INVALID_URL;
+    case HttpTransfer::UnknownScheme: return ERROR_INTERNET_UNRECOGNIZED_SCHEME;
+    case HttpTransfer::NameNotResolved: return ERROR_INTERNET_NAME_NOT_RESOLVED;
+    case HttpTransfer::CannotConnect: return ERROR_INTERNET_CANNOT_CONNECT;
+    case HttpTransfer::TimedOut: return ERROR_INTERNET_TIMEOUT;
+    case HttpTransfer::Cancelled: return ERROR_INTERNET_OPERATION_CANCELLED;
+    case HttpTransfer::ConnectionAborted: return ERROR_INTERNET_CONNECTION_ABORTED;
+    case HttpTransfer::ConnectionReset: return ERROR_INTERNET_CONNECTION_RESET;
+    case HttpTransfer::InvalidResponse: return ERROR_HTTP_INVALID_SERVER_RESPONSE;
+    case HttpTransfer::CertificateDate: return ERROR_INTERNET_SEC_CERT_DATE_INVALID;
+    case HttpTransfer::CertificateName: return ERROR_INTERNET_SEC_CERT_CN_INVALID;
+    case HttpTransfer::CertificateUntrusted: return ERROR_INTERNET_INVALID_CA;
+    case HttpTransfer::ClientCertificateNeeded: return ERROR_INTERNET_CLIENT_AUTH_CERT_NEEDED;
+    case HttpTransfer::SecureChannel: return ERROR_INTERNET_SECURITY_CHANNEL_ERROR;
+    case HttpTransfer::TooManyRedirects: return ERROR_HTTP_REDIRECT_FAILED;
+    case HttpTransfer::OutOfMemory: return ERROR_NOT_ENOUGH_MEMORY;
+    case HttpTransfer::Other: break;
+    }
+    return ERROR_INTERNET_INTERNAL_ERROR;
+}
+
+// Gathers a page as the check reads it: in chunks of kChunkBytes counted from the start of the
+// body, a zero byte ending the text of its chunk; reading stops at kMaxPageBytes.
+class PageReader {
+public:
+    explicit PageReader(std::string& page) : page_(page), inChunk_(0), skipping_(false) {}
+
+    bool take(const char* data, size_t size)
+    {
+        while (size > 0) {
+            size_t part = std::min(size, kChunkBytes - inChunk_);
+            if (!skipping_) {
+                size_t text = strnlen(data, part);
+                page_.append(data, text);
+                skipping_ = text < part;
+            }
+            inChunk_ += part;
+            data += part;
+            size -= part;
+            if (inChunk_ == kChunkBytes) {
+                inChunk_ = 0;
+                skipping_ = false;
+            }
+        }
+        return page_.size() < HttpDownloader::kMaxPageBytes;
+    }
+
+private:
+    std::string& page_;
+    size_t inChunk_;
+    bool skipping_;
+};
 
 }  // namespace
 
@@ -192,28 +190,32 @@ HttpDownloader::~HttpDownloader()
 bool HttpDownloader::Initialize()
 {
     Cleanup();
-    session_ = openInternetSession(agent_);
-    if (session_)
-        setTimeout(kDefaultTimeoutMs);
-    return session_ != NULL;
+    HttpTransfer::setTrustSource(systemRoots);
+    Session* session = new (std::nothrow) Session;
+    if (!session || !session->transfer.valid()) {
+        delete session;
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+    bool useProxy = false;
+    std::string proxy, user, password;
+    WorkerManager::instance()->getProxy(useProxy, proxy, user, password);
+    if (useProxy)
+        session->proxyList = proxy;
+    session_ = session;
+    return true;
 }
 
 void HttpDownloader::Cleanup()
 {
-    if (session_) {
-        InternetCloseHandle(session_);
-        session_ = NULL;
-    }
+    delete sessionOf(session_);
+    session_ = NULL;
 }
 
-// The session keeps the time-out as its connect time-out (an option every WinINet keeps and
-// answers on a session handle); each request copies it to all three of its own time-outs.
 void HttpDownloader::setTimeout(int milliseconds)
 {
-    if (!session_)
-        return;
-    DWORD value = static_cast<DWORD>(milliseconds > 0 ? milliseconds : kDefaultTimeoutMs);
-    InternetSetOptionA(session_, INTERNET_OPTION_CONNECT_TIMEOUT, &value, sizeof value);
+    if (session_)
+        sessionOf(session_)->timeoutMs = static_cast<DWORD>(milliseconds > 0 ? milliseconds : kDefaultTimeoutMs);
 }
 
 void HttpDownloader::SetURL(const char* url)
@@ -246,77 +248,36 @@ void HttpDownloader::fixUrl()
         url_.insert(end, port);
 }
 
-namespace {
-
-// One download, shared by the caller and the thread that makes it. The caller may walk away
-// (deadline or stop) while a WinINet call still blocks: the thread then finishes on its own,
-// stops reading at its next chunk, and closes the session it was handed.
-struct Download {
-    enum State { Running = 0, Finished = 1, Abandoned = 2 };
-
-    HINTERNET session = NULL;
-    std::string url;
-    bool secure = false;
-    DWORD limitMs = 0;
-    std::string proxyUser;
-    std::string proxyPassword;
-
-    bool complete = false;
-    DWORD error = 0;
-    int status = 0;
-    std::string page;
-    volatile LONG state = Running;
-
-    bool abandoned() const
-    {
-        return InterlockedCompareExchange(const_cast<volatile LONG*>(&state), 0, 0) == Abandoned;
-    }
-};
-
-void download(Download& d)
+bool HttpDownloader::transfer(const std::function<bool(const char*, size_t)>& sink,
+                              const std::function<bool()>& cancelled, int& status, DWORD& error)
 {
-    Request request;
-    d.complete = request.open(d.session, d.url, d.secure, d.limitMs, d.proxyUser, d.proxyPassword);
-    d.error = d.complete ? 0 : GetLastError();
-    if (d.complete) {
-        d.status = request.status();
-        std::vector<char> buffer(kChunkBytes);
-        char* chunk = buffer.data();
-        unsigned long long received = 0;
-        bool ended = false;
-        while (!d.abandoned()) {
-            DWORD read = 0;
-            if (!InternetReadFile(request.handle(), chunk, kChunkBytes, &read)) {
-                // an answer that breaks off is no page: the check must not pass on half of one
-                d.error = GetLastError();
-                d.complete = false;
-                break;
-            }
-            if (read == 0) {
-                ended = true;
-                break;
-            }
-            received += read;
-            d.page.append(chunk, strnlen(chunk, read));
-            if (d.page.size() >= HttpDownloader::kMaxPageBytes)
-                break;
-        }
-        // WinINet reports the end of a body that broke off (a close or a reset before the length
-        // the server announced) as an ordinary end: half a page is no page either.
-        unsigned long long announced = 0;
-        if (ended && d.status >= 200 && d.status != 204 && d.status != 304 && request.contentLength(announced) &&
-            received < announced) {
-            d.error = ERROR_INTERNET_CONNECTION_ABORTED;
-            d.complete = false;
-        }
-    }
-    request.close();
-    // Whoever comes second owns the session: the caller when it is still waiting, else this.
-    if (InterlockedCompareExchange(&d.state, Download::Finished, Download::Running) == Download::Abandoned)
-        InternetCloseHandle(d.session);
-}
+    status = 0;
+    error = ERROR_INVALID_HANDLE;
+    Session* session = sessionOf(session_);
+    if (!session)
+        return false;
 
-}  // namespace
+    HttpTransfer::Request request;
+    // Backslashes are what users type for slashes, and spaces what they type in paths; no server
+    // expects either as they are.
+    for (char c : url_) {
+        if (c == '\\')
+            request.url += '/';
+        else if (c == ' ')
+            request.url += "%20";
+        else
+            request.url += c;
+    }
+    request.agent = agent_;
+    request.timeoutMs = session->timeoutMs;
+    if (!session->proxyList.empty()) {
+        request.proxy = proxyFor(session->proxyList, request.url.compare(0, 6, "https:") == 0);
+        proxyLogin(request.proxyUser, request.proxyPassword);
+    }
+    HttpTransfer::Failure failure = session->transfer.get(request, sink, cancelled, status);
+    error = internetError(failure);
+    return failure == HttpTransfer::None;
+}
 
 bool HttpDownloader::DownloadPage()
 {
@@ -328,55 +289,38 @@ bool HttpDownloader::DownloadPage(const std::function<bool()>& cancelled)
     page_.clear();
     downloadTime_ = 0;
     statusCode_ = 0;
-    DWORD started = GetTickCount();
-    if (!session_) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return false;
-    }
-    std::shared_ptr<Download> d = std::make_shared<Download>();
-    d->session = session_;
-    d->url = url_;
-    d->secure = secureMode_;
-    d->limitMs = sessionTimeoutMs(session_);
-    proxyLogin(d->proxyUser, d->proxyPassword);
-
-    // One deadline for the whole download, not only for each step: a server that sends a byte
-    // within every receive time-out would otherwise hold the caller for ever. WinINet has no way
-    // to interrupt a blocked call (closing its handles does not end it everywhere), so the
-    // download runs on a thread of its own that the caller can leave.
-    AbandonableCall::Outcome outcome = AbandonableCall::run([d] { download(*d); }, d->limitMs, cancelled);
-    if (outcome != AbandonableCall::Done &&
-        InterlockedCompareExchange(&d->state, Download::Abandoned, Download::Running) == Download::Running) {
-        session_ = NULL;   // the download's thread closes it when it ends
-        downloadTime_ = static_cast<int32_t>(GetTickCount() - started);
-        SetLastError(outcome == AbandonableCall::TimedOut ? ERROR_INTERNET_TIMEOUT : ERROR_INTERNET_OPERATION_CANCELLED);
-        return false;
-    }
-    downloadTime_ = static_cast<int32_t>(GetTickCount() - started);
-    statusCode_ = d->status;
-    page_.swap(d->page);
-    if (!d->complete)
-        SetLastError(d->error);
-    return d->complete;
+    long long started = steadyMs();
+    std::string page;
+    PageReader reader(page);
+    int status = 0;
+    DWORD error = 0;
+    bool downloaded = transfer([&reader](const char* data, size_t size) { return reader.take(data, size); },
+                               cancelled, status, error);
+    downloadTime_ = session_ ? static_cast<int32_t>(steadyMs() - started) : 0;
+    statusCode_ = status;
+    page_.swap(page);
+    if (!downloaded)
+        SetLastError(error);
+    return downloaded;
 }
 
 std::string HttpDownloader::getSnapshot()
 {
-    if (!session_)
-        return std::string();
-    std::string proxyUser, proxyPassword;
-    proxyLogin(proxyUser, proxyPassword);
-    Request request;
-    if (!request.open(session_, url_, secureMode_, sessionTimeoutMs(session_), proxyUser, proxyPassword))
-        return std::string();
-    char snapshot[kSnapshotBytes];
-    DWORD read = 0;
-    if (!InternetReadFile(request.handle(), snapshot, sizeof snapshot, &read))
-        read = 0;
-    return std::string(snapshot, read);
+    std::string snapshot;
+    int status = 0;
+    DWORD error = 0;
+    bool downloaded = transfer(
+        [&snapshot](const char* data, size_t size) {
+            snapshot.append(data, std::min(size, kSnapshotBytes - snapshot.size()));
+            return snapshot.size() < kSnapshotBytes;
+        },
+        std::function<bool()>(), status, error);
+    (void)downloaded;   // what came before a failure is still the first bytes of the page
+    return snapshot;
 }
 
 std::string HttpDownloader::getLastError()
 {
-    return lastInternetResponse();
+    // The transfer keeps no server text besides the status: the error code says it all.
+    return std::string();
 }

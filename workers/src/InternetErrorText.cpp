@@ -24,6 +24,8 @@ const ErrorText kTexts[] = {
     {ERROR_INTERNET_CLIENT_AUTH_CERT_NEEDED, "the server asks for a client certificate"},
     {ERROR_INTERNET_INVALID_CA, "the server's certificate is not from a trusted authority"},
     {ERROR_INTERNET_SEC_CERT_REV_FAILED, "the server's certificate could not be checked for revocation"},
+    {ERROR_INTERNET_SECURITY_CHANNEL_ERROR, "the secure connection with the server could not be set up"},
+    {ERROR_HTTP_REDIRECT_FAILED, "the server redirected too often"},
     {ERROR_HTTP_INVALID_SERVER_RESPONSE, "the server's answer was not valid HTTP"},
     {ERROR_INTERNET_EXTENDED_ERROR, "the server reported an error"},
 };

@@ -4,117 +4,51 @@
 #include <cstring>
 #include <vector>
 
-#include "DnsName.h"
+#include "DnsMessage.h"
 #include "UnixSocket.h"
 
 namespace {
 
-const size_t kHeaderBytes = 12;
 const uint16_t kTypeMx = 15;
-const size_t kMaxLabel = 63;
-const size_t kMaxName = 255;
-
-unsigned byteAt(const std::string& p, size_t i)
-{
-    return static_cast<unsigned char>(p[i]);
-}
-
-unsigned wordAt(const std::string& p, size_t i)
-{
-    return (byteAt(p, i) << 8) | byteAt(p, i + 1);
-}
-
-void putWord(std::string& out, unsigned value)
-{
-    out += static_cast<char>((value >> 8) & 0xFF);
-    out += static_cast<char>(value & 0xFF);
-}
-
-// Reads the name at pos into name ("a.b.c", "" for the root) with the network layer's reader in
-// its strict form. next is where the record goes on. False for anything but a whole, sound name.
-bool readName(const std::string& packet, size_t pos, std::string& name, size_t& next)
-{
-    DnsName::Outcome read = DnsName::read(reinterpret_cast<const unsigned char*>(packet.data()), packet.size(), pos,
-                                          name, true);
-    next = read.next;
-    return read.result == DnsName::Ok;
-}
 
 }  // namespace
 
 bool MxLookup::buildQuery(const std::string& domain, uint16_t id, std::string& query)
 {
-    query.clear();
-    putWord(query, id);
-    putWord(query, 0x0100);   // recursion desired
-    putWord(query, 1);        // one question
-    putWord(query, 0);
-    putWord(query, 0);
-    putWord(query, 0);
-    size_t nameBytes = 1;
-    size_t start = 0;
-    while (start <= domain.size()) {
-        size_t dot = domain.find('.', start);
-        if (dot == std::string::npos)
-            dot = domain.size();
-        size_t length = dot - start;
-        if (length > kMaxLabel)
-            return false;
-        if (length > 0) {
-            nameBytes += length + 1;
-            if (nameBytes > kMaxName)
-                return false;
-            query += static_cast<char>(length);
-            query.append(domain, start, length);
-        }
-        start = dot + 1;
-    }
-    query += '\0';
-    putWord(query, kTypeMx);
-    putWord(query, 1);        // class IN
-    return true;
+    return DnsMessage::writeQuery(domain, kTypeMx, id, DnsMessage::kFlagRecursionDesired, query);
 }
 
 MxLookup::ParseResult MxLookup::parseAnswer(const std::string& packet, uint16_t id,
                                             std::vector<std::string>& exchangers)
 {
     exchangers.clear();
-    if (packet.size() < kHeaderBytes)
+    // The strict reader: a name that a lenient one would let through is no exchanger to connect to.
+    DnsMessage::Reader reader(packet.data(), packet.size(), true);
+    DnsMessage::Header header;
+    if (!reader.header(header).ok())
         return Malformed;
-    if (wordAt(packet, 0) != id || !(byteAt(packet, 2) & 0x80))
+    if (header.id != id || !(header.flags & DnsMessage::kFlagResponse))
         return NotOurs;
-    if (byteAt(packet, 3) & 0x0F)
+    if (header.flags & 0x000F)
         return Refused;
-    unsigned questions = wordAt(packet, 4);
-    unsigned answers = wordAt(packet, 6);
-
-    size_t pos = kHeaderBytes;
-    std::string name;
-    for (unsigned i = 0; i < questions; ++i) {
-        size_t next = 0;
-        if (!readName(packet, pos, name, next) || next + 4 > packet.size())
+    for (unsigned i = 0; i < header.questions; ++i) {
+        if (!reader.skipQuestion().ok())
             return Answered;
-        pos = next + 4;
     }
     // Only the answer section: the authority and additional sections hold name servers and
     // addresses, never the domain's own exchangers.
     std::vector<std::pair<unsigned, std::string>> found;
-    for (unsigned i = 0; i < answers; ++i) {
-        size_t next = 0;
-        if (!readName(packet, pos, name, next) || next + 10 > packet.size())
+    for (unsigned i = 0; i < header.answers; ++i) {
+        DnsMessage::Record record;
+        if (!reader.record(record).ok())
             break;
-        unsigned type = wordAt(packet, next);
-        size_t dataLength = wordAt(packet, next + 8);
-        size_t data = next + 10;
-        if (data + dataLength > packet.size())
-            break;
-        if (type == kTypeMx && dataLength >= 3) {
+        if (record.type == kTypeMx && record.dataLength >= 3) {
             std::string exchange;
             size_t end = 0;
-            if (readName(packet, data + 2, exchange, end) && end <= data + dataLength && !exchange.empty())
-                found.push_back(std::make_pair(wordAt(packet, data), exchange));
+            if (reader.nameAt(record.dataAt + 2, exchange, end).ok() && end <= record.dataAt + record.dataLength &&
+                !exchange.empty())
+                found.push_back(std::make_pair(reader.u16(record.dataAt), exchange));
         }
-        pos = data + dataLength;
     }
     // The most preferred (lowest) exchanger is tried first (RFC 5321 5.1); the answer order
     // decides among equal preferences.

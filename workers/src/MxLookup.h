@@ -16,8 +16,8 @@ public:
     static const uint16_t kQueryId = 0x0101;
     static const int kDnsPort = 53;
 
-    // The query for domain: false when a label is longer than 63 bytes or the name longer than
-    // 255. Empty labels (a trailing ".") are left out.
+    // The query for domain: false when a label is empty ("a..b") or longer than 63 bytes, or the
+    // name longer than 255 bytes. A trailing "." adds nothing; "" asks about the root.
     static bool buildQuery(const std::string& domain, uint16_t id, std::string& query);
 
     enum ParseResult { Answered, NotOurs, Refused, Malformed };

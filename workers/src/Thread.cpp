@@ -9,7 +9,7 @@ const DWORD kParkedPollMs = 50;
 
 }  // namespace
 
-Thread::Thread() : handle_(nullptr), lastWaitResult_(-1), stopRequested_(0), suspendCount_(0)
+Thread::Thread() : handle_(nullptr), lastWaitResult_(-1), stopRequested_(0), suspendCount_(0), wakeRequested_(0)
 {
 }
 
@@ -43,6 +43,7 @@ void Thread::stop()
 
 void Thread::wake()
 {
+    InterlockedExchange(&wakeRequested_, 1);
     events_.set(ThreadEvents::Wake);
 }
 
@@ -96,8 +97,13 @@ bool Thread::sleep(int seconds)
     if (stopRequested())
         result = ThreadEvents::Stop;
     lastWaitResult_ = result;
-    events_.reset(ThreadEvents::Wake);
-    events_.reset(ThreadEvents::Stop);
+    // A wake or stop that came while this sleep ended is spent with it. The events reset
+    // themselves when a wait takes them, so only one that may still be set is reset here: each
+    // reset is a system call, and a plain time-out, the common case, needs none.
+    if (InterlockedExchange(&wakeRequested_, 0))
+        events_.reset(ThreadEvents::Wake);
+    if (result == ThreadEvents::Stop)
+        events_.reset(ThreadEvents::Stop);
     return result == -1;
 }
 

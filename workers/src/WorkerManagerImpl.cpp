@@ -1,5 +1,7 @@
 #include "WorkerManagerImpl.h"
 
+#include <malloc.h>
+
 #include <vector>
 
 #include <boost/format.hpp>
@@ -35,8 +37,18 @@ WorkerManager* WorkerManager::instance()
     return &theManager();
 }
 
+// Checks read up to 16 MB of a page and 64 MB of a mail listing from whatever server they are
+// pointed at. The allocator maps blocks that large on their own and unmaps them when freed, but by
+// default it raises that bound to the largest block freed so far (up to 32 MB): after one large
+// page, the next large reads come from its heaps, which keep them after they are freed. A fixed
+// bound keeps every large block going back to the system.
+namespace {
+const int kOwnMappingBytes = 256 * 1024;
+}  // namespace
+
 WorkerManagerImpl::WorkerManagerImpl() : useProxy_(false), stopAllTimeoutMs_(30000)
 {
+    mallopt(M_MMAP_THRESHOLD, kOwnMappingBytes);
     InitializeCriticalSection(&lock_);
     InitializeCriticalSection(&proxyLock_);
     LogSetup::getLogger(LogSetup::instance(), logger_, "worker.WorkerManagerImpl");

@@ -31,6 +31,7 @@
 #include "orv/FixtureServer.h"
 #include "orv/TestEnv.h"
 #include "orv/gtest.h"
+#include "workers/HttpDownloader.h"
 #include "workers/Thread.h"
 #include "workers/WorkerManager.h"
 
@@ -220,8 +221,7 @@ std::vector<Row> rows()
         {"endless header line", Http, "line HTTP/1.1 200 OK\nflood " + g + " X-Long: aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", false},
         {"gigabyte body", Http,
          "line HTTP/1.1 200 OK\nline Content-Type: text/html\nline Content-Length: " + g + "\nline \n"
-         "flood " + g + " <p>hostile body</p>\\n", false,
-         "the process keeps 20-90 MB more after the row than before it (not the allocator's cache)", true},
+         "flood " + g + " <p>hostile body</p>\\n", false, nullptr, true},
         {"Content-Length 2^31, then silence", Http,
          "line HTTP/1.1 200 OK\nline Content-Length: 2147483648\nline \nsend <html>short</html>\nsilent", false},
         {"Content-Length 2^31, then close", Http,
@@ -352,8 +352,27 @@ MonitorItemSettings* itemFor(const Servers& s)
     return item;
 }
 
+// What the process sets up once, on its first TLS connection (the trusted roots, the TLS
+// library's own tables), is no growth of the row that happens to come first: one HTTPS download
+// against a server that resets the handshake makes it before the rows.
+void setUpTlsOnce()
+{
+    Row warmUp{"warm-up", Https, "reset", false};
+    Servers servers;
+    startServers(warmUp, servers);
+    ASSERT_TRUE(servers.hostile->running()) << servers.hostile->error();
+    HttpDownloader d("Orvane test");
+    d.setSecureMode(true);
+    d.setPort(servers.port);
+    d.SetURL(servers.address.c_str());
+    ASSERT_TRUE(d.Initialize());
+    d.setTimeout(kLimitMs);
+    EXPECT_FALSE(d.DownloadPage());
+}
+
 TEST(HostileServers, EveryCheckFailsInTimeWithBoundedMemoryAndGoesOnCycling)
 {
+    setUpTlsOnce();
     std::string table;
     // ORV_HOSTILE_ROWS=text runs only the rows whose name holds the text (to replay one).
     const char* only = getenv("ORV_HOSTILE_ROWS");

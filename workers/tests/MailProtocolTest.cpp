@@ -370,6 +370,7 @@ TEST(MxQuery, WireFormat)
     }
     std::string query;
     EXPECT_FALSE(MxLookup::buildQuery(std::string(64, 'l') + ".test", 1, query));
+    EXPECT_FALSE(MxLookup::buildQuery("a..test", 1, query));   // an empty label would end the name early
     std::string longName;
     for (int i = 0; i < 5; ++i)
         longName += std::string(60, 'l') + ".";

@@ -157,6 +157,22 @@ TEST(ThreadSleep, RequestsMadeWhileBusyEndTheNextSleepAtOnce)
     }
 }
 
+// A wake is spent by the sleep it ends, however many came before it: the next sleep runs its time.
+TEST(ThreadSleep, WakesEndOneSleepOnly)
+{
+    const int wakeCounts[] = {1, 3};
+    for (int wakes : wakeCounts) {
+        SCOPED_TRACE(wakes);
+        InlineThread t;
+        for (int i = 0; i < wakes; ++i)
+            t.wake();
+        EXPECT_FALSE(t.sleep(1));
+        EXPECT_TRUE(t.isWoken());
+        EXPECT_TRUE(t.sleep(1));
+        EXPECT_FALSE(t.isWoken());
+    }
+}
+
 TEST(ThreadSleep, TimesOutAfterTheGivenSeconds)
 {
     ProbeThread t(1);

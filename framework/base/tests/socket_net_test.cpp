@@ -230,9 +230,15 @@ TEST(SocketTest, PeerHangingUpGivesZeroAndClosedSocketsFail) {
     ASSERT_TRUE(s.Create());
     ASSERT_TRUE(s.Connect("127.0.0.1", peer.Port()));
     char buf[8];
+    // flags the socket cannot honour are refused, not dropped
+    EXPECT_EQ(SOCKET_ERROR, s.Receive(buf, sizeof buf, MSG_PEEK));
+    EXPECT_EQ(WSAEOPNOTSUPP, CSocket::GetLastError());
     EXPECT_EQ(0, s.Receive(buf, sizeof buf));
+    EXPECT_FALSE(s.ShutDown(7));   // no such direction
+    EXPECT_TRUE(s.ShutDown(CSocket::both));
 
     s.Close();
+    EXPECT_FALSE(s.ShutDown());
     EXPECT_EQ(SOCKET_ERROR, s.Receive(buf, sizeof buf));
     EXPECT_EQ(SOCKET_ERROR, s.Send("x", 1));
     EXPECT_TRUE(s.Create());  // usable again after Close

@@ -1,4 +1,4 @@
-// Fetches one web page over HTTP or HTTPS through WinINet. The HTTP check makes one per cycle;
+// Fetches one web page over HTTP or HTTPS. The HTTP check makes one per cycle;
 // the GUI makes one on its own stack for a snapshot of an address or to try a search string:
 //
 //     HttpDownloader d("Orvane");
@@ -7,13 +7,16 @@
 //     d.SetURL("www.example.com/index.html");   // https://www.example.com:443/index.html
 //     if (d.Initialize() && d.DownloadPage()) use(d.GetStatusCode(), d.GetPage());
 //
-// The object owns its WinINet session: the destructor closes it, and the object cannot be copied
-// (two copies would close one handle twice). Callers depend on the order and size of the data
+// The transfer itself is made on the Unix side of the process (HttpTransfer), which costs no
+// wineserver round trip; failures are reported with WinINet's error codes all the same. The object
+// owns its session: the destructor closes it, and the object cannot be copied (two copies would
+// close one session twice). Callers depend on the order and size of the data
 // members, which therefore stay as they are; 32-bit values are fixed-width.
 //
-// Every request has a connect, send and receive time-out (30 s unless setTimeout says otherwise),
-// and the whole download has the same as its deadline, so neither a server that accepts and never
-// answers nor one that answers a byte at a time holds the caller.
+// The whole download, name lookup and redirects included, has one deadline (30 s unless
+// setTimeout says otherwise), so neither a server that accepts and never answers nor one that
+// answers a byte at a time holds the caller. Trusted HTTPS servers are those whose certificate
+// chains to one of the system's trusted roots.
 #pragma once
 
 #include <windows.h>
@@ -33,14 +36,15 @@ public:
     HttpDownloader(const HttpDownloader&) = delete;
     HttpDownloader& operator=(const HttpDownloader&) = delete;
 
-    // Opens the WinINet session, through the proxy the worker manager holds when it says to use
-    // one. An earlier session is closed first. False when the system gave no session.
+    // Opens the session, through the proxy the worker manager holds when it says to use one (its
+    // login is read at each download). An earlier session is closed first. False when the system
+    // gave no session (GetLastError tells why).
     bool Initialize();
     // Closes the session (nothing when none is open).
     void Cleanup();
 
-    // Time-out of each connect, send and receive of later downloads on the open session, in
-    // milliseconds (a value below 1 means the default). Call after Initialize.
+    // Deadline of later downloads on the open session, in milliseconds (a value below 1 means the
+    // default). Call after Initialize.
     void setTimeout(int milliseconds);
 
     // Stores the address, with the scheme in front when it has none and the port after the host
@@ -58,8 +62,7 @@ public:
     bool DownloadPage();
     // The same with a stop: the download is given up as soon as cancelled answers true (looked at
     // every 50 ms), with ERROR_INTERNET_OPERATION_CANCELLED. The time-out (setTimeout) bounds the
-    // whole download as well as each step; past it the download fails with ERROR_INTERNET_TIMEOUT.
-    // A download given up takes the session with it: call Initialize before the next one.
+    // whole download; past it the download fails with ERROR_INTERNET_TIMEOUT.
     bool DownloadPage(const std::function<bool()>& cancelled);
     // The text of the last download; valid until the next download or destruction.
     const char* GetPage() const { return page_.c_str(); }
@@ -69,7 +72,7 @@ public:
 
     // The first bytes (at most 1024) of the page; empty when the address cannot be opened.
     std::string getSnapshot();
-    // The server's last response text WinINet kept for this thread (FTP and proxies fill it).
+    // A server text to show besides the error code; the transfer keeps none, so this is empty.
     std::string getLastError();
 
     // Stored only.
@@ -82,10 +85,14 @@ public:
 
 private:
     void fixUrl();
+    // One GET of the address on the open session, its body handed to sink; false with error set
+    // (WinINet's code) when no answer came.
+    bool transfer(const std::function<bool(const char*, size_t)>& sink, const std::function<bool()>& cancelled,
+                  int& status, DWORD& error);
 
     std::string agent_;
     std::string url_;
-    HINTERNET session_;
+    void* session_;   // the open session; NULL when none
     bool testMode_;
     HWND window_;
     std::string page_;

@@ -69,4 +69,5 @@ private:
     int lastWaitResult_;
     volatile LONG stopRequested_;
     volatile LONG suspendCount_;
+    volatile LONG wakeRequested_;   // a wake was asked for since the last sleep ended
 };
