@@ -22,6 +22,9 @@ FtpProvider::FtpProvider()
       downloadTime_(0),
       loginLimitMs_(kDefaultLoginLimitMs),
       transferLimitMs_(kDefaultTransferLimitMs),
+      hasDeadline_(false),
+      deadlineStart_(0),
+      deadlineMs_(0),
       lastError_(0),
       cancelled_(false)
 {
@@ -45,6 +48,34 @@ void FtpProvider::setLimits(DWORD loginMs, DWORD transferMs)
 {
     loginLimitMs_ = loginMs;
     transferLimitMs_ = transferMs;
+}
+
+void FtpProvider::setDeadline(DWORD ms)
+{
+    hasDeadline_ = ms > 0;
+    deadlineStart_ = GetTickCount();
+    deadlineMs_ = ms;
+}
+
+DWORD FtpProvider::limitOf(DWORD stepMs) const
+{
+    if (!hasDeadline_)
+        return stepMs;
+    DWORD spent = GetTickCount() - deadlineStart_;
+    DWORD left = spent >= deadlineMs_ ? 0 : deadlineMs_ - spent;
+    return left < stepMs ? left : stepMs;
+}
+
+bool FtpProvider::outOfTime()
+{
+    lastError_ = ERROR_INTERNET_TIMEOUT;
+    lastResponse_ = timedOutText(deadlineMs_);
+    return false;
+}
+
+std::string FtpProvider::timedOutText(DWORD limitMs) const
+{
+    return (boost::format("no answer from the server within %1% seconds") % ((limitMs + 999) / 1000)).str();
 }
 
 bool FtpProvider::open(const std::string& agent)
@@ -74,8 +105,11 @@ bool FtpProvider::connect(const std::string& server, int port, const std::string
         lastResponse_ = "no FTP session is open";
         return false;
     }
+    const DWORD limit = limitOf(loginLimitMs_);
+    if (limit == 0)
+        return outOfTime();
     DWORD started = GetTickCount();
-    CallWatch watch(loginLimitMs_, cancel_, [this] { abort(); });
+    CallWatch watch(limit, cancel_, [this] { abort(); });
     HINTERNET connection = InternetConnectA(session, server.c_str(), static_cast<INTERNET_PORT>(port), user.c_str(),
                                             password.c_str(), INTERNET_SERVICE_FTP, passive ? INTERNET_FLAG_PASSIVE : 0,
                                             context_);
@@ -117,8 +151,11 @@ bool FtpProvider::transfer(const std::function<BOOL(HINTERNET)>& call, int32_t& 
         lastResponse_ = "not connected";
         return false;
     }
+    const DWORD limit = limitOf(transferLimitMs_);
+    if (limit == 0)
+        return outOfTime();
     DWORD started = GetTickCount();
-    CallWatch watch(transferLimitMs_, cancel_, [this] { abort(); });
+    CallWatch watch(limit, cancel_, [this] { abort(); });
     BOOL ok = call(connection);
     DWORD error = GetLastError();
     watch.finish();
@@ -143,8 +180,8 @@ void FtpProvider::noteOutcome(bool ok, DWORD error, const CallWatch& watch)
         break;
     case CallWatch::TimedOut:
         lastError_ = ERROR_INTERNET_TIMEOUT;
-        lastResponse_ = (boost::format("no answer from the server within %1% seconds") %
-                         ((watch.limitMs() + 999) / 1000)).str();
+        // A call cut short by the deadline names the deadline, not the bit of it that was left.
+        lastResponse_ = timedOutText(hasDeadline_ ? deadlineMs_ : watch.limitMs());
         break;
     default:
         // GetLastError was read before this: asking for the response text resets it.

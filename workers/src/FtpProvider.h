@@ -27,6 +27,9 @@ public:
     void reset();
     // Bounds of the log-in and of each transfer, in milliseconds.
     void setLimits(DWORD loginMs, DWORD transferMs);
+    // One bound for every later call together, counted from now (0 takes it away): a server that
+    // answers each step just in time cannot stretch the session past it.
+    void setDeadline(DWORD ms);
     // Asked while a call runs; true gives the call up (a stop of the worker).
     void setCancel(const std::function<bool()>& cancel) { cancel_ = cancel; }
 
@@ -63,6 +66,11 @@ private:
     void noteOutcome(bool ok, DWORD error, const CallWatch& watch);
     // Closes both handles (the watch calls it from its own thread while the call is blocked).
     void abort();
+    // The bound of a call that may take stepMs, cut to what the deadline leaves (0: none left).
+    DWORD limitOf(DWORD stepMs) const;
+    // Notes a call not made because the deadline had passed; false.
+    bool outOfTime();
+    std::string timedOutText(DWORD limitMs) const;
 
     HINTERNET session_;
     HINTERNET connection_;
@@ -73,6 +81,9 @@ private:
 
     DWORD loginLimitMs_;
     DWORD transferLimitMs_;
+    bool hasDeadline_;
+    DWORD deadlineStart_;
+    DWORD deadlineMs_;
     std::function<bool()> cancel_;
     std::string lastResponse_;
     DWORD lastError_;

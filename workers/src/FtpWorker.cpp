@@ -43,6 +43,8 @@ void FtpWorker::check(const ItemGeneralSettings& general, CheckResult& result)
     FtpProvider provider;
     const DWORD limit = static_cast<DWORD>(networkTimeoutMs());
     provider.setLimits(limit, limit);
+    // The item's limit bounds the whole session: log-in and transfers together.
+    provider.setDeadline(limit);
     provider.setCancel([this] { return stopRequested(); });
 
     if (!openSession(provider, general.name)) {

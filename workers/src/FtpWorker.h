@@ -2,8 +2,8 @@
 // stored) and, when the item names them, fetches one remote file to a local path and sends one
 // local file to a remote path. The cycle fails when the log-in or a transfer fails; the result
 // code is always 1 and the response time is the whole cycle's. There is no response-time limit,
-// but the log-in and each transfer are bounded by the item's limit (as every network wait of a
-// check is) and cut short by a stop.
+// but the log-in and the transfers together are bounded by the item's limit (as every network
+// wait of a check is) and cut short by a stop.
 #pragma once
 
 #include <windows.h>

@@ -14,6 +14,9 @@ const size_t kLongestReplyLine = 64 * 1024;
 const size_t kLongestTextLine = 1024 * 1024;
 // Largest multi-line reply kept; what follows is not read.
 const size_t kLongestMultiLine = 64 * 1024 * 1024;
+// A multi-line reply that grows past this is given room for the largest one kept at once: it is
+// then never copied as it grows, and only the pages written to are held.
+const size_t kReserveWholeFrom = 1024 * 1024;
 
 void diagnose(const char* text)
 {
@@ -353,6 +356,8 @@ bool recv_rest(Connection& c, std::string& text)
             c.close();
             return false;
         }
+        if (text.size() >= kReserveWholeFrom && text.size() + line.size() + 2 > text.capacity())
+            text.reserve(kLongestMultiLine + kLongestTextLine + 2);
         text += line;
         text += "\r\n";
         if (line == ".")
@@ -455,6 +460,8 @@ Pop3Text pop3_session_open(const char* host, const char* user, const char* passw
         return std::string("malloc");
     s->connection.setTimeout(options.timeoutMs);
     s->connection.setCancel(options.cancelled);
+    if (options.sessionMs > 0)
+        s->connection.setDeadline(options.sessionMs);
 
     std::string error;
     if (!Connection::startWinsock()) {
@@ -462,7 +469,10 @@ Pop3Text pop3_session_open(const char* host, const char* user, const char* passw
         return std::string("WSAStartup() failed");
     }
     // The connect looks the host up itself (once, bounded, and given up on a stop).
-    if (!pop3_connect(s->connection, host, kPop3Port, options)) {
+    Pop3Options connecting = options;
+    if (options.sessionMs > 0 && options.sessionMs < connecting.timeoutMs)
+        connecting.timeoutMs = options.sessionMs;
+    if (!pop3_connect(s->connection, host, kPop3Port, connecting)) {
         bool unknownHost = s->connection.lastErrorCode() == WSAHOST_NOT_FOUND;
         freeSession(s);
         return std::string(unknownHost ? "pop3_prepare" : "pop3_connect");

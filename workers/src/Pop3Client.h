@@ -40,6 +40,9 @@ const int kPop3Port = 110;
 
 struct Pop3Options {
     int timeoutMs = 15000;                // every connect, send and reply wait
+    // One limit for the whole session, counted from its connect (0: none): a server that answers
+    // every step just in time cannot stretch the session past it.
+    int sessionMs = 0;
     std::function<bool()> cancelled;      // polled during waits; true gives up
 };
 
@@ -97,8 +100,9 @@ Pop3Text pop3_message_text(const Pop3Text& reply);
 std::optional<Pop3SizeList> pop3_parse_list(const Pop3Text& reply, int maxNumber);
 std::optional<Pop3IdList> pop3_parse_uidl(const Pop3Text& reply, int maxNumber);
 
-// Opens the mailbox on port 110 (connect, USER, PASS, STAT, LIST, UIDL). Empty on success with the session
-// stored in out, else the reason: "NULL args !", "WSAStartup() failed", "pop3_prepare",
+// Opens the mailbox on port 110 (connect, USER, PASS, STAT, LIST, UIDL); the options' session
+// limit starts here and bounds every later call on the session too. Empty on success with the
+// session stored in out, else the reason: "NULL args !", "WSAStartup() failed", "pop3_prepare",
 // "pop3_connect", the server's "-ERR" line, "pop3_user", "pop3_pass", "pop3_stat", "pop3_list",
 // "pop3_uidl". A server without UIDL is accepted (the id list stays empty). A failed step sends
 // no QUIT.

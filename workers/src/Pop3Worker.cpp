@@ -37,6 +37,8 @@ void Pop3Worker::check(const ItemGeneralSettings& general, CheckResult& result)
 
     Pop3Options options;
     options.timeoutMs = networkTimeoutMs();
+    // The item's limit bounds the whole check, not each of its steps.
+    options.sessionMs = options.timeoutMs;
     options.cancelled = [this] { return stopRequested(); };
 
     // Every line of a connected cycle goes to the log, and to a test run as event 2.

@@ -56,7 +56,9 @@ SmtpClient::SmtpClient(const std::string& to, const std::string& from, const std
       port_(port),
       lookupMx_(lookupMx),
       authenticate_(false),
-      timeoutMs_(15000)
+      timeoutMs_(15000),
+      started_(GetTickCount()),
+      outOfTime_(false)
 {
     Connection::startWinsock();
     setSender(from);
@@ -268,13 +270,26 @@ bool SmtpClient::hasCode(const std::string& reply, const char* code)
     return reply.size() >= 3 && reply.compare(0, 3, code) == 0;
 }
 
+int SmtpClient::leftMs() const
+{
+    DWORD spent = GetTickCount() - started_;
+    return spent >= static_cast<DWORD>(timeoutMs_) ? 1 : timeoutMs_ - static_cast<int>(spent);
+}
+
+bool SmtpClient::deadlinePassed() const
+{
+    return GetTickCount() - started_ >= static_cast<DWORD>(timeoutMs_);
+}
+
 bool SmtpClient::receive(Connection& c, std::string& reply)
 {
     reply.clear();
     for (int lines = 0; lines < kMaxReplyLines; ++lines) {
         std::string line;
-        if (!c.readLine(line, kLongestReplyLine))
+        if (!c.readLine(line, kLongestReplyLine)) {
+            outOfTime_ = outOfTime_ || c.lastErrorCode() == WSAETIMEDOUT;
             return false;
+        }
         if (reply.size() < kReplyBytesKept)
             reply += line.substr(0, kReplyBytesKept - reply.size()) + "\r\n";
         // "250-..." continues the reply; "250 ..." (or a bare code) is its last line.
@@ -349,19 +364,19 @@ bool SmtpClient::lookupMailHosts(std::vector<std::string>& hosts)
     hosts.clear();
     in_addr address;
     std::string error;
-    if (!Connection::resolve(server_, address, error, timeoutMs_, cancelled_)) {
+    if (!Connection::resolve(server_, address, error, leftMs(), cancelled_)) {
         // No name server to ask: the domain's own address is the one mail host.
-        if (!Connection::resolve(mailDomain_, address, error, timeoutMs_, cancelled_))
+        if (!Connection::resolve(mailDomain_, address, error, leftMs(), cancelled_))
             return false;
         hosts.push_back(dotted(address));
         return true;
     }
     std::vector<std::string> exchangers;
-    if (!MxLookup::query(address, MxLookup::kDnsPort, mailDomain_, timeoutMs_, cancelled_, exchangers, error))
+    if (!MxLookup::query(address, MxLookup::kDnsPort, mailDomain_, leftMs(), cancelled_, exchangers, error))
         return false;
     for (const std::string& exchanger : exchangers) {
         in_addr found;
-        if (Connection::resolve(exchanger, found, error, timeoutMs_, cancelled_))
+        if (Connection::resolve(exchanger, found, error, leftMs(), cancelled_))
             hosts.push_back(dotted(found));
     }
     return true;
@@ -371,8 +386,10 @@ bool SmtpClient::deliverTo(const std::string& host, const std::string& message)
 {
     Connection c;
     c.setTimeout(timeoutMs_);
+    c.setDeadline(leftMs());
     c.setCancel(cancelled_);
-    if (!c.connect(host, port_, timeoutMs_)) {
+    if (!c.connect(host, port_, leftMs())) {
+        outOfTime_ = c.lastErrorCode() == WSAETIMEDOUT;
         response_ = "554 Transaction failed: server connect error.";
         return false;
     }
@@ -463,6 +480,8 @@ bool SmtpClient::deliverTo(const std::string& host, const std::string& message)
 
 void SmtpClient::sendMail()
 {
+    started_ = GetTickCount();
+    outOfTime_ = false;
     response_.clear();
     if (recipients_.empty()) {
         response_ = "451 Requested action aborted: local error who am I mailing";
@@ -481,7 +500,7 @@ void SmtpClient::sendMail()
     if (!lookupMx_) {
         in_addr address;
         std::string error;
-        if (!Connection::resolve(server_, address, error, timeoutMs_, cancelled_)) {
+        if (!Connection::resolve(server_, address, error, leftMs(), cancelled_)) {
             response_ = "451 Requested action aborted: local error in processing";
             return;
         }
@@ -497,7 +516,8 @@ void SmtpClient::sendMail()
 
     std::string message = buildMessage();
     for (const std::string& host : hosts) {
-        if (deliverTo(host, message))
+        // A host that used up the time keeps its own reply as the outcome.
+        if (deliverTo(host, message) || outOfTime_ || deadlinePassed())
             return;
     }
 }

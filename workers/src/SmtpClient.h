@@ -3,8 +3,10 @@
 // server) over UDP. The outcome is a text that begins with an SMTP reply code: the server's last
 // reply, or one of our own "451", "550" or "554" texts.
 //
-// Every connect, reply, send and the DNS answer wait at most the time-out (setTimeout), and a
-// cancel check (setCancel) cuts any wait short. Each mail host gets a connection of its own.
+// The time-out (setTimeout) is one limit for the whole delivery: the lookups, every connect, send
+// and reply, on every mail host tried, so a server that answers each step just in time cannot
+// stretch it. A cancel check (setCancel) cuts any wait short. Each mail host gets a connection of
+// its own.
 //
 //     SmtpClient client(to, from, subject, body, "127.0.0.3", 25, true);
 //     client.setUserName("orv"); client.setPassword("secret");
@@ -80,6 +82,9 @@ private:
     // QUIT, its reply (not examined), and the connection closed.
     void quit(Connection& c);
     static bool hasCode(const std::string& reply, const char* code);
+    // What is left of the delivery's time-out, counted from sendMail's start: at least 1 ms.
+    int leftMs() const;
+    bool deadlinePassed() const;
 
     std::vector<Recipient> recipients_;
     std::string senderName_;
@@ -95,5 +100,7 @@ private:
     std::string password_;
     std::string response_;
     int timeoutMs_;
+    DWORD started_;
+    bool outOfTime_;                      // a wait of this delivery ran into the time-out
     std::function<bool()> cancelled_;
 };
