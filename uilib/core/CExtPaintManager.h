@@ -510,6 +510,8 @@ protected:
     CFont* ButtonFont(const PushButtonPaintData& data, bool bHorz, CFont& fontTemp);
     void PaintPushButtonText(CDC& dc, PushButtonPaintData& data, const CRect& rcCaption,
                              COLORREF clrText, bool bEmbossDisabled);
+    // The dotted focus rectangle 3 pixels inside the button, when the record asks for one.
+    void PaintPushButtonFocus(CDC& dc, const PushButtonPaintData& data, const CRect& rcButton);
     void PaintPushButtonDropDown(CDC& dc, PushButtonPaintData& data, CRect& rcButton,
                                  CRect& rcDropDown, bool& bDropDownLooksPushed);
     void PaintMenuItemText(CDC& dc, const MenuItemPaintData& data, const CRect& rcText,

@@ -194,6 +194,17 @@ CFont* CExtPaintManager::ButtonFont(const PushButtonPaintData& data, bool bHorz,
     return &m_fonts[bHorz ? FontNormal : FontNormalVert];
 }
 
+void CExtPaintManager::PaintPushButtonFocus(CDC& dc, const PushButtonPaintData& data,
+                                            const CRect& rcButton) {
+    if (!data.m_bDrawFocusRect)
+        return;
+    CRect rcFocus(rcButton);
+    rcFocus.DeflateRect(3, 3);
+    dc.SetTextColor(RGB(0, 0, 0));
+    dc.SetBkColor(RGB(255, 255, 255));
+    dc.DrawFocusRect(&rcFocus);
+}
+
 void CExtPaintManager::PaintPushButtonText(CDC& dc, PushButtonPaintData& data,
                                            const CRect& rcCaption, COLORREF clrText,
                                            bool bEmbossDisabled) {
@@ -386,13 +397,7 @@ void CExtPaintManager::PaintPushButton(CDC& dc, PushButtonPaintData& data) {
         PaintPushButtonText(dc, data, rcCaption, clrText, bEmboss);
     }
 
-    if (data.m_bDrawFocusRect) {
-        CRect rcFocus(rcButton);
-        rcFocus.DeflateRect(3, 3);
-        dc.SetTextColor(RGB(0, 0, 0));
-        dc.SetBkColor(RGB(255, 255, 255));
-        dc.DrawFocusRect(&rcFocus);
-    }
+    PaintPushButtonFocus(dc, data, rcButton);
 }
 
 // ---- menu items ----------------------------------------------------------------------------

@@ -230,13 +230,7 @@ void CExtPaintManagerXP::PaintPushButton(CDC& dc, PushButtonPaintData& data) {
         }
         PaintPushButtonText(dc, data, rcCaption, clrText, bMono);
     }
-    if (data.m_bDrawFocusRect) {
-        CRect rcFocus(rcButton);
-        rcFocus.DeflateRect(3, 3);
-        dc.SetTextColor(RGB(0, 0, 0));
-        dc.SetBkColor(RGB(255, 255, 255));
-        dc.DrawFocusRect(&rcFocus);
-    }
+    PaintPushButtonFocus(dc, data, rcButton);
     dc.RestoreDC(nSavedDC);
 }
 
