@@ -119,6 +119,25 @@ BOOL ParseNumber(const CString& strText, bool bSigned, long long minValue, long 
     pDX->Fail();
 }
 
+// An edit holding a whole number: read back within its range (the prompt and a failed exchange
+// otherwise), shown in the given format.
+template <typename T>
+void ExchangeNumber(CDataExchange* pDX, int nIDC, T& value, bool bSigned, long long minValue, long long maxValue,
+                    const char* format, UINT nIDPrompt)
+{
+    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate) {
+        long long result = 0;
+        if (!ParseNumber(WindowText(hWndCtrl), bSigned, minValue, maxValue, result))
+            FailWith(pDX, nIDPrompt);
+        value = static_cast<T>(result);
+    } else {
+        CString strText;
+        strText.Format(format, value);
+        ::SetWindowTextA(hWndCtrl, strText);
+    }
+}
+
 }  // namespace
 
 // ---- Edits ---------------------------------------------------------------------------------------
@@ -134,32 +153,12 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value)
 {
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) {
-        long long result = 0;
-        if (!ParseNumber(WindowText(hWndCtrl), true, INT_MIN, INT_MAX, result))
-            FailWith(pDX, AFX_IDP_PARSE_INT);
-        value = (int)result;
-    } else {
-        CString strText;
-        strText.Format("%d", value);
-        ::SetWindowTextA(hWndCtrl, strText);
-    }
+    ExchangeNumber(pDX, nIDC, value, true, INT_MIN, INT_MAX, "%d", AFX_IDP_PARSE_INT);
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 {
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) {
-        long long result = 0;
-        if (!ParseNumber(WindowText(hWndCtrl), false, 0, UINT_MAX, result))
-            FailWith(pDX, AFX_IDP_PARSE_UINT);
-        value = (UINT)result;
-    } else {
-        CString strText;
-        strText.Format("%u", value);
-        ::SetWindowTextA(hWndCtrl, strText);
-    }
+    ExchangeNumber(pDX, nIDC, value, false, 0, UINT_MAX, "%u", AFX_IDP_PARSE_UINT);
 }
 
 // ---- Buttons -------------------------------------------------------------------------------------
