@@ -1,5 +1,7 @@
-// Item store benchmark: saves, unloads and loads a data folder of many items with a long history
-// each, saves every item again without a change (which should write nothing), and measures a
+// Item store benchmark: saves every item of a data folder of many items with a long history each
+// one by one from one thread (as periodic saving does), saves them again without a change (which
+// should write nothing), unloads them all changed (the store saving every file), loads them, and
+// measures a
 // plain Win32 read and write of the same files (the same bytes written back in place, once as
 // they are and once flushed to the disk file by file) as the floors to compare with.
 //
@@ -226,11 +228,16 @@ int main(int argc, char** argv)
     bench::result("store_unchanged_files_watched", static_cast<double>(watched.size()));
     bench::result("store_unchanged_files_rewritten", static_cast<double>(rewritten));
 
-    // Every item changed once more (one new result, as after a cycle of checks): the unload then
-    // has every item to save again, which is what it is measured for.
+    // Every item changed in both of its files (a new name, one new result): the unload then has
+    // every file to write again, the store's own save of everything.
     std::time_t changed = std::time(nullptr);
-    for (MonitorItemSettings* item : all)
+    for (MonitorItemSettings* item : all) {
+        {
+            MonitorItemLock lock(item);
+            item->getGeneral().name += " (changed)";
+        }
         item->addResult(changed, 200, "Success", 1, true);
+    }
     report("store_unload", timed([&] { store->unloadAll(); }));
     store->release();
     all.clear();

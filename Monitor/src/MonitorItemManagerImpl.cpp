@@ -1,13 +1,13 @@
 #include "MonitorItemManagerImpl.h"
 
 #include <algorithm>
-#include <exception>
 
 #include <boost/format.hpp>
 
 #include "FileIo.h"
 #include "Monitor/LogSetup.h"
 #include "MonitorItemSettingsImpl.h"
+#include "ParallelRun.h"
 #include "TemporaryMonitorItemSettingsImpl.h"
 #include "ValueCodec.h"
 
@@ -18,84 +18,11 @@ const long long kLargestFolderNumber = 1000000000000000LL;
 
 MonitorItemManagerImpl* gStore = nullptr;
 
-// Items of a data folder built by a few threads at once: reading and parsing thousands of item
-// files is most of a start-up, and the items are independent of each other.
-class ParallelLoad {
-public:
-    explicit ParallelLoad(const std::vector<std::string>& folders)
-        : folders_(folders), items_(folders.size(), nullptr), next_(0)
-    {
-    }
-
-    // The items in the order of the folders; nullptr where a folder holds no item.
-    std::vector<MonitorItemSettingsImpl*> run()
-    {
-        SYSTEM_INFO system;
-        GetSystemInfo(&system);
-        std::size_t threads = std::min<std::size_t>({4, system.dwNumberOfProcessors,
-                                                     folders_.size() / 64});
-        std::vector<HANDLE> started;
-        for (std::size_t i = 1; i < threads; ++i) {
-            HANDLE thread = CreateThread(nullptr, 0, &ParallelLoad::threadMain, this, 0, nullptr);
-            if (thread)
-                started.push_back(thread);
-        }
-        // This thread works too, so the load finishes even when no thread could be started.
-        work();
-        for (HANDLE thread : started) {
-            WaitForSingleObject(thread, INFINITE);
-            CloseHandle(thread);
-        }
-        if (failure_) {
-            for (MonitorItemSettingsImpl* item : items_)
-                delete item;
-            std::rethrow_exception(failure_);
-        }
-        return items_;
-    }
-
-private:
-    static DWORD WINAPI threadMain(void* self)
-    {
-        static_cast<ParallelLoad*>(self)->work();
-        return 0;
-    }
-
-    void work()
-    {
-        for (;;) {
-            const LONG index = InterlockedIncrement(&next_) - 1;
-            if (index < 0 || static_cast<std::size_t>(index) >= folders_.size())
-                return;
-            const std::string& folder = folders_[index];
-            try {
-                if (FileIo::isDirectory(folder) &&
-                    FileIo::exists(FileIo::join(folder, "options.cfg")))
-                    items_[index] = new MonitorItemSettingsImpl(folder);
-            } catch (...) {
-                // Kept for the loading thread; the other folders are still built and then
-                // freed there.
-                EnterCriticalSection(lock_.get());
-                if (!failure_)
-                    failure_ = std::current_exception();
-                LeaveCriticalSection(lock_.get());
-            }
-        }
-    }
-
-    struct Lock {
-        Lock() { InitializeCriticalSection(&section); }
-        ~Lock() { DeleteCriticalSection(&section); }
-        CRITICAL_SECTION* get() { return &section; }
-        CRITICAL_SECTION section;
-    };
-
-    const std::vector<std::string>& folders_;
-    std::vector<MonitorItemSettingsImpl*> items_;
-    volatile LONG next_;
-    Lock lock_;
-    std::exception_ptr failure_;
-};
+// Reading and parsing thousands of item files is most of a start-up; the items are independent.
+const std::size_t kLoadThreads = 4;
+// A save is mostly waiting for the disk to confirm each file: more threads than processors
+// still help, since their waits overlap.
+const std::size_t kSaveThreads = 8;
 
 bool removeFrom(MonitorItemManager::ItemList& list, MonitorItemSettings* item)
 {
@@ -158,7 +85,20 @@ int MonitorItemManagerImpl::load(const std::string& dataFolder)
         }
         folders.push_back(FileIo::join(dataFolder_, name));
     }
-    const std::vector<MonitorItemSettingsImpl*> built = ParallelLoad(folders).run();
+    std::vector<MonitorItemSettingsImpl*> built(folders.size(), nullptr);
+    try {
+        ParallelRun::forEach(
+            folders.size(), ParallelRun::threadsFor(folders.size(), kLoadThreads, true),
+            [&](std::size_t i) {
+                if (FileIo::isDirectory(folders[i]) &&
+                    FileIo::exists(FileIo::join(folders[i], "options.cfg")))
+                    built[i] = new MonitorItemSettingsImpl(folders[i]);
+            });
+    } catch (...) {
+        for (MonitorItemSettingsImpl* item : built)
+            delete item;
+        throw;
+    }
     for (std::size_t i = 0; i < built.size(); ++i) {
         if (!built[i])
             continue;
@@ -170,9 +110,11 @@ int MonitorItemManagerImpl::load(const std::string& dataFolder)
 
 int MonitorItemManagerImpl::unloadAll()
 {
-    for (MonitorItemSettings* item : items_)
-        delete item;
-    items_.clear();
+    // Each item saves its files as it is deleted, independently of the others.
+    ItemList items;
+    items.swap(items_);
+    ParallelRun::forEach(items.size(), ParallelRun::threadsFor(items.size(), kSaveThreads, false),
+                         [&](std::size_t i) { delete items[i]; });
     return 0;
 }
 

@@ -216,6 +216,44 @@ TEST_F(ItemStore, UnloadSavesAndLoadReadsBack)
     EXPECT_EQ("Item_3", nameOf(store_->createItem("")));
 }
 
+// Enough items that several threads save them at once: each item's own values, in both of its
+// files, end up in its own folder.
+TEST_F(ItemStore, ManyItemsUnloadTogetherEachIntoItsOwnFiles)
+{
+    const std::string data = itemtest::scratch("unload_many");
+    store_->load(data);
+    const int count = 400;
+    for (int i = 1; i <= count; ++i) {
+        MonitorItemSettings* item = store_->createItem("");
+        item->getGeneral().name = "Watch " + std::to_string(i);
+        item->getGeneral().port = i;
+        item->addResult(1000 + i, 200, "reply " + std::to_string(i), i, i % 3 != 0);
+    }
+    EXPECT_EQ(0, store_->unloadAll());
+    EXPECT_TRUE(store_->begin() == store_->end());
+
+    store_->release();
+    store_ = MonitorItemManager::instance();
+    store_->load(data);
+    ASSERT_EQ(static_cast<std::size_t>(count), itemCount(store_));
+    std::set<int> seen;
+    for (auto it = store_->begin(); it != store_->end(); ++it) {
+        MonitorItemSettings* item = *it;
+        const int number = std::stoi(nameOf(item).substr(5));
+        SCOPED_TRACE(nameOf(item));
+        seen.insert(number);
+        EXPECT_EQ("Watch " + std::to_string(number), item->getGeneral().name);
+        EXPECT_EQ(number, item->getGeneral().port);
+        EXPECT_EQ(1, item->getStatus().totalChecks);
+        EXPECT_EQ(number % 3 != 0 ? 0 : 1, item->getStatus().failedChecks);
+        ASSERT_EQ(1, item->historyEnd() - item->historyBegin());
+        EXPECT_EQ(1000 + number, item->historyBegin()->time);
+        EXPECT_EQ("reply " + std::to_string(number), item->historyBegin()->message);
+        EXPECT_EQ(number, item->historyBegin()->responseMs);
+    }
+    EXPECT_EQ(static_cast<std::size_t>(count), seen.size());
+}
+
 TEST_F(ItemStore, NewItemsNeverTakeOverAFolderThatExists)
 {
     // The counter went past the largest 32-bit number, and another folder appeared after load:
