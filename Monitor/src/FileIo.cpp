@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -52,6 +53,24 @@ bool moveOver(const std::string& temporary, const std::string& path)
             return true;
     }
     return false;
+}
+
+// Renames the open, finished temporary file over path through its own handle: the quickest way
+// (no second open of the file). False when the system refuses, for example while someone holds
+// path open; moveOver then tries its way.
+bool renameOpenFile(HANDLE file, const std::string& path)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (length <= 1)
+        return false;
+    std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + length * sizeof(WCHAR));
+    FILE_RENAME_INFO* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = TRUE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>((length - 1) * sizeof(WCHAR));
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, info->FileName, length);
+    return SetFileInformationByHandle(file, FileRenameInfo, info,
+                                      static_cast<DWORD>(buffer.size())) != FALSE;
 }
 
 }  // namespace
@@ -127,8 +146,8 @@ bool FileIo::replaceContents(const std::string& path, const std::string& content
 {
     const std::string temporary = path + ".tmp";
     {
-        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid())
             return false;
         std::string::size_type done = 0;
@@ -143,6 +162,10 @@ bool FileIo::replaceContents(const std::string& path, const std::string& content
         }
         // The data must be on disk before the rename makes it the file of record.
         ok = ok && FlushFileBuffers(file.get());
+        if (ok && renameOpenFile(file.get(), path)) {
+            file.close();   // the new file is in place and on disk
+            return true;
+        }
         ok = file.close() && ok;
         if (!ok) {
             DeleteFileA(temporary.c_str());

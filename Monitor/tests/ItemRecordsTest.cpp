@@ -341,21 +341,64 @@ TEST(StoredItem, SaveReplacesFilesInOneStep)
     EXPECT_EQ(newBytes, readBytes(options));
 }
 
-// A file that is open for reading elsewhere is still replaced.
-TEST(StoredItem, SaveReplacesAFileOpenForReading)
+struct OpenReader {
+    const char* name;
+    DWORD share;
+    bool letsGo;   // the reader closes the file once the save has begun, else after it
+};
+
+class StoredItemOpenElsewhere : public ::testing::TestWithParam<OpenReader> {};
+
+struct HeldFile {
+    HANDLE file;
+    std::string temporary;
+};
+
+// Closes the held file as soon as the save's temporary file appears.
+DWORD WINAPI closeWhenSaving(void* context)
 {
-    const std::string folder = itemtest::scratch("open_reader");
+    HeldFile* held = static_cast<HeldFile*>(context);
+    while (!itemtest::pathExists(held->temporary))
+        Sleep(1);
+    CloseHandle(held->file);
+    return 0;
+}
+
+// A file that another program has open for reading is still replaced: at once when it lets the
+// file be deleted, else as soon as it lets go (within the save's few retries).
+TEST_P(StoredItemOpenElsewhere, SaveReplacesTheFile)
+{
+    const OpenReader& open = GetParam();
+    const std::string folder = itemtest::scratch(std::string("open_") + open.name);
     const std::string options = folder + "\\options.cfg";
     MonitorItemSettingsImpl item(folder);
     item.save();
-    HANDLE reader = CreateFileA(options.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, reader);
+    HeldFile held = {CreateFileA(options.c_str(), GENERIC_READ, open.share, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+                     options + ".tmp"};
+    ASSERT_NE(INVALID_HANDLE_VALUE, held.file);
+    HANDLE closer = nullptr;
+    if (open.letsGo) {
+        closer = CreateThread(nullptr, 0, closeWhenSaving, &held, 0, nullptr);
+        ASSERT_NE(nullptr, closer);
+    }
     item.getGeneral().name = "while open";
     item.save();
-    CloseHandle(reader);
+    if (closer) {
+        WaitForSingleObject(closer, INFINITE);
+        CloseHandle(closer);
+    } else {
+        CloseHandle(held.file);
+    }
     EXPECT_EQ("while open", MonitorItemSettingsImpl(folder).getGeneral().name);
+    EXPECT_FALSE(itemtest::pathExists(options + ".tmp"));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Readers, StoredItemOpenElsewhere,
+    ::testing::Values(
+        OpenReader{"sharing_delete", FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, false},
+        OpenReader{"not_sharing_delete", FILE_SHARE_READ | FILE_SHARE_WRITE, true}),
+    [](const ::testing::TestParamInfo<OpenReader>& info) { return info.param.name; });
 
 }  // namespace
