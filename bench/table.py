@@ -41,6 +41,9 @@ if "store_save_all_ms" in values:
     row("Item store, %s items x %s entries (%.0f MB): save of every item by the store (unload, both files of every item changed)" % (n, h, (v("store_bytes") or 0) / 1048576),
         timed("store_unload"), write, ratio(v("store_unload_ms"), v("store_raw_write_ms")), "< 3 s")
     row("", "", flushed, ratio(v("store_unload_ms"), v("store_raw_write_flushed_ms")))
+    if "store_raw_write_flushed_threaded_ms" in values:
+        threaded = "the same, flushed, on %s threads: " % texts.get("store_raw_write_threads", "?") + timed("store_raw_write_flushed_threaded")
+        row("", "", threaded, ratio(v("store_unload_ms"), v("store_raw_write_flushed_threaded_ms")))
     row("  load", timed("store_load"), read, ratio(v("store_load_ms"), v("store_raw_read_ms")), "< 2 s")
     row("  first save of every item, one by one from one thread (as periodic saving does)", timed("store_save_all"), write,
         ratio(v("store_save_all_ms"), v("store_raw_write_ms")))
