@@ -417,9 +417,41 @@ protected:
         EXPECT_TRUE(scm.waitUntilGone(10000)) << "the service is still installed";
     }
 
-    std::string sourceFile(const std::string& name)
+    static std::string sourceFile(const std::string& name)
     {
         return orvtest::env("ORV_SOURCE_DIR") + "/orvservice/tests/net/" + name;
+    }
+
+    // The name servers of the mail library's test set-up (Postrel/tests/postrel_hosts):
+    // root -> name server of test. -> name server of mail.test., whose exchanger is the sink
+    // (127.0.0.21).
+    struct MailNameServers {
+        MailNameServers()
+            : root("dns_srv", {"127.0.0.11", "53", sourceFile("root.zone")}),
+              tld("dns_srv", {"127.0.0.31", "53", sourceFile("tld.zone")}),
+              domain("dns_srv", {"127.0.0.32", "53", sourceFile("mail.zone")})
+        {
+        }
+        // Empty when all three run, else the first one's error.
+        std::string error() const
+        {
+            for (const orvtest::FixtureServer* server : {&root, &tld, &domain}) {
+                if (!server->running())
+                    return server->error().empty() ? "a name server did not start" : server->error();
+            }
+            return "";
+        }
+        orvtest::FixtureServer root, tld, domain;
+    };
+
+    // Installs the service for the data folder, with a start-up wait of one second, and starts it.
+    void startService(const std::string& dataFolder, ServiceManager& scm)
+    {
+        program_ = makeProgramFolder("Orvane", dataFolder + "\\");
+        ASSERT_EQ(0, runProgram(program_, "-i"));
+        setStartDelay(1000);
+        ASSERT_EQ(0u, scm.start());
+        ASSERT_GE(scm.waitForState(SERVICE_RUNNING, 10000), 0);
     }
 
     ProgramFolder program_;
@@ -473,23 +505,13 @@ TEST_F(ServiceNetTest, RunsEveryItemAndMailsEachAlarmFromTheThresholdOnUntilStop
                      {"Unknown kind", "127.0.0.1", 9, 9, 1, {"ops@mail.test"}},
                      {"Sink port", "127.0.0.21", ItemPort, 25, 0, {"quiet@mail.test"}}});
 
-    // The names and addresses are the mail library's test set-up (Postrel/tests/postrel_hosts):
-    // root -> name server of test. -> name server of mail.test., whose exchanger is the sink.
     orvtest::FixtureServer mx("smtp_sink", {"127.0.0.21", "25", sinkUnix});
-    orvtest::FixtureServer root("dns_srv", {"127.0.0.11", "53", sourceFile("root.zone")});
-    orvtest::FixtureServer tld("dns_srv", {"127.0.0.31", "53", sourceFile("tld.zone")});
-    orvtest::FixtureServer domain("dns_srv", {"127.0.0.32", "53", sourceFile("mail.zone")});
+    MailNameServers names;
     ASSERT_TRUE(mx.running()) << mx.error();
-    ASSERT_TRUE(root.running()) << root.error();
-    ASSERT_TRUE(tld.running()) << tld.error();
-    ASSERT_TRUE(domain.running()) << domain.error();
+    ASSERT_EQ("", names.error());
 
-    program_ = makeProgramFolder("Orvane", dataFolder + "\\");
     ServiceManager scm;
-    ASSERT_EQ(0, runProgram(program_, "-i"));
-    setStartDelay(1000);
-    ASSERT_EQ(0u, scm.start());
-    ASSERT_GE(scm.waitForState(SERVICE_RUNNING, 10000), 0);
+    ASSERT_NO_FATAL_FAILURE(startService(dataFolder, scm));
 
     // While the service runs, a second copy started without a switch keeps out.
     ProgramFolder second = makeProgramFolder("second", dataFolder);
@@ -642,18 +664,13 @@ TEST_F(ServiceNetTest, AStopWhileEveryItemIsMidCheckEndsInTimeAndLosesNoMailAndN
     ASSERT_TRUE(writeFile(orvtest::windowsPath(silentScript), "silent\n"));
     orvtest::FixtureServer pop3("tcp_script", {"127.0.0.41", "110", silentScript, "600"});
     orvtest::FixtureServer mx("smtp_sink", {"127.0.0.21", "25", sinkUnix});
-    orvtest::FixtureServer root("dns_srv", {"127.0.0.11", "53", sourceFile("root.zone")});
-    orvtest::FixtureServer tld("dns_srv", {"127.0.0.31", "53", sourceFile("tld.zone")});
-    orvtest::FixtureServer domain("dns_srv", {"127.0.0.32", "53", sourceFile("mail.zone")});
-    for (orvtest::FixtureServer* server : {&pop3, &mx, &root, &tld, &domain})
+    MailNameServers names;
+    for (orvtest::FixtureServer* server : {&pop3, &mx})
         ASSERT_TRUE(server->running()) << server->error();
+    ASSERT_EQ("", names.error());
 
-    program_ = makeProgramFolder("Orvane", dataFolder + "\\");
     ServiceManager scm;
-    ASSERT_EQ(0, runProgram(program_, "-i"));
-    setStartDelay(1000);
-    ASSERT_EQ(0u, scm.start());
-    ASSERT_GE(scm.waitForState(SERVICE_RUNNING, 10000), 0);
+    ASSERT_NO_FATAL_FAILURE(startService(dataFolder, scm));
 
     // The stop comes once half the items have failed (their alarm mail queued) and nine in ten
     // wait on the server (a connection it accepted and the item has not closed).
