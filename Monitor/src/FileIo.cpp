@@ -1,4 +1,4 @@
-#include "FileIo.h"
+#include "Monitor/FileIo.h"
 
 #include <windows.h>
 
@@ -82,8 +82,11 @@ bool FileIo::readAll(const std::string& path, std::string& contents)
 
 namespace {
 
-FileIo::ReadResult readOnce(const std::string& path, std::string& contents, DWORD& error)
+// Reads at most limit bytes; truncated tells whether the file held more.
+FileIo::ReadResult readOnce(const std::string& path, std::string& contents, std::size_t limit,
+                            bool& truncated, DWORD& error)
 {
+    truncated = false;
     contents.clear();
     error = 0;
     // Share everything: a save may replace the file while another thread reads it.
@@ -97,16 +100,25 @@ FileIo::ReadResult readOnce(const std::string& path, std::string& contents, DWOR
     }
     // Read into a buffer of the file's size plus one byte, so one call normally reads it all
     // and the next one confirms the end; a file that grows meanwhile is read on to its end.
+    // One byte past the limit is read to learn whether the file holds more.
+    const std::string::size_type most = limit < (1ull << 62) ? limit + 1 : limit;
     LARGE_INTEGER size;
     std::string::size_type capacity = 65536;
     if (GetFileSizeEx(file.get(), &size) && size.QuadPart >= 0 &&
         static_cast<unsigned long long>(size.QuadPart) < (1ull << 31))
         capacity = static_cast<std::string::size_type>(size.QuadPart) + 1;
+    capacity = std::min(capacity, most);
     std::string::size_type used = 0;
     contents.resize(capacity);
     for (;;) {
-        if (used == contents.size())
-            contents.resize(contents.size() * 2);
+        if (used == contents.size()) {
+            if (used >= most) {
+                truncated = true;
+                contents.resize(limit);
+                return FileIo::Read;
+            }
+            contents.resize(std::min(contents.size() * 2, most));
+        }
         DWORD want = static_cast<DWORD>(
             std::min<std::string::size_type>(contents.size() - used, 1u << 30));
         DWORD got = 0;
@@ -127,13 +139,20 @@ FileIo::ReadResult readOnce(const std::string& path, std::string& contents, DWOR
 
 FileIo::ReadResult FileIo::read(const std::string& path, std::string& contents)
 {
+    bool truncated = false;
+    return read(path, contents, static_cast<std::size_t>(-1), truncated);
+}
+
+FileIo::ReadResult FileIo::read(const std::string& path, std::string& contents,
+                                std::size_t limit, bool& truncated)
+{
     DWORD error = 0;
     ReadResult result = Unreadable;
     // Another program (a scanner, a backup, an editor) may hold the file for a moment.
     for (int attempt = 0; attempt < 10; ++attempt) {
         if (attempt > 0)
             Sleep(50);
-        result = readOnce(path, contents, error);
+        result = readOnce(path, contents, limit, truncated, error);
         if (result != Unreadable)
             break;
     }

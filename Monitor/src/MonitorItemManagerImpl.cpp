@@ -4,7 +4,7 @@
 
 #include <boost/format.hpp>
 
-#include "FileIo.h"
+#include "Monitor/FileIo.h"
 #include "Monitor/LogSetup.h"
 #include "MonitorItemSettingsImpl.h"
 #include "ParallelRun.h"

@@ -21,7 +21,9 @@ int hexValue(char c)
 
 // Characters every text escapes: the value separator and the escape itself.
 const char kValueSpecials[] = "|\x1b";
-const char kRecipientSpecials[] = "|$\x1b";
+// A recipient is read back as its first blank-delimited word, so its blanks are escaped too: an
+// escaped blank written back bare would cut the address at the next load.
+const char kRecipientSpecials[] = "|$\x1b \t\n\v\f\r";
 const char kHistorySpecials[] = "|^]\x1b";
 
 std::vector<std::string> splitAt(const std::string& text, char separator, bool keepTail)

@@ -3,10 +3,12 @@
 // Numbers are read by their decimal prefix (leading blanks, an optional sign, the digits up to
 // the first other character; 0 when there are none), so hand-edited or damaged values still load.
 //
-// Separators inside texts: a value must not hold '|', a recipient '$', a history message '^' or
-// ']'. Such characters (and the escape character itself) are written as kEscape followed by two
-// upper-case hex digits, and every text is decoded the same way when read. Texts without them
-// are written byte for byte, so files of older versions read and write unchanged.
+// Separators inside texts: a value must not hold '|', a recipient '$' or a blank, a history
+// message '^' or ']'. Such characters (and the escape character itself) are written as kEscape
+// followed by two upper-case hex digits, and every text is decoded the same way when read. Texts
+// without them are written byte for byte, so files of older versions read and write unchanged.
+// Every value therefore reads back byte for byte, however often it is loaded and saved (an empty
+// recipient excepted: it names nobody and is dropped).
 #pragma once
 
 #include <cstdint>
@@ -32,8 +34,8 @@ public:
     // Undoes every escape; an escape character not followed by two hex digits stays as it is.
     static std::string decodeText(const std::string& text);
 
-    // Each recipient followed by '$'. Reading trims each piece to its first blank-delimited word,
-    // drops empty pieces and ignores text after the last '$'.
+    // Each recipient followed by '$', its blanks escaped. Reading trims each piece to its first
+    // blank-delimited word, drops empty pieces and ignores text after the last '$'.
     static std::string encodeRecipients(const std::vector<std::string>& recipients);
     static std::vector<std::string> decodeRecipients(const std::string& value);
 

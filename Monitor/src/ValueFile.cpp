@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "FileIo.h"
+#include "Monitor/FileIo.h"
 
 ValueFile::ValueFile(const std::string& path, const std::vector<std::string>& defaults)
     : path_(path), defaults_(defaults), unreadable_(false), readError_(0),

@@ -148,7 +148,13 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"escaped_texts", "pipe\x1b" "7Cname" + handWrittenDefaults(),
                       "1|1^200^a\x1b" "5Eb\x1b" "5Dc^5^1^]|0|0|1|5|x\x1b" "7Cy|",
                       newItemWith({{0, "pipe\x1b" "7Cname"}}),
-                      "1|1^200^a\x1b" "5Eb\x1b" "5Dc^5^1^]|0|0|1|5|x\x1b" "7Cy|"}),
+                      "1|1^200^a\x1b" "5Eb\x1b" "5Dc^5^1^]|0|0|1|5|x\x1b" "7Cy|"},
+        // Blanks kept inside a recipient by an escape: the address is not cut at the next load.
+        RoundTripCase{"escaped_blanks",
+                      newItemWith({{26, "a\x1b" "20b@x.org$c\x1b" "09d\x1b" "0De\x1b" "0B@y.org$"}}),
+                      kMissing,
+                      newItemWith({{26, "a\x1b" "20b@x.org$c\x1b" "09d\x1b" "0De\x1b" "0B@y.org$"}}),
+                      kNewStatistics}),
     [](const ::testing::TestParamInfo<RoundTripCase>& info) { return info.param.name; });
 
 // The value-file layer keeps bytes it does not understand, CR LF and NUL included.

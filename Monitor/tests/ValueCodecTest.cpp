@@ -2,6 +2,7 @@
 #include "orv/gtest.h"
 
 #include <climits>
+#include <random>
 
 #include "ValueCodec.h"
 
@@ -95,10 +96,14 @@ TEST(ValueCodec, RecipientListsRoundTrip)
 {
     typedef std::vector<std::string> List;
     const List lists[] = {List{}, List{"a@x.org"}, List{"a@x.org", "b@y.org", "c@z.org"},
-                          List{"odd$name@x.org", "pipe|d@y.org"}};
+                          List{"odd$name@x.org", "pipe|d@y.org"},
+                          List{"two words@x.org", "\tcr\r\nlf\vvt\fff ", " "}};
     for (const List& list : lists)
         EXPECT_EQ(list, ValueCodec::decodeRecipients(ValueCodec::encodeRecipients(list)));
     EXPECT_EQ("a@x.org$b@y.org$", ValueCodec::encodeRecipients(List{"a@x.org", "b@y.org"}));
+    const std::string esc(1, ValueCodec::kEscape);
+    EXPECT_EQ("a" + esc + "20b" + esc + "09c" + esc + "0Dd" + esc + "0Be$",
+              ValueCodec::encodeRecipients(List{"a b\tc\rd\ve"}));
 }
 
 // 4. History.
@@ -171,6 +176,71 @@ TEST(ValueCodec, WritesHistoryInTheStoredForm)
     history[1].responseMs = 0;
     history[1].ok = false;
     EXPECT_EQ("1000^200^Success^312^1^]-1^1^Timed out^0^0^]", ValueCodec::encodeHistory(history));
+}
+
+// 5. Every value comes back byte for byte, however often it is loaded and saved: random values of
+// every byte, with the separators and blanks over-represented.
+TEST(ValueCodec, EveryValueSurvivesAnyNumberOfLoadsAndSaves)
+{
+    const unsigned seed = 20251211;
+    std::mt19937 random(seed);
+    const std::string specials = std::string("|$^]\x1b \t\n\v\f\r%~") + std::string(1, '\0');
+    auto randomText = [&](std::size_t maxLength) {
+        std::string text(random() % (maxLength + 1), ' ');
+        for (char& c : text)
+            c = random() % 2 ? specials[random() % specials.size()]
+                             : static_cast<char>(random() % 256);
+        return text;
+    };
+    for (int round = 0; round < 1000; ++round) {
+        SCOPED_TRACE(::testing::Message() << "seed " << seed << ", round " << round);
+        // A stored value holds no value separator: the value file splits at it.
+        const std::string text = randomText(40);
+        std::string stored = ValueCodec::encodeText(text);
+        for (int load = 0; load < 3; ++load) {
+            ASSERT_EQ(std::string::npos, stored.find('|'));
+            const std::string loaded = ValueCodec::decodeText(stored);
+            ASSERT_EQ(text, loaded);
+            ASSERT_EQ(stored, ValueCodec::encodeText(loaded));
+        }
+
+        std::vector<std::string> recipients(random() % 4);
+        for (std::string& recipient : recipients) {
+            do
+                recipient = randomText(20);
+            while (recipient.empty());   // an empty recipient names nobody and is dropped
+        }
+        stored = ValueCodec::encodeRecipients(recipients);
+        for (int load = 0; load < 3; ++load) {
+            ASSERT_EQ(std::string::npos, stored.find('|'));
+            const std::vector<std::string> loaded = ValueCodec::decodeRecipients(stored);
+            ASSERT_EQ(recipients, loaded);
+            ASSERT_EQ(stored, ValueCodec::encodeRecipients(loaded));
+        }
+
+        MonitorItemSettings::History history(random() % 3);
+        for (ResultRecord& record : history) {
+            record.time = static_cast<std::time_t>(random());
+            record.code = static_cast<int>(random() % 600);
+            record.message = randomText(40);
+            record.responseMs = static_cast<int>(random() % 10000);
+            record.ok = random() % 2 != 0;
+        }
+        stored = ValueCodec::encodeHistory(history);
+        for (int load = 0; load < 3; ++load) {
+            ASSERT_EQ(std::string::npos, stored.find('|'));
+            const MonitorItemSettings::History loaded = ValueCodec::decodeHistory(stored);
+            ASSERT_EQ(history.size(), loaded.size());
+            for (std::size_t i = 0; i < history.size(); ++i) {
+                ASSERT_EQ(history[i].message, loaded[i].message) << "entry " << i;
+                ASSERT_EQ(history[i].time, loaded[i].time) << "entry " << i;
+                ASSERT_EQ(history[i].code, loaded[i].code) << "entry " << i;
+                ASSERT_EQ(history[i].responseMs, loaded[i].responseMs) << "entry " << i;
+                ASSERT_EQ(history[i].ok, loaded[i].ok) << "entry " << i;
+            }
+            ASSERT_EQ(stored, ValueCodec::encodeHistory(loaded));
+        }
+    }
 }
 
 }  // namespace

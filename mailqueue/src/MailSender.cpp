@@ -16,7 +16,7 @@ MailSender* volatile gInstance = nullptr;
 BOOL CALLBACK makeInstance(PINIT_ONCE, PVOID, PVOID*)
 {
     MailSender* made = new MailSender();
-    made->start();
+    made->startSending();
     InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&gInstance), made);
     return TRUE;
 }
@@ -43,7 +43,8 @@ MailSender::MailSender(SendMailFunction sendMail, SendHtmlMailFunction sendHtmlM
       sendHtmlMail_(sendHtmlMail),
       idleSeconds_(idleSeconds),
       sending_(false),
-      finished_(false)
+      finished_(false),
+      closed_(nullptr)
 {
     InitializeCriticalSection(&lock_);
     InitializeCriticalSection(&suppressedLock_);
@@ -82,22 +83,55 @@ void MailSender::enqueue(const std::string& from, const std::string& to,
         return;
     }
     std::string replaced;
+    const char* refused = nullptr;
     {
         ScopedLock guard(lock_);
-        std::deque<MailJob>::iterator waiting = queue_.begin();
-        while (waiting != queue_.end() && !(waiting->key == key && waiting->to == to))
-            ++waiting;
-        if (waiting == queue_.end()) {
-            queue_.push_back(job);
-            return;
+        refused = closed_;
+        if (!refused) {
+            std::deque<MailJob>::iterator waiting = queue_.begin();
+            while (waiting != queue_.end() && !(waiting->key == key && waiting->to == to))
+                ++waiting;
+            if (waiting == queue_.end()) {
+                queue_.push_back(job);
+                return;
+            }
+            // The newer alarm says more (its count, its report); the older one has not left yet.
+            replaced = waiting->subject;
+            *waiting = job;
         }
-        // The newer alarm says more (its count, its report); the older one has not left yet.
-        replaced = waiting->subject;
-        *waiting = job;
+    }
+    if (refused) {
+        LOG4CXX_ERROR(logger_, (boost::format("Mail to %1% for %2% with the subject \"%3%\" "
+                                              "refused: %4%") %
+                                to % key % subject % refused).str());
+        return;
     }
     LOG4CXX_INFO(logger_, (boost::format("Mail to %1% for %2% with the subject \"%3%\" replaced by "
                                          "a newer one before it was sent") %
                            to % key % replaced).str());
+}
+
+bool MailSender::startThread()
+{
+    return start();
+}
+
+bool MailSender::startSending()
+{
+    if (startThread())
+        return true;
+    const DWORD error = GetLastError();
+    LOG4CXX_ERROR(logger_, (boost::format("The mail thread could not be started (error %1%): "
+                                          "alarm mail is not sent") % error).str());
+    std::vector<MailJob> waiting;
+    {
+        ScopedLock guard(lock_);
+        closed_ = "the mail thread could not be started";
+        waiting.assign(queue_.begin(), queue_.end());
+        queue_.clear();
+    }
+    logUnsent(waiting, "not sent");
+    return false;
 }
 
 void MailSender::suppress(const std::string& key)
@@ -204,6 +238,12 @@ void MailSender::deliver(const MailJob& job)
 
 bool MailSender::drain(DWORD timeoutMs)
 {
+    {
+        // Nothing queued from now on could be sent: such jobs are refused, and logged.
+        ScopedLock guard(lock_);
+        if (!closed_)
+            closed_ = "the mail queue has been drained";
+    }
     stop();
     HANDLE thread = duplicateHandle();
     const bool started = thread != nullptr;

@@ -30,6 +30,53 @@ std::string readWholeFile(const std::string& windowsPath)
     return orvtest::readFile(windowsPath, "<cannot open " + windowsPath + ">");
 }
 
+// The queue's log lines, written to a file of the test's own while the object lives.
+class MailLog {
+public:
+    explicit MailLog(const std::string& name)
+        : path_(orvtest::fixtureDir() + "/" + name),
+          appender_(new log4cxx::FileAppender(
+              log4cxx::LayoutPtr(new log4cxx::PatternLayout("%p %m%n")), path_, false)),
+          logger_(log4cxx::Logger::getLogger("mail.MailSender"))
+    {
+        logger_->addAppender(appender_);
+    }
+    ~MailLog() { stop(); }
+    // Stops recording and gives what was logged.
+    std::string text()
+    {
+        stop();
+        return readWholeFile(orvtest::windowsPath(path_));
+    }
+
+private:
+    void stop()
+    {
+        if (!appender_)
+            return;
+        logger_->removeAppender(appender_);
+        appender_->close();
+        appender_ = log4cxx::AppenderPtr();
+    }
+
+    std::string path_;
+    log4cxx::AppenderPtr appender_;
+    log4cxx::LoggerPtr logger_;
+};
+
+// A queue whose thread the system refuses to start.
+class UnstartableSender : public MailSender {
+public:
+    UnstartableSender() : MailSender(&fakeSendMail, &fakeSendHtmlMail) {}
+
+protected:
+    bool startThread() override
+    {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+};
+
 }  // namespace
 
 TEST_F(MailSenderTest, SendsQueuedJobsInOrderWithoutPausingBetweenThem)
@@ -175,6 +222,45 @@ TEST_F(MailSenderTest, DrainGivesUpAfterItsBoundAndLogsEveryMailNotSent)
                                "delivered before the mail queue ended"));
     EXPECT_THAT(log, HasSubstr("ERROR Mail to b@example.test with the subject \"waiting 1\" not sent"));
     EXPECT_THAT(log, HasSubstr("ERROR Mail to c@example.test with the subject \"waiting 2\" not sent"));
+}
+
+TEST_F(MailSenderTest, MailQueuedAfterTheDrainIsRefusedAndLogged)
+{
+    MailLog log("after-drain.log");
+    MailSender sender(&fakeSendMail, &fakeSendHtmlMail);
+    ASSERT_TRUE(sender.start());
+    queuePlain(sender, "a@example.test", "before");
+    ASSERT_TRUE(sender.drain(5000));
+
+    // A worker that outlived the stop raises one more alarm.
+    queuePlain(sender, "b@example.test", "after");
+    EXPECT_TRUE(sender.pendingJobs().empty());
+    ASSERT_EQ(1u, fakeMail().calls().size());
+    EXPECT_EQ("before", fakeMail().calls()[0].subject);
+    EXPECT_THAT(log.text(), HasSubstr("ERROR Mail to b@example.test for host.example.test with the "
+                                      "subject \"after\" refused: the mail queue has been drained"));
+}
+
+TEST_F(MailSenderTest, AFailedStartIsLoggedAndLeavesNoJobWaiting)
+{
+    MailLog log("failed-start.log");
+    UnstartableSender sender;
+    queuePlain(sender, "a@example.test", "queued before");
+    EXPECT_FALSE(sender.startSending());
+    EXPECT_TRUE(sender.pendingJobs().empty());
+    queuePlain(sender, "b@example.test", "queued after");
+    EXPECT_TRUE(sender.pendingJobs().empty());
+    EXPECT_TRUE(sender.drain(100)) << "nothing is left waiting";
+    EXPECT_TRUE(fakeMail().calls().empty());
+
+    const std::string text = log.text();
+    EXPECT_THAT(text, HasSubstr("ERROR The mail thread could not be started (error 8): alarm mail "
+                                "is not sent"));
+    EXPECT_THAT(text, HasSubstr("ERROR Mail to a@example.test with the subject \"queued before\" "
+                                "not sent"));
+    EXPECT_THAT(text, HasSubstr("ERROR Mail to b@example.test for host.example.test with the "
+                                "subject \"queued after\" refused: the mail thread could not be "
+                                "started"));
 }
 
 TEST_F(MailSenderTest, DrainOfAQueueThatNeverStartedReportsItsJobsAsNotSent)

@@ -13,6 +13,7 @@
 #include "MonitorItemWrapper.h"
 #include "SystemAlarmActions.h"
 #include "mailqueue/MailSender.h"
+#include "reports/HtmlEscape.h"
 #include "reports/Report.h"
 #include "reports/ReportMaker.h"
 #include "reports/ReportManager.h"
@@ -21,6 +22,7 @@ const char AlarmNotifier::kSenderAddress[] = "mailer-daemon@orvane.net";
 
 AlarmNotifier::AlarmNotifier(MonitorItemWrapper* wrapper, MailSender* mail, AlarmActions* actions)
     : wrapper_(wrapper),
+      wrapperId_(wrapper->id()),
       item_(wrapper->getItem()),
       enabled_(1),
       count_(0),
@@ -145,10 +147,14 @@ void AlarmNotifier::fire()
         const std::string subject = (boost::format("Alarm triggered for item %1%") % name).str();
         std::string body = (boost::format("The site %1% has had %2% consecutive failures") %
                             address % failures).str();
-        // A copy: the report dialogs may edit or delete the definition meanwhile.
-        Report report;
-        if (mail.attachReport && ReportManager::instance()->copyDefaultReport(report))
-            body = ReportMaker(&report, item_).getReportString();
+        if (mail.attachReport) {
+            // A copy: the report dialogs may edit or delete the definition meanwhile.
+            Report report;
+            if (ReportManager::instance()->copyDefaultReport(report))
+                body = ReportMaker(&report, item_).getReportString();
+            else
+                body = HtmlEscape::escape(body);   // sent as HTML all the same
+        }
         for (const std::string& recipient : mail.recipients) {
             const size_t first = recipient.find_first_not_of(" \t");
             if (first == std::string::npos)

@@ -45,7 +45,8 @@ public:
     bool enabled() const { return enabled_ != 0; }
     int failureCount() const { return count_; }
     const std::string& mailKey() const { return key_; }
-    MonitorItemWrapper* wrapper() const { return wrapper_; }
+    // The id of the wrapper it was made for (its key in the registry).
+    unsigned long long wrapperId() const { return wrapperId_; }
     // The key may be mailed again (an item with this address was added). The process-wide queue
     // is not made for this: before it exists nothing can be suppressed.
     void allowMail();
@@ -59,6 +60,7 @@ private:
     MailSender* existingQueue();
 
     MonitorItemWrapper* wrapper_;
+    unsigned long long wrapperId_;
     MonitorItemSettings* item_;
     volatile LONG enabled_;
     volatile LONG count_;

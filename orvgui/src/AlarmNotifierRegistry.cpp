@@ -1,6 +1,7 @@
 #include "AlarmNotifierRegistry.h"
 
 #include "AlarmNotifier.h"
+#include "MonitorItemWrapper.h"
 #include "workers/ScopedLock.h"
 
 AlarmNotifierRegistry& AlarmNotifierRegistry::instance()
@@ -25,7 +26,7 @@ AlarmNotifier* AlarmNotifierRegistry::add(MonitorItemWrapper* wrapper, MailSende
     AlarmNotifier* notifier = new AlarmNotifier(wrapper, mail, actions);
     {
         ScopedLock guard(lock_);
-        notifiers_.insert(std::make_pair(wrapper, notifier));
+        notifiers_.insert(std::make_pair(wrapper->id(), notifier));
     }
     notifier->allowMail();
     return notifier;
@@ -34,7 +35,7 @@ AlarmNotifier* AlarmNotifierRegistry::add(MonitorItemWrapper* wrapper, MailSende
 void AlarmNotifierRegistry::disable(MonitorItemWrapper* wrapper)
 {
     ScopedLock guard(lock_);
-    std::map<MonitorItemWrapper*, AlarmNotifier*>::iterator it = notifiers_.find(wrapper);
+    auto it = notifiers_.find(wrapper->id());
     if (it != notifiers_.end())
         it->second->disable();
 }
@@ -43,7 +44,7 @@ void AlarmNotifierRegistry::reset(MonitorItemWrapper* wrapper)
 {
     // Under the lock: the notifier cannot be released meanwhile.
     ScopedLock guard(lock_);
-    std::map<MonitorItemWrapper*, AlarmNotifier*>::iterator it = notifiers_.find(wrapper);
+    auto it = notifiers_.find(wrapper->id());
     if (it != notifiers_.end())
         it->second->reset();
 }
@@ -51,13 +52,13 @@ void AlarmNotifierRegistry::reset(MonitorItemWrapper* wrapper)
 bool AlarmNotifierRegistry::find(MonitorItemWrapper* wrapper)
 {
     ScopedLock guard(lock_);
-    return notifiers_.count(wrapper) != 0;
+    return notifiers_.count(wrapper->id()) != 0;
 }
 
 bool AlarmNotifierRegistry::forget(AlarmNotifier* notifier)
 {
     ScopedLock guard(lock_);
-    std::map<MonitorItemWrapper*, AlarmNotifier*>::iterator it = notifiers_.find(notifier->wrapper());
+    auto it = notifiers_.find(notifier->wrapperId());
     if (it != notifiers_.end() && it->second == notifier)
         notifiers_.erase(it);
     for (const auto& entry : notifiers_)

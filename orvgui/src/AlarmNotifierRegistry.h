@@ -1,6 +1,10 @@
 // The alarm notifier of each item, by wrapper: how the main frame resets alarms and the list view
 // silences a deleted item. The notifiers are owned by their workers; a notifier leaves the map
 // when its worker releases it, so reset and disable never reach a freed one. Any thread.
+//
+// The map is keyed by the wrapper's id, not its address: a deleted item's worker may still be
+// ending (its notifier still in the map) when a new item's wrapper is made at the same address,
+// and that item's reset must not reach the old notifier.
 #pragma once
 
 #include <windows.h>
@@ -36,5 +40,5 @@ public:
 
 private:
     CRITICAL_SECTION lock_;
-    std::map<MonitorItemWrapper*, AlarmNotifier*> notifiers_;
+    std::map<unsigned long long, AlarmNotifier*> notifiers_;   // by MonitorItemWrapper::id
 };

@@ -18,13 +18,20 @@ FlusherThread::FlusherThread(int periodSeconds) : periodSeconds_(periodSeconds)
 
 FlusherThread::~FlusherThread()
 {
+    stopAndWait();
+    DeleteCriticalSection(&lock_);
+}
+
+void FlusherThread::stopAndWait()
+{
     stop();
     HANDLE thread = duplicateHandle();
     if (thread) {
         WaitForSingleObject(thread, INFINITE);
         CloseHandle(thread);
     }
-    DeleteCriticalSection(&lock_);
+    ScopedLock guard(lock_);
+    items_.clear();
 }
 
 void FlusherThread::add(MonitorItemSettings* item)

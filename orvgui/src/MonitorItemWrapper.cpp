@@ -28,9 +28,16 @@ std::string responseTime(long long milliseconds)
     return (boost::format("%1% %2%") % shown % MonitorItemWrapper::formatResponseTime()).str();
 }
 
+unsigned long long nextId()
+{
+    static volatile LONG64 last = 0;
+    return static_cast<unsigned long long>(InterlockedIncrement64(&last));
+}
+
 }  // namespace
 
-MonitorItemWrapper::MonitorItemWrapper(MonitorItemSettings* item) : item_(item), visible_(true)
+MonitorItemWrapper::MonitorItemWrapper(MonitorItemSettings* item)
+    : item_(item), id_(nextId()), visible_(true)
 {
     std::string name;
     {

@@ -17,6 +17,10 @@ public:
     explicit MonitorItemWrapper(MonitorItemSettings* item);
 
     MonitorItemSettings* getItem() const { return item_; }
+    // A number no other wrapper of the process gets, not even one made later at the address of a
+    // deleted one: what outlives the wrapper (an alarm notifier whose worker still ends) is keyed
+    // by it, so a new item never finds an old item's notifier.
+    unsigned long long id() const { return id_; }
 
     // The text of the column (ColumnIdSequence ids) for this item; empty for an unknown id.
     std::string getColumnText(int columnId) const;
@@ -30,6 +34,7 @@ public:
 
 private:
     MonitorItemSettings* item_;
+    unsigned long long id_;
     bool visible_;
     log4cxx::LoggerPtr logger_;
 };

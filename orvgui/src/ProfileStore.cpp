@@ -8,6 +8,7 @@
 
 #include <boost/format.hpp>
 
+#include "Monitor/FileIo.h"
 #include "Monitor/LogSetup.h"
 
 namespace {
@@ -53,14 +54,25 @@ void ProfileStore::setDataFolder(const std::string& folder)
     gDataFolder = folder;
 }
 
-ProfileStore::ProfileStore(const std::string& path) : path_(path)
+ProfileStore::ProfileStore(const std::string& path)
+    : path_(path), unreadable_(false), changed_(false)
 {
     load();
     InitializeCriticalSection(&lock_);
-    std::istringstream pieces(values_[ProfileColumns]);
-    std::string piece;
-    while (std::getline(pieces, piece, '~'))
-        columns_.push_back(std::atoi(piece.c_str()));
+    // The column ids, each followed by '~' (a last one without it is taken too).
+    const std::string& list = values_[ProfileColumns];
+    for (size_t start = 0; start < list.size();) {
+        if (columns_.size() == kMaxColumns) {
+            LOG4CXX_WARN(logger(), (boost::format("%1%: only the first %2% columns are shown") %
+                                    path_ % kMaxColumns).str());
+            break;
+        }
+        size_t end = list.find('~', start);
+        if (end == std::string::npos)
+            end = list.size();
+        columns_.push_back(std::atoi(list.substr(start, end - start).c_str()));
+        start = end + 1;
+    }
 }
 
 ProfileStore::~ProfileStore()
@@ -76,14 +88,21 @@ ProfileStore::~ProfileStore()
 void ProfileStore::load()
 {
     std::string text;
-    HANDLE file = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-            text.append(buffer, got);
-        CloseHandle(file);
+    bool truncated = false;
+    const FileIo::ReadResult result = FileIo::read(path_, text, kMaxFileBytes, truncated);
+    const DWORD error = GetLastError();
+    if (result == FileIo::Unreadable) {
+        unreadable_ = true;
+        LOG4CXX_ERROR(logger(), (boost::format("%1% could not be read (error %2%): the default "
+                                               "settings are used, and the file is not written "
+                                               "back unless a setting is changed") %
+                                 path_ % error).str());
+    } else if (truncated) {
+        unreadable_ = true;
+        LOG4CXX_ERROR(logger(), (boost::format("%1% is larger than %2% bytes: only its start is "
+                                               "read, and the file is not written back unless a "
+                                               "setting is changed") %
+                                 path_ % kMaxFileBytes).str());
     }
     // Every value ends with '|'; a last piece without one is not a value.
     size_t start = 0;
@@ -97,18 +116,21 @@ void ProfileStore::load()
 
 bool ProfileStore::save() const
 {
-    HANDLE file = CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (unreadable_ && !changed_) {
+        LOG4CXX_WARN(logger(), (boost::format("%1% not written: it could not be read and no "
+                                              "setting was changed") % path_).str());
         return false;
+    }
     std::string text;
     for (int i = 0; i < ProfileValueCount; ++i)
         text += values_[i] + "|";
-    DWORD written = 0;
-    bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-              written == text.size();
-    CloseHandle(file);
-    return ok;
+    if (!FileIo::replaceContents(path_, text)) {
+        const DWORD error = GetLastError();
+        LOG4CXX_ERROR(logger(), (boost::format("%1% could not be written (error %2%)") % path_ %
+                                 error).str());
+        return false;
+    }
+    return true;
 }
 
 std::string ProfileStore::getString(int position) const
@@ -138,7 +160,10 @@ bool ProfileStore::setString(int position, const std::string& text)
                                  kRefusedValue).str());
         return false;
     }
-    values_[position] = text;
+    if (values_[position] != text) {
+        values_[position] = text;
+        changed_ = true;
+    }
     return true;
 }
 
@@ -156,7 +181,10 @@ std::vector<int> ProfileStore::getColumns() const
 
 void ProfileStore::setColumns(const std::vector<int>& columns)
 {
-    columns_ = columns;
+    if (columns_ != columns) {
+        columns_ = columns;
+        changed_ = true;
+    }
 }
 
 std::string ProfileStore::defaultValue(int position)

@@ -7,10 +7,17 @@
 //
 // Every call through instance() holds the store's lock for that one call:
 //     ProfileStore::instance()->getInt(ProfileTimeUnit)
+//
+// The file is written through a new file put in its place, so a crash never leaves it cut short.
+// A file that exists but cannot be read at start-up (held for a moment by a scanner or a backup)
+// is logged and never written back unless a value was changed since: the user's settings are not
+// replaced by defaults. The same holds for a file larger than kMaxFileBytes, of which only that
+// much is read.
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -63,6 +70,9 @@ public:
 
     // The text refused by the setters, for the dialogs to show.
     static const char kRefusedValue[];
+    // What a load reads at most, and the most visible columns taken from the list.
+    static constexpr std::size_t kMaxFileBytes = 64 * 1024;
+    static constexpr std::size_t kMaxColumns = 256;
 
     // The process-wide store, loaded from the data folder on the first call and saved at program
     // exit. Made on the GUI thread at start-up, before any other thread runs.
@@ -71,7 +81,8 @@ public:
     // Without it the store uses the user's application-data folder + "Orvane\".
     static void setDataFolder(const std::string& folder);
 
-    // A store on the file (Windows path), loaded now; saved, with the column list, when destroyed.
+    // A store on the file (Windows path), loaded now; saved, with the column list, when destroyed
+    // (unless the file could not be read and nothing was changed).
     explicit ProfileStore(const std::string& path);
     ~ProfileStore();
     ProfileStore(const ProfileStore&) = delete;
@@ -92,8 +103,11 @@ public:
     // Replaces the visible-column list; it reaches the file when the store is destroyed.
     void setColumns(const std::vector<int>& columns);
 
-    // Writes profile.cfg now (positions 0 to 16); false when it could not be written.
+    // Writes profile.cfg now (positions 0 to 16); false when it could not be written, or when the
+    // file could not be read at load and no value was changed since (it is left as it is).
     bool save() const;
+    // The load found the file but could not read it whole (unreadable, or too large).
+    bool unreadable() const { return unreadable_; }
 
     static std::string defaultValue(int position);
     const std::string& filePath() const { return path_; }
@@ -105,4 +119,6 @@ private:
     std::vector<std::string> values_;
     CRITICAL_SECTION lock_;
     std::vector<int> columns_;
+    bool unreadable_;
+    bool changed_;   // a value or the column list was changed since the load
 };

@@ -5,6 +5,7 @@
 #include "orv/TestEnv.h"
 
 #include <functional>
+#include <new>
 
 #include "AlarmNotifier.h"
 #include "AlarmNotifierRegistry.h"
@@ -194,7 +195,8 @@ TEST_F(AlarmNotifierTest, WithTheReportAttachedTheMailIsHtmlWithOrWithoutADefaul
     EXPECT_THAT(job.body, StartsWith("<!DOCTYPE html>"));
     EXPECT_THAT(job.body, HasSubstr("Intranet &lt;b&gt;"));
 
-    // No default report: the sentence, still sent as HTML.
+    // No default report: the sentence, still sent as HTML, so the address is escaped.
+    item_->getGeneral().address = "http://10.1.2.3/?a=<b>&c=\"d\"";
     std::vector<std::string> names;
     for (ReportManager::Iterator it = ReportManager::instance()->beginReports();
          it != ReportManager::instance()->endReports(); ++it)
@@ -209,7 +211,8 @@ TEST_F(AlarmNotifierTest, WithTheReportAttachedTheMailIsHtmlWithOrWithoutADefaul
     ASSERT_EQ(1u, queue.pendingJobs().size()) << "the newer alarm replaced the waiting mail";
     job = queue.pendingJobs()[0];
     EXPECT_FALSE(job.plain);
-    EXPECT_EQ("The site 10.1.2.3 has had 0 consecutive failures", job.body);
+    EXPECT_EQ("The site http://10.1.2.3/?a=&lt;b&gt;&amp;c=&quot;d&quot; has had 0 consecutive "
+              "failures", job.body);
 }
 
 TEST_F(AlarmNotifierTest, TheRegistryResetsAndDisablesAndForgetsAReleasedNotifier)
@@ -253,6 +256,44 @@ TEST_F(AlarmNotifierTest, TheRegistryResetsAndDisablesAndForgetsAReleasedNotifie
     EXPECT_TRUE(queue.isSuppressed("10.1.2.3"));
     registry.reset(wrapper_);     // nothing left to reach: no freed memory touched
     registry.disable(wrapper_);
+}
+
+TEST_F(AlarmNotifierTest, ANewWrapperAtADeletedWrappersAddressNeverReachesItsNotifier)
+{
+    item_->getAlarmTrigger().failureThreshold = 100;
+    MailSender queue(&fakeSendMail, &fakeSendHtmlMail);
+    AlarmNotifierRegistry& registry = AlarmNotifierRegistry::instance();
+    // Both wrappers in one place, as the heap hands a freed block to the next item.
+    alignas(MonitorItemWrapper) unsigned char place[sizeof(MonitorItemWrapper)];
+
+    // The deleted item: its wrapper is gone while its worker still ends, holding the notifier.
+    MonitorItemWrapper* deleted = new (place) MonitorItemWrapper(item_);
+    AlarmNotifier* old = registry.add(deleted, &queue, &actions_);
+    registry.disable(deleted);
+    deleted->~MonitorItemWrapper();
+
+    MonitorItemSettings* again = MonitorItemManager::instance()->createTemporaryItem("again");
+    again->getGeneral().address = "10.7.7.7";
+    again->getAlarmTrigger().failureThreshold = 100;
+    MonitorItemWrapper* added = new (place) MonitorItemWrapper(again);
+    ASSERT_EQ(static_cast<void*>(deleted), static_cast<void*>(added));
+    EXPECT_FALSE(registry.find(added)) << "the new item found the deleted item's notifier";
+
+    AlarmNotifier* fresh = registry.add(added, &queue, &actions_);
+    onWorkerThread([&] { fresh->notify(NotifyCycleFailed, ""); });
+    EXPECT_EQ(1, fresh->failureCount());
+    registry.reset(added);
+    EXPECT_EQ(0, fresh->failureCount()) << "reset did not reach the new item's notifier";
+
+    // The old worker ends: the new item's entry stays.
+    onWorkerThread([&] { old->release(); });
+    EXPECT_TRUE(registry.find(added));
+    registry.disable(added);
+    EXPECT_FALSE(fresh->enabled());
+    onWorkerThread([&] { fresh->release(); });
+    EXPECT_FALSE(registry.find(added));
+    added->~MonitorItemWrapper();
+    MonitorItemManager::instance()->deleteTemporaryItem(again);
 }
 
 TEST_F(AlarmNotifierTest, AnItemAddedWithADeletedItemsAddressGetsItsAlarmMail)

@@ -127,3 +127,65 @@ TEST(FlusherThread, WithNothingRegisteredItOnlySleepsAndStopsAtOnce)
     EXPECT_LT(GetTickCount() - asked, 1000u);
     CloseHandle(thread);
 }
+
+TEST(FlusherThread, StopAndWaitLetsTheSaveInProgressEndBeforeTheItemsGo)
+{
+    CountingItem* first = new CountingItem;
+    CountingItem* second = new CountingItem;
+    first->entered = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    first->gate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE entered = first->entered;
+    HANDLE gate = first->gate;
+    FlusherThread flusher(1);
+    flusher.add(first);
+    flusher.add(second);
+    ASSERT_TRUE(flusher.start());
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(entered, 5000));
+
+    // Shut-down asks on a thread of its own; the save is held at the gate meanwhile.
+    struct Stopper {
+        static DWORD WINAPI run(LPVOID flusher)
+        {
+            static_cast<FlusherThread*>(flusher)->stopAndWait();
+            return 0;
+        }
+    };
+    HANDLE stopper = CreateThread(nullptr, 0, &Stopper::run, &flusher, 0, nullptr);
+    ASSERT_NE(nullptr, stopper);
+    // While the save holds, stopAndWait cannot have returned, whenever this thread looks.
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(stopper, 300));
+    EXPECT_EQ(0, first->saves);
+    SetEvent(gate);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(stopper, 5000));
+    CloseHandle(stopper);
+
+    // The save ended before stopAndWait returned, and nothing runs any more: the items may go.
+    EXPECT_EQ(1, first->saves);
+    EXPECT_EQ(0, second->saves);
+    delete first;
+    delete second;
+    HANDLE thread = flusher.duplicateHandle();
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 0));
+    CloseHandle(thread);
+
+    // Items registered afterwards are never saved, and a second call returns at once.
+    CountingItem late;
+    flusher.add(&late);
+    flusher.stopAndWait();
+    EXPECT_EQ(0, late.saves);
+    CloseHandle(entered);
+    CloseHandle(gate);
+}
+
+TEST(FlusherThread, StopAndWaitOnAThreadNeverStartedReturnsAtOnce)
+{
+    CountingItem item;
+    FlusherThread flusher(1);
+    flusher.add(&item);
+    flusher.stopAndWait();
+    ASSERT_TRUE(flusher.start());   // a stop is never lost: the thread ends at its first sleep
+    HANDLE thread = flusher.duplicateHandle();
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 2000));
+    CloseHandle(thread);
+    EXPECT_EQ(0, item.saves);
+}

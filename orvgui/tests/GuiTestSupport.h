@@ -4,6 +4,7 @@
 #include <string>
 
 #include "orv/TestEnv.h"
+#include "orv/log4cxx.h"
 #include "ProfileStore.h"
 
 namespace guitest {
@@ -19,5 +20,43 @@ inline const std::string& scratchProfileFolder()
     }();
     return folder;
 }
+
+// The lines one logger writes while the object lives ("LEVEL message" each), in a file of the
+// test's own.
+class LogCapture {
+public:
+    LogCapture(const std::string& loggerName, const std::string& fileName)
+        : path_(orvtest::fixtureDir() + "/" + fileName),
+          appender_(new log4cxx::FileAppender(
+              log4cxx::LayoutPtr(new log4cxx::PatternLayout("%p %m%n")), path_, false)),
+          logger_(log4cxx::Logger::getLogger(loggerName))
+    {
+        logger_->addAppender(appender_);
+    }
+    ~LogCapture() { stop(); }
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    // Stops recording and gives what was logged.
+    std::string text()
+    {
+        stop();
+        return orvtest::readFile(orvtest::windowsPath(path_));
+    }
+
+private:
+    void stop()
+    {
+        if (!appender_)
+            return;
+        logger_->removeAppender(appender_);
+        appender_->close();
+        appender_ = log4cxx::AppenderPtr();
+    }
+
+    std::string path_;
+    log4cxx::AppenderPtr appender_;
+    log4cxx::LoggerPtr logger_;
+};
 
 }  // namespace guitest

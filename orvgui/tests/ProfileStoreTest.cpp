@@ -1,5 +1,6 @@
 // The GUI profile store against a table of profile.cfg files: missing values and defaults, the
-// visible-column list, what is written back, and values the file format cannot hold.
+// visible-column list, what is written back (and when not: a file that could not be read, or
+// read whole), and values the file format cannot hold.
 #include "orv/gtest.h"
 #include "orv/TestEnv.h"
 
@@ -33,6 +34,21 @@ std::string values(const ProfileStore& store)
         all += store.getString(i) + "|";
     return all;
 }
+
+// The file system's number of the file: a file put in place of another has a new one.
+unsigned long long fileIndex(const std::string& path)
+{
+    HANDLE f = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return 0;
+    BY_HANDLE_FILE_INFORMATION info = {};
+    GetFileInformationByHandle(f, &info);
+    CloseHandle(f);
+    return (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+}
+
+const char kUserFile[] = "0|0|0|146~149~|0|0|0||1|proxy.example.test|me|pw|3128|20|1|2|1|";
 
 class ProfileStoreTest : public ::testing::Test {
 protected:
@@ -140,4 +156,81 @@ TEST_F(ProfileStoreTest, TheProcessWideStoreIsCalledThroughItsLock)
     EXPECT_TRUE(ProfileStore::instance()->setInt(ProfileTimeUnit, 1));
     EXPECT_EQ(1, ProfileStore::instance()->getInt(ProfileTimeUnit));
     ProfileStore::instance()->setInt(ProfileTimeUnit, 0);
+}
+
+TEST_F(ProfileStoreTest, AFileHeldAtStartUpIsNeverOverwrittenWithDefaults)
+{
+    ASSERT_TRUE(writeFile(path_, kUserFile));
+    guitest::LogCapture log("orv.ProfileStore", "profile-held.log");
+    {
+        // A scanner or a backup holds the file, sharing nothing, while the program starts.
+        HANDLE held = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        std::unique_ptr<ProfileStore> store(new ProfileStore(path_));
+        CloseHandle(held);
+        EXPECT_TRUE(store->unreadable());
+        EXPECT_EQ(kDefaults, values(*store)) << "the defaults stand in meanwhile";
+        // At exit the list view stores the columns it shows: those it was given.
+        store->setColumns(store->getColumns());
+        EXPECT_FALSE(store->save());
+    }
+    EXPECT_EQ(kUserFile, orvtest::readFile(path_));
+    const std::string text = log.text();
+    EXPECT_THAT(text, ::testing::HasSubstr("ERROR " + path_ + " could not be read (error 32)"));
+
+    // A setting changed after such a start is what the user asked for: it is written.
+    HANDLE held = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    std::unique_ptr<ProfileStore> store(new ProfileStore(path_));
+    CloseHandle(held);
+    EXPECT_TRUE(store->setInt(ProfileTheme, 3));
+    store.reset();
+    EXPECT_EQ("0|1|1|144~146~147~154~160~151~153~155~149~|1|1|1||0||||80|15|2|3|0|",
+              orvtest::readFile(path_));
+}
+
+TEST_F(ProfileStoreTest, ALoadReadsAtMostItsCapAndLeavesAnOversizedFileAlone)
+{
+    std::string million;
+    for (int i = 0; i < 1000000; ++i)
+        million += "1~";
+    struct Case {
+        const char* what;
+        std::string file;
+        size_t columns;
+    } cases[] = {
+        {"a 1 MB value", "0|1|1|146~|" + std::string(1 << 20, 'x') + "|", 1},
+        {"a million columns", "0|1|1|" + million + "|", ProfileStore::kMaxColumns},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(writeFile(path_, c.file)) << c.what;
+        {
+            ProfileStore store(path_);
+            EXPECT_TRUE(store.unreadable()) << c.what;
+            size_t held = 0;
+            for (int i = 0; i < ProfileValueCount + 2; ++i)
+                held += store.getString(i).size();
+            EXPECT_LE(held, ProfileStore::kMaxFileBytes) << c.what;
+            EXPECT_EQ(c.columns, store.getColumns().size()) << c.what;
+        }
+        EXPECT_EQ(c.file, orvtest::readFile(path_)) << c.what << ": written back";
+    }
+}
+
+TEST_F(ProfileStoreTest, ASaveWritesANewFileInPlaceOfTheOld)
+{
+    ASSERT_TRUE(writeFile(path_, kUserFile));
+    const unsigned long long before = fileIndex(path_);
+    ASSERT_NE(0u, before);
+    {
+        ProfileStore store(path_);
+        EXPECT_TRUE(store.setInt(ProfileTheme, 3));
+        ASSERT_TRUE(store.save());
+    }
+    EXPECT_NE(before, fileIndex(path_)) << "the old file was truncated and rewritten in place";
+    EXPECT_EQ("0|0|0|146~149~|0|0|0||1|proxy.example.test|me|pw|3128|20|1|3|1|",
+              orvtest::readFile(path_));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((path_ + ".tmp").c_str()));
 }

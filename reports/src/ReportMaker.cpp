@@ -305,7 +305,7 @@ std::string tempFolder()
 
 }  // namespace
 
-ReportMaker::ReportMaker(Report* report, MonitorItemSettings* item) : report_(report), item_(item)
+ReportMaker::ReportMaker(const Report* report, MonitorItemSettings* item) : report_(report), item_(item)
 {
 }
 

@@ -3,7 +3,10 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "reports/ReportMaker.h"
+#include <boost/format.hpp>
+
+#include "Monitor/FileIo.h"
+#include "Monitor/LogSetup.h"
 #include "workers/ScopedLock.h"
 
 namespace {
@@ -50,22 +53,6 @@ std::vector<std::string> split(const std::string& line, char separator)
     return fields;
 }
 
-bool readFile(const std::string& path, std::string& text)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    text.clear();
-    char buffer[4096];
-    DWORD got = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != FALSE) && got > 0)
-        text.append(buffer, got);
-    CloseHandle(file);
-    return ok;
-}
-
 Report* makeReport(const std::string& name, bool failures, bool successes,
                    const std::vector<int>& columns)
 {
@@ -79,6 +66,14 @@ Report* makeReport(const std::string& name, bool failures, bool successes,
 
 const std::vector<int> kUsualColumns = {ColumnLine, ColumnDate, ColumnResponseTime,
                                         ColumnLastResponseText};
+
+log4cxx::LoggerPtr logger()
+{
+    static log4cxx::LoggerPtr made;
+    if (!made)
+        LogSetup::getLogger(LogSetup::instance(), made, "reports.ReportManager");
+    return made;
+}
 
 }  // namespace
 
@@ -104,7 +99,7 @@ ReportManager* ReportManager::instance()
     return &manager;
 }
 
-ReportManager::ReportManager() : default_(nullptr)
+ReportManager::ReportManager() : default_(nullptr), unreadable_(false), changed_(false)
 {
     InitializeCriticalSection(&lock_);
     addBuiltIns();
@@ -160,7 +155,7 @@ Report* ReportManager::find(const std::string& name)
 void ReportManager::refreshNames()
 {
     // Names are copied in place when the list is unchanged, so that a range taken before stays
-    // valid; a definition may have been renamed through its pointer.
+    // valid; a definition may have been renamed by editReport.
     if (entries_.size() == reports_.size()) {
         for (size_t i = 0; i < reports_.size(); ++i)
             entries_[i] = std::make_pair(reports_[i]->name, reports_[i]);
@@ -175,11 +170,30 @@ bool ReportManager::setDataFolder(const std::string& dataFolder)
 {
     ScopedLock guard(lock_);
     dataFolder_ = dataFolder;
+    unreadable_ = false;
+    changed_ = false;
+    const std::string path = dataFolder_ + kStoreFile;
     std::string text;
-    if (GetFileAttributesA((dataFolder_ + kStoreFile).c_str()) == INVALID_FILE_ATTRIBUTES)
+    bool truncated = false;
+    const FileIo::ReadResult result = FileIo::read(path, text, kMaxFileBytes, truncated);
+    const DWORD error = GetLastError();
+    if (result == FileIo::Missing)
         return true;
-    if (!readFile(dataFolder_ + kStoreFile, text))
+    if (result == FileIo::Unreadable) {
+        // The definitions in memory stay; the file keeps the user's until one of them changes.
+        unreadable_ = true;
+        LOG4CXX_ERROR(logger(), (boost::format("%1% could not be read (error %2%): it is not "
+                                               "written back unless a report changes") %
+                                 path % error).str());
         return false;
+    }
+    if (truncated) {
+        unreadable_ = true;
+        LOG4CXX_ERROR(logger(), (boost::format("%1% is larger than %2% bytes: only its start is "
+                                               "read, and it is not written back unless a report "
+                                               "changes") %
+                                 path % kMaxFileBytes).str());
+    }
 
     clear();
     std::string defaultName;
@@ -204,9 +218,13 @@ bool ReportManager::setDataFolder(const std::string& dataFolder)
             report->start = static_cast<std::time_t>(std::atoll(times[0].c_str()));
             report->end = static_cast<std::time_t>(std::atoll(times[1].c_str()));
         }
-        if (f.size() > 8)
-            for (const std::string& column : split(f[8], '~'))
+        if (f.size() > 8) {
+            for (const std::string& column : split(f[8], '~')) {
+                if (report->columns.size() == kMaxColumns)
+                    break;
                 report->columns.push_back(std::atoi(column.c_str()));
+            }
+        }
         if (find(report->name)) {
             delete report;
             continue;
@@ -214,6 +232,12 @@ bool ReportManager::setDataFolder(const std::string& dataFolder)
         reports_.push_back(report);
     }
     default_ = find(defaultName);
+    if (reports_.empty()) {
+        // An empty or damaged file must not cost the user the built-in reports for good.
+        LOG4CXX_WARN(logger(), (boost::format("%1% holds no report: the built-in reports are "
+                                              "used") % path).str());
+        addBuiltIns();
+    }
     refreshNames();
     return true;
 }
@@ -233,6 +257,11 @@ bool ReportManager::flushReports()
         if (dataFolder_.empty())
             return false;
         path = dataFolder_ + kStoreFile;
+        if (unreadable_ && !changed_) {
+            LOG4CXX_WARN(logger(), (boost::format("%1% not written: it could not be read and no "
+                                                  "report changed") % path).str());
+            return false;
+        }
         if (default_)
             out << "default|" << encode(default_->name) << "\r\n";
         for (const Report* r : reports_) {
@@ -245,7 +274,15 @@ bool ReportManager::flushReports()
             out << "\r\n";
         }
     }
-    return ReportMaker::writeFile(path, out.str());
+    if (!FileIo::replaceContents(path, out.str())) {
+        const DWORD error = GetLastError();
+        LOG4CXX_ERROR(logger(), (boost::format("%1% could not be written (error %2%)") % path %
+                                 error).str());
+        return false;
+    }
+    ScopedLock guard(lock_);
+    unreadable_ = false;   // the file holds what is in memory now
+    return true;
 }
 
 size_t ReportManager::size()
@@ -254,16 +291,38 @@ size_t ReportManager::size()
     return reports_.size();
 }
 
-Report* ReportManager::getReport(const std::string& name)
+const Report* ReportManager::getReport(const std::string& name)
 {
     ScopedLock guard(lock_);
     return find(name);
 }
 
-Report* ReportManager::getDefaultReport()
+const Report* ReportManager::getDefaultReport()
 {
     ScopedLock guard(lock_);
     return default_;
+}
+
+bool ReportManager::copyReport(const std::string& name, Report& copy)
+{
+    ScopedLock guard(lock_);
+    const Report* report = find(name);
+    if (!report)
+        return false;
+    copy = *report;
+    return true;
+}
+
+bool ReportManager::editReport(const std::string& name, const std::function<void(Report&)>& edit)
+{
+    ScopedLock guard(lock_);
+    Report* report = find(name);
+    if (!report)
+        return false;
+    edit(*report);
+    changed_ = true;
+    refreshNames();
+    return true;
 }
 
 bool ReportManager::copyDefaultReport(Report& copy)
@@ -278,15 +337,18 @@ bool ReportManager::copyDefaultReport(Report& copy)
 void ReportManager::setDefaultReport(const std::string& name)
 {
     ScopedLock guard(lock_);
-    if (Report* report = find(name))
+    if (Report* report = find(name)) {
         default_ = report;
+        changed_ = true;
+    }
 }
 
-Report* ReportManager::createReport(const std::string& name)
+const Report* ReportManager::createReport(const std::string& name)
 {
     ScopedLock guard(lock_);
     if (Report* existing = find(name))
         return existing;
+    changed_ = true;
     reports_.push_back(makeReport(name, true, true, kUsualColumns));
     if (!default_)
         default_ = reports_.back();
@@ -307,6 +369,7 @@ void ReportManager::updateReport(const std::string& name, const Report& report)
     if (target != &report)
         *target = report;
     target->name = name;
+    changed_ = true;
     refreshNames();
 }
 
@@ -318,6 +381,7 @@ void ReportManager::deleteReport(const std::string& name)
             continue;
         Report* gone = *it;
         reports_.erase(it);
+        changed_ = true;
         if (default_ == gone)
             default_ = reports_.empty() ? nullptr : reports_.front();
         delete gone;

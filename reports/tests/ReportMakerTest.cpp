@@ -229,18 +229,22 @@ TEST(ReportManager, BuiltInsDefaultCreateRenameDeleteAndStorage)
     EXPECT_EQ(manager.getReport("Downtime report"), manager.getDefaultReport());
     EXPECT_EQ(nullptr, manager.getReport("downtime report"));
 
-    Report* weekly = manager.createReport("Weekly|odd%name");
+    const Report* weekly = manager.createReport("Weekly|odd%name");
     EXPECT_EQ(weekly, manager.createReport("Weekly|odd%name")) << "a duplicate name";
-    weekly->outputType = OutputXml;
-    weekly->useRange = true;
-    weekly->start = 100;
-    weekly->end = 200;
+    ASSERT_TRUE(manager.editReport("Weekly|odd%name", [](Report& r) {
+        r.outputType = OutputXml;
+        r.useRange = true;
+        r.start = 100;
+        r.end = 200;
+    }));
+    EXPECT_FALSE(manager.editReport("no such report", [](Report& r) { r.start = 1; }));
     manager.setDefaultReport("Weekly|odd%name");
     manager.setDefaultReport("no such report");
     EXPECT_EQ(weekly, manager.getDefaultReport());
 
-    weekly->name = "Weekly";   // renamed in place
+    ASSERT_TRUE(manager.editReport("Weekly|odd%name", [](Report& r) { r.name = "Weekly"; }));
     EXPECT_EQ(weekly, manager.getReport("Weekly"));
+    EXPECT_EQ(nullptr, manager.getReport("Weekly|odd%name"));
     EXPECT_EQ("Weekly", (manager.endReports() - 1)->first);
 
     const std::string folder = orvtest::makeScratchFolder("reports-store") + "\\";
@@ -265,7 +269,7 @@ TEST(ReportManager, BuiltInsDefaultCreateRenameDeleteAndStorage)
     ReportManager reread;
     ASSERT_TRUE(reread.setDataFolder(folder));
     ASSERT_EQ(5u, reread.size());
-    Report* stored = reread.getReport("Weekly");
+    const Report* stored = reread.getReport("Weekly");
     ASSERT_NE(nullptr, stored);
     EXPECT_EQ(stored, reread.getDefaultReport());
     EXPECT_EQ(OutputXml, stored->outputType);

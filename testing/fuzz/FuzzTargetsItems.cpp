@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../../Monitor/src/FileIo.h"
+#include "Monitor/FileIo.h"
 #include "../../Monitor/src/MonitorItemSettingsImpl.h"
 #include "FuzzTarget.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "../../Monitor/src/FileIo.h"
+#include "Monitor/FileIo.h"
 #include "FuzzRunner.h"
 
 namespace {

@@ -14,7 +14,9 @@
 // (an item with that address is added again).
 //
 // At the end of a program drain() sends what is still queued, within a time bound, and logs what
-// could not be sent.
+// could not be sent. From the drain on the queue is closed: a job queued later (a worker that
+// outlived the stop) is refused with a logged line, never left unsent and unseen. A queue whose
+// thread could not be started is closed the same way, its waiting jobs logged as not sent.
 #pragma once
 
 #include <windows.h>
@@ -50,15 +52,20 @@ public:
     // The process-wide queue when instance() has made it, else null.
     static MailSender* existingInstance();
 
-    // A queue of one's own (not started): start() begins sending.
+    // A queue of one's own (not started): start() or startSending() begins sending.
     explicit MailSender(SendMailFunction sendMail = &SendMail,
                         SendHtmlMailFunction sendHtmlMail = &SendHtmlMail,
                         int idleSeconds = kIdleSeconds);
     // Asks the thread to send what is left and waits until it has ended.
     ~MailSender() override;
 
+    // Starts the thread. When the system refuses, logs it, logs every waiting job as not sent,
+    // and closes the queue (later jobs are refused and logged); false then.
+    bool startSending();
+
     // Adds a job at the back of the queue, or in place of the waiting job with the same key and
-    // recipient; returns at once. A job with a suppressed key is dropped.
+    // recipient; returns at once. A job with a suppressed key is dropped; on a closed queue (after
+    // drain, or when the thread could not be started) the job is refused and logged.
     void enqueue(const std::string& from, const std::string& to, const std::string& subject,
                  const std::string& body, const std::vector<std::string>& attachments, bool plain,
                  const std::string& key);
@@ -83,6 +90,8 @@ public:
 
 protected:
     void run() override;
+    // Thread::start; a test may make it fail.
+    virtual bool startThread();
 
 private:
     void deliver(const MailJob& job);
@@ -91,11 +100,12 @@ private:
     SendMailFunction sendMail_;
     SendHtmlMailFunction sendHtmlMail_;
     int idleSeconds_;
-    CRITICAL_SECTION lock_;          // queue_, sending_, current_, finished_
+    CRITICAL_SECTION lock_;          // queue_, sending_, current_, finished_, closed_
     std::deque<MailJob> queue_;
     bool sending_;                   // the thread holds current_ and is inside the mail library
     MailJob current_;
     bool finished_;
+    const char* closed_;             // why jobs are refused (null while the queue is open)
     CRITICAL_SECTION suppressedLock_;   // suppressed_; never held together with lock_
     std::set<std::string> suppressed_;
     log4cxx::LoggerPtr logger_;

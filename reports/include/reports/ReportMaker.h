@@ -13,7 +13,7 @@ struct Report;
 class ReportMaker {
 public:
     // A report of the item by the definition. Either may be null: the report then says so.
-    ReportMaker(Report* report, MonitorItemSettings* item);
+    ReportMaker(const Report* report, MonitorItemSettings* item);
     // For the alert page of the item.
     explicit ReportMaker(MonitorItemSettings* item);
 
@@ -31,6 +31,6 @@ public:
     static bool writeFile(const std::string& path, const std::string& text);
 
 private:
-    Report* report_;
+    const Report* report_;
     MonitorItemSettings* item_;
 };

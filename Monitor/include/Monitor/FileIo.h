@@ -1,6 +1,7 @@
 // Whole-file reads and crash-safe whole-file writes on Windows paths, and folder trees.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,10 @@ public:
     // that exists but cannot be opened or read (held by another program, a read error) is
     // Unreadable after a few tries spread over about half a second. contents is empty unless Read.
     static ReadResult read(const std::string& path, std::string& contents);
+    // The same, reading at most limit bytes: a settings file grown huge (damaged, or made so on
+    // purpose) is never read whole into memory. truncated tells whether the file held more.
+    static ReadResult read(const std::string& path, std::string& contents, std::size_t limit,
+                           bool& truncated);
     // Reads the whole file; false (and empty) when it cannot be opened or read.
     static bool readAll(const std::string& path, std::string& contents);
 
