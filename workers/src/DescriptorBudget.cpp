@@ -22,10 +22,11 @@ bool DescriptorBudget::admit(size_t running, std::string& why)
         open = counted_;
     }
     if (open < 0 || open + keep > limit) {
-        why = (open < 0 ? std::string("no file descriptor is left")
-                        : std::to_string(open) + " of the process's " + std::to_string(limit) + " file descriptors are open") +
-              ", and " + std::to_string(keep) + " must stay free for the " + std::to_string(running) +
-              " running checks and the program";
+        why = open < 0 ? std::string("no file descriptor is left")
+                       : std::to_string(open) + " of the process's " + std::to_string(limit) +
+                             " file descriptors are open";
+        why += ", and this worker, the checks of the " + std::to_string(running) +
+               " running ones and the program need " + std::to_string(keep) + " more";
         return false;
     }
     ++startedSinceCount_;

@@ -278,9 +278,9 @@ bool HttpDownloader::transfer(const std::function<bool(const char*, size_t)>& si
     }
     HttpTransfer::Failure failure = session->transfer.get(request, sink, cancelled, status);
     error = internetError(failure);
-    session->lastResponse = failure == HttpTransfer::TunnelRefused
-                                ? "the proxy refused the tunnel to the server with HTTP status " + std::to_string(status)
-                                : std::string();
+    session->lastResponse.clear();
+    if (failure == HttpTransfer::TunnelRefused)
+        session->lastResponse = "the proxy refused the tunnel to the server with HTTP status " + std::to_string(status);
     return failure == HttpTransfer::None;
 }
 

@@ -137,12 +137,9 @@ bool WorkerManagerImpl::startTracked(CommonWorkerImpl* worker)
         // socket: this item is not checked instead, and the running ones go on truthfully.
         std::string why;
         if (!descriptors_.admit(running_.size(), why)) {
-            MonitorItemSettings* item = worker->getItem();
-            ItemGeneralSettings general;
-            {
-                MonitorItemLock itemLock(item);
-                general = item->getGeneral();
-            }
+            // Only the host thread (which is here) writes an item's name, so no lock is needed;
+            // the item's lock could be held by a worker still ending on it (recreateWorker).
+            const ItemGeneralSettings& general = worker->getItem()->getGeneral();
             LOG4CXX_ERROR(logger_, (boost::format("Cannot start the worker of item %1% (%2%): %3%; the item is "
                                                   "not checked") % general.name % general.address % why).str());
             SetLastError(ERROR_TOO_MANY_OPEN_FILES);

@@ -364,9 +364,11 @@ TEST(HttpWorkerNetTls, HttpsItemsFetchSecurelyAndRefuseAnUntrustedOrMisnamedCert
         bool ok;
         const char* failure;
     };
-    const Case cases[] = {{"localhost", true, ""},
-                          {"selfsigned", false, "error 12045: the server's certificate is not from a trusted authority"},
-                          {"othername", false, "error 12038: the server's certificate is for another name"}};
+    const Case cases[] = {
+        {"localhost", true, ""},
+        {"selfsigned", false, "error 12045: the server's certificate is not from a trusted authority"},
+        {"othername", false, "error 12038: the server's certificate is for another name"},
+    };
     std::string certs = orvtest::env("ORV_BINARY_DIR") + "/wine/certs/";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.certificate);
