@@ -264,6 +264,11 @@ int scaleRun(const Settings& s, int argc, char** argv)
         for (size_t i = from; i < to; ++i)
             run.items.push_back(newItem(store, s, static_cast<int>(i)));
         startWorkers(run, from, to, s.interval);
+        // The manager refuses a worker that the process's file descriptors would not last for
+        // (and logs it): the item is not running, and growing further is pointless.
+        size_t refused = 0;
+        for (size_t i = from; i < to; ++i)
+            refused += WorkerManager::instance()->isRunning(run.items[i]) ? 0 : 1;
         // Wait until each new worker began its first cycle, at most settle seconds.
         double deadline = bench::nowMs() + settle * 1000.0;
         size_t begun = 0;
@@ -286,6 +291,11 @@ int scaleRun(const Settings& s, int argc, char** argv)
                       " ws_rss_mb=" + std::to_string(static_cast<long>(server.rssKb / 1024)) +
                       " failed_checks=" + std::to_string(failed) +
                       " mem_avail_mb=" + std::to_string(static_cast<long>(bench::availableMemoryKb() / 1024)));
+        if (refused > 0) {
+            stoppedBy = std::to_string(refused) + " workers refused: too few file descriptors left for their checks (" +
+                        std::to_string(bench::openFiles()) + " open, limit " + std::to_string(bench::fileLimit()) + ")";
+            break;
+        }
         if (begun < run.notifiers.size()) {
             stoppedBy = std::to_string(run.notifiers.size() - begun) + " workers did not start within " +
                         std::to_string(settle) + " s";

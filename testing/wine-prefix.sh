@@ -29,6 +29,8 @@ case "${1:-}" in
       echo "making the template prefix (about 20 s)"
       make_template || exit 1
     fi
+    # certificates added since the template was made (signed by the CA it already trusts)
+    "$ORV_TESTING/make-certs.sh" "$ROOT/certs" || exit 1
     if [ ! -f "$SHARED/.orv-ready" ] || [ "$TEMPLATE/.orv-ready" -nt "$SHARED/.orv-ready" ]; then
       timeout 20 wineserver -k >/dev/null 2>&1 </dev/null
       rm -rf "$SHARED" && cp -a "$TEMPLATE" "$SHARED" || exit 1

@@ -144,7 +144,11 @@ HttpTransfer::Failure certificateFailure(CURL* easy)
     long verify = X509_V_OK;
     curl_easy_getinfo(easy, CURLINFO_SSL_VERIFYRESULT, &verify);
     switch (verify) {
-    case X509_V_OK:   // the chain was good: the library's own name check refused it
+    case X509_V_OK:
+    // The library checks the name itself once the handshake has accepted the chain, and then
+    // leaves the result at the value it starts from until the chain is judged: a good chain
+    // whose certificate names another host.
+    case X509_V_ERR_UNSPECIFIED:
     case X509_V_ERR_HOSTNAME_MISMATCH:
     case X509_V_ERR_IP_ADDRESS_MISMATCH:
         return HttpTransfer::CertificateName;
@@ -219,6 +223,12 @@ void setOptions(CURL* easy, const HttpTransfer::Request& request, Receiver& rece
     curl_easy_setopt(easy, CURLOPT_FRESH_CONNECT, 1L);
     curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 1L);
     curl_easy_setopt(easy, CURLOPT_DNS_CACHE_TIMEOUT, 0L);   // and a lookup of its own
+    // The system's lookup cannot be interrupted; the library runs it on a thread of its own and,
+    // unless told otherwise, waits for that thread when a transfer ends before the lookup did (a
+    // time-out, a stop): with a name server that never answers, until the resolver gives up,
+    // seconds past the limit. Told so, it leaves the thread to end by itself. The same holds for
+    // the lookup of a proxy known by name.
+    curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
     long timeoutMs = static_cast<long>(std::max(1ul, request.timeoutMs));
     curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, timeoutMs);
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, timeoutMs);
@@ -312,10 +322,12 @@ HttpTransfer::Failure HttpTransfer::get(const Request& request, const Sink& sink
     curl_easy_getinfo(easy, CURLINFO_HTTP_CONNECTCODE, &tunnel);
     if (finished) {
         failure = receiver.stopped && code == CURLE_WRITE_ERROR ? None : failureOf(code, easy);
-        // A proxy that refused the tunnel answered too: its status is the answer.
-        if (failure != None && answered == 0 && tunnel != 0 && (tunnel < 200 || tunnel > 299)) {
+        // A proxy that answered the tunnel's request with anything but 2xx (a redirect, an
+        // interim answer, a refusal) never opened it: the server was not reached, whatever the
+        // proxy's status says. The proxy's status is the one there is.
+        if (failure != None && tunnel != 0 && (tunnel < 200 || tunnel > 299)) {
             answered = tunnel;
-            failure = None;
+            failure = TunnelRefused;
         }
     }
     // A transfer that ran out of time or was stopped has no answer, whatever came before.

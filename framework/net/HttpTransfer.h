@@ -37,6 +37,7 @@ public:
         ClientCertificateNeeded,
         SecureChannel,       // the TLS handshake failed
         TooManyRedirects,
+        TunnelRefused,       // the proxy answered the tunnel's request with no 2xx (status holds it)
         OutOfMemory,
         Other,
     };
@@ -63,7 +64,8 @@ public:
 
     // Makes the GET on a fresh connection, following redirects, and hands the body of the final
     // answer to sink. None when the server answered, whatever the status (status holds it, 0 when
-    // nothing answered). cancelled (may be empty) is asked about every 50 ms.
+    // nothing answered; the proxy's status when it refused the tunnel). cancelled (may be empty)
+    // is asked about every 50 ms.
     Failure get(const Request& request, const Sink& sink, const std::function<bool()>& cancelled, int& status);
 
     // Where the certificates (DER) that HTTPS servers must chain to come from, for every transfer

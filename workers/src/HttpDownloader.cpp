@@ -22,6 +22,7 @@ struct Session {
     HttpTransfer transfer;
     std::string proxyList;   // the manager's proxy text; empty when no proxy is used
     DWORD timeoutMs = HttpDownloader::kDefaultTimeoutMs;
+    std::string lastResponse;   // what a proxy said of the last transfer's failure; empty for none
 };
 
 Session* sessionOf(void* session)
@@ -129,6 +130,7 @@ DWORD internetError(HttpTransfer::Failure failure)
     case HttpTransfer::ClientCertificateNeeded: return ERROR_INTERNET_CLIENT_AUTH_CERT_NEEDED;
     case HttpTransfer::SecureChannel: return ERROR_INTERNET_SECURITY_CHANNEL_ERROR;
     case HttpTransfer::TooManyRedirects: return ERROR_HTTP_REDIRECT_FAILED;
+    case HttpTransfer::TunnelRefused: return ERROR_INTERNET_EXTENDED_ERROR;   // the text tells
     case HttpTransfer::OutOfMemory: return ERROR_NOT_ENOUGH_MEMORY;
     case HttpTransfer::Other: break;
     }
@@ -276,6 +278,9 @@ bool HttpDownloader::transfer(const std::function<bool(const char*, size_t)>& si
     }
     HttpTransfer::Failure failure = session->transfer.get(request, sink, cancelled, status);
     error = internetError(failure);
+    session->lastResponse.clear();
+    if (failure == HttpTransfer::TunnelRefused)
+        session->lastResponse = "the proxy refused the tunnel to the server with HTTP status " + std::to_string(status);
     return failure == HttpTransfer::None;
 }
 
@@ -321,6 +326,8 @@ std::string HttpDownloader::getSnapshot()
 
 std::string HttpDownloader::getLastError()
 {
-    // The transfer keeps no server text besides the status: the error code says it all.
-    return std::string();
+    // The transfer keeps no server text besides the status: the error code says it all, unless a
+    // proxy refused the tunnel (ERROR_INTERNET_EXTENDED_ERROR), whose status is told here.
+    Session* session = sessionOf(session_);
+    return session ? session->lastResponse : std::string();
 }

@@ -132,12 +132,28 @@ void WorkerManagerImpl::workerEnding(CommonWorkerImpl* worker)
 bool WorkerManagerImpl::startTracked(CommonWorkerImpl* worker)
 {
     ScopedLock guard(lock_);
+    if (running_.count(worker) == 0) {
+        // Past the process's descriptors every check of every item would fail for want of a
+        // socket: this item is not checked instead, and the running ones go on truthfully.
+        std::string why;
+        if (!descriptors_.admit(running_.size(), why)) {
+            // Only the host thread (which is here) writes an item's name, so no lock is needed;
+            // the item's lock could be held by a worker still ending on it (recreateWorker).
+            const ItemGeneralSettings& general = worker->getItem()->getGeneral();
+            LOG4CXX_ERROR(logger_, (boost::format("Cannot start the worker of item %1% (%2%): %3%; the item is "
+                                                  "not checked") % general.name % general.address % why).str());
+            SetLastError(ERROR_TOO_MANY_OPEN_FILES);
+            return false;
+        }
+    }
     // Entered before the thread runs, so that even a thread that ends at once leaves it again.
     bool fresh = running_.insert(std::make_pair(worker, worker->getItem())).second;
     if (worker->start())
         return true;
+    DWORD error = GetLastError();
     if (fresh)
         running_.erase(worker);
+    LOG4CXX_ERROR(logger_, (boost::format("Cannot start worker thread: error %1%") % error).str());
     return false;
 }
 
@@ -181,14 +197,12 @@ void WorkerManagerImpl::getProxy(bool& use, std::string& proxy, std::string& use
 void WorkerManagerImpl::startWorker(Worker* worker)
 {
     ScopedLock guard(lock_);
-    bool started;
-    if (CommonWorkerImpl* common = dynamic_cast<CommonWorkerImpl*>(worker))
-        started = startTracked(common);
-    else if (Thread* thread = dynamic_cast<Thread*>(worker))
-        started = thread->start();
-    else
+    if (CommonWorkerImpl* common = dynamic_cast<CommonWorkerImpl*>(worker)) {
+        startTracked(common);   // logs its own failure
         return;
-    if (!started)
+    }
+    Thread* thread = dynamic_cast<Thread*>(worker);
+    if (thread && !thread->start())
         LOG4CXX_ERROR(logger_, (boost::format("Cannot start worker thread: error %1%") % GetLastError()).str());
 }
 

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "DescriptorBudget.h"
 #include "orv/log4cxx.h"
 #include "workers/WorkerManager.h"
 
@@ -48,7 +49,8 @@ private:
     // The worker for an item type; null for a type with no check.
     static Worker* newWorkerFor(MonitorItemSettings* item, int type);
     void forget(Worker* worker);
-    // Starts the worker's thread and keeps it among the running workers until it ends.
+    // Starts the worker's thread and keeps it among the running workers until it ends; refuses
+    // (and logs why) when the process's file descriptors would not last for it.
     bool startTracked(CommonWorkerImpl* worker);
 
     std::string proxy_;
@@ -64,4 +66,5 @@ private:
     // Workers read the proxy from their own threads: a lock of its own keeps them off the map's.
     CRITICAL_SECTION proxyLock_;
     DWORD stopAllTimeoutMs_;
+    DescriptorBudget descriptors_;   // under lock_
 };

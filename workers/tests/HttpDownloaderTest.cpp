@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -268,6 +270,56 @@ TEST_F(HttpDownloaderNet, GoesThroughTheProxyTheManagerHolds)
     EXPECT_EQ(0u, log[0].find("REQ GET http://target.invalid/status/200 ")) << log[0];
 }
 
+// A name server that takes the query and never answers: the system's resolver would wait for it
+// for seconds whatever the download's limit. The lookup of the target, and of a proxy known by
+// name, is one step of the download like the others: the limit and a stop end it.
+TEST(HttpDownloaderNetSilentNameServer, TheLimitAndAStopEndTheLookup)
+{
+    orvtest::FixtureServer dns("dns_silent", {});
+    ASSERT_TRUE(dns.running()) << dns.error();
+    struct Case {
+        const char* name;
+        const char* address;
+        const char* proxy;   // empty for none
+        DWORD limitMs;
+        DWORD stopAtMs;      // 0: no stop
+        DWORD error;
+    };
+    const Case cases[] = {
+        {"limit", "silent-name.example/status/200", "", 1500, 0, ERROR_INTERNET_TIMEOUT},
+        {"stop", "silent-name.example/status/200", "", 60000, 300, ERROR_INTERNET_OPERATION_CANCELLED},
+        {"proxy by name, limit", "127.0.0.1/status/200", "silent-proxy.example:8080", 1500, 0,
+         ERROR_INTERNET_TIMEOUT},
+        {"proxy by name, stop", "127.0.0.1/status/200", "silent-proxy.example:8080", 60000, 300,
+         ERROR_INTERNET_OPERATION_CANCELLED},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WorkerManager::instance()->setProxy(c.proxy[0] != 0, c.proxy, "", "");
+        HttpDownloader d("Orvane test");
+        d.setPort(8080);
+        d.SetURL(c.address);
+        bool opened = d.Initialize();
+        WorkerManager::instance()->setProxy(false, "", "", "");
+        ASSERT_TRUE(opened);
+        d.setTimeout(static_cast<int>(c.limitMs));
+        DWORD started = GetTickCount();
+        bool downloaded = d.DownloadPage([&] { return c.stopAtMs != 0 && GetTickCount() - started >= c.stopAtMs; });
+        DWORD took = GetTickCount() - started;
+        DWORD error = GetLastError();
+        printf("[ figure   ] silent name server, %s: ended after %lu ms\n", c.name, static_cast<unsigned long>(took));
+        EXPECT_FALSE(downloaded);
+        EXPECT_EQ(c.error, error);
+        EXPECT_EQ(0, d.GetStatusCode());
+        // the resolver gives up after 5 s: the download must end well before that
+        EXPECT_LT(took, 4000u);
+    }
+    // every lookup reached the name server and waited there
+    std::vector<std::string> queries = dns.outputOfAtLeast(4);
+    EXPECT_NE(queries.end(), std::find(queries.begin(), queries.end(), "QUERY silent-name.example"));
+    EXPECT_NE(queries.end(), std::find(queries.begin(), queries.end(), "QUERY silent-proxy.example"));
+}
+
 // A proxy that wants a login: the manager's login answers its challenge, a wrong one does not.
 TEST(HttpDownloaderNetProxy, ProxyLoginAnswersTheChallenge)
 {
@@ -298,29 +350,73 @@ TEST(HttpDownloaderNetProxy, ProxyLoginAnswersTheChallenge)
     EXPECT_TRUE(loginSent);
 }
 
-// HTTPS against the certificate the test prefix trusts and a self-signed one.
+// A proxy that refuses the tunnel to an HTTPS server: the server was never reached, whatever the
+// proxy's status says. The failure names the proxy's status; the status is kept as the code.
+TEST(HttpDownloaderNetProxy, ARefusedTunnelIsAFailureWithTheProxysStatus)
+{
+    struct Case {
+        const char* statusLine;
+        int status;
+    };
+    const Case cases[] = {{"302 Found", 302}, {"101 Switching Protocols", 101}, {"403 Forbidden", 403}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.statusLine);
+        orvtest::FixtureServer proxy("http_srv", {kHost, "8080", "--refuse-connect", c.statusLine});
+        ASSERT_TRUE(proxy.running()) << proxy.error();
+        WorkerManager::instance()->setProxy(true, "127.0.0.1:8080", "", "");
+        HttpDownloader d("Orvane test");
+        d.setSecureMode(true);
+        d.setPort(8443);
+        d.SetURL("localhost/status/200");
+        bool opened = d.Initialize();
+        WorkerManager::instance()->setProxy(false, "", "", "");
+        ASSERT_TRUE(opened);
+        EXPECT_FALSE(d.DownloadPage());
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INTERNET_EXTENDED_ERROR), GetLastError());
+        EXPECT_EQ(c.status, d.GetStatusCode());
+        EXPECT_EQ("the proxy refused the tunnel to the server with HTTP status " + std::to_string(c.status),
+                  d.getLastError());
+        EXPECT_STREQ("", d.GetPage());
+        std::vector<std::string> log = proxy.outputOfAtLeast(1);
+        ASSERT_FALSE(log.empty());
+        EXPECT_EQ("REQ CONNECT localhost:8443", log[0]);
+    }
+}
+
+// HTTPS against the certificate the test prefix trusts, a self-signed one, and a trusted one of
+// another server (for another name and for no IP address).
 struct TlsCase {
     const char* certificate;
-    bool downloads;
+    const char* host;
+    DWORD error;   // 0: downloads
 };
 
-TEST(HttpDownloaderNetTls, TrustedCertificateDownloadsSelfSignedDoesNot)
+TEST(HttpDownloaderNetTls, OnlyATrustedCertificateForTheAddressDownloads)
 {
-    const TlsCase cases[] = {{"localhost", true}, {"selfsigned", false}};
+    const TlsCase cases[] = {
+        {"localhost", "localhost", 0},
+        {"localhost", "127.0.0.1", 0},
+        {"selfsigned", "localhost", ERROR_INTERNET_INVALID_CA},
+        {"othername", "localhost", ERROR_INTERNET_SEC_CERT_CN_INVALID},
+        {"othername", "127.0.0.1", ERROR_INTERNET_SEC_CERT_CN_INVALID},
+    };
     std::string certs = orvtest::env("ORV_BINARY_DIR") + "/wine/certs/";
     for (const TlsCase& c : cases) {
+        SCOPED_TRACE(std::string(c.certificate) + " at " + c.host);
         orvtest::FixtureServer https("http_srv", {kHost, "8443", "--tls", certs + c.certificate + ".pem",
                                                   certs + c.certificate + ".key"});
         ASSERT_TRUE(https.running()) << https.error();
         HttpDownloader d("Orvane test");
         d.setSecureMode(true);
         d.setPort(8443);
-        d.SetURL("localhost/status/200");
-        EXPECT_EQ("https://localhost:8443/status/200", d.getURL());
+        d.SetURL((std::string(c.host) + "/status/200").c_str());
+        EXPECT_EQ("https://" + std::string(c.host) + ":8443/status/200", d.getURL());
         ASSERT_TRUE(d.Initialize());
-        EXPECT_EQ(c.downloads, d.DownloadPage()) << c.certificate << " error " << GetLastError();
-        EXPECT_EQ(c.downloads ? 200 : 0, d.GetStatusCode()) << c.certificate;
-        EXPECT_EQ(c.downloads, std::string(d.GetPage()).find("status 200") != std::string::npos) << c.certificate;
+        bool downloads = c.error == 0;
+        EXPECT_EQ(downloads, d.DownloadPage());
+        EXPECT_EQ(c.error, downloads ? 0 : GetLastError());
+        EXPECT_EQ(downloads ? 200 : 0, d.GetStatusCode());
+        EXPECT_EQ(downloads, std::string(d.GetPage()).find("status 200") != std::string::npos);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 #include <memory>
 #include <string>
@@ -356,13 +357,18 @@ TEST_F(HttpWorkerNet, AddressPortWinsOverTheItemPort)
     }
 }
 
-TEST(HttpWorkerNetTls, HttpsItemsFetchSecurelyAndRefuseAnUntrustedCertificate)
+TEST(HttpWorkerNetTls, HttpsItemsFetchSecurelyAndRefuseAnUntrustedOrMisnamedCertificate)
 {
     struct Case {
         const char* certificate;
         bool ok;
+        const char* failure;
     };
-    const Case cases[] = {{"localhost", true}, {"selfsigned", false}};
+    const Case cases[] = {
+        {"localhost", true, ""},
+        {"selfsigned", false, "error 12045: the server's certificate is not from a trusted authority"},
+        {"othername", false, "error 12038: the server's certificate is for another name"},
+    };
     std::string certs = orvtest::env("ORV_BINARY_DIR") + "/wine/certs/";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.certificate);
@@ -382,11 +388,31 @@ TEST(HttpWorkerNetTls, HttpsItemsFetchSecurelyAndRefuseAnUntrustedCertificate)
             EXPECT_EQ(0u, log[0].find("REQ GET /status/200 ")) << log[0];
         } else {
             EXPECT_EQ(0, history[0].code);
-            EXPECT_EQ("Page download failed - error 12045: the server's certificate is not from a trusted authority",
-                      history[0].message);
+            EXPECT_EQ("Page download failed - " + std::string(c.failure), history[0].message);
         }
         delete notifier;
     }
+}
+
+// An HTTPS item behind a proxy that refuses the tunnel with a redirect: the server was never
+// reached, so the check fails, and says why.
+TEST(HttpWorkerNetProxy, ARefusedTunnelFailsTheCheckWithTheProxysStatus)
+{
+    orvtest::FixtureServer proxy("http_srv", {"127.0.0.1", "8080", "--refuse-connect", "302 Found"});
+    ASSERT_TRUE(proxy.running()) << proxy.error();
+    WorkerManager::instance()->setProxy(true, "127.0.0.1:8080", "", "");
+    MonitorItemSettings* item = httpItem(ItemHttps, "localhost/status/200", 8443);
+    RecordingNotifier* notifier = new RecordingNotifier;
+    runOneCycle(item, notifier, [] {});
+    WorkerManager::instance()->setProxy(false, "", "", "");
+    std::vector<ResultRecord> history = historyOf(item);
+    ASSERT_EQ(1u, history.size());
+    EXPECT_FALSE(history[0].ok);
+    EXPECT_EQ(302, history[0].code);
+    EXPECT_EQ("Page download failed - the proxy refused the tunnel to the server with HTTP status 302",
+              history[0].message);
+    EXPECT_EQ(1, statusOf(item).failed);
+    delete notifier;
 }
 
 // The whole check ends within the item's limit plus a small margin, and the next cycle follows.
@@ -455,6 +481,56 @@ TEST_F(HttpWorkerNet, AStopEndsADownloadAtOnceAndRecordsNothing)
         EXPECT_EQ(0, statusOf(item).busy);
         delete notifier;
     }
+}
+
+// A host name whose name server takes the query and never answers: the item's limit ends the
+// check, and stopAll ends a worker waiting for the lookup, long before the resolver gives up (5 s).
+TEST(HttpWorkerNetSilentNameServer, TheItemsLimitAndStopAllEndTheLookup)
+{
+    orvtest::FixtureServer dns("dns_silent", {});
+    ASSERT_TRUE(dns.running()) << dns.error();
+
+    MonitorItemSettings* limited = newStoredItem(ItemHttp, "silent-name.example/", 8080, 1, UnitHours, 1500);
+    RecordingNotifier* notifier = new RecordingNotifier;
+    DWORD started = GetTickCount();
+    Running r = startFor(limited, notifier, false);
+    ASSERT_TRUE(r.worker);
+    ASSERT_TRUE(notifier->waitForCode(NotifyCycleFailed, 1, 20000));
+    DWORD took = GetTickCount() - started;
+    printf("[ figure   ] silent name server, HTTP item with a 1500 ms limit: result after %lu ms\n",
+           static_cast<unsigned long>(took));
+    EXPECT_LT(took, 4000u);
+    WorkerManager::instance()->stopWorker(limited);
+    ASSERT_TRUE(waitEnded(r.thread, 10000));
+    CloseHandle(r.thread);
+    std::vector<ResultRecord> history = historyOf(limited);
+    ASSERT_EQ(1u, history.size());
+    EXPECT_FALSE(history[0].ok);
+    EXPECT_EQ("Page download failed - error 12002: the server did not answer in time", history[0].message);
+    delete notifier;
+
+    // another name, so that what the first lookup still asks cannot be taken for this one's query
+    MonitorItemSettings* stopped = newStoredItem(ItemHttp, "stopped-name.example/", 8080, 1, UnitHours, 60000);
+    notifier = new RecordingNotifier;
+    started = GetTickCount();
+    r = startFor(stopped, notifier, false);
+    ASSERT_TRUE(r.worker);
+    // the lookup is waiting at the name server; the user quits a second into the check
+    std::vector<std::string> asked = dns.outputWith("QUERY stopped-name.example");
+    ASSERT_NE(asked.end(), std::find(asked.begin(), asked.end(), "QUERY stopped-name.example"));
+    DWORD spent = GetTickCount() - started;
+    if (spent < 1000)
+        Sleep(1000 - spent);
+    DWORD stopAt = GetTickCount();
+    WorkerManager::instance()->stopAll();
+    took = GetTickCount() - stopAt;
+    printf("[ figure   ] silent name server, stopAll 1 s into the check: took %lu ms\n",
+           static_cast<unsigned long>(took));
+    EXPECT_LT(took, 1500u);
+    EXPECT_TRUE(waitEnded(r.thread, 10000));
+    CloseHandle(r.thread);
+    EXPECT_TRUE(historyOf(stopped).empty());
+    delete notifier;
 }
 
 // A worker whose session cannot be opened.

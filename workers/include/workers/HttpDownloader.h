@@ -72,7 +72,8 @@ public:
 
     // The first bytes (at most 1024) of the page; empty when the address cannot be opened.
     std::string getSnapshot();
-    // A server text to show besides the error code; the transfer keeps none, so this is empty.
+    // A server text to show besides the error code: what a proxy that refused the tunnel to an
+    // HTTPS server answered (ERROR_INTERNET_EXTENDED_ERROR); empty after any other outcome.
     std::string getLastError();
 
     // Stored only.
