@@ -28,7 +28,10 @@ CExtCmdManagerHolder::CExtCmdManagerHolder() : m_pManager(new CExtCmdManager) {}
 CExtCmdManagerHolder::~CExtCmdManagerHolder()
 {
     delete m_pManager;
-    m_pManager = NULL;
+    // Late system messages can reach the forwarders after this; they must find no manager.
+    // The store goes through a volatile name so that it is not dropped as a store into an
+    // object whose life ends here.
+    *static_cast<CExtCmdManager* volatile*>(&m_pManager) = NULL;
 }
 
 void CExtCmdManagerHolder::OnSysColorChange(CWnd* pWnd)
