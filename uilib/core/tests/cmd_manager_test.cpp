@@ -270,6 +270,8 @@ struct RaceState {
     CExtCmdManager* mgr;
     std::atomic<bool> stop{false};
     std::atomic<long> calls{0};
+    HANDLE started = ::CreateEventA(NULL, TRUE, FALSE, NULL);   // the first calls were made
+    ~RaceState() { ::CloseHandle(started); }
 };
 
 DWORD WINAPI CallCommands(LPVOID pv)
@@ -280,7 +282,8 @@ DWORD WINAPI CallCommands(LPVOID pv)
         s->mgr->SetCommand("racing", &item);
         s->mgr->GetCommand("racing", 7);
         s->mgr->RemoveCommand("racing", 7);
-        ++s->calls;
+        if (++s->calls == 1)
+            ::SetEvent(s->started);
     }
     return 0;
 }
@@ -295,17 +298,23 @@ TEST(CmdManager, AProfileRemovedOnAnotherThreadIsNeverUsedAfterItsRemoval)
     HANDLE hThread = ::CreateThread(NULL, 0, CallCommands, &state, 0, NULL);
     ASSERT_NE((HANDLE)NULL, hThread);
     const HWND fake = (HWND)(UINT_PTR)0x12340;
+    // The other thread is calling before the first set-up: on a busy machine it may otherwise
+    // not run at all while this loop does.
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(state.started, 30000));
     // set up and remove the profile over and over while the other thread calls into it
+    const DWORD dwStart = ::GetTickCount();
     for (int i = 0; i < 3000 || state.calls < 1000; ++i) {
         ASSERT_TRUE(mgr.ProfileSetup("racing", fake));
         bool removed = false;
         ASSERT_TRUE(mgr.ProfileWndRemove(fake, true, &removed));
         ASSERT_TRUE(removed);
-        if (i > 100000)
+        if (::GetTickCount() - dwStart > 30000) {
+            ADD_FAILURE() << "the other thread made only " << state.calls << " calls in 30 s";
             break;
+        }
     }
     state.stop = true;
     EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(hThread, 10000));
     ::CloseHandle(hThread);
-    EXPECT_GT(state.calls.load(), 0);
+    EXPECT_GE(state.calls.load(), 1000);
 }
