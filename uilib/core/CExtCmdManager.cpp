@@ -28,7 +28,10 @@ CExtCmdManagerHolder::CExtCmdManagerHolder() : m_pManager(new CExtCmdManager) {}
 CExtCmdManagerHolder::~CExtCmdManagerHolder()
 {
     delete m_pManager;
-    m_pManager = NULL;
+    // Late system messages can reach the forwarders after this; they must find no manager.
+    // The store goes through a volatile name so that it is not dropped as a store into an
+    // object whose life ends here.
+    *static_cast<CExtCmdManager* volatile*>(&m_pManager) = NULL;
 }
 
 void CExtCmdManagerHolder::OnSysColorChange(CWnd* pWnd)
@@ -112,14 +115,39 @@ void CExtCmdManager::OnThemeChanged(WPARAM wParam, LPARAM lParam)
 
 bool CExtCmdManager::ProfileSetup(LPCTSTR lpszProfileName, HWND hWnd, CExtCmdProfile* pProfile)
 {
-    if (lpszProfileName == NULL || *lpszProfileName == '\0')
-        lpszProfileName = s_szDefaultProfile;
+    // a copy: the caller's text may be a profile's own name, which a rename below changes
+    const CString strName(lpszProfileName != NULL && *lpszProfileName != '\0' ? lpszProfileName
+                                                                              : s_szDefaultProfile);
     {
         CSingleLockGuard guard(m_cs);
-        if (LookupProfile(lpszProfileName) == NULL)
-            m_profiles.SetAt(lpszProfileName, pProfile != NULL ? pProfile : new CExtCmdProfile(lpszProfileName));
+        if (LookupProfile(strName) == NULL) {
+            if (pProfile == NULL) {
+                pProfile = new CExtCmdProfile(strName);
+            } else {
+                // Held under another name already: a second entry would delete it twice.
+                if (HoldsProfile(pProfile))
+                    return false;
+                // The map's name and the profile's own must agree: windows report the profile's
+                // name (ProfileNameFromWnd), and callers look it up by that.
+                pProfile->m_sName = strName;
+            }
+            m_profiles.SetAt(strName, pProfile);
+        }
     }
-    return hWnd != NULL ? ProfileWndAdd(lpszProfileName, hWnd) : true;
+    return hWnd != NULL ? ProfileWndAdd(strName, hWnd) : true;
+}
+
+bool CExtCmdManager::HoldsProfile(const CExtCmdProfile* pProfile)
+{
+    POSITION pos = m_profiles.GetStartPosition();
+    while (pos != NULL) {
+        CString name;
+        void* p;
+        m_profiles.GetNextAssoc(pos, name, p);
+        if (p == pProfile)
+            return true;
+    }
+    return false;
 }
 
 bool CExtCmdManager::ProfileWndAdd(LPCTSTR lpszProfileName, HWND hWnd)
@@ -180,17 +208,17 @@ CExtCmdProfile* CExtCmdManager::GetProfile(LPCTSTR lpszProfileName)
     return LookupProfile(lpszProfileName);
 }
 
-LPCTSTR CExtCmdManager::ProfileNameFromWnd(HWND hWnd)
+CExtCmdManager::ProfileName CExtCmdManager::ProfileNameFromWnd(HWND hWnd)
 {
     if (hWnd == NULL)
-        return NULL;
+        return ProfileName();
     CSingleLockGuard guard(m_cs);
     for (HWND h = hWnd; h != NULL; h = ::GetParent(h)) {
         CExtCmdProfile* p = NULL;
         if (m_wndProfiles.Lookup(h, p))
-            return p->m_sName;
+            return ProfileName(p->m_sName);   // copied under the lock
     }
-    return NULL;
+    return ProfileName();
 }
 
 void CExtCmdManager::ClearProfile(LPCTSTR lpszProfileName)

@@ -27,15 +27,37 @@ public:
     virtual void OnDisplayChange(int nDepthBPP, int cx, int cy);
     virtual void OnThemeChanged(WPARAM wParam, LPARAM lParam);
 
+    // A profile's name handed out as a copy, so that it stays valid when the profile is removed
+    // (by another window's teardown, or another thread). It reads as NULL when no profile was
+    // found, and can be passed on as the profile name of the other operations, where NULL means
+    // "default". Keep it in a variable: a temporary one does not turn into a text pointer,
+    // which would dangle at the end of the statement.
+    class ProfileName {
+    public:
+        ProfileName() = default;
+        explicit ProfileName(const CString& strName) : m_strName(strName), m_bFound(true) {}
+        bool IsFound() const { return m_bFound; }
+        const CString& GetName() const { return m_strName; }
+        operator LPCTSTR() const& { return m_bFound ? (LPCTSTR)m_strName : NULL; }
+        operator LPCTSTR() const&& = delete;
+
+    private:
+        CString m_strName;
+        bool m_bFound = false;
+    };
+
     // Stores the given profile (or a new one) under the name unless the name exists; a given
-    // object under an existing name stays the caller's. With a window, binds it too.
+    // object under an existing name stays the caller's. A given object is stored under the
+    // name asked for and takes that name, so that lookups by its own name find it; one the
+    // manager already holds under another name is refused (false): it is never held twice.
+    // With a window, binds it too.
     bool ProfileSetup(LPCTSTR lpszProfileName = NULL, HWND hWnd = NULL, CExtCmdProfile* pProfile = NULL);
     bool ProfileWndAdd(LPCTSTR lpszProfileName, HWND hWnd);
     bool ProfileWndRemove(HWND hWnd, bool bRemoveProfileIfLastHWND = false, bool* pbProfileWasRemoved = NULL);
     CExtCmdProfile* GetProfile(LPCTSTR lpszProfileName);
-    // The name of the profile bound to the window or its nearest bound ancestor; NULL for none.
-    // The text belongs to the profile and lives as long as it.
-    LPCTSTR ProfileNameFromWnd(HWND hWnd);
+    // The name of the profile bound to the window or its nearest bound ancestor; not found
+    // (NULL) for none.
+    ProfileName ProfileNameFromWnd(HWND hWnd);
     void RemoveAllProfiles();
 
     bool SetCommand(LPCTSTR lpszProfileName, const CExtCmdItem* pCmd, bool bReplace = false,
@@ -75,6 +97,7 @@ private:
     };
     // under the lock
     CExtCmdProfile* LookupProfile(LPCTSTR lpszProfileName);
+    bool HoldsProfile(const CExtCmdProfile* pProfile);
 
     CMapStringToPtr m_profiles;                             // name -> CExtCmdProfile*
     CMap<HWND, HWND, CExtCmdProfile*, CExtCmdProfile*> m_wndProfiles;  // window -> its profile

@@ -298,6 +298,19 @@ bool CExtCmdProfile::UpdateFromToolBarResource(UINT nToolBarResourceID, UINT** p
     HBITMAP hBitmap = CExtBitmapUtil::LoadBitmapResource(hInstBitmap, hRsrcBitmap);
     if (hBitmap == NULL)
         return false;
+    // Every image is cut from the strip: one that is too narrow or too low for the buttons (or
+    // a resource with no button size) would give images cut from outside the bitmap. Refuse it
+    // before anything changes.
+    if (!images.empty()) {
+        BITMAP bm = {};
+        const bool bFits = ::GetObjectA(hBitmap, sizeof bm, &bm) == (int)sizeof bm && nWidth > 0 &&
+                           nHeight > 0 && (ULONGLONG)nWidth * images.size() <= (ULONGLONG)bm.bmWidth &&
+                           nHeight <= bm.bmHeight;
+        if (!bFits) {
+            ::DeleteObject(hBitmap);
+            return false;
+        }
+    }
     for (size_t i = 0; i < images.size(); ++i) {
         const RECT rc = {(LONG)(nWidth * i), 0, (LONG)(nWidth * (i + 1)), (LONG)nHeight};
         CExtCmdIcon* pIcon = new CExtCmdIcon;

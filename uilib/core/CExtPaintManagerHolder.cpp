@@ -137,7 +137,10 @@ CExtPaintManagerHolder::~CExtPaintManagerHolder() {
     m_pfnAlphaBlend = NULL;
     m_pfnTransparentBlt = NULL;
     delete m_pPaintManager;
-    m_pPaintManager = NULL;
+    // A window can still get a system message after the static objects have ended (its
+    // forwarder then finds no painter). The store goes through a volatile name: the compiler
+    // may otherwise drop it as a store into an object whose life ends here.
+    *static_cast<CExtPaintManager* volatile*>(&m_pPaintManager) = NULL;
 }
 
 void CExtPaintManagerHolder::InitOsVersion() {
@@ -279,26 +282,26 @@ bool CExtPaintManagerHolder::IsDesignatedForwarder(CWnd* pWnd) {
 }
 
 LRESULT CExtPaintManagerHolder::OnSysColorChange(CWnd* pWnd) {
-    if (IsDesignatedForwarder(pWnd))
+    if (m_pPaintManager != NULL && IsDesignatedForwarder(pWnd))
         m_pPaintManager->OnSysColorChange();
     return 0;
 }
 
 LRESULT CExtPaintManagerHolder::OnSettingChange(CWnd* pWnd, UINT uFlags, LPCTSTR lpszSection) {
-    if (IsDesignatedForwarder(pWnd))
+    if (m_pPaintManager != NULL && IsDesignatedForwarder(pWnd))
         m_pPaintManager->OnSettingChange(uFlags, lpszSection);
     return 0;
 }
 
 LRESULT CExtPaintManagerHolder::OnDisplayChange(CWnd* pWnd, INT nDepthBPP, INT nResolutionX,
                                                 INT nResolutionY) {
-    if (IsDesignatedForwarder(pWnd))
+    if (m_pPaintManager != NULL && IsDesignatedForwarder(pWnd))
         m_pPaintManager->OnDisplayChange(nDepthBPP, nResolutionX, nResolutionY);
     return 0;
 }
 
 LRESULT CExtPaintManagerHolder::OnThemeChanged(CWnd* pWnd, WPARAM wParam, LPARAM lParam) {
-    if (IsDesignatedForwarder(pWnd))
+    if (m_pPaintManager != NULL && IsDesignatedForwarder(pWnd))
         m_pPaintManager->OnThemeChanged(wParam, lParam);
     return 0;
 }

@@ -43,7 +43,8 @@ public:
     bool EnsureInstalled();
 
     // Whether pWnd's notice of a system change is the one passed on to the painter, so that
-    // a change reaches it once per frame.
+    // a change reaches it once per frame. The forwarders do nothing without a painter (a late
+    // message after the holder has ended).
     static bool IsDesignatedForwarder(CWnd* pWnd);
     LRESULT OnSysColorChange(CWnd* pWnd);
     LRESULT OnSettingChange(CWnd* pWnd, UINT uFlags, LPCTSTR lpszSection);

@@ -12,7 +12,7 @@ CExtPaintManagerXP::CExtPaintManagerXP()
       m_nIdxClrMlaRarelyRight(-1),
       m_nIdxClrBtnHoverLeft(-1),
       m_nIdxClrBtnHoverRight(-1),
-      m_bEnabledHoverIconShadows(false),   // raised icons are an option, off by default
+      m_bEnabledHoverIconShadows(false),   // raised system glyphs are an option, off by default
       m_bHelperXpStyle8BitBarRect(true),
       m_bExpBtnSwapVGlyphs(false),
       m_pGlyphTbEpBtnH0(g_ExpandGlyphsXP[0]),
@@ -141,8 +141,10 @@ void CExtPaintManagerXP::PaintIcon(CDC& dc, bool bHorz, const CString& sText, CE
                     rcItem.top + 3);
         rcCaption.top = pt.y + sz.cy + 3;
     }
+    // A pressed icon sinks by one pixel, although the rest of an XP button's content stays
+    // (GetPushedContentOffset is 0 here).
     if (bPushed)
-        pt.Offset(GetPushedContentOffset());
+        pt.Offset(1, 1);
     if (!bEnabled) {
         // a flat monochrome shape in the darker face colour
         CBrush brush;
@@ -150,11 +152,18 @@ void CExtPaintManagerXP::PaintIcon(CDC& dc, bool bHorz, const CString& sText, CE
         pIcon->Paint(dc, pt, CExtCmdIcon::ePaintMonochrome, (HBRUSH)brush.GetSafeHandle());
         return;
     }
-    if (m_bEnabledHoverIconShadows && bHover && !bPushed) {
+    // The icon takes this look's tint (none in XP; the face colour in Office 2003), so that its
+    // tinted disabled image, where one is drawn, matches the look it is painted in.
+    pIcon->SetTintColor(GetIconTintColor());
+    pIcon->SetTintFactor(GetIconTintFactor());
+    if (bHover && !bPushed) {
+        // raised: its shadow one pixel down and right of its place, the icon one pixel up and
+        // left, so both stay within a pixel of where the icon stands
         CBrush brush;
         brush.CreateSolidBrush(GetColor(COLOR_3DSHADOW));
-        pIcon->Paint(dc, pt, CExtCmdIcon::ePaintMonochrome, (HBRUSH)brush.GetSafeHandle());
-        pt.Offset(-2, -2);
+        pIcon->Paint(dc, CPoint(pt.x + 1, pt.y + 1), CExtCmdIcon::ePaintMonochrome,
+                     (HBRUSH)brush.GetSafeHandle());
+        pt.Offset(-1, -1);
     }
     pIcon->Paint(dc, pt, CExtCmdIcon::ePaintNormal);
 }

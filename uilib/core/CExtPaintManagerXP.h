@@ -53,7 +53,7 @@ public:
     int m_nIdxClrMlaNormLeft, m_nIdxClrMlaNormRight, m_nIdxClrMlaRarelyLeft,
         m_nIdxClrMlaRarelyRight;
     int m_nIdxClrBtnHoverLeft, m_nIdxClrBtnHoverRight;
-    bool m_bEnabledHoverIconShadows;   // the raised-icon option
+    bool m_bEnabledHoverIconShadows;   // raised hovered system glyphs (icons always rise)
     bool m_bHelperXpStyle8BitBarRect;
     bool m_bExpBtnSwapVGlyphs;
     const glyph_t* m_pGlyphTbEpBtnH0;

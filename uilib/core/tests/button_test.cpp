@@ -105,13 +105,14 @@ TEST_F(ButtonTest, ClassicRingsAndFaces) {
     EXPECT_EQ(hilite, canvas.At(10, 10));
 }
 
-TEST_F(ButtonTest, PushedContentMovesInTheClassicLookOnly) {
+// The classic look moves all of a pushed button's content by one pixel; XP moves only its icon.
+TEST_F(ButtonTest, PushedContentMoves) {
     CExtCmdIcon icon(orvtest::MakeSolidIcon(kRed), false);
     ASSERT_EQ(CSize(16, 16), icon.GetSize());
     struct Case {
         PM* painter;
         const char* look;
-        CSize offset;
+        CSize offset;   // of the drop-down arrow
     };
     const Case looks[] = {{new CExtPaintManager, "classic", CSize(1, 1)},
                           {new CExtPaintManagerXP, "xp", CSize(0, 0)}};
@@ -125,7 +126,7 @@ TEST_F(ButtonTest, PushedContentMovesInTheClassicLookOnly) {
         Paint(canvas, {"icon_pushed", Pushed, "", &icon, 0}, look.look);
         const CRect rcDown = canvas.Bounds(kRed, CRect(0, 0, 100, 44));
         CRect want(rcUp);
-        want.OffsetRect(look.offset);
+        want.OffsetRect(1, 1);
         EXPECT_EQ(RectText(want), RectText(rcDown)) << look.look;
 
         // the drop-down arrow moves with a pushed drop-down part
@@ -266,6 +267,79 @@ TEST_F(ButtonTest, XpFacesAndFrames) {
         EXPECT_EQ(c.framed ? frame : face, canvas.At(10, 10)) << c.b.name;
         EXPECT_EQ(c.framed ? frame : face, canvas.At(89, 33)) << c.b.name;
         EXPECT_EQ(face, canvas.At(11, 11)) << c.b.name;
+    }
+}
+
+// The XP icon (Office 2003 and Studio 2005 inherit it): a pressed icon sinks by one pixel, a
+// hovered one rises above its shadow in colour 16 (each a pixel off its place), a disabled one
+// is a shape in colour 2002; an enabled icon takes the look's tint.
+TEST_F(ButtonTest, XpIconSinksRisesAndTakesTheLooksTint) {
+    enum { Hov = 1, Push = 2, Dis = 4 };
+    const struct {
+        const char* name;
+        int state;
+        CRect icon;     // red pixels
+        CRect shadow;   // pixels of colour 16 (empty: none)
+        CRect shape;    // pixels of colour 2002 (empty: none)
+        int painted;    // pixels painted at all
+    } cases[] = {
+        {"normal", 0, CRect(42, 14, 58, 30), CRect(), CRect(), 256},
+        // the shadow shows right of and below the raised icon: 16 x 16 and a 2-pixel L
+        {"hover", Hov, CRect(41, 13, 57, 29), CRect(43, 15, 59, 31), CRect(), 256 + 2 * 16 + 2 * 14},
+        {"pushed", Push, CRect(43, 15, 59, 31), CRect(), CRect(), 256},
+        {"pushed_hover", Push | Hov, CRect(43, 15, 59, 31), CRect(), CRect(), 256},
+        {"disabled", Dis, CRect(), CRect(), CRect(42, 14, 58, 30), 256},
+        {"disabled_pushed", Dis | Push, CRect(), CRect(), CRect(43, 15, 59, 31), 256},
+        {"disabled_hover", Dis | Hov, CRect(), CRect(), CRect(42, 14, 58, 30), 256},
+    };
+    const char* names[] = {"xp", "office2003", "studio2005"};
+    const int nCases = (int)(sizeof cases / sizeof cases[0]);
+    CExtCmdIcon icon(orvtest::MakeSolidIcon(kRed), false);
+    for (int l = 1; l <= 3; l++) {
+        ScopedPainter painter(orvtest::NewLook(l));
+        // the states side by side, one column of 100 pixels each
+        RenderCanvas canvas(100 * nCases, 44, orvtest::kBack);
+        const COLORREF shadow = pm().GetColor(COLOR_3DSHADOW), shape = pm().GetColor(2002);
+        for (int i = 0; i < nCases; i++) {
+            const auto& c = cases[i];
+            const std::string what = std::string(names[l - 1]) + " " + c.name;
+            const CPoint off(100 * i, 0);
+            const CRect column(off.x, 0, off.x + 100, 44);
+            auto at = [&](const CRect& rc) { return rc.IsRectEmpty() ? rc : rc + off; };
+            CRect rcCaption;
+            pm().PaintIcon(canvas.dc(), true, CString(), &icon, kButton + off, rcCaption,
+                           (c.state & Push) != 0, (c.state & Dis) == 0, (c.state & Hov) != 0, 1 | 4);
+            EXPECT_EQ(RectText(at(c.icon)), RectText(canvas.Bounds(kRed, column))) << what;
+            if (!(c.state & Dis))
+                EXPECT_EQ(RectText(at(c.shadow)), RectText(canvas.Bounds(shadow, column))) << what;
+            else
+                EXPECT_EQ(RectText(at(c.shape)), RectText(canvas.Bounds(shape, column))) << what;
+            // nothing but the icon and its shadow or shape
+            EXPECT_EQ(c.painted, canvas.CountOther(orvtest::kBack, column)) << what;
+            EXPECT_TRUE(rcCaption.IsRectEmpty()) << what;
+        }
+        canvas.Keep(std::string("icon_states_") + names[l - 1]);
+        // The icon now carries this look's tint (XP: none), so its tinted disabled image is the
+        // one an icon tinted by hand with the look's values gives.
+        EXPECT_EQ(pm().GetIconTintColor(), icon.GetTintColor()) << names[l - 1];
+        EXPECT_EQ(pm().GetIconTintFactor(), icon.GetTintFactor()) << names[l - 1];
+        if (l == 1) {
+            EXPECT_EQ((COLORREF)-1, icon.GetTintColor());
+            EXPECT_EQ(nullptr, icon.GetDisabledHICON());
+            continue;
+        }
+        ASSERT_NE((COLORREF)-1, icon.GetTintColor()) << names[l - 1];
+        ASSERT_NE(nullptr, icon.GetDisabledHICON()) << names[l - 1];
+        CExtCmdIcon byHand(orvtest::MakeSolidIcon(kRed), false);
+        byHand.SetTintColor(pm().GetIconTintColor());
+        byHand.SetTintFactor(pm().GetIconTintFactor());
+        RenderCanvas tinted(80, 36, orvtest::kBack);
+        icon.Paint(tinted.dc(), CPoint(10, 10), CExtCmdIcon::ePaintDisabledTinted);
+        byHand.Paint(tinted.dc(), CPoint(50, 10), CExtCmdIcon::ePaintDisabledTinted);
+        EXPECT_EQ(tinted.At(58, 18), tinted.At(18, 18)) << names[l - 1];
+        EXPECT_NE(kRed, tinted.At(18, 18)) << names[l - 1];
+        EXPECT_NE(orvtest::kBack, tinted.At(18, 18)) << names[l - 1];
+        tinted.Keep(std::string("icon_tinted_") + names[l - 1]);
     }
 }
 

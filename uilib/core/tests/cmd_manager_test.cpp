@@ -71,16 +71,23 @@ TEST(CmdManager, ProfilesAndWindowBindings)
 
     HWND frame = MakeWindow(), child = MakeWindow(frame), other = MakeWindow();
     EXPECT_TRUE(mgr.ProfileSetup("frame", frame));
-    EXPECT_STREQ("frame", mgr.ProfileNameFromWnd(child));
-    EXPECT_EQ(nullptr, mgr.ProfileNameFromWnd(other));
-    EXPECT_EQ(nullptr, mgr.ProfileNameFromWnd(NULL));
+    const CExtCmdManager::ProfileName ofChild = mgr.ProfileNameFromWnd(child);
+    EXPECT_TRUE(ofChild.IsFound());
+    EXPECT_STREQ("frame", ofChild);
+    // none found: NULL, which the command operations take as "default"
+    for (HWND h : {other, (HWND)NULL}) {
+        const CExtCmdManager::ProfileName none = mgr.ProfileNameFromWnd(h);
+        EXPECT_FALSE(none.IsFound());
+        EXPECT_EQ(nullptr, (LPCTSTR)none);
+        EXPECT_EQ(mgr.GetProfile(NULL), mgr.GetProfile(none));
+    }
     // an existing name keeps its profile; the given object stays the caller's
     CExtCmdProfile mine("frame");
     EXPECT_TRUE(mgr.ProfileSetup("frame", NULL, &mine));
     EXPECT_NE(&mine, mgr.GetProfile("frame"));
     // a window already bound keeps its first profile
     EXPECT_TRUE(mgr.ProfileWndAdd("default", frame));
-    EXPECT_STREQ("frame", mgr.ProfileNameFromWnd(frame));
+    EXPECT_STREQ("frame", mgr.ProfileNameFromWnd(frame).GetName());
     EXPECT_FALSE(mgr.ProfileWndAdd("nobody", other));
     EXPECT_FALSE(mgr.ProfileWndAdd("frame", NULL));
     EXPECT_TRUE(mgr.ProfileWndAdd("frame", other));
@@ -93,7 +100,80 @@ TEST(CmdManager, ProfilesAndWindowBindings)
     EXPECT_TRUE(mgr.ProfileWndRemove(frame, true, &removed));
     EXPECT_TRUE(removed);
     EXPECT_EQ(nullptr, mgr.GetProfile("frame"));
-    EXPECT_EQ(nullptr, mgr.ProfileNameFromWnd(child));
+    EXPECT_FALSE(mgr.ProfileNameFromWnd(child).IsFound());
+    ::DestroyWindow(frame);
+    ::DestroyWindow(other);
+}
+
+TEST(CmdManager, AWindowsProfileNameOutlivesTheProfile)
+{
+    CExtCmdManager mgr;
+    HWND frame = MakeWindow(), child = MakeWindow(frame);
+    ASSERT_TRUE(mgr.ProfileSetup("frame", frame));
+    const CExtCmdManager::ProfileName name = mgr.ProfileNameFromWnd(child);
+    bool removed = false;
+    ASSERT_TRUE(mgr.ProfileWndRemove(frame, true, &removed));
+    ASSERT_TRUE(removed);
+    // new profiles take the memory the removed one freed
+    for (const char* other : {"xyzzy", "plugh", "abcde"})
+        ASSERT_TRUE(mgr.ProfileSetup(other));
+    EXPECT_TRUE(name.IsFound());
+    EXPECT_STREQ("frame", name);
+    // the name now finds nothing: no command comes from another profile by mistake
+    EXPECT_EQ(nullptr, mgr.GetProfile(name));
+    ::DestroyWindow(frame);
+}
+
+namespace {
+
+// A profile that counts how often it is deleted.
+int g_nProfilesDeleted = 0;
+class CountedProfile : public CExtCmdProfile {
+public:
+    explicit CountedProfile(LPCTSTR lpszName) : CExtCmdProfile(lpszName) {}
+    ~CountedProfile() override { ++g_nProfilesDeleted; }
+};
+
+}  // namespace
+
+TEST(CmdManager, AGivenProfileIsHeldOnceUnderItsOwnName)
+{
+    g_nProfilesDeleted = 0;
+    CExtCmdManager* pMgr = new CExtCmdManager;
+    HWND frame = MakeWindow();
+    // given under another name: it takes the name asked for, so lookups by its name find it
+    CountedProfile* pGiven = new CountedProfile("elsewhere");
+    ASSERT_TRUE(pMgr->ProfileSetup("frame", frame, pGiven));
+    EXPECT_EQ(pGiven, pMgr->GetProfile("frame"));
+    EXPECT_STREQ("frame", pGiven->m_sName);
+    EXPECT_EQ(nullptr, pMgr->GetProfile("elsewhere"));
+    const CExtCmdManager::ProfileName name = pMgr->ProfileNameFromWnd(frame);
+    EXPECT_EQ(pGiven, pMgr->GetProfile(name));
+    EXPECT_TRUE(pMgr->UpdateFromMenuResource(name, IDR_MENU_BOTH));
+    EXPECT_NE(nullptr, pGiven->GetCommand(ID_CMD_SAVE));
+
+    // the same object again under a second name is refused: it is never held twice
+    HWND other = MakeWindow();
+    EXPECT_FALSE(pMgr->ProfileSetup("second", other, pGiven));
+    EXPECT_EQ(nullptr, pMgr->GetProfile("second"));
+    EXPECT_FALSE(pMgr->ProfileNameFromWnd(other).IsFound());
+    EXPECT_STREQ("frame", pGiven->m_sName);
+    // under its own name again: nothing changes, and the window is bound
+    EXPECT_TRUE(pMgr->ProfileSetup("frame", other, pGiven));
+    EXPECT_STREQ("frame", pMgr->ProfileNameFromWnd(other).GetName());
+
+    // deleted exactly once: with the last window's removal, then nothing at the manager's end
+    bool removed = false;
+    EXPECT_TRUE(pMgr->ProfileWndRemove(frame, true, &removed));
+    EXPECT_FALSE(removed);
+    EXPECT_TRUE(pMgr->ProfileWndRemove(other, true, &removed));
+    EXPECT_TRUE(removed);
+    EXPECT_EQ(1, g_nProfilesDeleted);
+    // a second given profile stays with the manager until it ends
+    ASSERT_TRUE(pMgr->ProfileSetup("third", NULL, new CountedProfile(NULL)));
+    EXPECT_FALSE(pMgr->ProfileSetup("fourth", NULL, pMgr->GetProfile("third")));
+    delete pMgr;
+    EXPECT_EQ(2, g_nProfilesDeleted);
     ::DestroyWindow(frame);
     ::DestroyWindow(other);
 }
@@ -190,6 +270,8 @@ struct RaceState {
     CExtCmdManager* mgr;
     std::atomic<bool> stop{false};
     std::atomic<long> calls{0};
+    HANDLE started = ::CreateEventA(NULL, TRUE, FALSE, NULL);   // the first calls were made
+    ~RaceState() { ::CloseHandle(started); }
 };
 
 DWORD WINAPI CallCommands(LPVOID pv)
@@ -200,7 +282,8 @@ DWORD WINAPI CallCommands(LPVOID pv)
         s->mgr->SetCommand("racing", &item);
         s->mgr->GetCommand("racing", 7);
         s->mgr->RemoveCommand("racing", 7);
-        ++s->calls;
+        if (++s->calls == 1)
+            ::SetEvent(s->started);
     }
     return 0;
 }
@@ -215,17 +298,23 @@ TEST(CmdManager, AProfileRemovedOnAnotherThreadIsNeverUsedAfterItsRemoval)
     HANDLE hThread = ::CreateThread(NULL, 0, CallCommands, &state, 0, NULL);
     ASSERT_NE((HANDLE)NULL, hThread);
     const HWND fake = (HWND)(UINT_PTR)0x12340;
+    // The other thread is calling before the first set-up: on a busy machine it may otherwise
+    // not run at all while this loop does.
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(state.started, 30000));
     // set up and remove the profile over and over while the other thread calls into it
+    const DWORD dwStart = ::GetTickCount();
     for (int i = 0; i < 3000 || state.calls < 1000; ++i) {
         ASSERT_TRUE(mgr.ProfileSetup("racing", fake));
         bool removed = false;
         ASSERT_TRUE(mgr.ProfileWndRemove(fake, true, &removed));
         ASSERT_TRUE(removed);
-        if (i > 100000)
+        if (::GetTickCount() - dwStart > 30000) {
+            ADD_FAILURE() << "the other thread made only " << state.calls << " calls in 30 s";
             break;
+        }
     }
     state.stop = true;
     EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(hThread, 10000));
     ::CloseHandle(hThread);
-    EXPECT_GT(state.calls.load(), 0);
+    EXPECT_GE(state.calls.load(), 1000);
 }

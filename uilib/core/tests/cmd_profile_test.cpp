@@ -189,6 +189,32 @@ TEST(CmdProfile, ToolBarResourceCutsOneIconPerButton)
     EXPECT_FALSE(profile.UpdateFromToolBarResource(IDR_MENU_BOTH));  // no toolbar resource of that name
 }
 
+TEST(CmdProfile, ToolBarResourceWhoseBitmapCannotHoldItsButtonsIsRefused)
+{
+    const struct {
+        const char* what;
+        UINT id;
+    } cases[] = {
+        {"three buttons on a strip of two", IDR_TOOLBAR_NARROW},
+        {"buttons higher than the strip", IDR_TOOLBAR_LOW},
+        {"no button width", IDR_TOOLBAR_NO_SIZE},
+    };
+    for (const auto& c : cases) {
+        CExtCmdProfile profile("p");
+        CExtCmdItem known(ID_CMD_OPEN);
+        ASSERT_TRUE(profile.SetCommand(&known));
+        UINT* pIDs = (UINT*)&known;   // cleared on failure too
+        INT nCount = 99;
+        EXPECT_FALSE(profile.UpdateFromToolBarResource(c.id, &pIDs, &nCount, true)) << c.what;
+        EXPECT_EQ(nullptr, pIDs) << c.what;
+        EXPECT_EQ(0, nCount) << c.what;
+        // nothing changed: no images, no new commands
+        EXPECT_EQ(0, profile.GetIconCount()) << c.what;
+        EXPECT_EQ(1, profile.GetCommandCount()) << c.what;
+        EXPECT_EQ(nullptr, profile.GetCommandIcon(ID_CMD_OPEN)) << c.what;
+    }
+}
+
 TEST(CmdProfile, RemovingACommandCompactsTheIconIndexes)
 {
     CExtCmdProfile profile("p");

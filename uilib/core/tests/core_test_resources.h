@@ -17,3 +17,6 @@
 #define IDR_ACCEL 3000
 #define IDB_FLAG 4000
 #define IDR_TOOLBAR 5000
+#define IDR_TOOLBAR_NARROW 5001  // three 16-pixel buttons on the 32-pixel strip of IDR_TOOLBAR
+#define IDR_TOOLBAR_LOW 5002     // buttons 20 pixels high on the same 15-pixel strip
+#define IDR_TOOLBAR_NO_SIZE 5003 // a button width of 0
