@@ -1,13 +1,11 @@
 #include "orv/gtest.h"
 #include "BarsFixture.h"
 #include "ExtDockRows.h"
+#include "orv/UiTest.h"
 
 namespace barstest {
 
-CWinApp& App() {
-    static CWinApp app("Orvane bar tests");
-    return app;
-}
+CWinApp& App() { return orvtest::uiApp("Orvane bar tests"); }
 
 bool ColourPanel::CreateIn(CFrameWnd* pFrame, UINT nID, LPCTSTR lpszName) {
     if (!Create(lpszName, pFrame, nID, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP))

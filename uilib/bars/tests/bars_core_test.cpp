@@ -3,6 +3,8 @@
 // commands and their check marks, prompts, the help hit test, and the frame's pictures.
 #include "orv/gtest.h"
 #include "orv/TestEnv.h"
+#include "orv/UiTest.h"
+#include "ExtBarStandIns.h"
 #include "BarsFixture.h"
 #include "CExtCmdManager.h"
 #include "CExtCmdItem.h"
@@ -636,4 +638,133 @@ TEST(Pictures, BarsOnFourSidesInEachLook) {
     }
     // rows: the menu bar alone in its row, then the tool bars
     EXPECT_EQ("Menu | Tools | More |", Rows(pTop));
+}
+
+// ---- the bars context menu ----------------------------------------------------------------------
+
+namespace {
+
+// The items of a popup as text: names, "-" for separators.
+std::string MenuText(const std::vector<CExtPopupMenuTrackRecord::Item>& items) {
+    std::string s;
+    for (const auto& item : items)
+        s += (s.empty() ? "" : " ") + (item.nCmdID == 0 ? std::string("-") : std::string((LPCTSTR)item.strText));
+    return s;
+}
+
+std::string MenuText(const CExtPopupMenuWnd& popup) {
+    std::vector<CExtPopupMenuTrackRecord::Item> items;
+    for (int i = 0; i < popup.GetItemCount(); i++)
+        items.push_back({popup.GetItemAt(i).m_nCmdID, popup.GetItemAt(i).m_strText, false, -1});
+    return MenuText(items);
+}
+
+}  // namespace
+
+TEST(BarsMenu, ListsBarsWithTextInTwoGroups) {
+    Docking d;
+    ASSERT_TRUE(g_CmdManager->ProfileSetup("bars menu", d.pFrame->m_hWnd));
+    CExtPopupMenuWnd::ResetStandIn();
+    CExtDockBar* pInner = d.Dock(AFX_IDW_DOCKBAR_TOP, 1);
+    CExtDockBar* pOuter = CExtDockBar::GetOuterDockBar(d.pFrame, AFX_IDW_DOCKBAR_TOP);
+    pInner->DockControlBar(d.AddPanel(ID_PANEL_FIRST, "Panel A"));
+    pInner->DockControlBar(d.AddPanel(ID_PANEL_FIRST + 1, "Panel B"));
+    pOuter->DockControlBar(d.AddTool(ID_TOOL_FIRST, "Tools", CSize(80, 24)));
+    pOuter->DockControlBar(d.AddTool(ID_TOOL_FIRST + 1, NULL, CSize(80, 24)));   // no text: left out
+    pOuter->DockControlBar(d.AddTool(ID_TOOL_FIRST + 2, "More", CSize(80, 24)));
+    ColourPanel* pQuiet = d.AddPanel(ID_PANEL_FIRST + 2, "Quiet");   // lists itself nowhere
+    pQuiet->m_nOptions &= ~CExtControlBar::optInBarsMenu;
+    pInner->DockControlBar(pQuiet);
+    d.pFrame->RecalcLayout();
+
+    struct Case {
+        const char* what;
+        std::function<void()> before;
+        const char* expected;
+    } cases[] = {
+        {"resizable bars, one separator, tool bars; never a trailing separator", [] {},
+         "Panel A Panel B - Tools More"},
+        {"a hidden bar is still listed (it can be shown again)",
+         [&] { CExtControlBar::ShowHideBarCommand(d.pFrame, ID_PANEL_FIRST + 1, true); },
+         "Panel A Panel B - Tools More"},
+        {"a bar temporarily hidden is not",
+         [&] { d.bars[1]->m_nStateFlags |= CControlBar::tempHide; }, "Panel A - Tools More"},
+    };
+    for (const Case& c : cases) {
+        c.before();
+        CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+        ASSERT_TRUE(pPopup->CreatePopupMenu(d.pFrame->m_hWnd));
+        d.pFrame->m_menuEvents.clear();
+        EXPECT_TRUE(CExtControlBar::FillBarsContextMenu(d.pFrame, pPopup, CExtControlBar::eventBarsMenuOfDockBar,
+                                                        pInner, WM_CONTEXTMENU, 0));
+        EXPECT_EQ(c.expected, MenuText(*pPopup)) << c.what;
+        EXPECT_EQ((std::vector<WORD>{0, 0}), d.pFrame->m_menuEvents) << "before and after filling";
+        delete pPopup;
+    }
+    d.bars[1]->m_nStateFlags &= ~CControlBar::tempHide;
+
+    // a frame that builds the menu itself on the first notice gets an empty popup to fill
+    d.pFrame->m_bBuildMenuItself = true;
+    CExtPopupMenuWnd popup;
+    popup.CreatePopupMenu(d.pFrame->m_hWnd);
+    CExtControlBar::FillBarsContextMenu(d.pFrame, &popup, 0, pInner, WM_CONTEXTMENU, 0);
+    EXPECT_EQ(0, popup.GetItemCount());
+    d.pFrame->m_bBuildMenuItself = false;
+    g_CmdManager->ProfileWndRemove(d.pFrame->m_hWnd, true);
+}
+
+TEST(BarsMenu, ARightClickOnABarOpensItAndItsItemsToggleTheBars) {
+    Docking d;
+    ASSERT_TRUE(g_CmdManager->ProfileSetup("bars click", d.pFrame->m_hWnd));
+    CExtPopupMenuWnd::ResetStandIn();
+    ColourPanel* pPanel = d.AddPanel(ID_PANEL_FIRST, "Log");
+    d.Dock(AFX_IDW_DOCKBAR_LEFT, 1)->DockControlBar(pPanel);
+    CExtToolControlBar* pTool = d.AddTool(ID_TOOL_FIRST, "Tools", CSize(120, 24));
+    CExtDockBar::GetOuterDockBar(d.pFrame, AFX_IDW_DOCKBAR_TOP)->DockControlBar(pTool);
+    d.pFrame->RecalcLayout();
+    Repaint(d.pFrame);
+    const int nLiveBefore = CExtPopupMenuWnd::standIn().nLive;
+
+    // a right click on the bar's window (its child covers the client area)
+    ASSERT_TRUE(orvtest::click(orvtest::centreOf(pPanel->m_child.m_hWnd), pPanel->m_child.m_hWnd,
+                               orvtest::Button::Right));
+    ASSERT_TRUE(orvtest::pumpUntil([] { return !CExtPopupMenuWnd::standIn().tracked.empty(); }));
+    const CExtPopupMenuTrackRecord record = CExtPopupMenuWnd::standIn().tracked.back();
+    EXPECT_EQ(0x800u, record.nFlags);
+    EXPECT_EQ("Log - Tools", MenuText(record.items));
+    EXPECT_EQ(CPoint(orvtest::centreOf(pPanel->m_child.m_hWnd)), record.point);
+    EXPECT_EQ(nLiveBefore, CExtPopupMenuWnd::standIn().nLive) << "the tracked popup went when it closed";
+    EXPECT_EQ((std::vector<WORD>{1, 1}), d.pFrame->m_menuEvents) << "client-area menu, before and after";
+    // its items are the bars' show/hide commands
+    for (const auto& item : record.items) {
+        if (item.nCmdID == 0)
+            continue;
+        CControlBar* pBar = d.pFrame->GetControlBar(item.nCmdID);
+        ASSERT_NE(nullptr, pBar);
+        d.pFrame->SendMessage(WM_COMMAND, item.nCmdID);
+        EXPECT_FALSE(pBar->IsWindowVisible()) << item.nCmdID;
+        d.pFrame->SendMessage(WM_COMMAND, item.nCmdID);
+        EXPECT_TRUE(pBar->IsWindowVisible()) << item.nCmdID;
+    }
+
+    // no menu in context-help mode (the framework has none: the test sets the flag)
+    d.pFrame->m_bHelpMode = TRUE;
+    CExtPopupMenuWnd::standIn().tracked.clear();
+    pPanel->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    CExtDockBar::GetOuterDockBar(d.pFrame, AFX_IDW_DOCKBAR_TOP)
+        ->SendMessage(WM_CONTEXTMENU, (WPARAM)pTool->m_hWnd, MAKELPARAM(50, 50));
+    orvtest::pumpWaiting();
+    EXPECT_TRUE(CExtPopupMenuWnd::standIn().tracked.empty());
+    d.pFrame->m_bHelpMode = FALSE;
+
+    // the dock bar's own menu; a failed tracking deletes the popup
+    CExtPopupMenuWnd::standIn().bTrackSucceeds = false;
+    CExtDockBar::GetOuterDockBar(d.pFrame, AFX_IDW_DOCKBAR_TOP)
+        ->SendMessage(WM_CONTEXTMENU, (WPARAM)pTool->m_hWnd, MAKELPARAM(50, 60));
+    ASSERT_EQ(1u, CExtPopupMenuWnd::standIn().tracked.size());
+    EXPECT_EQ(CPoint(50, 60), CExtPopupMenuWnd::standIn().tracked[0].point);
+    EXPECT_EQ("Log - Tools", MenuText(CExtPopupMenuWnd::standIn().tracked[0].items));
+    EXPECT_EQ(nLiveBefore, CExtPopupMenuWnd::standIn().nLive);
+    CExtPopupMenuWnd::ResetStandIn();
+    g_CmdManager->ProfileWndRemove(d.pFrame->m_hWnd, true);
 }
