@@ -111,6 +111,8 @@ void CExtControlBar::GetAllBars(CArray<CExtControlBar*, CExtControlBar*>& arr) {
     arr.Copy(AllBars());
 }
 
+CCriticalSection& CExtControlBar::GetAllBarsLock() { return AllBarsLock(); }
+
 INT_PTR CExtControlBar::GetAllBarsCount() {
     CSingleLock lock(&AllBarsLock(), TRUE);
     return AllBars().GetSize();

@@ -103,6 +103,8 @@ public:
     // A copy of the list, taken under its lock.
     static void GetAllBars(CArray<CExtControlBar*, CExtControlBar*>& arr);
     static INT_PTR GetAllBarsCount();
+    // The list's lock (re-entrant on the GUI thread): walkers hold it for the whole walk.
+    static CCriticalSection& GetAllBarsLock();
 
     // ---- Own virtual operations ----
     virtual void InsertToBarsMenu(CExtPopupMenuWnd* pPopup);

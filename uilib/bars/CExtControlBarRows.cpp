@@ -55,6 +55,7 @@ void CExtControlBar::FindBarsByFilter(CExtControlBar* pExclude, CFrameWnd* pFram
     const CPoint pt(x, y);
     CArray<CExtControlBar*, CExtControlBar*> all;
     GetAllBars(all);
+    CSingleLock lock(&GetAllBarsLock(), TRUE);   // held for the whole walk, as every walk of the list
     for (INT_PTR i = 0; i < all.GetSize(); i++) {
         CExtControlBar* pBar = all[i];
         if (pBar->m_hWnd == NULL || !::IsWindow(pBar->m_hWnd))

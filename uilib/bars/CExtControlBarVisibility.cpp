@@ -1,6 +1,7 @@
 // Showing and hiding bars (the frame's show/hide-bar commands and their check marks), the row
 // space a hidden bar gets back, status prompts, the help hit test, and the bars context menu.
 #include "CExtControlBar.h"
+#include <CSingleLock.h>
 #include "CExtDockBar.h"
 #include "CExtCmdManager.h"
 #include "CExtCmdItem.h"
@@ -308,6 +309,7 @@ bool CExtControlBar::FillBarsContextMenu(CFrameWnd* pFrame, CExtPopupMenuWnd* pP
     if (!data.NotifyTarget(true)) {
         CArray<CExtControlBar*, CExtControlBar*> all;
         GetAllBars(all);
+    CSingleLock lock(&GetAllBarsLock(), TRUE);   // held for the whole walk, as every walk of the list
         LPCTSTR lpszProfile = pFrame->GetSafeHwnd() != NULL ? g_CmdManager->ProfileNameFromWnd(pFrame->m_hWnd) : NULL;
         CExtControlBar* pLastAdded = NULL;
         for (INT_PTR i = 0; i < all.GetSize(); i++) {
