@@ -448,10 +448,11 @@ BOOL CExtDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddP
     if (m_bFloating) {
         CFrameWnd* pMini = GetParentFrame();
         if (pMini != NULL && GetDockedVisibleCount() == 0) {
-            if (GetDockedCount() == 0)
-                pMini->PostMessage(WM_CLOSE);  // the framework's mini frame goes when it holds nothing
-            else
-                pMini->ShowWindow(SW_HIDE);
+            if (GetDockedCount() == 0) {
+                pMini->DestroyWindow();   // this dock bar goes with it: touch nothing after
+                return TRUE;
+            }
+            pMini->ShowWindow(SW_HIDE);
         }
     } else if (bDelayFrameLayout) {
         ScheduleFrameLayout();
@@ -496,6 +497,8 @@ void CExtDockBar::DockControlBarInRow(CControlBar* pAnchor, CControlBar* pBar, b
     CDockBar* pFormer = pBar->m_pDockBar;
     const bool bFromFloating = pFormer != NULL && pFormer != this && pFormer->m_bFloating;
     const int nVisibleBefore = GetDockedVisibleCount();
+    // the former dock bar may go with its mini frame while the bar leaves it: keep its handle
+    const HWND hFormer = pFormer != NULL ? pFormer->m_hWnd : NULL;
     AdoptBar(pBar);
     if (pFormer != NULL && pFormer != this) {
         if (pFormer->m_bFloating || !pFormer->IsKindOf(RUNTIME_CLASS(CExtDockBar)))
@@ -519,7 +522,8 @@ void CExtDockBar::DockControlBarInRow(CControlBar* pAnchor, CControlBar* pBar, b
     pBar->m_pDockBar = this;
     if (pBar->m_pDockContext != NULL)
         pBar->m_pDockContext->m_uMRUDockID = (UINT)GetDlgCtrlID();
-    if (bFromFloating && nVisibleBefore == 0 && ::IsWindow(pFormer->m_hWnd)) {
+    if (bFromFloating && nVisibleBefore == 0 && hFormer != NULL && ::IsWindow(hFormer) &&
+        CWnd::FromHandlePermanent(hFormer) == pFormer) {
         CFrameWnd* pMini = pFormer->GetParentFrame();
         if (pMini != NULL) {
             if (pFormer->GetDockedCount() == 0)
