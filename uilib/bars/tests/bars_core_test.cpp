@@ -768,3 +768,48 @@ TEST(BarsMenu, ARightClickOnABarOpensItAndItsItemsToggleTheBars) {
     CExtPopupMenuWnd::ResetStandIn();
     g_CmdManager->ProfileWndRemove(d.pFrame->m_hWnd, true);
 }
+
+TEST(RowOperations, MinimizeMaximizeAndSingle) {
+    Docking d(CRect(20, 20, 620, 420));
+    CExtDockBar* pTop = d.Dock(AFX_IDW_DOCKBAR_TOP, 1);
+    ColourPanel* a = d.AddPanel(ID_PANEL_FIRST, "A", kColors[0]);
+    ColourPanel* b = d.AddPanel(ID_PANEL_FIRST + 1, "B", kColors[1]);
+    a->m_sizeDockedH = CSize(200, 60);
+    b->m_sizeDockedH = CSize(200, 60);
+    pTop->DockControlBar(a);
+    pTop->DockControlBar(b);
+    pTop->m_arrBars.RemoveAll();
+    for (void* p : std::vector<void*>{NULL, a, b, NULL})
+        pTop->m_arrBars.Add(p);
+    d.pFrame->RecalcLayout();
+    const int nSum = a->m_sizeDockedH.cx + b->m_sizeDockedH.cx;
+    EXPECT_EQ(ChildRect(pTop).Width(), nSum);
+    EXPECT_FALSE(a->IsMinimizedInRow());
+
+    a->MaximizeInRow();
+    EXPECT_EQ(b->GetMinExtentHorz(), b->m_sizeDockedH.cx);
+    EXPECT_EQ(nSum - b->GetMinExtentHorz(), a->m_sizeDockedH.cx);
+    EXPECT_TRUE(b->IsMinimizedInRow());
+    EXPECT_TRUE(a->IsOnlyExpandedInRow());
+    EXPECT_EQ(ChildRect(b).left, ChildRect(a).right) << "placed side by side";
+
+    a->MinimizeInRow();
+    EXPECT_TRUE(a->IsMinimizedInRow());
+    EXPECT_EQ(nSum, a->m_sizeDockedH.cx + b->m_sizeDockedH.cx);
+    EXPECT_FALSE(a->IsSingleInRow(false, false));
+
+    // alone in its row: maximising changes nothing
+    a->MakeSingleInRow();
+    EXPECT_EQ("A | B |", Rows(pTop));
+    EXPECT_TRUE(a->IsSingleInRow(true, false));
+    const CSize sizeA = a->m_sizeDockedH;
+    a->MaximizeInRow();
+    EXPECT_EQ(sizeA, a->m_sizeDockedH);
+    EXPECT_EQ(ChildRect(pTop).Width(), ChildRect(a).Width()) << "a bar alone takes the whole row";
+
+    // a hidden bar is shown again when it is to be seen
+    CExtControlBar::ShowHideBarCommand(d.pFrame, ID_PANEL_FIRST + 1, true);
+    EXPECT_FALSE(b->IsWindowVisible());
+    EXPECT_TRUE(b->EnsureBarVisible());
+    EXPECT_TRUE(b->IsWindowVisible());
+}
