@@ -1,6 +1,7 @@
 // The content-expand button at the end of tool bars and the expand item of menus with rarely
 // used items hidden, in every look.
 #include "CExtPaintManagerOffice2003.h"
+#include "ExtBarPaintQuery.h"
 #include "ExtBarStandIns.h"
 
 // ---- content-expand button ------------------------------------------------------------------
@@ -74,13 +75,13 @@ void CExtPaintManagerOffice2003::PaintContentExpandButton(CDC& dc, const RECT& r
                                                           bool bPushed, bool bHover,
                                                           CObject* pHelperSrc,
                                                           bool bTransparentBackground) {
-    CExtControlBar* pBar = NULL;
+    CWnd* pBar = NULL;
     if (pHelperSrc != NULL && pHelperSrc->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)) &&
         GetScreenBitsPerPixel() > 8) {
-        CExtToolControlBar* pToolBar = static_cast<CExtBarButton*>(pHelperSrc)->GetBar();
-        if (pToolBar != NULL && !pToolBar->IsFloating() &&
-            !pToolBar->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar)) &&
-            (pToolBar->m_dwOwnFlags & 2) == 0)
+        CWnd* pToolBar = static_cast<CExtBarButton*>(pHelperSrc)->GetBar();
+        const IExtBarPaintQuery* q = ExtBarPaintQueryOf(pToolBar);
+        if (q != NULL && q->IsToolBarKind() && !q->QueryFloating() &&
+            q->QueryBarKind() != IExtBarPaintQuery::kindMenuBar && (q->QueryPaintOptOuts() & 2) == 0)
             pBar = pToolBar;
     }
     CRect rc(rect);

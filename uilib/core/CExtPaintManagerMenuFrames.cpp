@@ -2,14 +2,16 @@
 // borders and the joint between a menu and its button, combo frames and text fields.
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerHolder.h"
+#include "ExtBarPaintQuery.h"
 #include "ExtBarStandIns.h"
 #include <algorithm>
 
 namespace {
 
-CExtControlBar* AsControlBar(CWnd* p) {
-    return p != NULL && p->IsKindOf(RUNTIME_CLASS(CExtControlBar)) ? static_cast<CExtControlBar*>(p)
-                                                                    : NULL;
+// The bar's answers when the window is a control bar (not a dock bar) of the bar layer.
+const IExtBarPaintQuery* AsControlBar(const CObject* p) {
+    const IExtBarPaintQuery* q = ExtBarPaintQueryOf(p);
+    return q != NULL && q->IsControlBarKind() ? q : NULL;
 }
 
 void Frame(CDC& dc, const CRect& rc, COLORREF clr) { dc.Draw3dRect(&rc, clr, clr); }
@@ -19,41 +21,42 @@ void Frame(CDC& dc, const CRect& rc, COLORREF clr) { dc.Draw3dRect(&rc, clr, clr
 // ---- bar layout ---------------------------------------------------------------------------------
 
 void CExtPaintManager::DeflateBarRect(CWnd* pBar, CRect& rc) {
-    CExtControlBar* p = AsControlBar(pBar);
-    if (p != NULL && p->IsDockedVertically())
+    const IExtBarPaintQuery* p = AsControlBar(pBar);
+    if (p != NULL && p->QueryDockedVertically())
         rc.DeflateRect(1, 3);
     else
         rc.DeflateRect(3, 1);
 }
 
 int CExtPaintManager::GetBarBorderGap(CWnd* pBar) {
-    return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar)) ? 0 : 6;
+    const IExtBarPaintQuery* p = AsControlBar(pBar);
+    return p != NULL && p->QueryBarKind() == IExtBarPaintQuery::kindMenuBar ? 0 : 6;
 }
 
 void CExtPaintManagerOffice2003::DeflateBarRect(CWnd* pBar, CRect& rc) {
     if (GetScreenBitsPerPixel() > 8)
         return;
     CExtPaintManagerXP::DeflateBarRect(pBar, rc);
-    CExtControlBar* p = AsControlBar(pBar);
-    if (p != NULL && p->IsDockedVertically())
+    const IExtBarPaintQuery* p = AsControlBar(pBar);
+    if (p != NULL && p->QueryDockedVertically())
         rc.InflateRect(0, 2);
     else
         rc.InflateRect(2, 0);
 }
 
 int CExtPaintManagerOffice2003::GetBarBorderGap(CWnd* pBar) {
-    CExtControlBar* p = AsControlBar(pBar);
-    if (GetScreenBitsPerPixel() > 8 && p != NULL && p->IsDocked() && (p->m_dwOwnFlags & 2) == 0)
+    const IExtBarPaintQuery* p = AsControlBar(pBar);
+    if (GetScreenBitsPerPixel() > 8 && p != NULL && p->QueryDocked() && (p->QueryPaintOptOuts() & 2) == 0)
         return 0;
     return CExtPaintManagerXP::GetBarBorderGap(pBar);
 }
 
 bool CExtPaintManagerOffice2003::IsBarBackgroundThemed(CWnd* pBar) {
-    CExtControlBar* p = AsControlBar(pBar);
-    return GetScreenBitsPerPixel() > 8 && p != NULL && p->m_pDockSite != NULL && p->IsDocked() &&
-           (p->m_dwBarStyle & 4) == 0 && (p->m_dwOwnFlags & 2) == 0 &&
-           !p->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar)) &&
-           !p->IsKindOf(RUNTIME_CLASS(CExtPanelControlBar));
+    const IExtBarPaintQuery* p = AsControlBar(pBar);
+    return GetScreenBitsPerPixel() > 8 && p != NULL && p->QueryDockSite() != NULL && p->QueryDocked() &&
+           (p->QueryBarStyle() & 4) == 0 && (p->QueryPaintOptOuts() & 2) == 0 &&
+           p->QueryBarKind() != IExtBarPaintQuery::kindMenuBar &&
+           p->QueryBarKind() != IExtBarPaintQuery::kindPanelBar;
 }
 
 void CExtPaintManagerOffice2003::PaintBarBackground(CDC& dc, const RECT& rc, CWnd*) {
@@ -77,8 +80,8 @@ void CExtPaintManagerOffice2003::PaintToolBarDecoration(CDC& dc, CObject* pObjec
     CRect rc(rcButton);
     rc.DeflateRect(1, 1);
     FillGradientRect(dc, rc, GetColor(3016), GetColor(3015), true, 256);
-    const CExtToolControlBar* pBar = pButton->GetBar();
-    if (pBar != NULL && pBar->IsDockedVertically() &&
+    const IExtBarPaintQuery* pBar = AsControlBar(pButton->GetBar());
+    if (pBar != NULL && pBar->QueryDockedVertically() &&
         !pObject->IsKindOf(RUNTIME_CLASS(CExtBarColorButton)) && !pButton->TestFlag4())
         Frame(dc, rcButton, GetColor(2004));
 }
@@ -148,11 +151,11 @@ void CExtPaintManagerOffice2003::PaintMenuCombinedArea(CDC& dc, const RECT& rcAr
     const CExtPopupMenuWnd* pPopup = pHelperSrc != NULL && pHelperSrc->IsKindOf(RUNTIME_CLASS(CExtPopupMenuWnd))
                                          ? static_cast<CExtPopupMenuWnd*>(pHelperSrc)
                                          : NULL;
-    const CExtToolControlBar* pBar = pPopup != NULL ? pPopup->m_pDroppedFromBar : NULL;
-    const CExtBarButton* pButton = pBar != NULL ? pBar->GetButton(pBar->m_nBtnIdxMenuTracking) : NULL;
+    const IExtBarPaintQuery* pBar = pPopup != NULL ? AsControlBar(pPopup->m_pDroppedFromBar) : NULL;
+    const CExtBarButton* pButton = pBar != NULL ? pBar->QueryMenuTrackingButton() : NULL;
     const CRect rc(rcArea);
-    if (GetScreenBitsPerPixel() <= 8 || pButton == NULL || pBar->IsFloating() ||
-        pBar->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar)) ||
+    if (GetScreenBitsPerPixel() <= 8 || pButton == NULL || pBar->QueryFloating() ||
+        pBar->QueryBarKind() == IExtBarPaintQuery::kindMenuBar ||
         pButton->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)) || rc.IsRectEmpty()) {
         CExtPaintManagerXP::PaintMenuCombinedArea(dc, rcArea, rcMenu, eAlign, pHelperSrc);
         return;

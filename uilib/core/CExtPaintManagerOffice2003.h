@@ -4,7 +4,6 @@
 #pragma once
 #include "CExtPaintManagerXP.h"
 
-class CExtControlBar;
 
 class CExtPaintManagerOffice2003 : public CExtPaintManagerXP {
     DECLARE_DYNCREATE(CExtPaintManagerOffice2003)
@@ -83,7 +82,7 @@ protected:
     void GetToolBarGradientColors(COLORREF& clrA, COLORREF& clrB) const;
     // A tool-bar family bar (tool bar, menu bar, panel bar) docked in a frame, on a display
     // with more than 256 colours: the one the rounded gradient look is for, else NULL.
-    CExtControlBar* DockedToolBarOf(CObject* pOwner) const;
+    CWnd* DockedToolBarOf(CObject* pOwner) const;
     // The rounded gradient background of a docked tool bar over rcBar, with the dark line
     // along the far edge (the bottom of a horizontal bar, the right of a vertical one).
     void PaintToolBarBackground(CDC& dc, const CRect& rcBar, bool bHorz);

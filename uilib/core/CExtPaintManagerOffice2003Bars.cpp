@@ -2,14 +2,18 @@
 // separators, the docker gradient behind docked bars, frames of floating bars and edits.
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerHolder.h"
+#include "ExtBarPaintQuery.h"
 #include "ExtBarStandIns.h"
 
 namespace {
 
+// Tool bars, the menu bar and panel bars.
 bool IsToolBarFamily(const CObject* p) {
-    return p != NULL && (p->IsKindOf(RUNTIME_CLASS(CExtToolControlBar)) ||
-                         p->IsKindOf(RUNTIME_CLASS(CExtPanelControlBar)));
+    const IExtBarPaintQuery* q = ExtBarPaintQueryOf(p);
+    return q != NULL && (q->IsToolBarKind() || q->QueryBarKind() == IExtBarPaintQuery::kindPanelBar);
 }
+
+const IExtBarPaintQuery& QueryOf(const CWnd* pBar) { return *ExtBarPaintQueryOf(pBar); }
 
 double Lightness(COLORREF clr) {
     double h, s, l;
@@ -60,13 +64,13 @@ void CExtPaintManagerOffice2003::GetToolBarGradientColors(COLORREF& clrA, COLORR
     }
 }
 
-CExtControlBar* CExtPaintManagerOffice2003::DockedToolBarOf(CObject* pOwner) const {
+CWnd* CExtPaintManagerOffice2003::DockedToolBarOf(CObject* pOwner) const {
     if (!IsToolBarFamily(pOwner) || GetScreenBitsPerPixel() <= 8)
         return NULL;
-    CExtControlBar* pBar = static_cast<CExtControlBar*>(pOwner);
-    if (pBar->m_pDockSite == NULL || pBar->IsFloating())
+    const IExtBarPaintQuery* q = ExtBarPaintQueryOf(pOwner);
+    if (q->QueryDockSite() == NULL || q->QueryFloating())
         return NULL;
-    return pBar;
+    return static_cast<CWnd*>(pOwner);
 }
 
 void CExtPaintManagerOffice2003::PaintToolBarBackground(CDC& dc, const CRect& rcBar, bool bHorz) {
@@ -97,7 +101,8 @@ void CExtPaintManagerOffice2003::PaintToolBarBackground(CDC& dc, const CRect& rc
 void CExtPaintManagerOffice2003::PaintSeparator(CDC& dc, const RECT& rect, bool bHorzBar,
                                                 bool bTransparent, CObject* pOwner, LPARAM lParam) {
     const bool bStatusBar = pOwner != NULL && pOwner->IsKindOf(RUNTIME_CLASS(CExtStatusControlBar));
-    const bool bOurs = pOwner != NULL && (pOwner->IsKindOf(RUNTIME_CLASS(CExtToolControlBar)) ||
+    const IExtBarPaintQuery* q = ExtBarPaintQueryOf(pOwner);
+    const bool bOurs = pOwner != NULL && ((q != NULL && q->IsToolBarKind()) ||
                                           pOwner->IsKindOf(RUNTIME_CLASS(CExtBarButton)) || bStatusBar);
     if (!bOurs || GetScreenBitsPerPixel() <= 8) {
         CExtPaintManagerXP::PaintSeparator(dc, rect, bHorzBar, bTransparent, pOwner, lParam);
@@ -118,7 +123,7 @@ void CExtPaintManagerOffice2003::PaintSeparator(CDC& dc, const RECT& rect, bool 
 }
 
 void CExtPaintManagerOffice2003::PaintGripper(CDC& dc, GripperPaintData& data) {
-    CExtControlBar* pBar = DockedToolBarOf(data.m_pOwner);
+    CWnd* pBar = DockedToolBarOf(data.m_pOwner);
     if (pBar == NULL || data.m_bFloating) {
         CExtPaintManagerXP::PaintGripper(dc, data);
         return;
@@ -155,7 +160,8 @@ void CExtPaintManagerOffice2003::PaintGripper(CDC& dc, GripperPaintData& data) {
 
 void CExtPaintManagerOffice2003::PaintDockingFrame(CDC& dc, DockingFramePaintData& data) {
     const bool bOfficeFrame = data.m_bFloating && data.m_pOwner != NULL &&
-                              data.m_pOwner->IsKindOf(RUNTIME_CLASS(CExtControlBar)) &&
+                              ExtBarPaintQueryOf(data.m_pOwner) != NULL &&
+                              ExtBarPaintQueryOf(data.m_pOwner)->IsControlBarKind() &&
                               GetScreenBitsPerPixel() > 8;
     if (!bOfficeFrame) {
         CExtPaintManagerXP::PaintDockingFrame(dc, data);
@@ -178,7 +184,7 @@ void CExtPaintManagerOffice2003::PaintControlFrame(CDC& dc, ControlFramePaintDat
 // ---- client areas and the docker ------------------------------------------------------------
 
 void CExtPaintManagerOffice2003::PaintControlBarClientArea(CDC& dc, const RECT& rect, CWnd* pWnd) {
-    CExtControlBar* pBar = DockedToolBarOf(pWnd);
+    CWnd* pBar = DockedToolBarOf(pWnd);
     if (pBar == NULL) {
         CExtPaintManagerXP::PaintControlBarClientArea(dc, rect, pWnd);
         return;
@@ -187,15 +193,18 @@ void CExtPaintManagerOffice2003::PaintControlBarClientArea(CDC& dc, const RECT& 
     if (pBar->GetSafeHwnd() != NULL) {
         pBar->GetClientRect(&rcBar);
         // the docker gradient first, so the rounded corners show it
-        if (pBar->m_pDockSite->GetSafeHwnd() != NULL)
-            PaintFrameDockerGradient(dc, pBar, pBar->m_pDockSite);
+        CWnd* pDockSite = QueryOf(pBar).QueryDockSite();
+        if (pDockSite->GetSafeHwnd() != NULL)
+            PaintFrameDockerGradient(dc, pBar, pDockSite);
     }
-    PaintToolBarBackground(dc, rcBar, !pBar->IsDockedVertically());
+    PaintToolBarBackground(dc, rcBar, !QueryOf(pBar).QueryDockedVertically());
 }
 
 void CExtPaintManagerOffice2003::PaintDockBarClientArea(CDC& dc, const RECT& rect, CWnd* pWnd) {
     if (GetScreenBitsPerPixel() > 8 && pWnd != NULL &&
-        pWnd->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)) && pWnd->GetSafeHwnd() != NULL &&
+        ExtBarPaintQueryOf(pWnd) != NULL &&
+        ExtBarPaintQueryOf(pWnd)->QueryBarKind() == IExtBarPaintQuery::kindOuterDockBar &&
+        pWnd->GetSafeHwnd() != NULL &&
         ::GetParent(pWnd->m_hWnd) != NULL) {
         PaintFrameDockerGradient(dc, pWnd, CWnd::FromHandle(::GetParent(pWnd->m_hWnd)));
         return;
@@ -240,25 +249,25 @@ bool CExtPaintManagerOffice2003::PaintDockerBackground(CDC& dc, CWnd* pWnd) {
     if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL || !NeedsDockerBackground(pWnd))
         return false;
     // the nearest tool bar above the window, through child windows only
-    CExtControlBar* pBar = NULL;
+    CWnd* pBar = NULL;
     for (HWND h = pWnd->m_hWnd; h != NULL && (::GetWindowLongA(h, GWL_STYLE) & WS_CHILD) != 0;) {
         h = ::GetParent(h);
         CWnd* p = h != NULL ? CWnd::FromHandlePermanent(h) : NULL;
         if (p != NULL && p != pWnd && IsToolBarFamily(p)) {
-            pBar = static_cast<CExtControlBar*>(p);
+            pBar = p;
             break;
         }
     }
     if (pBar == NULL)
         return false;
-    const bool bPlainBar = pBar->IsKindOf(RUNTIME_CLASS(CExtPanelControlBar)) ||
-                           pBar->IsKindOf(RUNTIME_CLASS(CExtMenuControlBar)) ||
-                           pBar->m_pDockSite == NULL;
+    const IExtBarPaintQuery& q = QueryOf(pBar);
+    const bool bPlainBar = q.QueryBarKind() == IExtBarPaintQuery::kindPanelBar ||
+                           q.QueryBarKind() == IExtBarPaintQuery::kindMenuBar || q.QueryDockSite() == NULL;
     CRect rcFill;
     pWnd->GetClientRect(&rcFill);
     if (bPlainBar) {
         // a window placed straight on the docking area continues the frame's gradient
-        CWnd* pFrame = pBar->m_pDockSite;
+        CWnd* pFrame = q.QueryDockSite();
         if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL) {
             HWND hTop = ::GetAncestor(pWnd->m_hWnd, GA_ROOT);
             pFrame = hTop != NULL ? CWnd::FromHandle(hTop) : NULL;
@@ -271,12 +280,12 @@ bool CExtPaintManagerOffice2003::PaintDockerBackground(CDC& dc, CWnd* pWnd) {
     if (dc.RectVisible(&rcBar)) {
         const int nSaved = dc.SaveDC();
         dc.IntersectClipRect(&rcFill);
-        if (pBar->IsFloating()) {
+        if (q.QueryFloating()) {
             FillTwoPartGradient(dc, rcBar, GetColor(3001), GetColor(3000), true);
         } else {
             COLORREF clrA, clrB;
             GetToolBarGradientColors(clrA, clrB);
-            FillTwoPartGradient(dc, rcBar, clrA, clrB, pBar->IsDockedHorizontally());
+            FillTwoPartGradient(dc, rcBar, clrA, clrB, q.QueryDockedHorizontally());
         }
         dc.RestoreDC(nSaved);
     }

@@ -1,6 +1,7 @@
 // The Studio 2005 look.
 #include "CExtPaintManagerStudio2005.h"
 #include "CExtPaintManagerHolder.h"
+#include "ExtBarPaintQuery.h"
 #include "ExtBarStandIns.h"
 
 IMPLEMENT_DYNCREATE(CExtPaintManagerStudio2005, CExtPaintManagerOffice2003)
@@ -104,8 +105,8 @@ void CExtPaintManagerStudio2005::PaintGripper(CDC& dc, GripperPaintData& data) {
 }
 
 void CExtPaintManagerStudio2005::PaintDockingFrame(CDC& dc, DockingFramePaintData& data) {
-    const bool bToolBar = data.m_pOwner != NULL &&
-                          data.m_pOwner->IsKindOf(RUNTIME_CLASS(CExtToolControlBar));
+    const IExtBarPaintQuery* pQuery = ExtBarPaintQueryOf(data.m_pOwner);
+    const bool bToolBar = pQuery != NULL && pQuery->IsToolBarKind();
     CRect rc(data.m_rc);
     if (bToolBar || !data.m_bFloating || !data.m_bExtBar || rc.IsRectEmpty()) {
         CExtPaintManagerOffice2003::PaintDockingFrame(dc, data);

@@ -3,50 +3,12 @@
 #include "CExtCmdItem.h"
 #include "CExtCmdManager.h"
 
-IMPLEMENT_DYNAMIC(CExtControlBar, CWnd)
-IMPLEMENT_DYNAMIC(CExtToolControlBar, CExtControlBar)
-IMPLEMENT_DYNAMIC(CExtMenuControlBar, CExtToolControlBar)
-IMPLEMENT_DYNAMIC(CExtPanelControlBar, CExtControlBar)
 IMPLEMENT_DYNAMIC(CExtStatusControlBar, CWnd)
-IMPLEMENT_DYNAMIC(CExtDockOuterBar, CWnd)
 IMPLEMENT_DYNAMIC(CExtBarButton, CObject)
 IMPLEMENT_DYNAMIC(CExtBarContentExpandButton, CExtBarButton)
 IMPLEMENT_DYNAMIC(CExtBarColorButton, CExtBarButton)
 IMPLEMENT_DYNAMIC(CExtPopupMenuWnd, CWnd)
 
-bool CExtControlBar::IsDockedHorizontally() const {
-    if (m_pDockSite == NULL)
-        return (m_dwBarStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
-    return m_nDockBarID == kDockBarTop || m_nDockBarID == kDockBarBottom;
-}
-
-bool CExtControlBar::IsDockedVertically() const {
-    if (m_pDockSite == NULL)
-        return (m_dwBarStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
-    return m_nDockBarID == kDockBarLeft || m_nDockBarID == kDockBarRight;
-}
-
-bool CExtControlBar::IsDocked() const {
-    return m_pDockSite == NULL || (m_nDockBarID >= kDockBarTop && m_nDockBarID <= kDockBarBottom);
-}
-
-bool CExtControlBar::IsFloating() const { return !IsDocked(); }
-
-CExtToolControlBar::~CExtToolControlBar() {
-    for (INT_PTR i = 0; i < m_buttons.GetSize(); i++)
-        delete m_buttons[i];
-}
-
-void CExtToolControlBar::AddButton(CExtBarButton* pButton) {
-    pButton->m_pBar = this;
-    m_buttons.Add(pButton);
-}
-
-CExtBarButton* CExtToolControlBar::GetButton(int nIndex) const {
-    if (nIndex < 0 || nIndex >= m_buttons.GetSize())
-        return NULL;
-    return m_buttons[nIndex];
-}
 
 const CExtPopupMenuWnd::MenuItem& CExtPopupMenuWnd::GetItemAt(int nIndex) const {
     if (nIndex < 0 || nIndex >= ItemGetCount())
@@ -56,9 +18,6 @@ const CExtPopupMenuWnd::MenuItem& CExtPopupMenuWnd::GetItemAt(int nIndex) const 
 
 // ---- registered messages ----
 
-const UINT CExtControlBar::g_nMsgPutToPopupMenu = ::RegisterWindowMessageA("CExtControlBar::g_nMsgPutToPopupMenu");
-const UINT CExtToolControlBar::g_nMsgContinueTrackMenu =
-    ::RegisterWindowMessageA("CExtToolControlBar::g_nMsgContinueTrackMenu");
 const UINT CExtPopupMenuWnd::g_nMsgPrepareMenu = ::RegisterWindowMessageA("CExtPopupMenuWnd::g_nMsgPrepareMenu");
 const UINT CExtPopupMenuWnd::g_nMsgPopupNext = ::RegisterWindowMessageA("CExtPopupMenuWnd::g_nMsgPopupNext");
 const UINT CExtPopupMenuWnd::g_nMsgPopupPrev = ::RegisterWindowMessageA("CExtPopupMenuWnd::g_nMsgPopupPrev");
@@ -68,16 +27,6 @@ const UINT CExtPopupMenuWnd::g_nMsgNotifyMenuClosed = ::RegisterWindowMessageA("
 const UINT CExtPopupMenuWnd::g_nMsgPopupDrawItem = ::RegisterWindowMessageA("CExtPopupMenuWnd::g_nMsgPopupDrawItem");
 const UINT CExtPopupMenuWnd::g_nMsgPopupDrawLeftArea =
     ::RegisterWindowMessageA("CExtPopupMenuWnd::g_nMsgPopupDrawLeftArea");
-
-// ---- tool bars ----
-
-int CExtToolControlBar::g_nCancelAllBarsTrackingCalls = 0;
-bool CExtToolControlBar::g_bMenuTracking = false;
-
-void CExtToolControlBar::CancelAllBarsTracking() {
-    g_nCancelAllBarsTrackingCalls++;
-    g_bMenuTracking = false;
-}
 
 // ---- popup menus ----
 

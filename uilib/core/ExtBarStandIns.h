@@ -1,12 +1,13 @@
-// Small stand-ins of the control-bar, tool-bar, status-bar and popup-menu classes the painters
-// and the dialog controls ask questions of. The painters only type-test these objects
-// (IsKindOf) and ask where a bar is docked, which button a tool bar holds and what a popup
-// menu's last item looks like; the stand-ins answer from plain fields that a caller (or a test)
-// sets. The dialog layer builds and tracks popup menus and asks the tool bars about their menu
-// tracking: the popup stand-in builds its items for real, records every tracking request
-// (flags, position, excluded rectangle, items) and answers as a test sets it, without showing
-// anything. The bar and menu layers replace this file with the real classes, keeping the names
-// and the answers.
+// Small stand-ins of the bar-button, status-bar and popup-menu classes the painters and the
+// dialog controls ask questions of. The painters only type-test these objects (IsKindOf) and
+// ask which bar a button sits on and what a popup menu's last item looks like; the stand-ins
+// answer from plain fields that a caller (or a test) sets. The dialog and bar layers build and
+// track popup menus: the popup stand-in builds its items for real, records every tracking
+// request (flags, position, excluded rectangle, items) and answers as a test sets it, without
+// showing anything. The bars themselves (control bars, dock bars, and the tool-bar, menu-bar
+// and panel stand-ins over the real control bar) are the bar layer's (uilib_bars): the
+// painters ask them through IExtBarPaintQuery. The menu layer replaces this file with the real
+// classes, keeping the names and the answers.
 #pragma once
 #include "afxwin.h"
 #include <functional>
@@ -27,82 +28,22 @@ enum : UINT {
     kDockBarBottom = 0xE81E,
 };
 
-class CExtControlBar : public CWnd {
-    DECLARE_DYNAMIC(CExtControlBar)
-public:
-    // The frame the bar docks into (NULL: none), the identifier of the dock bar it sits in
-    // (0: not in one of the four outer dock bars) and its CBRS_ALIGN_* bits.
-    CWnd* m_pDockSite = NULL;
-    UINT m_nDockBarID = 0;
-    DWORD m_dwBarStyle = 0;
-    // Painting opt-outs of the bar itself (value 2: keep the plain look).
-    DWORD m_dwOwnFlags = 0;
-
-    bool IsDockedHorizontally() const;
-    bool IsDockedVertically() const;
-    bool IsDocked() const;
-    bool IsFloating() const;
-
-    // Sent to a window control hosted by a tool-bar button when the button is to be put into a
-    // popup menu (wParam: the popup being filled); non-zero: the control inserted itself.
-    static const UINT g_nMsgPutToPopupMenu;
-};
-
-class CExtBarButton;
-
-class CExtToolControlBar : public CExtControlBar {
-    DECLARE_DYNAMIC(CExtToolControlBar)
-public:
-    ~CExtToolControlBar() override;
-    // The bar owns its buttons.
-    void AddButton(CExtBarButton* pButton);
-    CExtBarButton* GetButton(int nIndex) const;
-    int GetButtonsCount() const { return (int)m_buttons.GetSize(); }
-    // The button whose popup menu is dropped, -1 when none.
-    int m_nBtnIdxMenuTracking = -1;
-
-    // Ends button and menu tracking in every tool bar (the stand-in counts the calls and clears
-    // the menu-tracking flag).
-    static void CancelAllBarsTracking();
-    static int g_nCancelAllBarsTrackingCalls;
-    // Set while the tool bars track a menu: a button on a tool bar then opens its own menu when
-    // the mouse moves over it.
-    static bool g_bMenuTracking;
-    // Sent to a button control to open its menu (lParam non-zero: select the first item).
-    static const UINT g_nMsgContinueTrackMenu;
-
-private:
-    CTypedPtrArray<CPtrArray, CExtBarButton*> m_buttons;
-};
-
-class CExtMenuControlBar : public CExtToolControlBar {
-    DECLARE_DYNAMIC(CExtMenuControlBar)
-};
-
-class CExtPanelControlBar : public CExtControlBar {
-    DECLARE_DYNAMIC(CExtPanelControlBar)
-};
-
 class CExtStatusControlBar : public CWnd {
     DECLARE_DYNAMIC(CExtStatusControlBar)
-};
-
-// A dock bar along one of a frame's outer edges.
-class CExtDockOuterBar : public CWnd {
-    DECLARE_DYNAMIC(CExtDockOuterBar)
 };
 
 class CExtBarButton : public CObject {
     DECLARE_DYNAMIC(CExtBarButton)
 public:
-    explicit CExtBarButton(CExtToolControlBar* pBar = NULL, const RECT& rc = CRect(0, 0, 0, 0))
+    // pBar: the tool bar the button sits on (the painters ask it through IExtBarPaintQuery).
+    explicit CExtBarButton(CWnd* pBar = NULL, const RECT& rc = CRect(0, 0, 0, 0))
         : m_pBar(pBar), m_rc(rc) {}
-    CExtToolControlBar* GetBar() const { return m_pBar; }
+    CWnd* GetBar() const { return m_pBar; }
     virtual void GetRect(CRect& rc) const { rc = m_rc; }
     // Bit value 4 of the second flag byte.
     virtual bool TestFlag4() const { return (m_nFlags2 & 4) != 0; }
 
-    CExtToolControlBar* m_pBar;
+    CWnd* m_pBar;
     CRect m_rc;
     BYTE m_nFlags2 = 0;
 };
@@ -230,7 +171,7 @@ public:
 
     std::vector<MenuItem> m_items;
     // The tool bar whose tracked button dropped the menu, NULL when none.
-    CExtToolControlBar* m_pDroppedFromBar = NULL;
+    CWnd* m_pDroppedFromBar = NULL;
     // The painter callback and its cookie of the current tracking.
     pCbPaintCombinedContent m_pCbPaintCombinedContent = NULL;
     LPVOID m_pCbPaintCombinedCookie = NULL;

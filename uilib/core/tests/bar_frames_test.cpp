@@ -4,6 +4,7 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerStudio2005.h"
 #include "CExtPaintManagerXP.h"
+#include "BarDoubles.h"
 #include "ExtBarStandIns.h"
 #include <memory>
 
@@ -17,7 +18,7 @@ const char* const kLookNames[] = {"classic", "xp", "office2003", "studio2005"};
 // A tool bar docked at the top of a frame that needs no window.
 struct DockedToolBar {
     CWnd frame;
-    CExtToolControlBar bar;
+    orvtest::TestToolBar bar;
     explicit DockedToolBar(UINT nDockBar = kDockBarTop) {
         bar.m_pDockSite = &frame;
         bar.m_nDockBarID = nDockBar;
@@ -28,7 +29,7 @@ class BarFramesTest : public orvtest::PaintTest {};
 
 TEST_F(BarFramesTest, GrippersPerLook) {
     DockedToolBar tb;
-    CExtControlBar plainBar;
+    orvtest::TestControlBar plainBar;
     struct Case {
         int look;
         const char* name;
@@ -96,7 +97,7 @@ TEST_F(BarFramesTest, GrippersPerLook) {
 
 TEST_F(BarFramesTest, XpGripLinesAlternate) {
     ScopedPainter painter(new CExtPaintManagerXP);
-    CExtControlBar bar;
+    orvtest::TestControlBar bar;
     for (bool horz : {true, false}) {
         RenderCanvas canvas(40, 40, kBack);
         const CRect rc = horz ? CRect(10, 5, 20, 35) : CRect(5, 10, 35, 20);
@@ -143,7 +144,7 @@ TEST_F(BarFramesTest, Office2003ToolBarGripperHasDotsOnTheGradient) {
 
 TEST_F(BarFramesTest, DockingFramesPerLook) {
     DockedToolBar tb;
-    CExtControlBar bar;
+    orvtest::TestControlBar bar;
     struct Case {
         int look;
         const char* name;
@@ -348,7 +349,7 @@ TEST_F(BarFramesTest, DockBarsContinueTheFramesGradient) {
     ScopedPainter painter(new CExtPaintManagerOffice2003);
     CWnd frame;
     ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "frame", WS_POPUP, 0, 0, 1000, 100, NULL, NULL));
-    CExtDockOuterBar dockBar;
+    orvtest::TestOuterDockBar dockBar;
     ASSERT_TRUE(dockBar.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, 600, 0, 300, 30,
                                  frame.m_hWnd, NULL));
     RenderCanvas canvas(300, 30, kBack);
@@ -375,7 +376,8 @@ TEST_F(BarFramesTest, DockBarsContinueTheFramesGradient) {
 }
 
 // A bar window 30 pixels high in the frame's top dock bar, from x, cx wide.
-bool CreateDockedAtTop(CExtControlBar& bar, CWnd& frame, int x, int cx) {
+template <class TBar>
+bool CreateDockedAtTop(TBar& bar, CWnd& frame, int x, int cx) {
     bar.m_pDockSite = &frame;
     bar.m_nDockBarID = kDockBarTop;
     return bar.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, x, 0, cx, 30, frame.m_hWnd, NULL) != FALSE;
@@ -387,7 +389,7 @@ TEST_F(BarFramesTest, WindowsOnToolBarsContinueTheirBackground) {
     CExtPaintManagerOffice2003& office = static_cast<CExtPaintManagerOffice2003&>(pm());
     CWnd frame;
     ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "frame", WS_POPUP, 0, 0, 1000, 200, NULL, NULL));
-    CExtToolControlBar bar;
+    orvtest::TestToolBar bar;
     ASSERT_TRUE(CreateDockedAtTop(bar, frame, 100, 400));
     CWnd child;
     ASSERT_TRUE(child.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, 150, 5, 60, 20, bar.m_hWnd, NULL));
@@ -411,7 +413,7 @@ TEST_F(BarFramesTest, WindowsOnToolBarsContinueTheirBackground) {
         EXPECT_EQ(0, nDiffer);
         EXPECT_NE(canvas.At(0, 10), canvas.At(59, 10));   // not a flat fill
         // a window on a panel bar continues the frame's docker gradient instead
-        CExtPanelControlBar panel;
+        orvtest::TestPanelBar panel;
         ASSERT_TRUE(CreateDockedAtTop(panel, frame, 500, 300));
         CWnd onPanel;
         ASSERT_TRUE(onPanel.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD, 100, 5, 60, 20, panel.m_hWnd, NULL));

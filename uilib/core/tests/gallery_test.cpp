@@ -7,6 +7,7 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerStudio2005.h"
 #include "CExtPaintManagerXP.h"
+#include "BarDoubles.h"
 #include "ExtBarStandIns.h"
 #include <functional>
 
@@ -53,8 +54,8 @@ CRect Part(const CRect& rc, int i, int n) {
 // with its content-expand button.
 struct GalleryToolBar {
     CWnd frame;
-    CExtControlBar plain;
-    CExtToolControlBar bar;
+    orvtest::TestControlBar plain;
+    orvtest::TestToolBar bar;
     CExtBarContentExpandButton expand;
     GalleryToolBar() : expand(&bar) {
         bar.m_pDockSite = &frame;

@@ -4,6 +4,7 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerStudio2005.h"
 #include "CExtPaintManagerXP.h"
+#include "BarDoubles.h"
 #include "ExtBarStandIns.h"
 
 namespace {
@@ -15,14 +16,14 @@ class MenuFramesTest : public orvtest::PaintTest {};
 
 TEST_F(MenuFramesTest, LayoutAnswersPerLook) {
     CWnd frame;
-    CExtToolControlBar top, left, floating;
+    orvtest::TestToolBar top, left, floating;
     top.m_pDockSite = left.m_pDockSite = floating.m_pDockSite = &frame;
     top.m_nDockBarID = kDockBarTop;
     left.m_nDockBarID = kDockBarLeft;
-    CExtMenuControlBar menuBar;
+    orvtest::TestMenuBar menuBar;
     menuBar.m_pDockSite = &frame;
     menuBar.m_nDockBarID = kDockBarTop;
-    CExtToolControlBar optedOut;
+    orvtest::TestToolBar optedOut;
     optedOut.m_pDockSite = &frame;
     optedOut.m_nDockBarID = kDockBarTop;
     optedOut.m_dwOwnFlags = 2;
@@ -143,7 +144,7 @@ TEST_F(MenuFramesTest, MenuCombinedArea) {
     // Office 2003: a menu dropped from a docked tool bar's button takes 3008
     ScopedPainter painter(new CExtPaintManagerOffice2003);
     CWnd frame;
-    CExtToolControlBar bar;
+    orvtest::TestToolBar bar;
     bar.m_pDockSite = &frame;
     bar.m_nDockBarID = kDockBarTop;
     bar.AddButton(new CExtBarButton(NULL, CRect(10, 0, 50, 10)));
@@ -236,7 +237,7 @@ TEST_F(MenuFramesTest, Office2003BarBackgroundAndDecoration) {
     EXPECT_EQ(pm().GetColor(3016), canvas.At(10, 39));
     EXPECT_EQ(canvas.At(0, 20), canvas.At(19, 20));
     CWnd frame;
-    CExtToolControlBar bar;
+    orvtest::TestToolBar bar;
     bar.m_pDockSite = &frame;
     struct Case {
         UINT dock;

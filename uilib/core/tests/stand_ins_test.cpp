@@ -4,6 +4,7 @@
 #include <afxwin.h>
 #include "CExtCmdManager.h"
 #include "ExtBarStandIns.h"
+#include "ExtToolBarStandIns.h"
 
 namespace {
 

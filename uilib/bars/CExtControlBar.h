@@ -1,0 +1,278 @@
+// The dockable, resizable control bar every bar of the UI library stands on (the menu bar, the
+// tool bars, panels and every resizable bar). It adds to the framework's CControlBar
+//  - three sizes of its own (docked in a horizontal row, in a vertical column, floating) and the
+//    layout that shares a dock row's length among the resizable bars in it;
+//  - the process-wide list of all bars, guarded by one critical section;
+//  - the frame set-up that puts the library's outer dock bars on the frame's four sides;
+//  - show/hide commands, status prompts, the help hit test and the bars context menu;
+//  - the row queries the docking code asks (neighbours, row edges, the rows of a dock bar).
+// The non-client area, the mouse loops and the drop targets come with later layers.
+//
+// Virtual operations a tool bar overrides for its duties are listed in README.md.
+#pragma once
+#include <afxwin.h>
+#include <afxdocking.h>
+#include <CCriticalSection.h>
+#include "ExtBarPaintQuery.h"
+
+class CExtPopupMenuWnd;
+class CExtDockBar;
+class CExtDockOuterBar;
+
+class CExtControlBar : public CControlBar, public IExtBarPaintQuery {
+    DECLARE_DYNCREATE(CExtControlBar)
+public:
+    CExtControlBar();
+    ~CExtControlBar() override;
+
+    // ---- Option bits (m_nOptions) ----
+    enum Options : BYTE {
+        optHorzCaption = 0x01,   // caption across the top also in a horizontal row
+        optEraseBkgnd = 0x02,    // WM_ERASEBKGND erases
+        optInDialog = 0x04,      // hosted in a dialog, not in a frame
+        optFrameLayout = 0x08,   // takes part in the frame's layout (WM_SIZEPARENT)
+        optClosing = 0x10,       // the window is going; also guards the command-UI update
+        optInBarsMenu = 0x20,    // listed in the bars context menu
+        optFixedSize = 0x40,     // a fixed-size bar
+    };
+    // ---- Tracking bits (m_nTracking) ----
+    enum Tracking : BYTE {
+        trackRowResizing = 0x01,
+        trackColumnResizing = 0x02,
+        trackDragging = 0x04,
+        trackFitChild = 0x08,     // fit the first child window to the client area
+        trackReparenting = 0x10,  // the parent window changes: WM_SIZE skips the re-layout
+    };
+
+    // A tool bar's docking-position record, kept by the tool bar and read by the outer dock bar
+    // (order of the bar in its row, its preferred rectangle and lengths).
+    struct DockPos_t {
+        WORD m_nOrder = 1;
+        CRect m_rcPreferred = CRect(0, 0, 0, 0);
+        int m_nPreferredWidth = 0;
+        int m_nPreferredHeight = 0;
+    };
+
+    // A popup-menu notification to the owner frame ("CExtControlBar::g_nMsgConstructPopupMenu",
+    // WPARAM the record's address).
+    struct POPUP_MENU_EVENT_DATA {
+        POPUP_MENU_EVENT_DATA(WORD nEventId, CExtPopupMenuWnd* pPopup, CWnd* pWndEventSrc,
+                              const POINT& ptScreen, UINT nMsgID, DWORD dwFlags = 0);
+        virtual ~POPUP_MENU_EVENT_DATA() = default;
+        // Event ids 0 to 6, 11 and 14 are bars menus.
+        bool IsControlBarMenuListNotification() const;
+        // Sends the record to the frame that owns the bar; answers whether it took it.
+        bool NotifyTarget(bool bPreNotify);
+
+        WORD m_nEventId;
+        CExtPopupMenuWnd* m_pPopupMenuWnd;
+        CWnd* m_pWndEventSrc;
+        UINT m_nMsgID;
+        DWORD m_dwFlags;
+        CWnd* m_pWndInitialTarget = NULL;
+        BYTE m_nBits = 0;   // bit 0: sent before the menu is filled by default
+        CPoint m_ptScreen;
+    };
+    enum PopupMenuEvent : WORD {
+        eventBarsMenuOfDockBar = 0,
+        eventControlBarClient = 1,
+        eventControlBarNc = 2,
+    };
+
+    static const UINT g_nMsgQueryRepositionCalcEffect;
+    static const UINT g_nMsgQueryIcon;
+    static const UINT g_nMsgPutToPopupMenu;
+    static const UINT g_nMsgConstructPopupMenu;
+    static const UINT g_nMsgDrawTackedArea;
+
+    // ---- Creation ----
+    // No name and an id that is neither 0 nor 0xFFFFFFFF: the command's menu text (without "&")
+    // from the parent's command profile, else the id's string resource; cut at the first line feed.
+    virtual BOOL Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, UINT nID,
+                        DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
+                                        CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
+                                        CBRS_SIZE_DYNAMIC | CBRS_HIDE_INPLACE);
+    // The bar's window text for a bar created without one (see Create).
+    static CString BarNameFromCommand(CWnd* pParentWnd, UINT nID);
+    // Puts the library's outer dock bars on the frame's sides (a side that has one keeps it).
+    static bool FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle = CBRS_ALIGN_ANY,
+                                   bool bUseExtMiniFrames = true);
+    static bool RegisterBarWindowClass();
+
+    // ---- The process-wide list of bars ----
+    // A copy of the list, taken under its lock.
+    static void GetAllBars(CArray<CExtControlBar*, CExtControlBar*>& arr);
+    static INT_PTR GetAllBarsCount();
+    // The list's lock (re-entrant on the GUI thread): walkers hold it for the whole walk.
+    static CCriticalSection& GetAllBarsLock();
+
+    // ---- Own virtual operations ----
+    virtual void InsertToBarsMenu(CExtPopupMenuWnd* pPopup);
+    virtual bool IsDockSiteInPrintPreview();
+    virtual bool EnsureBarVisible();
+    virtual bool IsFixedSizeBar() const { return (m_nOptions & optFixedSize) != 0; }
+    virtual bool IsFixedModeBar() const { return IsFixedSizeBar(); }
+    virtual bool IsWholeRowBar() const { return false; }
+    virtual int GetMinExtentHorz() const;
+    virtual int GetMinExtentVert() const;
+    virtual CSize GetFloatingMinTrackSize() const { return CSize(80, 60); }
+    virtual CSize GetMinSize() const { return CSize(GetMinExtentHorz(), GetMinExtentVert()); }
+    virtual DockPos_t* GetDockPosRecord() { return NULL; }
+    // The hook with one argument: a stored docking-position record handed back to the bar.
+    virtual void SetDockPosRecord(const DockPos_t* pRecord) { (void)pRecord; }
+    virtual void SyncDockPosWithOuterBar();
+    virtual void ResetDockPosRecord();
+    virtual bool CanStretchAcrossRow() const { return false; }
+    virtual void RecalcParentFrameLayout();
+    virtual void RecalcNonClientArea();
+    virtual bool IsShowContentWhileDragging() const;
+    virtual bool IsRowResizingLive() const;
+    virtual bool IsColumnResizingLive() const { return IsRowResizingLive(); }
+    virtual void FitSingleChild(int cx = -1, int cy = -1, bool bRepaint = true);
+    virtual bool NeedsOwnRow() const { return false; }
+    virtual bool IsThemedBackground(CWnd* pWnd) const { (void)pWnd; return false; }
+    virtual void ToggleBarVisibility(bool bToggle);
+    virtual void UpdateBarVisibilityUI(CCmdUI* pCmdUI, bool bCheckByVisibility);
+    virtual void GetCaptionText(CString& strText) const;
+    // The item under the client point: -1 none; -2 and -3 are answers the help hit test maps.
+    virtual int HitTestItem(CPoint point) const { (void)point; return -1; }
+
+    // ---- Docking side (from the dock bar's id, else from the style) ----
+    bool IsDockedAtTop() const;
+    bool IsDockedAtBottom() const;
+    bool IsDockedAtLeft() const;
+    bool IsDockedAtRight() const;
+    bool IsDockedHorizontally() const;
+    bool IsDockedVertically() const;
+    bool IsDocked() const;
+    bool IsFloating() const;
+
+    // ---- Lookup and row queries ----
+    // Bars of pFrame that pass the filter (see the bars README), without duplicates.
+    static void FindBarsByFilter(CExtControlBar* pExclude, CFrameWnd* pFrame,
+                                 CArray<CExtControlBar*, CExtControlBar*>& arr, DWORD dwFilter,
+                                 int x = 0, int y = 0);
+    static CControlBar* GetRowNeighbour(CControlBar* pBar, bool bForward, bool bExtBarsOnly,
+                                        bool bSkipFixedSize);
+    static CControlBar* GetRowEdgeBar(CControlBar* pBar, bool bLast, bool bExtBarsOnly,
+                                      bool bSkipFixedSize);
+    void GetRowBars(CArray<CControlBar*, CControlBar*>& arr, CRect* pRcUnion = NULL,
+                    int* pnThisIdx = NULL, bool* pbHaveResizable = NULL, bool* pbRowFull = NULL) const;
+    void GetRowBarsAll(CArray<CExtControlBar*, CExtControlBar*>& arr, bool bSkipFixedSize,
+                       CRect* pRcUnion = NULL, int* pnThisIdx = NULL, bool* pbHaveResizable = NULL,
+                       bool* pbRowFull = NULL) const;
+    void GetAdjacentRowBars(bool bNext, CArray<CControlBar*, CControlBar*>& arr, CRect* pRcUnion = NULL,
+                            int* pnRowIdx = NULL, bool* pbHaveResizable = NULL, bool* pbRowFull = NULL) const;
+    bool IsFirstInRow(bool bResizableOnly) const;
+    bool IsLastInRow(bool bResizableOnly) const;
+    CFrameWnd* GetDockingFrame() const;
+    static CFrameWnd* GetDockSiteFrame(const CControlBar* pBar);
+    UINT GetDockSideId() const;
+    // The circle of the bar's dock bar (0 for the outer dock bars), -1 when it has none.
+    int GetDockBarCircle() const;
+
+    // ---- Row sizing ----
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
+    CSize CalcStateSize(bool bHorz);
+    bool IsMinimizedInRow() const;
+    bool IsOnlyExpandedInRow() const;
+    bool IsSingleInRow(bool bExcludeFixedSize, bool bOnlyFixedSize) const;
+    void MinimizeInRow();
+    void MaximizeInRow();
+    void MakeSingleInRow();
+    // The bar's length along its row and the minimum of that length.
+    int GetLengthInRow() const;
+    void SetLengthInRow(int nLength);
+    int GetMinLengthInRow() const;
+
+    // ---- Visibility, prompts, help ----
+    static BOOL ShowHideBarCommand(CFrameWnd* pFrame, UINT nBarID, bool bToggle);
+    static void ShowHideBarUpdate(CFrameWnd* pFrame, CCmdUI* pCmdUI, bool bCheckByVisibility);
+    static void ShowCommandPrompt(CWnd* pWnd, UINT nCmdID);
+    static void RedrawFloatingFrames(CFrameWnd* pFrame);
+    static void RefreshDockedBarFrames(CFrameWnd* pFrame);
+    static bool IsFrameInHelpMode(CWnd* pWnd);
+    static bool IsFrameInPrintPreview(CFrameWnd* pFrame);
+    void RestoreFocusToFrame();
+    // nVisible: the visibility the window is taking (WM_SHOWWINDOW comes before the change);
+    // -1 reads it from the window.
+    void SyncContainerVisibility(int nVisible = -1);
+    void RedistributeRowSpace(int nVisible = -1);
+
+    // ---- The bars context menu ----
+    static bool FillBarsContextMenu(CFrameWnd* pFrame, CExtPopupMenuWnd* pPopup, WORD nEventId,
+                                    CWnd* pWndEventSrc, UINT nMsgID, DWORD dwFlags);
+
+    // ---- Command-UI updates ----
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    // The update a resizable dialog or UpdateChildBarsCmdUI runs: nothing while the bar closes.
+    void GuardedUpdateCmdUI(BOOL bDisableIfNoHndler);
+    static BOOL PreTranslateChildBars(CWnd* pWnd, MSG* pMsg);
+    static void UpdateChildBarsCmdUI(CWnd* pWnd, BOOL bDisableIfNoHndler);
+
+    // ---- IExtBarPaintQuery ----
+    BarKind QueryBarKind() const override { return kindControlBar; }
+    bool QueryDockedHorizontally() const override { return IsDockedHorizontally(); }
+    bool QueryDockedVertically() const override { return IsDockedVertically(); }
+    bool QueryDocked() const override { return IsDocked(); }
+    bool QueryFloating() const override { return IsFloating(); }
+    CWnd* QueryDockSite() const override { return m_pDockSite; }
+    DWORD QueryBarStyle() const override { return m_dwStyle; }
+    DWORD QueryPaintOptOuts() const override { return 0; }
+    CExtBarButton* QueryMenuTrackingButton() const override { return NULL; }
+
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void PreSubclassWindow() override;
+
+    // ---- Fields (values after construction in the constructor) ----
+    BYTE m_nOptions;
+    int m_nCaptionHeight;
+    int m_nGripperWidth;
+    int m_nSeparatorHeight;   // splitter thickness across a row
+    int m_nSeparatorWidth;    // splitter thickness along a row
+    int m_nMinHW;             // minimal horizontal extent
+    int m_nMinVH;             // minimal vertical extent
+    int m_nTrackerOffset;
+    int m_nMetricOffset;
+    CSize m_sizeDockedH;      // docked in a horizontal row: cx along, cy thickness
+    CSize m_sizeDockedV;      // docked in a vertical column: cx thickness, cy along
+    CSize m_sizeFloated;
+    CRect m_rcGrip;
+    CRect m_rcRowResize;
+    CRect m_rcRowRecalc;
+    CRect m_rcRowRecalcUp;
+    BYTE m_nTracking;
+    int m_nDelayedRowUpdateMetric;  // the row-space memo: length owed when the bar reappears
+    CPoint m_ptFloatHelper;
+    CPoint m_ptHelperDragOffsetFloated;
+    CPoint m_ptHelperDragOffsetDockedH;
+    CPoint m_ptHelperDragOffsetDockedV;
+    BYTE m_nStates;
+    CPoint m_ptDraggingLast;
+
+protected:
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSysColorChange();
+    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnNcRButtonUp(UINT nHitTest, CPoint point);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    // The bars context menu for a right click (event 1 client area, 2 non-client area).
+    bool TrackBarsContextMenu(WORD nEventId);
+    // The first resizable bar of a row lays the row out (CalcDynamicLayout).
+    void LayoutRow();
+
+private:
+    // The row of m_pDockBar's array that holds pBar: [start, end) (end is the row's NULL).
+    static bool FindRow(const CControlBar* pBar, int& nStart, int& nEnd, int& nIndex);
+};
+
+// Layout helpers that answer from a bar or a null pointer.
+inline bool ExtIsPlaceHolder(const void* p) { return p != NULL && (UINT_PTR)p < 0x10000; }
