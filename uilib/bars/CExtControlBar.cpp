@@ -151,9 +151,9 @@ CString CExtControlBar::BarNameFromCommand(CWnd* pParentWnd, UINT nID) {
     CString strName;
     if (nID == 0 || nID == 0xFFFFFFFF)
         return strName;
-    LPCTSTR lpszProfile =
-        pParentWnd->GetSafeHwnd() != NULL ? g_CmdManager->ProfileNameFromWnd(pParentWnd->m_hWnd) : NULL;
-    CExtCmdItem* pCmd = lpszProfile != NULL ? g_CmdManager->GetCommand(lpszProfile, nID) : NULL;
+    const CExtCmdManager::ProfileName profile = pParentWnd->GetSafeHwnd() != NULL
+        ? g_CmdManager->ProfileNameFromWnd(pParentWnd->m_hWnd) : CExtCmdManager::ProfileName();
+    CExtCmdItem* pCmd = profile.IsFound() ? g_CmdManager->GetCommand(profile, nID) : NULL;
     if (pCmd != NULL)
         strName = pCmd->m_sMenuText;
     else if (!g_ResourceManager->LoadStringDefault(strName, nID))

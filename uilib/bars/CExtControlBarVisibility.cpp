@@ -196,8 +196,8 @@ void CExtControlBar::ShowCommandPrompt(CWnd* pWnd, UINT nCmdID) {
     if (pFrame == NULL)
         pFrame = pWnd;   // a top-level window that is no frame
     if (nCmdID != AFX_IDS_IDLEMESSAGE) {
-        LPCTSTR lpszProfile = g_CmdManager->ProfileNameFromWnd(pFrame->m_hWnd);
-        CExtCmdItem* pCmd = lpszProfile != NULL ? g_CmdManager->GetCommand(lpszProfile, nCmdID) : NULL;
+        const CExtCmdManager::ProfileName profile = g_CmdManager->ProfileNameFromWnd(pFrame->m_hWnd);
+        CExtCmdItem* pCmd = profile.IsFound() ? g_CmdManager->GetCommand(profile, nCmdID) : NULL;
         CWnd* pStatus = pFrame->GetDlgItem(AFX_IDW_STATUS_BAR);
         CStatusBar* pStatusBar = DYNAMIC_DOWNCAST(CStatusBar, pStatus);
         if (pCmd != NULL && pStatusBar != NULL) {
@@ -310,7 +310,9 @@ bool CExtControlBar::FillBarsContextMenu(CFrameWnd* pFrame, CExtPopupMenuWnd* pP
         CArray<CExtControlBar*, CExtControlBar*> all;
         GetAllBars(all);
     CSingleLock lock(&GetAllBarsLock(), TRUE);   // held for the whole walk, as every walk of the list
-        LPCTSTR lpszProfile = pFrame->GetSafeHwnd() != NULL ? g_CmdManager->ProfileNameFromWnd(pFrame->m_hWnd) : NULL;
+        const CExtCmdManager::ProfileName profile = pFrame->GetSafeHwnd() != NULL
+            ? g_CmdManager->ProfileNameFromWnd(pFrame->m_hWnd) : CExtCmdManager::ProfileName();
+        LPCTSTR lpszProfile = profile;
         CExtControlBar* pLastAdded = NULL;
         for (INT_PTR i = 0; i < all.GetSize(); i++) {
             CExtControlBar* pBar = all[i];

@@ -104,7 +104,8 @@ bool CExtPopupMenuWnd::UpdateFromMenu(HWND hWndCmdReceiver, CMenu* pBuildMenu, b
             return false;
     }
     m_hWndCmdReceiver = hWndCmdReceiver;
-    g_CmdManager->UpdateFromMenu(g_CmdManager->ProfileNameFromWnd(hWndCmdReceiver), hMenu);
+    const CExtCmdManager::ProfileName profile = g_CmdManager->ProfileNameFromWnd(hWndCmdReceiver);
+    g_CmdManager->UpdateFromMenu(profile, hMenu);
     return AppendMenu(hMenu);
 }
 
@@ -117,7 +118,8 @@ bool CExtPopupMenuWnd::InsertItem(UINT nCmdID, int nPos, LPCTSTR lpszText, HICON
         item.m_strText = lpszText;
     } else if (nCmdID != 0) {
         HWND hWnd = hWndSpecCmdReceiver != NULL ? hWndSpecCmdReceiver : m_hWndCmdReceiver;
-        CExtCmdItem* pCmd = g_CmdManager->GetCommand(g_CmdManager->ProfileNameFromWnd(hWnd), nCmdID);
+        const CExtCmdManager::ProfileName profile = g_CmdManager->ProfileNameFromWnd(hWnd);
+        CExtCmdItem* pCmd = g_CmdManager->GetCommand(profile, nCmdID);
         if (pCmd != NULL)
             item.m_strText = pCmd->m_sMenuText;
     }
