@@ -271,7 +271,14 @@ POINT centreOf(HWND hWnd)
     return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
-bool moveTo(POINT screen, HWND expect, DWORD timeoutMs) { return sendAndWait(screen, 0, expect, timeoutMs); }
+bool moveTo(POINT screen, HWND expect, DWORD timeoutMs)
+{
+    POINT now;
+    // already there, and the window has heard of it: a move to the same place brings no message
+    if (expect != NULL && ::GetCursorPos(&now) && now.x == screen.x && now.y == screen.y && reached(expect))
+        return true;
+    return sendAndWait(screen, 0, expect, timeoutMs);
+}
 
 void buttonDown(Button button)
 {
@@ -308,28 +315,13 @@ bool doubleClick(POINT screen, HWND expect)
 
 bool drag(POINT from, POINT to, HWND expect, int steps)
 {
-    if (!moveTo(from, expect))
+    // one event at a time, each taken from the queue before the next is sent: a window that
+    // reads the pointer's position while it handles an event sees where that event happened
+    if (!moveTo(from, expect) || !sendAndWait(from, MOUSEEVENTF_LEFTDOWN, expect, 5000))
         return false;
-    // The press may start a modal loop of its own (a size or move loop, a tracking button):
-    // the whole gesture goes into the queue at once, and that loop takes the rest from there.
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-    std::vector<INPUT> in;
-    auto add = [&](POINT pt, DWORD flags) {
-        INPUT i = {};
-        i.type = INPUT_MOUSE;
-        i.mi.dx = (LONG)(((LONGLONG)pt.x * 65536 + 32768) / cx);
-        i.mi.dy = (LONG)(((LONGLONG)pt.y * 65536 + 32768) / cy);
-        i.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        in.push_back(i);
-    };
-    add(from, MOUSEEVENTF_LEFTDOWN);
     for (int i = 1; i <= steps; i++)
-        add(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}, 0);
-    add(to, MOUSEEVENTF_LEFTUP);
-    const DWORD seen = g_nMouseMessages;
-    ::SendInput((UINT)in.size(), in.data(), sizeof(INPUT));
-    // done when some of it arrived and no mouse input waits in the queue any more
-    return pumpUntil([&] { return g_nMouseMessages != seen && HIWORD(::GetQueueStatus(QS_MOUSE)) == 0; }, 5000);
+        sendAndWait(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}, 0, NULL, 0);
+    return sendAndWait(to, MOUSEEVENTF_LEFTUP, NULL, 0);
 }
 
 // ---- message recorder ----

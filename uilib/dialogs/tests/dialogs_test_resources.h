@@ -7,6 +7,7 @@
 #define IDD_RESIZE 220
 #define IDD_PAGE1 230
 #define IDD_PAGE2 231
+#define IDD_BUTTONS 240
 #define IDD_NOTHERE 299
 
 #define IDC_LIST 1001
