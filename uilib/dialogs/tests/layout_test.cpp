@@ -5,6 +5,7 @@
 #include <afxcmn.h>
 #include <orv/TestEnv.h>
 #include "CExtResDlg.h"
+#include "RenderHarness.h"
 #include "CExtWA.h"
 #include "CExtWS.h"
 #include "DialogsTestApp.h"
@@ -178,7 +179,7 @@ TEST(WindowState, TheGripHoldsTheMinimumSize)
     s.dlg.SetWindowPos(NULL, 0, 0, minimum.cx + 60, minimum.cy + 40, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(CSize(minimum.cx + 60, minimum.cy + 40), s.window());
     orvtest::pumpWaiting();
-    orvtest::screenshot("dialogs_resized");
+    orvtest::screenshot("dialogs_resized_" + std::to_string(orvtest::DisplayDepth()));
     s.dlg.SetWindowPos(NULL, 0, 0, minimum.cx - 150, minimum.cy - 100, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(minimum, s.window());
 }
