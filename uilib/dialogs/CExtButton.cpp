@@ -39,6 +39,8 @@ CExtButton::CExtButton()
 
 CExtButton::~CExtButton()
 {
+    if (m_wndToolTip.m_hWnd != NULL && ::IsWindow(m_wndToolTip.m_hWnd))
+        m_wndToolTip.DestroyWindow();
     SetIcon(NULL, NULL);
     SetBtnCursor(-1);
     m_menu.DestroyMenu();
@@ -288,6 +290,12 @@ BOOL CExtButton::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 
 BOOL CExtButton::PreTranslateMessage(MSG* pMsg)
 {
+    if (!CExtPopupMenuWnd::IsAnyMenuTracked()) {
+        if (m_wndToolTip.m_hWnd == NULL && m_wndToolTip.Create(this))
+            m_wndToolTip.Activate(FALSE);
+        if (m_wndToolTip.m_hWnd != NULL)
+            m_wndToolTip.RelayEvent(pMsg);
+    }
     if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP) &&
         (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_SPACE)) {
         if (!IsButtonEnabled() || (GetStyle() & WS_VISIBLE) == 0 || (m_nStateFlags & STATE_TRACKING))
@@ -477,6 +485,12 @@ LRESULT CExtButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_LBUTTONDBLCLK:
         return 0;   // a double click is not a second click
+    case WM_NOTIFY: {
+        const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (pHdr != NULL && m_wndToolTip.m_hWnd != NULL && pHdr->hwndFrom == m_wndToolTip.m_hWnd && pHdr->code == TTN_SHOW)
+            ::SetWindowPos(m_wndToolTip.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        break;
+    }
     case WM_ENABLE:
         if (!wParam)
             DropMouseState();   // a disabled button holds no capture

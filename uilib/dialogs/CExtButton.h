@@ -6,6 +6,7 @@
 // button's own.
 #pragma once
 #include <afxcontrols.h>
+#include "CToolTipCtrl.h"
 #include "CExtMouseCaptureSink.h"
 #include "ExtBarStandIns.h"
 
@@ -67,6 +68,11 @@ public:
     int HitTestParts(CPoint ptClient) const;
     int HitTestCursor() const;
 
+    // The button's tool tip: made (inactive, with no tools) on the first message the button
+    // pre-translates while no popup menu is tracked, and fed every such message; its owner adds
+    // tools and activates it.
+    CToolTipCtrl& GetToolTip() { return m_wndToolTip; }
+
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
@@ -99,6 +105,7 @@ protected:
     void PaintBuffered(CDC& dc);
     static bool PaintCombinedArea(LPVOID pCookie, CDC& dc, const CWnd& wndPopup, const CRect& rcArea);
 
+    CToolTipCtrl m_wndToolTip;
     HCURSOR m_hCursor;
     bool m_bOwnCursor;
     HICON m_hIconHover;

@@ -156,6 +156,7 @@ TEST(Button, AnInactiveWindowShowsNoHover)
     ASSERT_TRUE(orvtest::moveTo(b.mainPart(b.plain), b.plain.m_hWnd));
     ASSERT_TRUE(orvtest::pumpUntil([&] { return (b.plain.m_nStateFlags & CExtButton::STATE_HOVER) != 0; }));
     EXPECT_EQ(b.plain.m_hWnd, ::GetCapture());   // hover is tracked through the capture
+    EXPECT_TRUE(::IsWindow(b.plain.GetToolTip().m_hWnd));   // made on demand, fed the moves
     b.rest();
     ASSERT_TRUE(orvtest::pumpUntil([&] { return (b.plain.m_nStateFlags & CExtButton::STATE_HOVER) == 0; }));
     EXPECT_NE(b.plain.m_hWnd, ::GetCapture());
