@@ -288,3 +288,26 @@ TEST(ResSheet, PagesComeThroughTheManagerInTheSheetFont)
         EXPECT_EQ(CString("First"), tab);
     }
 }
+
+TEST(ResSheet, APageWhoseRecordCarriesItsTemplateKeepsIt)
+{
+    dlgtest::App();
+    HRSRC hRsrc = ::FindResourceA(NULL, MAKEINTRESOURCEA(IDD_PAGE2), RT_DIALOG);
+    ASSERT_NE(nullptr, hRsrc);
+    const DLGTEMPLATE* pOwn = static_cast<const DLGTEMPLATE*>(::LockResource(::LoadResource(NULL, hRsrc)));
+    CExtResPP page(IDD_PAGE1);
+    ASSERT_NE(nullptr, page.m_lpszTemplateName_RES);
+    PROPSHEETPAGEA psp = page.m_psp;
+    psp.dwFlags |= PSP_DLGINDIRECT;
+    psp.pResource = pOwn;
+    page.PreProcessPageTemplate(psp, FALSE);
+    // its own template (Tahoma 8, so a copy in the sheet font), and no dialog-init block of the
+    // name it was built with
+    EXPECT_EQ(nullptr, page.m_lpszTemplateName_RES);
+    ASSERT_NE(nullptr, psp.pResource);
+    CString face;
+    WORD size = 0;
+    ASSERT_TRUE(CDialogTemplate::GetFont(psp.pResource, face, size));
+    EXPECT_EQ(SheetFace(), std::string(face));
+    EXPECT_EQ(CDialogTemplate::GetItemCount(pOwn), CDialogTemplate::GetItemCount(psp.pResource));
+}
