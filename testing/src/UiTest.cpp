@@ -271,7 +271,14 @@ POINT centreOf(HWND hWnd)
     return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
-bool moveTo(POINT screen, HWND expect, DWORD timeoutMs) { return sendAndWait(screen, 0, expect, timeoutMs); }
+bool moveTo(POINT screen, HWND expect, DWORD timeoutMs)
+{
+    POINT now;
+    // already there, and the window has heard of it: a move to the same place brings no message
+    if (expect != NULL && ::GetCursorPos(&now) && now.x == screen.x && now.y == screen.y && reached(expect))
+        return true;
+    return sendAndWait(screen, 0, expect, timeoutMs);
+}
 
 void buttonDown(Button button)
 {
@@ -308,12 +315,12 @@ bool doubleClick(POINT screen, HWND expect)
 
 bool drag(POINT from, POINT to, HWND expect, int steps)
 {
+    // one event at a time, each taken from the queue before the next is sent: a window that
+    // reads the pointer's position while it handles an event sees where that event happened
     if (!moveTo(from, expect) || !sendAndWait(from, MOUSEEVENTF_LEFTDOWN, expect, 5000))
         return false;
-    for (int i = 1; i <= steps; i++) {
-        POINT pt = {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
-        sendAndWait(pt, 0, NULL, 0);
-    }
+    for (int i = 1; i <= steps; i++)
+        sendAndWait(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}, 0, NULL, 0);
     return sendAndWait(to, MOUSEEVENTF_LEFTUP, NULL, 0);
 }
 

@@ -22,46 +22,16 @@ void CExtMemoryDC::Init(CDC* pDC, const RECT* pRect, DWORD dwOpt) {
     else
         pDC->GetClipBox(&m_rect);
 
-    if (m_bMemDC) {
-        if (m_hDC != NULL) {   // a second Init: start from a fresh DC and bitmap
+    if (m_bMemDC && !CreateBuffer(pDC, dwOpt)) {
+        // No bitmap (an empty or huge rectangle, a failed DIB section): copying the bare
+        // memory DC would lay its empty 1 x 1 bitmap over the target, so draw on the target.
+        if (m_hDC != NULL)
             DeleteDC();
-            m_bitmap.DeleteObject();
-        }
-        CreateCompatibleDC(pDC);
-        if ((dwOpt & MDCOPT_NO_COPY_OPT) == 0)
-            pDC->LPtoDP(&m_rect);
         m_bitmap.DeleteObject();
-        if (dwOpt & MDCOPT_FORCE_BLACK) {
-            m_bitmap.CreateBitmap(m_rect.Width(), m_rect.Height(), 1, 1, NULL);
-        } else if (dwOpt & MDCOPT_FORCE_DIB) {
-            BITMAPINFOHEADER bih;
-            memset(&bih, 0, sizeof bih);
-            bih.biSize = sizeof bih;
-            bih.biWidth = m_rect.Width();
-            bih.biHeight = m_rect.Height();
-            bih.biPlanes = 1;
-            bih.biBitCount = 32;
-            bih.biCompression = BI_RGB;
-            void* pBits = NULL;
-            HBITMAP hbm = ::CreateDIBSection(pDC->GetSafeHdc(), (BITMAPINFO*)&bih,
-                                             DIB_RGB_COLORS, &pBits, NULL, 0);
-            if (hbm == NULL || pBits == NULL) {
-                if (hbm != NULL)
-                    ::DeleteObject(hbm);
-                return;
-            }
-            m_bitmap.Attach(hbm);
-            m_pDibBits = pBits;
-        } else {
-            m_bitmap.CreateCompatibleBitmap(pDC, m_rect.Width(), m_rect.Height());
-        }
-        m_hOldBitmap = ::SelectObject(m_hDC, m_bitmap.GetSafeHandle());
-        if ((dwOpt & MDCOPT_NO_COPY_OPT) == 0) {
-            SetMapMode(pDC->GetMapMode());
-            pDC->DPtoLP(&m_rect);
-            SetWindowOrg(m_rect.left, m_rect.top);
-        }
-    } else {
+        m_pDibBits = NULL;
+        m_bMemDC = false;
+    }
+    if (!m_bMemDC) {
         m_bPrinting = pDC->IsPrinting();
         m_hDC = pDC->m_hDC;
         m_hAttribDC = pDC->m_hAttribDC;
@@ -72,6 +42,51 @@ void CExtMemoryDC::Init(CDC* pDC, const RECT* pRect, DWORD dwOpt) {
                m_rect.top, SRCCOPY);
     else if (dwOpt & MDCOPT_FILL_SURFACE)
         FillSolidRect(&m_rect, pDC->GetBkColor());
+}
+
+bool CExtMemoryDC::CreateBuffer(CDC* pDC, DWORD dwOpt) {
+    if (m_hDC != NULL) {   // a second Init: start from a fresh DC and bitmap
+        DeleteDC();
+        m_bitmap.DeleteObject();
+    }
+    CRect rcDevice = m_rect;
+    if ((dwOpt & MDCOPT_NO_COPY_OPT) == 0)
+        pDC->LPtoDP(&rcDevice);
+    const int cx = rcDevice.Width(), cy = rcDevice.Height();
+    if (cx <= 0 || cy <= 0 || !CreateCompatibleDC(pDC))
+        return false;
+    m_bitmap.DeleteObject();
+    if (dwOpt & MDCOPT_FORCE_BLACK) {
+        m_bitmap.CreateBitmap(cx, cy, 1, 1, NULL);
+    } else if (dwOpt & MDCOPT_FORCE_DIB) {
+        BITMAPINFOHEADER bih;
+        memset(&bih, 0, sizeof bih);
+        bih.biSize = sizeof bih;
+        bih.biWidth = cx;
+        bih.biHeight = cy;
+        bih.biPlanes = 1;
+        bih.biBitCount = 32;
+        bih.biCompression = BI_RGB;
+        void* pBits = NULL;
+        HBITMAP hbm = ::CreateDIBSection(pDC->GetSafeHdc(), (BITMAPINFO*)&bih, DIB_RGB_COLORS, &pBits, NULL, 0);
+        if (hbm == NULL || pBits == NULL) {
+            if (hbm != NULL)
+                ::DeleteObject(hbm);
+            return false;
+        }
+        m_bitmap.Attach(hbm);
+        m_pDibBits = pBits;
+    } else {
+        m_bitmap.CreateCompatibleBitmap(pDC, cx, cy);
+    }
+    if (m_bitmap.GetSafeHandle() == NULL)
+        return false;
+    m_hOldBitmap = ::SelectObject(m_hDC, m_bitmap.GetSafeHandle());
+    if ((dwOpt & MDCOPT_NO_COPY_OPT) == 0) {
+        SetMapMode(pDC->GetMapMode());
+        SetWindowOrg(m_rect.left, m_rect.top);
+    }
+    return true;
 }
 
 void CExtMemoryDC::Flush(bool bCopy) {

@@ -36,6 +36,9 @@ public:
     CBitmap& GetBitmap() { return m_bitmap; }
 
 private:
+    // The memory DC and its bitmap over the rectangle; false when either cannot be made.
+    bool CreateBuffer(CDC* pDC, DWORD dwOpt);
+
     CBitmap m_bitmap;
     HGDIOBJ m_hOldBitmap;
     CDC* m_pDC;

@@ -431,6 +431,10 @@ public:
     static void PassPaintMessages(bool bNcPaint = true, bool bEraseBkgnd = true,
                                   bool bPaint = true, UINT nMaxMessages = PassPaintMessagesLimit);
 
+    // The rectangle of a single-line text at the origin, measured in the font (the DC's own
+    // font when pFont is NULL); tabs are expanded when the text holds one.
+    static CRect MeasureTextRect(CDC& dc, LPCTSTR lpszText, CFont* pFont);
+
     static void TransparentBlt(CDC& dcDest, int x, int y, int cx, int cy, CDC& dcSrc, int xSrc,
                                int ySrc, int cxSrc, int cySrc, COLORREF clrTransparent);
     static HBITMAP CopyBitmapPart(HBITMAP hBitmap, const RECT* pRect, COLORREF** ppPixels = NULL);

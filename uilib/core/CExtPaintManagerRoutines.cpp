@@ -314,3 +314,17 @@ void CExtPaintManager::PassPaintMessages(bool bNcPaint, bool bEraseBkgnd, bool b
             ::DispatchMessageA(&msg);
     }
 }
+
+CRect CExtPaintManager::MeasureTextRect(CDC& dc, LPCTSTR lpszText, CFont* pFont) {
+    CRect rc(0, 0, 0, 0);
+    if (lpszText == NULL)
+        return rc;
+    UINT nFormat = DT_CALCRECT | DT_SINGLELINE;
+    if (strchr(lpszText, '\t') != NULL)
+        nFormat |= DT_EXPANDTABS;
+    HGDIOBJ hOldFont = pFont != NULL ? ::SelectObject(dc.GetSafeHdc(), pFont->GetSafeHandle()) : NULL;
+    ::DrawTextA(dc.GetSafeHdc(), lpszText, -1, &rc, nFormat);
+    if (pFont != NULL)
+        ::SelectObject(dc.GetSafeHdc(), hOldFont);
+    return rc;
+}

@@ -92,7 +92,9 @@ void buttonUp(Button button = Button::Left);
 // Move there, press and release; the input is waited for as with moveTo.
 bool click(POINT screen, HWND expect = NULL, Button button = Button::Left);
 bool doubleClick(POINT screen, HWND expect = NULL);
-// Press at from, move in steps to to, release there.
+// Press at from, move in steps to to, release there; each event is taken from the queue before
+// the next is sent. (A press that starts a modal loop of the system's, such as sizing, needs the
+// rest of the gesture sent from a Script's steps.)
 bool drag(POINT from, POINT to, HWND expect = NULL, int steps = 8);
 // The window that received the thread's last mouse message (NULL before any).
 HWND lastMouseTarget();
