@@ -6,6 +6,7 @@
 #include "CExtMemoryDC.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtResourceManager.h"
+#include "ExtToolBarStandIns.h"
 #include <afxdocking.h>
 #include "CDockBar.h"
 #include "CMiniFrameWnd.h"
@@ -347,7 +348,8 @@ bool CExtButton::TrackButtonMenu(bool bSelectFirstItem)
     if (!HasMenu())
         return false;
     HWND hWnd = m_hWnd;
-    LPCTSTR lpszProfile = g_CmdManager->ProfileNameFromWnd(hWnd);
+    const CExtCmdManager::ProfileName profile = g_CmdManager->ProfileNameFromWnd(hWnd);
+    LPCTSTR lpszProfile = profile;
     g_CmdManager->UpdateFromMenu(lpszProfile, m_menu.GetSafeHmenu(), false, true, true);
 
     CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
@@ -447,7 +449,8 @@ bool CExtButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
         return false;
     }
     CString strText;
-    CExtCmdItem* pCmd = g_CmdManager->GetCommand(g_CmdManager->ProfileNameFromWnd(m_hWnd), (UINT)GetDlgCtrlID());
+    const CExtCmdManager::ProfileName profile = g_CmdManager->ProfileNameFromWnd(m_hWnd);
+    CExtCmdItem* pCmd = g_CmdManager->GetCommand(profile, (UINT)GetDlgCtrlID());
     if (pCmd != NULL)
         strText = pCmd->m_sMenuText;
     if (strText.IsEmpty())
