@@ -2,7 +2,7 @@
 // A refused input must show the framework's standard message, put the focus on the control,
 // stop the exchange (later members keep their values) and make UpdateData answer FALSE.
 #include "orv/gtest.h"
-#include "DialogTestSupport.h"
+#include <orv/UiTest.h>
 #include "dialogs_test_resources.h"
 #include <afxdlgs.h>
 #include <afxcontrols.h>
@@ -37,7 +37,7 @@ class DataExchange : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dlgtest::testApp();
+        orvtest::uiApp("Orvane dialog tests");
         ASSERT_TRUE(dlg.Create(IDD_DATA, NULL));
         dlg.ShowWindow(SW_SHOW);
         dlg.SetForegroundWindow();
@@ -50,7 +50,7 @@ protected:
     {
         ::SetDlgItemTextA(dlg, nIDC, text);
         dlg.after = "untouched";
-        dlgtest::Script script({});  // closes message boxes while UpdateData shows them
+        orvtest::Script script({});  // closes message boxes while UpdateData shows them
         BOOL bResult = dlg.UpdateData(TRUE);
         messages = script.boxes.texts;
         return bResult;

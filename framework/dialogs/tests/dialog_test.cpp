@@ -2,13 +2,13 @@
 // initialisation, refused input keeping the dialog open, failures inside the dialog procedure.
 #include "orv/gtest.h"
 #include "orv/TestEnv.h"
-#include "DialogTestSupport.h"
+#include <orv/UiTest.h>
 #include "dialogs_test_resources.h"
 #include <afxdlgs.h>
 
 namespace {
 
-using dlgtest::Script;
+using orvtest::Script;
 
 HWND Focus()
 {
@@ -41,7 +41,7 @@ END_MESSAGE_MAP()
 
 TEST(ModalDialog, TabAndShiftTabMoveTheFocusThroughOurModalLoop)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     CTabDlg dlg;
     dlg.value = 5;
     auto item = [&](int nID) { return ::GetDlgItem(dlg.m_hWnd, nID); };
@@ -51,21 +51,21 @@ TEST(ModalDialog, TabAndShiftTabMoveTheFocusThroughOurModalLoop)
              if (dlg.m_hWnd == NULL || !dlg.IsWindowVisible() || Focus() != item(IDC_EDIT1))
                  return false;
              dlg.SetForegroundWindow();
-             dlgtest::pressKey(VK_TAB);
+             orvtest::pressKey(VK_TAB);
              return true;
          }},
         {"Tab to the second",
          [&] {
              if (Focus() != item(IDC_EDIT2))
                  return false;
-             dlgtest::pressKey(VK_TAB);
+             orvtest::pressKey(VK_TAB);
              return true;
          }},
         {"Tab to the third",
          [&] {
              if (Focus() != item(IDC_EDIT3))
                  return false;
-             dlgtest::pressKey(VK_TAB, true);
+             orvtest::pressKey(VK_TAB, orvtest::kShift);
              return true;
          }},
         {"Shift+Tab back to the second",
@@ -86,7 +86,7 @@ TEST(ModalDialog, TabAndShiftTabMoveTheFocusThroughOurModalLoop)
          [&] {
              if (Focus() != item(IDC_EDIT1))
                  return false;
-             dlgtest::pressKey(VK_ESCAPE);
+             orvtest::pressKey(VK_ESCAPE);
              return true;
          }},
     });
@@ -99,7 +99,7 @@ TEST(ModalDialog, TabAndShiftTabMoveTheFocusThroughOurModalLoop)
 
 TEST(ModalDialog, AnOutOfRangeNumberIsRefusedWithTheStandardMessageAndTheDialogStays)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     CTabDlg dlg;
     dlg.value = 7;
     HWND hWndEdit = NULL;
@@ -111,8 +111,8 @@ TEST(ModalDialog, AnOutOfRangeNumberIsRefusedWithTheStandardMessageAndTheDialogS
              hWndEdit = ::GetDlgItem(dlg, IDC_EDIT1);
              dlg.SetForegroundWindow();
              ::SendMessageA(hWndEdit, EM_SETSEL, 0, -1);
-             dlgtest::typeText("20001");
-             dlgtest::pressKey(VK_RETURN);
+             orvtest::typeText("20001");
+             orvtest::pressKey(VK_RETURN);
              return true;
          }},
         {"refused: message shown, dialog open, edit focused",
@@ -120,8 +120,8 @@ TEST(ModalDialog, AnOutOfRangeNumberIsRefusedWithTheStandardMessageAndTheDialogS
              if (script.boxes.texts.empty() || Focus() != hWndEdit)
                  return false;
              orvtest::screenshot("framework_dialogs_refused");
-             dlgtest::typeText("20000");  // the refused text is selected: typing replaces it
-             dlgtest::pressKey(VK_RETURN);
+             orvtest::typeText("20000");  // the refused text is selected: typing replaces it
+             orvtest::pressKey(VK_RETURN);
              return true;
          }},
     });
@@ -169,7 +169,7 @@ END_MESSAGE_MAP()
 
 TEST(ModalDialog, EndDialogDuringInitialisationGivesItsResultAndNoWindow)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     CEndAtInitDlg dlg;
     EXPECT_EQ(42, dlg.DoModal());
     EXPECT_NE((HWND)NULL, dlg.hWndMade);
@@ -180,7 +180,7 @@ TEST(ModalDialog, EndDialogDuringInitialisationGivesItsResultAndNoWindow)
 
 TEST(ModalDialog, AFailureInOnInitDialogEndsTheDialogWithMinusOne)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     CEndAtInitDlg dlg;
     dlg.bThrow = true;
     EXPECT_EQ(-1, dlg.DoModal());
@@ -190,7 +190,7 @@ TEST(ModalDialog, AFailureInOnInitDialogEndsTheDialogWithMinusOne)
 
 TEST(ModalDialog, TemplatesByNameRunModalAndModeless)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     CDialog modeless;
     ASSERT_TRUE(modeless.Create("NAMED_DIALOG"));
     CString caption;
@@ -204,7 +204,7 @@ TEST(ModalDialog, TemplatesByNameRunModalAndModeless)
                         if (modal.m_hWnd == NULL || !modal.IsWindowVisible())
                             return false;
                         modal.SetForegroundWindow();
-                        dlgtest::pressKey(VK_RETURN);  // the default button
+                        orvtest::pressKey(VK_RETURN);  // the default button
                         return true;
                     }}});
     EXPECT_EQ(IDOK, modal.DoModal());
@@ -213,7 +213,7 @@ TEST(ModalDialog, TemplatesByNameRunModalAndModeless)
 
 TEST(ModalDialog, AMissingTemplateAnswersMinusOne)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     CDialog dlg(4711);
     EXPECT_EQ(-1, dlg.DoModal());
     CDialog modeless;
@@ -235,7 +235,7 @@ public:
 
 TEST(ModelessDialog, TheObjectSeesTheWindowFromItsCreationAndOkHidesIt)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     CCreateSeenDlg dlg;
     ASSERT_TRUE(dlg.Create(IDD_TAB));
     auto has = [&](UINT m) {

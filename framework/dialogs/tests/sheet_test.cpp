@@ -3,14 +3,14 @@
 // the finish result, modeless and child sheets.
 #include "orv/gtest.h"
 #include "orv/TestEnv.h"
-#include "DialogTestSupport.h"
+#include <orv/UiTest.h>
 #include "dialogs_test_resources.h"
 #include <afxdlgs.h>
 #include <map>
 
 namespace {
 
-using dlgtest::Script;
+using orvtest::Script;
 
 class CCountingPage : public CPropertyPage {
 public:
@@ -89,7 +89,7 @@ bool Showing(CPropertySheet& sheet, CPropertyPage& page)
 
 TEST(Sheet, EachNotificationReachesItsPageOnceAndApplyKeepsTheSheet)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     CCountingPage one(IDD_PAGE1), two(IDD_PAGE2), three(IDD_PAGE3);
     one.text = "first";
     CRecordingSheet sheet("Settings");
@@ -152,7 +152,7 @@ TEST(Sheet, EachNotificationReachesItsPageOnceAndApplyKeepsTheSheet)
 
 TEST(Sheet, CancelResetsEveryPageOnceAndAnswersCancel)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     CCountingPage one(IDD_PAGE1), two(IDD_PAGE2);
     CPropertySheet sheet("Cancelled");
     sheet.AddPage(&one);
@@ -170,7 +170,7 @@ TEST(Sheet, CancelResetsEveryPageOnceAndAnswersCancel)
              if (!Showing(sheet, two))
                  return false;
              sheet.SetForegroundWindow();
-             dlgtest::pressKey(VK_ESCAPE);
+             orvtest::pressKey(VK_ESCAPE);
              return true;
          }},
     });
@@ -249,7 +249,7 @@ WizardRun RunWizard(LRESULT firstNext, LRESULT thirdBack, bool refuseFirstKill, 
 
 TEST(Wizard, NextBackAndFinishInPageOrder)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     WizardRun run = RunWizard(0, 0, false,
                               {{PSBTN_NEXT, 1}, {PSBTN_NEXT, 2}, {PSBTN_BACK, 3}, {PSBTN_NEXT, 2}, {PSBTN_FINISH, 3}});
     EXPECT_EQ("", run.failure);
@@ -260,7 +260,7 @@ TEST(Wizard, NextBackAndFinishInPageOrder)
 
 TEST(Wizard, PageIdsAnsweredByTheHandlersAreHonoured)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     // Next on page one jumps to page three, Back on page three jumps to page one
     WizardRun run = RunWizard(IDD_PAGE3, IDD_PAGE1, false, {{PSBTN_NEXT, 1}, {PSBTN_BACK, 3}, {PSBTN_CANCEL, 1}});
     EXPECT_EQ("", run.failure);
@@ -278,7 +278,7 @@ TEST(Wizard, PageIdsAnsweredByTheHandlersAreHonoured)
 
 TEST(Sheet, ChildAndModelessSheets)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     CWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0, NULL, (HBRUSH)(COLOR_BTNFACE + 1)), "Sheet holder",
                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500, 400, NULL, NULL));
@@ -308,7 +308,7 @@ TEST(Sheet, ChildAndModelessSheets)
     modeless.AddPage(&alone);
     ASSERT_TRUE(modeless.Create(&parent));
     EXPECT_TRUE(modeless.GetStyle() & WS_CAPTION);
-    EXPECT_TRUE(dlgtest::pumpUntil([&] { return modeless.IsWindowVisible() && Showing(modeless, alone); }));
+    EXPECT_TRUE(orvtest::pumpUntil([&] { return modeless.IsWindowVisible() && Showing(modeless, alone); }));
     modeless.DestroyWindow();
     parent.DestroyWindow();
 }
@@ -330,7 +330,7 @@ public:
 
 TEST(PropertyPage, TemplatesArePreProcessedByThePage)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     CWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "holder", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, NULL, NULL));
     CCountingPage plain(IDD_PAGE1);
@@ -357,13 +357,13 @@ TEST(PropertyPage, TemplatesArePreProcessedByThePage)
 
 TEST(PropertyPage, RunsAloneAsAModalDialog)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     CCountingPage page(IDD_TAB);  // any dialog template
     Script script({{"shown, Escape", [&] {
                         if (page.m_hWnd == NULL || !page.IsWindowVisible())
                             return false;
                         page.SetForegroundWindow();
-                        dlgtest::pressKey(VK_ESCAPE);
+                        orvtest::pressKey(VK_ESCAPE);
                         return true;
                     }}});
     EXPECT_EQ(IDCANCEL, page.DoModal());

@@ -1,7 +1,7 @@
 // Dialog templates in both forms, with and without a font: reading the font, changing it
 // (the template is re-packed) and making dialogs from the result with every control intact.
 #include "orv/gtest.h"
-#include "DialogTestSupport.h"
+#include <orv/UiTest.h>
 #include "dialogs_test_resources.h"
 #include <afxdlgs.h>
 
@@ -35,7 +35,7 @@ std::vector<ControlInfo> Controls(HWND hDlg)
     for (HWND h = ::GetWindow(hDlg, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
         char text[64] = "";
         ::GetWindowTextA(h, text, sizeof text);
-        controls.push_back({::GetDlgCtrlID(h), dlgtest::className(h), text, (DWORD)::GetWindowLongA(h, GWL_STYLE)});
+        controls.push_back({::GetDlgCtrlID(h), orvtest::className(h), text, (DWORD)::GetWindowLongA(h, GWL_STYLE)});
     }
     return controls;
 }
@@ -49,7 +49,7 @@ LOGFONTA DialogFont(HWND hDlg)
 
 TEST(DialogTemplate, ReadsAndChangesTheFontOfBothFormsKeepingEveryControl)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     for (const TemplateCase& c : kTemplates) {
         SCOPED_TRACE(c.nID);
         CDialogTemplate dlgTemplate;
@@ -109,7 +109,7 @@ TEST(DialogTemplate, ReadsAndChangesTheFontOfBothFormsKeepingEveryControl)
 
 TEST(DialogTemplate, SystemFontAndCopiesOfHandles)
 {
-    dlgtest::testApp();
+    orvtest::uiApp("Orvane dialog tests");
     CDialogTemplate first;
     ASSERT_TRUE(first.Load(MAKEINTRESOURCEA(IDD_PLAIN)));
     ASSERT_TRUE(first.SetSystemFont());

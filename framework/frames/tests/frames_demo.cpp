@@ -5,14 +5,14 @@
 // ends by closing its main frame. Screenshots are kept.
 #include "orv/gtest.h"
 #include "orv/TestEnv.h"
-#include "DialogTestSupport.h"
+#include <orv/UiTest.h>
 #include "StatusLine.h"
 #include "frames_demo_resources.h"
 #include <afxwin.h>
 
 namespace {
 
-using dlgtest::Script;
+using orvtest::Script;
 
 // The values the program works on.
 struct Settings {
@@ -210,8 +210,8 @@ private:
                      return false;
                  pDlg->SetForegroundWindow();
                  ::SendMessageA(hWndEdit, EM_SETSEL, 0, -1);
-                 dlgtest::typeText("20001");
-                 dlgtest::pressKey(VK_RETURN);
+                 orvtest::typeText("20001");
+                 orvtest::pressKey(VK_RETURN);
                  return true;
              }},
             {"refused with the standard message, the dialog stays",
@@ -221,8 +221,8 @@ private:
                      Focus() != ::GetDlgItem(pDlg->m_hWnd, IDC_DEMO_INTERVAL))
                      return false;
                  Shot("framework_demo_refused");
-                 dlgtest::typeText("1500");
-                 dlgtest::pressKey(VK_RETURN);
+                 orvtest::typeText("1500");
+                 orvtest::pressKey(VK_RETURN);
                  return true;
              }},
             {"accepted: the form shows it",

@@ -3,7 +3,7 @@
 // keyboard navigation, prompts in the status line, closing, mini frames.
 #include "orv/gtest.h"
 #include "orv/TestEnv.h"
-#include "DialogTestSupport.h"
+#include <orv/UiTest.h>
 #include "frames_test_resources.h"
 #include "StatusLine.h"
 #include <afxwin.h>
@@ -12,7 +12,7 @@
 
 namespace {
 
-using dlgtest::Script;
+using orvtest::Script;
 
 }  // namespace
 
@@ -244,7 +244,7 @@ TEST(Frame, LoadFrameTakesTitleMenuIconAndAcceleratorsFromOneId)
     in[3].ki.wVk = VK_CONTROL;
     in[3].ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(4, in, sizeof(INPUT));
-    EXPECT_TRUE(dlgtest::pumpUntil([&] { return !g_handled.empty(); }));
+    EXPECT_TRUE(orvtest::pumpUntil([&] { return !g_handled.empty(); }));
     EXPECT_EQ(std::vector<std::string>{"accelerator"}, g_handled);
     // activation: shown, and the focus given to the frame goes on to its active view
     EXPECT_TRUE(pFrame->IsWindowVisible());
@@ -379,14 +379,14 @@ TEST(Frame, FormViewFillsTheFrameUpdatesOnceAndNavigatesByKeyboard)
              pView->GetDlgItem(IDC_FORM_INT)->SetFocus();
              if (::GetFocus() != ::GetDlgItem(pView->m_hWnd, IDC_FORM_INT))
                  return false;
-             dlgtest::pressKey(VK_TAB);
+             orvtest::pressKey(VK_TAB);
              return true;
          }},
         {"Tab to the second edit",
          [&] {
              if (::GetFocus() != ::GetDlgItem(pView->m_hWnd, IDC_FORM_TEXT))
                  return false;
-             dlgtest::pressKey(VK_TAB);
+             orvtest::pressKey(VK_TAB);
              return true;
          }},
         {"Tab to the list",
