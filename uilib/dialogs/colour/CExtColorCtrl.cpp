@@ -142,10 +142,10 @@ void CExtColorCtrl::SetTracking(bool bTracking) {
         return;
     m_bTracking = bTracking;
     if (bTracking) {
-        if (::GetCapture() != GetSafeHwnd())
-            ::SetCapture(GetSafeHwnd());
-    } else if (::GetCapture() == GetSafeHwnd()) {
-        ::ReleaseCapture();
+        if (CExtMouseCaptureSink::GetCapture() != GetSafeHwnd())
+            CExtMouseCaptureSink::SetCapture(GetSafeHwnd());
+    } else if (CExtMouseCaptureSink::GetCapture() == GetSafeHwnd()) {
+        CExtMouseCaptureSink::ReleaseCapture();
     }
 }
 

@@ -3,11 +3,12 @@
 // registered message "CExtColorCtrl::g_nMsgColorChanged" (wParam the control's window, lParam a
 // pointer to the reference, current and previous colours).
 #pragma once
+#include "CExtMouseCaptureSink.h"
 #include "ExtColorCellModels.h"
 #include "ExtColorCubeModels.h"
 #include "ExtColorPlaneModels.h"
 
-class CExtColorCtrl : public CWnd {
+class CExtColorCtrl : public CWnd, public CExtMouseCaptureSink {
     DECLARE_DYNAMIC(CExtColorCtrl)
 
 public:

@@ -14,6 +14,7 @@
 #include <stdlib.h>
 #include "orv/gtest.h"
 #include "orv/TestEnv.h"
+#include "orv/UiTest.h"
 #include "CExtColorCtrl.h"
 #include <functional>
 #include <string>
@@ -85,23 +86,6 @@ std::string ColorText(COLORREF clr) {
            std::to_string(GetBValue(clr)) + ")";
 }
 
-// Pumps the thread's messages until pred() holds; false after the time limit.
-bool PumpUntil(const std::function<bool()>& pred, DWORD nTimeout = 5000) {
-    const DWORD start = ::GetTickCount();
-    while (!pred()) {
-        if (::GetTickCount() - start > nTimeout)
-            return false;
-        MSG msg;
-        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        if (!pred())
-            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
-    }
-    return true;
-}
-
 // The parent keeps every colour notification.
 class RecordingParent : public CWnd {
 public:
@@ -165,7 +149,7 @@ protected:
         parent.SetForegroundWindow();
         pCtrl->SetFocus();
         parent.UpdateWindow();
-        ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == parent.GetSafeHwnd(); }));
+        ASSERT_TRUE(orvtest::pumpUntil([&] { return ::GetForegroundWindow() == parent.GetSafeHwnd(); }));
     }
     void TearDown() override {
         // no key stays down for the next test
@@ -193,7 +177,7 @@ protected:
         } else {
             ASSERT_TRUE(XInput::Get().Button(nButton, bDown));
         }
-        ASSERT_TRUE(PumpUntil([&] {
+        ASSERT_TRUE(orvtest::pumpUntil([&] {
             for (size_t i = nFirst; i < pCtrl->handled.size(); i++)
                 if (pCtrl->handled[i] == nWait && (nWait != WM_MOUSEMOVE || pCtrl->points[i] == client))
                     return true;
@@ -222,19 +206,18 @@ protected:
     }
     void Key(WORD vk, bool bUp) {
         const int nBefore = pCtrl->Handled(bUp ? WM_KEYUP : WM_KEYDOWN);
-        INPUT in = {};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-        ASSERT_EQ(1u, ::SendInput(1, &in, sizeof in));
-        ASSERT_TRUE(PumpUntil([&] { return pCtrl->Handled(bUp ? WM_KEYUP : WM_KEYDOWN) > nBefore; }));
+        if (bUp)
+            orvtest::keyUp(vk);
+        else
+            orvtest::keyDown(vk);
+        ASSERT_TRUE(orvtest::pumpUntil([&] { return pCtrl->Handled(bUp ? WM_KEYUP : WM_KEYDOWN) > nBefore; }));
     }
     // Holds or lets go of Ctrl or Shift in the X server (see the top of the file), waiting
     // until the control has seen the key.
     void Modifier(WORD vk, bool bDown) {
         const int nBefore = pCtrl->Handled(bDown ? WM_KEYDOWN : WM_KEYUP);
         ASSERT_TRUE(XInput::Get().Key(vk == VK_CONTROL ? XInput::kControl : XInput::kShift, bDown));
-        ASSERT_TRUE(PumpUntil([&] {
+        ASSERT_TRUE(orvtest::pumpUntil([&] {
             return pCtrl->Handled(bDown ? WM_KEYDOWN : WM_KEYUP) > nBefore &&
                    ((::GetAsyncKeyState(vk) & 0x8000) != 0) == bDown;
         }));
