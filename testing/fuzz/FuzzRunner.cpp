@@ -86,8 +86,12 @@ DWORD WINAPI watchdog(void*)
 {
     for (;;) {
         Sleep(50);
-        if (g_current.busy && g_current.target &&
-            GetTickCount() - g_current.startTick > g_current.target->timeLimitMs) {
+        // The start is read before the clock and confirmed afterwards: read the other way round,
+        // an input that started between the two reads gave a negative (huge unsigned) time.
+        const DWORD start = g_current.startTick;
+        const DWORD now = GetTickCount();
+        if (g_current.busy && g_current.target && g_current.startTick == start &&
+            static_cast<LONG>(now - start) > static_cast<LONG>(g_current.target->timeLimitMs)) {
             char what[64];
             std::snprintf(what, sizeof what, "HANG (over %u ms)", g_current.target->timeLimitMs);
             describeCurrent(what);
