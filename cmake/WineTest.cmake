@@ -64,8 +64,11 @@ function(orv_add_test)
   endif()
   add_test(NAME ${T_NAME} COMMAND ${_cmd})
   math(EXPR _outer "${T_TIMEOUT} + 60")
+  # A failed test case fails the test whatever the exit code: Wine turns a crash in a static
+  # destructor at exit into exit code 0, which would hide the failures reported before it.
   set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${WINE_TEST_ENV}"
-                       LABELS ${T_LABEL} TIMEOUT ${_outer})
+                       LABELS ${T_LABEL} TIMEOUT ${_outer}
+                       FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
   if(T_SERIAL)
     set_tests_properties(${T_NAME} PROPERTIES RUN_SERIAL TRUE)
   endif()

@@ -83,18 +83,6 @@ bool writeBytes(const std::string& path, const std::string& bytes)
     return ok && written == bytes.size();
 }
 
-unsigned long long fileIndex(const std::string& path)
-{
-    HANDLE f = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return 0;
-    BY_HANDLE_FILE_INFORMATION info = {};
-    GetFileInformationByHandle(f, &info);
-    CloseHandle(f);
-    return (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-}
-
 std::vector<std::string> names(ReportManager& manager)
 {
     std::vector<std::string> all;
@@ -246,11 +234,13 @@ TEST_F(ReportStoreTest, AFlushPutsANewFileInPlaceOfTheOld)
     ReportManager manager;
     ASSERT_TRUE(manager.setDataFolder(folder_));
     ASSERT_TRUE(manager.flushReports());
-    const unsigned long long before = fileIndex(path_);
-    ASSERT_NE(0u, before);
+    const std::string before = orvtest::readFile(path_);
+    orvtest::HeldFile old(path_);
+    ASSERT_TRUE(old.isOpen());
     manager.deleteReport("Failure report");
     ASSERT_TRUE(manager.flushReports());
-    EXPECT_NE(before, fileIndex(path_)) << "the old file was truncated and rewritten in place";
+    EXPECT_EQ(before, old.read()) << "the old file was truncated and rewritten in place";
+    EXPECT_NE(before, orvtest::readFile(path_));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((path_ + ".tmp").c_str()));
     ReportManager next;
     ASSERT_TRUE(next.setDataFolder(folder_));

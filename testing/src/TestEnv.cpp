@@ -55,6 +55,31 @@ std::string readFile(const std::string& windowsPath, const std::string& ifMissin
     return bytes;
 }
 
+HeldFile::HeldFile(const std::string& windowsPath)
+    : handle_(CreateFileA(windowsPath.c_str(), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                          0, NULL))
+{
+}
+
+HeldFile::~HeldFile()
+{
+    if (isOpen()) CloseHandle(handle_);
+}
+
+bool HeldFile::isOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+std::string HeldFile::read()
+{
+    std::string bytes;
+    if (!isOpen() || SetFilePointer(handle_, 0, NULL, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+        return bytes;
+    char buf[65536];
+    DWORD n = 0;
+    while (ReadFile(handle_, buf, sizeof buf, &n, NULL) && n > 0) bytes.append(buf, n);
+    return bytes;
+}
+
 static void removeTree(const std::string& path)
 {
     WIN32_FIND_DATAA fd;

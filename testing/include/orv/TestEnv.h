@@ -18,6 +18,24 @@ std::string fixtureDir();
 // when it cannot be opened.
 std::string readFile(const std::string& windowsPath, const std::string& ifMissing = std::string());
 
+// A handle held on a file as it is now, sharing everything. A file put in place of it (a new file
+// renamed over the old) leaves what this handle reads unchanged; a rewrite in place does not.
+// Comparing file numbers instead is not enough: the file system may give the next new file the
+// number of the one just replaced.
+class HeldFile {
+public:
+    explicit HeldFile(const std::string& windowsPath);
+    ~HeldFile();
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    bool isOpen() const;
+    // The whole content as the handle sees it now.
+    std::string read();
+
+private:
+    void* handle_;
+};
+
 // A fresh empty sub-folder of the scratch folder, as a Windows path with no trailing '\'.
 std::string makeScratchFolder(const std::string& name);
 
