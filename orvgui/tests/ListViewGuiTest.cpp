@@ -19,6 +19,7 @@
 #include "CDialogMinTrayBtn.h"
 #include "CSplashScreen.h"
 #include "ColumnIdSequence.h"
+#include "ControlRestyle.h"
 #include "GuiTestSupport.h"
 #include "ItemNotifier.h"
 #include "Monitor/MonitorItemManager.h"
@@ -580,6 +581,44 @@ TEST_F(ListViewTest, SplashScreenShowsItsPictureAndEnds)
     splash.EndDialog(1);
     splash.DestroyWindow();
     EXPECT_FALSE(::IsWindow(splash.m_hWnd));
+}
+
+TEST_F(ListViewTest, RestylingGivesClientEdgesAndNoFlatButtons)
+{
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "restyle", WS_POPUP, CRect(0, 0, 200, 200), NULL, 0));
+    struct Child {
+        const char* cls;
+        DWORD style;
+        DWORD exStyle;
+        DWORD expectedEx;     // edge bits afterwards
+        HWND window;
+    } children[] = {
+        {"EDIT", WS_CHILD, WS_EX_STATICEDGE, WS_EX_CLIENTEDGE, NULL},
+        {"EDIT", WS_CHILD, 0, 0, NULL},   // an edit without a static edge keeps its look
+        {"SysListView32", WS_CHILD, 0, WS_EX_CLIENTEDGE, NULL},
+        {"msctls_trackbar32", WS_CHILD, WS_EX_STATICEDGE, WS_EX_CLIENTEDGE, NULL},
+        {"Button", WS_CHILD | BS_FLAT, 0, 0, NULL},
+        {"Static", WS_CHILD, WS_EX_STATICEDGE, WS_EX_STATICEDGE, NULL},
+    };
+    for (Child& child : children)
+        child.window = ::CreateWindowExA(child.exStyle, child.cls, "", child.style, 0, 0, 50, 20, host.m_hWnd, NULL,
+                                         NULL, NULL);
+    // a grandchild is reached too (depth first)
+    HWND inner = ::CreateWindowExA(WS_EX_STATICEDGE, "EDIT", "", WS_CHILD, 0, 0, 50, 20, children[2].window, NULL,
+                                   NULL, NULL);
+    ControlRestyle::Apply(host.m_hWnd);
+    for (const Child& child : children) {
+        SCOPED_TRACE(child.cls);
+        LONG_PTR ex = ::GetWindowLongPtrA(child.window, GWL_EXSTYLE);
+        EXPECT_EQ(child.expectedEx, static_cast<DWORD>(ex & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)));
+        if (lstrcmpiA(child.cls, "Button") == 0) {
+            EXPECT_EQ(0, ::GetWindowLongPtrA(child.window, GWL_STYLE) & BS_FLAT);
+        }
+    }
+    EXPECT_EQ(static_cast<LONG_PTR>(WS_EX_CLIENTEDGE),
+              ::GetWindowLongPtrA(inner, GWL_EXSTYLE) & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
+    host.DestroyWindow();
 }
 
 // The program ends without running the destructors of its statics: in a Winelib GUI process they
