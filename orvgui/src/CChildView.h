@@ -1,0 +1,98 @@
+// The main frame's view: a form (template 130) whose one control is the item list (1000). One row
+// per visible item, columns from the profile, and each row kept current by the item-changed
+// message (WM_USER+1001) that the item's ItemNotifier posts from its worker. It starts every
+// item's worker with its two notifiers and stops it when the item is removed.
+#pragma once
+
+#include <afxwin.h>
+#include <afxext.h>
+
+#include <vector>
+
+#include "CCommonListCtrl.h"
+#include "orv/log4cxx.h"
+
+class MonitorItemWrapper;
+class MonitorItemWrapperManager;
+
+// The item list's control. The UI library's anchoring layer goes over it once that layer exists:
+// this line becomes  typedef CExtWA<CCommonListCtrl> CItemListCtrl;  and nothing else changes.
+typedef CCommonListCtrl CItemListCtrl;
+
+class CChildView : public CFormView {
+    DECLARE_DYNCREATE(CChildView)
+public:
+    enum { IDD = 130, IDC_ITEM_LIST = 1000 };
+
+    // What the view tells the main frame (its item commands follow the selection and the item
+    // states; double click and right click run its commands). Called on the GUI thread.
+    class Host {
+    public:
+        virtual ~Host() {}
+        virtual void OnItemSelection(bool bSelected) = 0;
+        virtual void OnItemChanged(MonitorItemWrapper* pWrapper) = 0;
+        virtual void OnItemProperties() = 0;
+        virtual void OnItemContextMenu() = 0;
+    };
+
+    CChildView();
+    ~CChildView() override;
+
+    void SetHost(Host* pHost) { m_pHost = pHost; }
+    // The wrappers shown (null, the default: MonitorItemWrapperManager::instance()).
+    void SetWrapperManager(MonitorItemWrapperManager* pManager) { m_pManager = pManager; }
+    CItemListCtrl& GetListCtrl() { return m_list; }
+
+    int FindRow(MonitorItemWrapper* pWrapper) const;
+    // The wrapper of the first selected row, or null.
+    MonitorItemWrapper* GetSelectedWrapper() const;
+    void RefreshRow(int nRow, MonitorItemWrapper* pWrapper);
+    void RefreshItem(MonitorItemWrapper* pWrapper);
+    // A new item's row, periodic saving and worker (visible wrappers only).
+    void AddItem(MonitorItemWrapper* pWrapper);
+    // Deletes an item the main frame has unregistered from periodic saving: its row, alarm,
+    // worker and wrapper. An item without a row is left untouched.
+    void RemoveItem(MonitorItemWrapper* pWrapper);
+    // Rows and columns again from the profile (after the columns chooser).
+    void Rebuild();
+    // The displayed columns, in display order, into the profile.
+    void SaveColumnLayout();
+    void BuildColumns();
+    void FillRows();
+
+    // Starts the item's worker with an ItemNotifier (to this view) and an AlarmNotifier attached;
+    // an item type without a worker gets neither and stays idle.
+    virtual void StartItemWorker(MonitorItemWrapper* pWrapper);
+
+    // Width of a column whose caption has nChars characters (profile position 13 added).
+    static int ColumnWidth(int nChars, int nPadding) { return nChars * 7 + nPadding; }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnInitialUpdate() override;
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnListClick(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnListRClick(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnDestroy();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg LRESULT OnItemChangedMessage(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    MonitorItemWrapperManager& Manager() const;
+    void InsertRow(MonitorItemWrapper* pWrapper);
+    void CreateImageLists();
+    // Sorts once the messages queued now are handled (repeated requests collapse into one).
+    void RequestResort();
+
+    CImageList m_largeImages;
+    CImageList m_smallImages;
+    CItemListCtrl m_list;
+    log4cxx::LoggerPtr m_logger;
+    Host* m_pHost;
+    MonitorItemWrapperManager* m_pManager;
+    bool m_bResortPending;
+};
