@@ -67,7 +67,10 @@ void CExtPopupMenuSite::Done()
     m_lpnResultCmdID = NULL;
     if (m_pTopMenu != NULL) {
         m_pTopMenu->ClearItems();
-        if (m_pTopMenu != NULL && IsWindowOf(m_pTopMenu)) {
+        // Not at the program's end: under Wine, destroying a window (or removing a hook) from
+        // the exit-time destructors ends the process on the spot; windows and hooks go with the
+        // process anyway. A program closes its menus before it leaves its run.
+        if (m_pTopMenu != NULL && (m_dwFlags & FLAG_DESTROYED) == 0 && IsWindowOf(m_pTopMenu)) {
             HWND hWndPopup = m_pTopMenu->GetSiteHwnd();
             HWND hWndOwner = m_pTopMenu->GetOwnerHwnd();
             if (hWndOwner == NULL)
@@ -83,7 +86,12 @@ void CExtPopupMenuSite::Done()
         m_pTopMenu = NULL;
         delete pTop;
     }
-    InstallHooks(false);
+    if ((m_dwFlags & FLAG_DESTROYED) != 0) {
+        m_hMouseHook = NULL;
+        m_hKeyboardHook = NULL;
+    } else {
+        InstallHooks(false);
+    }
     m_dwFlags &= ~FLAG_CLOSING;
 }
 
