@@ -192,6 +192,7 @@ namespace {
 
 HHOOK g_hMouseHook = NULL;
 HWND g_hLastMouseTarget = NULL;
+POINT g_ptLastMouse = {-1, -1};
 DWORD g_nMouseMessages = 0;
 
 // Sees every mouse message the thread takes from its queue, with the window it goes to.
@@ -199,6 +200,7 @@ LRESULT CALLBACK MouseHook(int nCode, WPARAM wParam, LPARAM lParam)
 {
     if (nCode >= 0 && lParam != 0) {
         g_hLastMouseTarget = reinterpret_cast<MOUSEHOOKSTRUCT*>(lParam)->hwnd;
+        g_ptLastMouse = reinterpret_cast<MOUSEHOOKSTRUCT*>(lParam)->pt;
         g_nMouseMessages++;
     }
     return ::CallNextHookEx(g_hMouseHook, nCode, wParam, lParam);
@@ -241,7 +243,10 @@ bool sendAndWait(POINT pt, DWORD flags, HWND expect, DWORD timeoutMs)
     }
     const DWORD start = ::GetTickCount();
     DWORD lastSend = start;
-    while (!(g_nMouseMessages != seen && reached(expect))) {
+    // The message must also carry the point sent: under Wine a late pointer event of an earlier
+    // move can put the cursor back where it was, and the window then hears of the old point.
+    while (!(g_nMouseMessages != seen && reached(expect) && g_ptLastMouse.x == pt.x &&
+             g_ptLastMouse.y == pt.y)) {
         if (::GetTickCount() - start > timeoutMs)
             return false;
         if (::GetTickCount() - lastSend > 200) {
