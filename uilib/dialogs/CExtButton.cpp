@@ -107,7 +107,17 @@ int CExtButton::HitTestParts(CPoint ptClient) const
 int CExtButton::HitTestCursor() const
 {
     POINT pt;
-    if (!::GetCursorPos(&pt) || ::WindowFromPoint(pt) != m_hWnd)
+    if (!::GetCursorPos(&pt))
+        return 0;
+    ::ScreenToClient(m_hWnd, &pt);
+    return HitTestPoint(pt);
+}
+
+int CExtButton::HitTestPoint(CPoint ptClient) const
+{
+    POINT pt = ptClient;
+    ::ClientToScreen(m_hWnd, &pt);
+    if (::WindowFromPoint(pt) != m_hWnd)
         return 0;
     if ((m_nStateFlags & STATE_SPLIT) == 0)
         return 1;
@@ -209,7 +219,7 @@ void CExtButton::OnMouseMove(UINT nFlags, CPoint point)
     if (m_nStateFlags & STATE_KEY_PRESS)
         return;
     CButton::OnMouseMove(nFlags, point);
-    const int nPart = HitTestCursor();
+    const int nPart = HitTestPoint(point);
     const bool bTracking = (m_nStateFlags & STATE_TRACKING) != 0;
     const bool bOver = bTracking ? (nPart == m_nPressedPart && nPart != 0) : nPart != 0;
     if (bOver && CExtPopupMenuWnd::AreWindowsInSameTopLevel(m_hWnd, ::GetActiveWindow(), true, true, true)) {
@@ -237,7 +247,7 @@ void CExtButton::OnLButtonDown(UINT nFlags, CPoint point)
     if (m_nStateFlags & STATE_KEY_PRESS)
         return;
     CButton::OnLButtonDown(nFlags, point);
-    m_nPressedPart = HitTestCursor();
+    m_nPressedPart = HitTestPoint(point);
     if (m_nPressedPart != 0) {
         m_nStateFlags |= STATE_HOVER | STATE_PUSHED | STATE_TRACKING;
         TakeCapture();
@@ -245,11 +255,11 @@ void CExtButton::OnLButtonDown(UINT nFlags, CPoint point)
     }
 }
 
-void CExtButton::OnLButtonUp(UINT, CPoint)
+void CExtButton::OnLButtonUp(UINT, CPoint point)
 {
     if (m_nStateFlags & STATE_KEY_PRESS)
         return;
-    const int nPart = HitTestCursor();
+    const int nPart = HitTestPoint(point);
     const bool bClick = (m_nStateFlags & STATE_PUSHED) && (m_nStateFlags & STATE_TRACKING) && nPart == m_nPressedPart;
     m_nStateFlags &= ~(STATE_HOVER | STATE_PUSHED | STATE_TRACKING);
     m_nPressedPart = 0;

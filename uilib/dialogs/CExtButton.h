@@ -67,6 +67,9 @@ public:
     void GetButtonRects(CRect& rcMain, CRect& rcArrow) const;
     int HitTestParts(CPoint ptClient) const;
     int HitTestCursor() const;
+    // The same for a point of a mouse message (client coordinates): a press or a release is
+    // judged where it happened, not where the cursor is by the time its message is handled.
+    int HitTestPoint(CPoint ptClient) const;
 
     // The button's tool tip: made (inactive, with no tools) on the first message the button
     // pre-translates while no popup menu is tracked, and fed every such message; its owner adds
