@@ -7,6 +7,9 @@
 #include "orv/UiTest.h"
 #include "CExtColorButton.h"
 #include "CExtColorDlg.h"
+#include "CExtDockBar.h"
+#include "ExtToolBarStandIns.h"
+#include <afxdocking.h>
 #include <string>
 #include <vector>
 
@@ -289,4 +292,49 @@ TEST_F(ColourButtonTest, FaceShowsTheCurrentColour)
     if (nBits > 8) {
         EXPECT_GT(picture.count(RGB(0, 128, 255), rc.left, rc.top, rc.right, rc.bottom), 100);
     }
+}
+
+// 6. On a tool bar docked at the left: the popup is aligned by the dock bar (code 1), the frame
+//    above the bars owns it (and so gets the notifications), the bars' tracking is ended first
+//    and the bars' menu-tracking flag is set once the popup is tracked.
+TEST(ColourButtonOnBar, PopupBelongsToTheFrameAndIsAlignedByTheDockBar)
+{
+    orvtest::uiApp("colour buttons test");
+    CExtPopupMenuWnd::ResetStandIn();
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "bars", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 600, 400)));
+    HWND hFrame = pFrame->m_hWnd;
+    ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame));
+    CExtToolControlBar* pBar = new CExtToolControlBar;
+    pBar->m_sizeBar = CSize(40, 200);
+    ASSERT_TRUE(pBar->Create("Colours", pFrame, 0xE900, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CBRS_LEFT));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    CExtDockBar::GetOuterDockBar(pFrame, AFX_IDW_DOCKBAR_LEFT)->DockControlBar(pBar);
+    pFrame->RecalcLayout();
+    CExtColorButton button;
+    HWND hButton = ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 2, 10, 30, 24, pBar->m_hWnd,
+                                     (HMENU)103, NULL, NULL);
+    ASSERT_TRUE(button.SubclassWindow(hButton));
+    button.m_clrSelected = RGB(9, 8, 7);
+    orvtest::MessageRecorder frameGets(hFrame, {kFinally});
+    CExtPopupMenuWnd::standIn().onTrack = [&](CExtPopupMenuWnd&, const CExtPopupMenuTrackRecord& record) {
+        ::PostMessageA(record.hWndOwner, kFinally, RGB(1, 2, 3), 0);
+    };
+    const int nCancels = CExtToolControlBar::g_nCancelAllBarsTrackingCalls;
+    CExtToolControlBar::g_bMenuTracking = false;
+    EXPECT_TRUE(button.TrackButtonMenu(false));
+    ASSERT_EQ(1u, CExtPopupMenuWnd::standIn().tracked.size());
+    const CExtPopupMenuTrackRecord& r = CExtPopupMenuWnd::standIn().tracked.back();
+    EXPECT_EQ(0x21u, r.nFlags);
+    EXPECT_EQ(hFrame, r.hWndOwner);
+    EXPECT_EQ(nCancels + 1, CExtToolControlBar::g_nCancelAllBarsTrackingCalls);
+    EXPECT_TRUE(CExtToolControlBar::g_bMenuTracking);
+    ASSERT_TRUE(frameGets.waitFor(1));
+    EXPECT_TRUE(frameGets.matches({{kFinally, RGB(1, 2, 3), 0}}));
+    EXPECT_EQ(RGB(9, 8, 7), button.m_clrSelected);   // the frame's to handle
+    CExtToolControlBar::g_bMenuTracking = false;
+    button.DestroyWindow();
+    pFrame->DestroyWindow();
+    CExtPopupMenuWnd::ResetStandIn();
+    AfxDeleteTempMaps();
 }

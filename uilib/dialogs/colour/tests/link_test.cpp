@@ -9,6 +9,8 @@
 #include "orv/TestEnv.h"
 #include "orv/UiTest.h"
 #include "CExtHyperLinkButton.h"
+#include "CExtPaintManagerHolder.h"
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -78,10 +80,20 @@ struct Handlers {
     }
 };
 
+// Puts the page handler's open command back when a test that changed it ends, however it ends.
+struct RestoreOpenCommand {
+    ~RestoreOpenCommand();
+};
+
 Handlers& TheHandlers()
 {
     static Handlers handlers;
     return handlers;
+}
+
+RestoreOpenCommand::~RestoreOpenCommand()
+{
+    SetClassesValue("htmlfile\\shell\\open\\command", "\"" + TheHandlers().recorder + "\" page \"%1\" dropped");
 }
 
 // A link that notes each way it tries and what the way answered.
@@ -202,6 +214,7 @@ TEST_F(LinkTest, ClickOpensTheAddressTheWayItsFormAsks)
 // 2. No way opens the address: false, the visited bit stays as it was, nothing starts, no message.
 TEST_F(LinkTest, AnAddressNoWayOpensLeavesTheLinkUnvisited)
 {
+    RestoreOpenCommand restore;
     ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "htmlfile\\shell\\open");
     link.m_strURL = "nosuch-scheme:y";
     const size_t nBefore = handlers.lines().size();
@@ -218,7 +231,6 @@ TEST_F(LinkTest, AnAddressNoWayOpensLeavesTheLinkUnvisited)
     ASSERT_TRUE(orvtest::click(orvtest::screenPoint(link.m_hWnd, {200, 12}), link.m_hWnd));
     ASSERT_TRUE(orvtest::pumpUntil([&] { return link.IsVisited(); }));
     EXPECT_EQ("", link.Ways());
-    SetClassesValue("htmlfile\\shell\\open\\command", "\"" + handlers.recorder + "\" page \"%1\" dropped");
     orvtest::pumpWaiting();
     EXPECT_EQ(nBefore, handlers.lines().size());
 }
@@ -341,4 +353,148 @@ TEST_F(LinkTest, WineInternetShortcutRefusesTheCallWithFlagsOne)
     pURL->Release();
     ASSERT_TRUE(handlers.waitForLines(nBefore + 1));
     EXPECT_EQ("shell \"orvlink:shortcut\"", handlers.lines().back());
+}
+
+// 6. The verbs: print takes the page handler's print command (a bare placeholder), edit has no
+//    command in a fresh prefix and ends in failure, a number outside 0 to 2 skips the page handler
+//    and gives the shell no verb (its default, open).
+TEST_F(LinkTest, VerbsPickTheHandlersCommand)
+{
+    struct Case {
+        const char* address;
+        int verb;
+        bool opened;
+        std::string ways;
+        std::string recorded;
+    } cases[] = {
+        {"www.example.test/print", CExtHyperLinkButton::VERB_PRINT, true, "page+", "page-print  \"www.example.test/print\""},
+        {"www.example.test/edit", CExtHyperLinkButton::VERB_EDIT, false, "page- shortcut- shell-", ""},
+        {"orvlink:verb/7", 7, true, "shortcut- shell+", "shell \"orvlink:verb/7\""},
+        // the system's shell takes "www." for a web address of its own and opens it by http
+        {"www.example.test/seven", 7, true, "page- shortcut- shell+", "shell \"http://www.example.test/seven\""},
+        {"web.example.test/seven", 7, false, "page- shortcut- shell-", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.address);
+        link.ways.clear();
+        link.m_nLinkFlags &= ~CExtHyperLinkButton::LINK_VISITED;
+        const size_t nBefore = handlers.lines().size();
+        EXPECT_EQ(c.opened, link.Navigate(c.address, c.verb, false));
+        EXPECT_EQ(c.ways, link.Ways());
+        EXPECT_EQ(c.opened, link.IsVisited());
+        if (c.opened) {
+            ASSERT_TRUE(handlers.waitForLines(nBefore + 1));
+            EXPECT_EQ(c.recorded, handlers.lines().back());
+        } else {
+            orvtest::pumpWaiting();
+            EXPECT_EQ(nBefore, handlers.lines().size());
+        }
+    }
+}
+
+// 7. Asked to show errors, a web address that no way opens shows one message per failing
+//    command-line or shell attempt (the shortcut object shows none); a click shows none.
+TEST_F(LinkTest, ErrorMessagesOnlyWhenAsked)
+{
+    RestoreOpenCommand restore;
+    SetClassesValue("htmlfile\\shell\\open\\command", "\"Z:\\no\\such\\browser.exe\" \"%1\"");
+    bool bOpened = true;
+    orvtest::Script script({{"navigate", [&] {
+                                 bOpened = link.Navigate("web.example.test/missing", CExtHyperLinkButton::VERB_OPEN, true);
+                                 return true;
+                             }}});
+    EXPECT_TRUE(script.run()) << script.failure;
+    EXPECT_FALSE(bOpened);
+    EXPECT_EQ("page- shortcut- shell-", link.Ways());
+    ASSERT_EQ(2u, script.boxes.texts.size());
+    for (const std::string& text : script.boxes.texts)
+        EXPECT_EQ(0u, text.find("Unable to open hyper link:\n")) << text;
+    EXPECT_EQ("Unable to open hyper link:\nFile was not found.", script.boxes.texts[0]);
+
+    link.m_strURL = "web.example.test/missing";
+    orvtest::Script clicked({{"click", [&] {
+                                  Click();
+                                  return true;
+                              }}});
+    EXPECT_TRUE(clicked.run()) << clicked.failure;
+    EXPECT_EQ("page- shortcut- shell-", link.Ways());
+    EXPECT_TRUE(clicked.boxes.texts.empty());
+}
+
+// 8. The link's colours and underline by state, painted by the link into a memory DC: blue,
+//    purple once visited (only with the show-visited bit), red and underlined while hovered,
+//    the paint manager's colour when disabled.
+TEST_F(LinkTest, TextColourAndUnderlineFollowTheState)
+{
+    link.SetWindowText("Monitor home page");
+    CRect rc;
+    link.GetClientRect(&rc);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+    bmi.bmiHeader.biWidth = rc.Width();
+    bmi.bmiHeader.biHeight = -rc.Height();
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    unsigned int* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, (void**)&pBits, NULL, 0);
+    ASSERT_TRUE(hBitmap != NULL);
+    CDC dc;
+    dc.Attach(::CreateCompatibleDC(NULL));
+    HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), hBitmap);
+    auto count = [&](COLORREF clr) {
+        const unsigned int bgrx = (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr);
+        int n = 0;
+        for (int i = 0; i < rc.Width() * rc.Height(); i++)
+            n += (pBits[i] & 0xFFFFFF) == bgrx;
+        return n;
+    };
+    // the longest run of one colour along a row: the underline
+    auto longestRun = [&](COLORREF clr) {
+        const unsigned int bgrx = (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr);
+        int best = 0;
+        for (int y = 0; y < rc.Height(); y++)
+            for (int x = 0, run = 0; x < rc.Width(); x++) {
+                run = (pBits[y * rc.Width() + x] & 0xFFFFFF) == bgrx ? run + 1 : 0;
+                best = std::max(best, run);
+            }
+        return best;
+    };
+    const COLORREF kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0), kPurple = RGB(128, 0, 128);
+    struct Case {
+        const char* name;
+        BYTE linkFlags;
+        BYTE stateFlags;
+        bool enabled;
+        COLORREF colour;
+        bool underlined;
+    } cases[] = {
+        {"normal", CExtHyperLinkButton::LINK_SHOW_VISITED, 0, true, kBlue, false},
+        {"visited", CExtHyperLinkButton::LINK_SHOW_VISITED | CExtHyperLinkButton::LINK_VISITED, 0, true, kPurple, false},
+        {"visited, not shown", CExtHyperLinkButton::LINK_VISITED, 0, true, kBlue, false},
+        {"hover", CExtHyperLinkButton::LINK_SHOW_VISITED | CExtHyperLinkButton::LINK_VISITED, CExtButton::STATE_HOVER, true, kRed, true},
+        {"pushed", 0, CExtButton::STATE_PUSHED, true, kRed, true},
+        {"disabled", 0, 0, false, g_PaintManager->GetColor(16), false},
+    };
+    ::SetFocus(parent.m_hWnd);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        link.m_nLinkFlags = c.linkFlags;
+        link.m_nStateFlags = (BYTE)((link.m_nStateFlags & ~(CExtButton::STATE_HOVER | CExtButton::STATE_PUSHED)) | c.stateFlags);
+        link.EnableWindow(c.enabled);
+        link.PaintButton(dc, false);
+        EXPECT_GT(count(c.colour), 20);
+        for (COLORREF other : {kBlue, kRed, kPurple})
+            if (other != c.colour) {
+                EXPECT_EQ(0, count(other));
+            }
+        if (c.underlined) {
+            EXPECT_GT(longestRun(c.colour), 60);
+        } else {
+            EXPECT_LT(longestRun(c.colour), 20);
+        }
+    }
+    link.EnableWindow(TRUE);
+    link.m_nStateFlags &= ~(CExtButton::STATE_HOVER | CExtButton::STATE_PUSHED);
+    ::SelectObject(dc.GetSafeHdc(), hOld);
+    ::DeleteObject(hBitmap);
 }
