@@ -211,9 +211,7 @@ TEST_F(ColourButtonTest, CustomItemOpensADialogThatAppliesOnlyOnOk)
         COLORREF kept;
         bool bReported;
     } cases[] = {
-        // Wine's system dialog answers TRUE to its own Cancel button as well, so the button
-        // cannot tell: the colour it reports is the one it had
-        {true, false, RGB(30, 60, 90), true},
+        {true, false, RGB(30, 60, 90), false},
         {true, true, RGB(30, 60, 90), true},   // OK without a change: the same colour, reported again
         {false, false, RGB(30, 60, 90), false},
         {false, true, RGB(255, 60, 90), true}, // the library's dialog with red typed as 255
@@ -224,47 +222,61 @@ TEST_F(ColourButtonTest, CustomItemOpensADialogThatAppliesOnlyOnOk)
         button.m_clrSelected = RGB(30, 60, 90);
         recorder->clear();
         choice = {{kCustom, 0}};
-        HWND hDialog = NULL;
-        orvtest::Script script({
-            {"dialog up",
-             [&] {
-                 hDialog = ::GetActiveWindow();
-                 return hDialog != NULL && hDialog != parent.m_hWnd && orvtest::className(hDialog) == "#32770" &&
-                        ::IsWindowVisible(hDialog);
-             }},
-            {"type red",
-             [&] {
-                 if (!c.bSystemDialog && c.bOk) {
-                     HWND hRed = ::GetDlgItem(hDialog, IDC_EXT_COLOR_R);
-                     ::SetFocus(hRed);
-                     ::SendMessageA(hRed, EM_SETSEL, 0, -1);
-                     orvtest::typeText("255");
-                 }
-                 return true;
-             }},
-            {"red typed",
-             [&] {
-                 if (c.bSystemDialog || !c.bOk)
+        if (c.bSystemDialog) {
+            // The script helper closes every dialog no framework object owns as a message box
+            // (with OK), the system's colour dialog included: this one is ended by a timer of
+            // the test's own, through the command of the dialog's own button.
+            static UINT s_nCommand;
+            static bool s_bEnded;
+            s_nCommand = c.bOk ? IDOK : IDCANCEL;
+            s_bEnded = false;
+            const UINT_PTR nTimer = ::SetTimer(NULL, 0, 30, [](HWND, UINT, UINT_PTR nId, DWORD) WINAPI {
+                HWND hDialog = ::GetActiveWindow();
+                if (s_bEnded || hDialog == NULL || orvtest::className(hDialog) != "#32770" || !::IsWindowVisible(hDialog))
+                    return;
+                ::PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(s_nCommand, BN_CLICKED), (LPARAM)::GetDlgItem(hDialog, s_nCommand));
+                s_bEnded = true;
+                ::KillTimer(NULL, nId);
+            });
+            Click();
+            EXPECT_TRUE(orvtest::pumpUntil([&] { return s_bEnded && orvtest::className(::GetActiveWindow()) != "#32770"; }));
+            ::KillTimer(NULL, nTimer);
+        } else {
+            HWND hDialog = NULL;
+            orvtest::Script script({
+                {"dialog up",
+                 [&] {
+                     hDialog = ::GetActiveWindow();
+                     return hDialog != NULL && hDialog != parent.m_hWnd && orvtest::className(hDialog) == "#32770" &&
+                            ::IsWindowVisible(hDialog);
+                 }},
+                {"type red",
+                 [&] {
+                     if (c.bOk) {
+                         HWND hRed = ::GetDlgItem(hDialog, IDC_EXT_COLOR_R);
+                         ::SetFocus(hRed);
+                         ::SendMessageA(hRed, EM_SETSEL, 0, -1);
+                         orvtest::typeText("255");
+                     }
                      return true;
-                 char text[16] = "";
-                 ::GetDlgItemTextA(hDialog, IDC_EXT_COLOR_C, text, sizeof text);
-                 return std::string(text) == "0";
-             }},
-            {"end", [&] {
-                 if (c.bSystemDialog) {
-                     // the system's dialog is Wine's: under the test's input it did not answer
-                     // real clicks or keys, so it is ended through its own buttons' commands
-                     ::PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(c.bOk ? IDOK : IDCANCEL, BN_CLICKED),
-                                    (LPARAM)::GetDlgItem(hDialog, c.bOk ? IDOK : IDCANCEL));
-                     return true;
-                 }
-                 HWND hButton = ::GetDlgItem(hDialog, c.bOk ? IDOK : IDCANCEL);
-                 return hButton != NULL && orvtest::click(orvtest::centreOf(hButton), hButton);
-             }},
-            {"dialog gone", [&] { return !::IsWindow(hDialog); }},
-        });
-        Click();
-        EXPECT_TRUE(script.run()) << script.failure;
+                 }},
+                {"red typed",
+                 [&] {
+                     if (!c.bOk)
+                         return true;
+                     char text[16] = "";
+                     ::GetDlgItemTextA(hDialog, IDC_EXT_COLOR_C, text, sizeof text);
+                     return std::string(text) == "0";
+                 }},
+                {"end", [&] {
+                     HWND hButton = ::GetDlgItem(hDialog, c.bOk ? IDOK : IDCANCEL);
+                     return hButton != NULL && orvtest::click(orvtest::centreOf(hButton), hButton);
+                 }},
+                {"dialog gone", [&] { return !::IsWindow(hDialog); }},
+            });
+            Click();
+            EXPECT_TRUE(script.run()) << script.failure;
+        }
         orvtest::pumpWaiting();
         EXPECT_EQ(c.kept, button.m_clrSelected);
         if (c.bReported) {
@@ -338,3 +350,4 @@ TEST(ColourButtonOnBar, PopupBelongsToTheFrameAndIsAlignedByTheDockBar)
     CExtPopupMenuWnd::ResetStandIn();
     AfxDeleteTempMaps();
 }
+
