@@ -298,7 +298,7 @@ TEST_F(ColourButtonTest, FaceShowsTheCurrentColour)
     orvtest::pumpWaiting();
     orvtest::Picture picture;
     const int nBits = ::GetDeviceCaps(CClientDC(&button).GetSafeHdc(), BITSPIXEL);
-    ASSERT_TRUE(orvtest::screenshot(std::string("colour_button_") + std::to_string(nBits), &picture));
+    ASSERT_TRUE(orvtest::screenshot(std::string("colour_button_") + (nBits > 8 ? "24" : "8"), &picture));
     CRect rc;
     button.GetWindowRect(&rc);
     if (nBits > 8) {
