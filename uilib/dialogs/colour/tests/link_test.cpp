@@ -498,3 +498,47 @@ TEST_F(LinkTest, TextColourAndUnderlineFollowTheState)
     ::SelectObject(dc.GetSafeHdc(), hOld);
     ::DeleteObject(hBitmap);
 }
+
+// 9. The focus rectangle hugs the text: for a short left-aligned text it ends after the text;
+//    a text that does not fit ends in an ellipsis and its focus rectangle spans the whole width
+//    (the deflated width plus the 2-pixel margins).
+TEST_F(LinkTest, FocusRectangleFollowsTheText)
+{
+    CRect rc;
+    link.GetClientRect(&rc);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+    bmi.bmiHeader.biWidth = rc.Width();
+    bmi.bmiHeader.biHeight = -rc.Height();
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    unsigned int* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, (void**)&pBits, NULL, 0);
+    ASSERT_TRUE(hBitmap != NULL);
+    CDC dc;
+    dc.Attach(::CreateCompatibleDC(NULL));
+    HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), hBitmap);
+    // pixels of a column that differ from the background (the corner pixel of a row with no text)
+    auto marked = [&](int x) {
+        const unsigned int bg = pBits[(rc.Height() - 1) * rc.Width() + rc.Width() / 2] & 0xFFFFFF;
+        int n = 0;
+        for (int y = 0; y < rc.Height(); y++)
+            n += (pBits[y * rc.Width() + x] & 0xFFFFFF) != bg;
+        return n;
+    };
+    link.SetFocus();
+    ASSERT_TRUE(orvtest::pumpUntil([&] { return ::GetFocus() == link.m_hWnd; }));
+    struct Case {
+        std::string text;
+        bool reachesRight;
+    } cases[] = {{"short", false}, {std::string(40, 'W') + " does not fit", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        link.SetWindowText(c.text.c_str());
+        link.PaintButton(dc, false);
+        EXPECT_GT(marked(0), 5);   // the rectangle's left edge sits on the client's left edge
+        EXPECT_EQ(c.reachesRight, marked(rc.Width() - 1) > 5);
+    }
+    ::SelectObject(dc.GetSafeHdc(), hOld);
+    ::DeleteObject(hBitmap);
+}
