@@ -16,6 +16,8 @@
 #include "orv/TestEnv.h"
 #include "orv/UiTest.h"
 #include "CExtColorCtrl.h"
+#include "CExtColorButton.h"
+#include "CExtColorDlg.h"
 #include <functional>
 #include <string>
 #include <vector>
@@ -411,3 +413,28 @@ TEST(ColorCtrlNames, ModesHaveTheirNamesAndTheComparisonNone) {
 }
 
 }  // namespace
+
+// This program carries no colour-dialog template: the dialog cannot be made, never answers OK,
+// and a colour button whose custom item asks for it keeps its colour and sends nothing.
+TEST(ColourDialogWithoutTemplate, NeverAnswersOk)
+{
+    orvtest::uiApp();
+    CExtColorDlg dlg(RGB(1, 2, 3), RGB(4, 5, 6));
+    EXPECT_NE(IDOK, dlg.DoModal());
+    EXPECT_EQ(RGB(4, 5, 6), dlg.m_clrNew);
+
+    RecordingParent parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "no template", WS_POPUP | WS_VISIBLE, 40, 40, 200, 80, NULL, NULL));
+    CExtColorButton button;
+    HWND hButton = ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 10, 10, 60, 24, parent.m_hWnd, (HMENU)5, NULL, NULL);
+    ASSERT_TRUE(button.SubclassWindow(hButton));
+    button.m_bUseStdColorDlg = false;
+    button.m_clrSelected = RGB(7, 8, 9);
+    orvtest::MessageRecorder recorder(parent.m_hWnd, {CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally});
+    EXPECT_EQ(0, button.SendMessage(CExtPopupColorMenuWnd::g_nMsgNotifyCustColor, 0, 0));
+    orvtest::pumpWaiting();
+    EXPECT_EQ(RGB(7, 8, 9), button.m_clrSelected);
+    EXPECT_TRUE(recorder.received().empty());
+    button.DestroyWindow();
+    parent.DestroyWindow();
+}
