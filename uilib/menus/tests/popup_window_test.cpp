@@ -5,6 +5,9 @@
 #include "orv/TestEnv.h"
 #include "orv/UiTest.h"
 #include "CExtPaintManagerHolder.h"
+#include "CExtPaintManagerOffice2003.h"
+#include "CExtPaintManagerStudio2005.h"
+#include "CExtPaintManagerXP.h"
 #include "CExtPopupBaseWnd.h"
 #include "CExtPopupMenuSite.h"
 #include "CExtPopupMenuTipWnd.h"
@@ -85,6 +88,7 @@ public:
         std::vector<DWORD> frame, image, background;   // bottom-up, as composed
     };
     std::vector<Frame> frames;
+    std::vector<ExpandBand> bands;   // what GetExpandBands answers
     int nFinalPaints = 0;
     int nImagePaints = 0;
     bool bUseRenderer = true;
@@ -128,6 +132,18 @@ public:
         frames.push_back({GetAnimationPercent(), std::vector<DWORD>(m_pBitsFrame, m_pBitsFrame + n),
                           std::vector<DWORD>(m_pBitsImage, m_pBitsImage + n),
                           std::vector<DWORD>(m_pBitsBackground, m_pBitsBackground + n)});
+    }
+    void GetExpandBands(CArray<ExpandBand, const ExpandBand&>& arrBands) const override
+    {
+        arrBands.RemoveAll();
+        for (const ExpandBand& b : bands)
+            arrBands.Add(b);
+    }
+    // Joins the popup to an owner area (screen coordinates).
+    void Join(const CRect& rcOwner)
+    {
+        m_rcExcludeArea = rcOwner;
+        m_nPopupFlags |= POPUP_FLAG_EXCLUDE_AREA;
     }
     // Shows the popup as the popup menus do: the animation set up, then shown without activation.
     void Open()
@@ -311,6 +327,129 @@ TEST_F(PopupWindowTest, HiddenPopupPaintsNothing)
     EXPECT_EQ(0, popup.nImagePaints);
     EXPECT_TRUE(popup.frames.empty());
     popup.DestroyWindow();
+}
+
+// A row (top-down y) of a bottom-up frame of width w and height h.
+std::vector<DWORD> Row(const std::vector<DWORD>& bits, int w, int h, int y)
+{
+    const size_t i = (size_t)(h - 1 - y) * w;
+    return std::vector<DWORD>(bits.begin() + i, bits.begin() + i + w);
+}
+
+TEST_F(PopupWindowTest, SlidingPopupComesOutOfTheOwnerItJoins)
+{
+    if (!Is24())
+        return;   // a palette display does not slide
+    const CRect rcPopup(120, 110, 280, 230);
+    const struct {
+        const char* name;
+        CRect rcOwner;
+        bool bFromBelow;
+    } cases[] = {
+        {"owner above", CRect(120, 90, 200, 110), false},
+        {"owner below", CRect(120, 230, 200, 250), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestPopupWnd popup;
+        popup.Join(c.rcOwner);
+        ASSERT_TRUE(OpenAndFinish(popup, 3, rcPopup));
+        const int w = rcPopup.Width(), h = rcPopup.Height();
+        const TestPopupWnd::Frame* pFrame = NULL;
+        for (const auto& f : popup.frames)
+            if (f.nPercent == 40)
+                pFrame = &f;
+        ASSERT_TRUE(pFrame != NULL);
+        // At 40 % the popup shows 40 % of its height, the part that is nearest its owner
+        // furthest out, and the rest of the frame is still the screen behind.
+        const int dy = h * 60 / 100;
+        if (!c.bFromBelow) {
+            EXPECT_EQ(Row(pFrame->image, w, h, dy + 5), Row(pFrame->frame, w, h, 5));
+            EXPECT_EQ(Row(pFrame->background, w, h, h - 5), Row(pFrame->frame, w, h, h - 5));
+        } else {
+            EXPECT_EQ(Row(pFrame->image, w, h, 5), Row(pFrame->frame, w, h, dy + 5));
+            EXPECT_EQ(Row(pFrame->background, w, h, 5), Row(pFrame->frame, w, h, 5));
+        }
+        popup.DestroyWindow();
+    }
+}
+
+TEST_F(PopupWindowTest, ExpandGrowsTheNewItemsInPlace)
+{
+    TestPopupWnd popup;
+    // Rows 0-29 an item already shown, 30-59 a newly shown one, 60-89 one shown before.
+    popup.bands = {{0, 30, false}, {30, 30, true}, {60, 30, false}};
+    const CRect rc(120, 110, 280, 230);
+    ASSERT_TRUE(OpenAndFinish(popup, -2, rc));
+    SaveStrip(Is24() ? "menus_effect_-2_24" : "menus_effect_-2_8", rc.Width(), rc.Height(), popup.frames);
+    ASSERT_EQ(6u, popup.frames.size());
+    const int w = rc.Width(), h = rc.Height();
+    const TestPopupWnd::Frame& f0 = popup.frames.front();
+    for (int y : {0, 29})
+        EXPECT_EQ(Row(f0.image, w, h, y), Row(f0.frame, w, h, y)) << "row " << y;
+    // The new item has no height yet: what lies below it moved up by its height.
+    for (int y : {30, 59, 89})
+        EXPECT_EQ(Row(f0.image, w, h, y + 30), Row(f0.frame, w, h, y)) << "row " << y;
+    EXPECT_EQ(Row(f0.background, w, h, h - 1), Row(f0.frame, w, h, h - 1));
+    const TestPopupWnd::Frame& fLast = popup.frames.back();
+    EXPECT_EQ(100, fLast.nPercent);
+    EXPECT_TRUE(fLast.frame == fLast.image);
+    popup.DestroyWindow();
+}
+
+// The shadow in each look: its first band darkens the screen behind to 75 percent, tinted by the
+// look's shadow colour where it has one.
+TEST_F(PopupWindowTest, ShadowInEveryLook)
+{
+    const struct {
+        const char* name;
+        CExtPaintManager* (*make)();
+    } looks[] = {
+        {"classic", [] { return new CExtPaintManager; }},
+        {"xp", []() -> CExtPaintManager* { return new CExtPaintManagerXP; }},
+        {"office2003", []() -> CExtPaintManager* { return new CExtPaintManagerOffice2003; }},
+        {"studio2005", []() -> CExtPaintManager* { return new CExtPaintManagerStudio2005; }},
+    };
+    for (const auto& look : looks) {
+        SCOPED_TRACE(look.name);
+        ASSERT_TRUE(g_PaintManager.InstallPaintManager(look.make()));
+        TestPopupWnd popup;
+        const CRect rc(120, 110, 280, 230);
+        ASSERT_TRUE(OpenAndFinish(popup, 0, rc));
+        orvtest::Picture picture;
+        ASSERT_TRUE(orvtest::screenshot(std::string("menus_shadow_screen_") + look.name + (Is24() ? "_24" : "_8"), &picture));
+        // The popup and a margin as a picture of its own.
+        const CRect rcShot(rc.left - 10, rc.top - 10, rc.right + 10, rc.bottom + 10);
+        std::vector<unsigned int> shot;
+        for (int y = rcShot.top; y < rcShot.bottom; ++y)
+            for (int x = rcShot.left; x < rcShot.right; ++x) {
+                const COLORREF cr = picture.pixel(x, y);
+                shot.push_back((unsigned)GetRValue(cr) << 16 | (unsigned)GetGValue(cr) << 8 | GetBValue(cr));
+            }
+        orvtest::savePicture(std::string("menus_shadow_") + look.name + (Is24() ? "_24" : "_8"), rcShot.Width(),
+                             rcShot.Height(), shot.data());
+        const int s = popup.GetShadowSize();
+        ASSERT_EQ(4, s);
+        const CRect rcBody(rc.left, rc.top, rc.right - s, rc.bottom - s);
+        const COLORREF crTint = g_PaintManager->GetShadowAdjustColor();
+        for (const CPoint pt : {CPoint(rcBody.CenterPoint().x, rcBody.bottom), CPoint(rcBody.right, rcBody.CenterPoint().y)}) {
+            const COLORREF crBehind = m_owner.At(pt);
+            const COLORREF crShown = picture.pixel(pt.x, pt.y);
+            if (Is24()) {
+                const DWORD dw = ExtShadowDarkenPixel((DWORD)GetRValue(crBehind) << 16 | (DWORD)GetGValue(crBehind) << 8 |
+                                                          GetBValue(crBehind),
+                                                      75, crTint);
+                EXPECT_EQ(FromDib(dw), crShown) << pt.x << "," << pt.y;
+            }
+        }
+        // Beyond the shadow the screen is untouched. (The pictures of a palette display come
+        // through the display's own colour map: only a person judges them.)
+        if (Is24()) {
+            EXPECT_EQ(m_owner.At(CPoint(rc.right + 2, rc.CenterPoint().y)), picture.pixel(rc.right + 2, rc.CenterPoint().y));
+        }
+        popup.DestroyWindow();
+    }
+    g_PaintManager.InstallPaintManager(NULL);
 }
 
 // ---- the popup as a popup of the site's tree --------------------------------------------------------
