@@ -332,16 +332,22 @@ void CExtPopupBaseWnd::OnWindowPosChanging(WINDOWPOS* lpwndpos)
 {
     // The screen behind the popup is taken before the popup covers it: read once the window
     // shows, it would be the popup's own pixels.
-    if ((lpwndpos->flags & SWP_SHOWWINDOW) != 0 && !IsWindowVisible()) {
-        CRect rc;
-        GetWindowRect(&rc);
-        if ((lpwndpos->flags & SWP_NOMOVE) == 0)
-            rc.OffsetRect(lpwndpos->x - rc.left, lpwndpos->y - rc.top);
-        if ((lpwndpos->flags & SWP_NOSIZE) == 0) {
-            rc.right = rc.left + lpwndpos->cx;
-            rc.bottom = rc.top + lpwndpos->cy;
-        }
-        CaptureBackground(rc);
+    CRect rc;
+    GetWindowRect(&rc);
+    const CRect rcOld = rc;
+    if ((lpwndpos->flags & SWP_NOMOVE) == 0)
+        rc.OffsetRect(lpwndpos->x - rc.left, lpwndpos->y - rc.top);
+    if ((lpwndpos->flags & SWP_NOSIZE) == 0) {
+        rc.right = rc.left + lpwndpos->cx;
+        rc.bottom = rc.top + lpwndpos->cy;
+    }
+    if (!IsWindowVisible()) {
+        if ((lpwndpos->flags & SWP_SHOWWINDOW) != 0)
+            CaptureBackground(rc);
+    } else if ((lpwndpos->flags & SWP_HIDEWINDOW) == 0 && rc != rcOld && m_bmpCaptured.GetSafeHandle() != NULL) {
+        // A shown popup that moves or grows (a menu expanding its hidden items): the screen is
+        // read again where the popup is not yet, and the earlier capture kept where it is.
+        RecaptureBackground(rc);
     }
     CWnd::OnWindowPosChanging(lpwndpos);
 }
@@ -410,6 +416,26 @@ void CExtPopupBaseWnd::CaptureBackground(const CRect& rcScreen)
     ::GdiFlush();
     m_bmpCaptured.Attach(hDib);
     m_rcCaptured = rcScreen;
+}
+
+void CExtPopupBaseWnd::RecaptureBackground(const CRect& rcScreen)
+{
+    CBitmap bmpOld;
+    bmpOld.Attach(m_bmpCaptured.Detach());
+    const CRect rcOld = m_rcCaptured;
+    CaptureBackground(rcScreen);
+    if (m_bmpCaptured.GetSafeHandle() == NULL || bmpOld.GetSafeHandle() == NULL)
+        return;
+    HDC hdcScreen = ::GetDC(NULL);
+    {
+        MemDC memNew(hdcScreen, (HBITMAP)m_bmpCaptured.GetSafeHandle());
+        MemDC memOld(hdcScreen, (HBITMAP)bmpOld.GetSafeHandle());
+        if (memNew.Get() != NULL && memOld.Get() != NULL)
+            ::BitBlt(memNew.Get(), rcOld.left - rcScreen.left, rcOld.top - rcScreen.top, rcOld.Width(), rcOld.Height(),
+                     memOld.Get(), 0, 0, SRCCOPY);
+    }
+    ::ReleaseDC(NULL, hdcScreen);
+    ::GdiFlush();
 }
 
 void CExtPopupBaseWnd::PaintFinal(CDC& dc)

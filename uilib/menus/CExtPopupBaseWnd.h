@@ -111,7 +111,10 @@ protected:
     void RenderAnimationFrame(CDC& dc);
     // Captures the screen under rcScreen as the background of the coming animation and paints.
     void CaptureBackground(const CRect& rcScreen);
-    // A tick of timer 666; public for the popup menus that drive it themselves.
+    // The same for a popup already shown that moves or changes size: the earlier capture is
+    // kept where the popup was (the screen shows the popup itself there).
+    void RecaptureBackground(const CRect& rcScreen);
+    // One tick of the animation (timer 666).
     void OnAnimationTick();
     // Paints the final look into dc: over the captured background when there is one (so shadows
     // darken the real screen), else straight.

@@ -397,6 +397,34 @@ TEST_F(PopupWindowTest, ExpandGrowsTheNewItemsInPlace)
     popup.DestroyWindow();
 }
 
+TEST_F(PopupWindowTest, ShownPopupThatGrowsAnimatesOverTheRealScreen)
+{
+    // A menu that expands its hidden items grows while shown: the screen behind its new part is
+    // read then, and the part it already covered keeps what was captured when it showed.
+    TestPopupWnd popup;
+    const CRect rcSmall(120, 110, 280, 200), rcGrown(120, 110, 300, 260);
+    ASSERT_TRUE(m_owner.WaitShown(rcGrown));
+    ASSERT_TRUE(OpenAndFinish(popup, 0, rcSmall));
+    popup.bands = {{0, 40, false}, {40, 60, true}, {100, 40, false}};
+    popup.SetWindowPos(NULL, rcGrown.left, rcGrown.top, rcGrown.Width(), rcGrown.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    popup.SetAnimationEffect(-2);
+    popup.StartAnimation();
+    popup.Invalidate(FALSE);
+    ASSERT_TRUE(orvtest::pumpUntil([&] { return popup.IsAnimationFinished() && !popup.frames.empty(); }));
+    if (!Is24())
+        return;   // the palette display's colours are not compared
+    const int w = rcGrown.Width(), h = rcGrown.Height();
+    const TestPopupWnd::Frame& first = popup.frames.front();
+    int nWrongBackground = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (FromDib(first.background[(size_t)(h - 1 - y) * w + x]) != m_owner.At(CPoint(rcGrown.left + x, rcGrown.top + y)))
+                ++nWrongBackground;
+    EXPECT_EQ(0, nWrongBackground);
+    popup.DestroyWindow();
+}
+
 // The shadow in each look: its first band darkens the screen behind to 75 percent, tinted by the
 // look's shadow colour where it has one.
 TEST_F(PopupWindowTest, ShadowInEveryLook)
@@ -450,6 +478,18 @@ TEST_F(PopupWindowTest, ShadowInEveryLook)
         popup.DestroyWindow();
     }
     g_PaintManager.InstallPaintManager(NULL);
+}
+
+TEST_F(PopupWindowTest, ClickOnThePopupLeavesTheOwnerActive)
+{
+    ::SetForegroundWindow(m_owner.hWnd);
+    ASSERT_TRUE(orvtest::pumpUntil([&] { return ::GetActiveWindow() == m_owner.hWnd; }));
+    TestPopupWnd popup;
+    ASSERT_TRUE(OpenAndFinish(popup, 0));
+    ASSERT_TRUE(orvtest::click(orvtest::centreOf(popup.GetSafeHwnd()), popup.GetSafeHwnd()));
+    orvtest::pumpWaiting();
+    EXPECT_EQ(m_owner.hWnd, ::GetActiveWindow());
+    popup.DestroyWindow();
 }
 
 // ---- the popup as a popup of the site's tree --------------------------------------------------------
