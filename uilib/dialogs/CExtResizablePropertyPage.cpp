@@ -2,6 +2,7 @@
 #include "CExtResizablePropertyPage.h"
 #include "CExtControlBar.h"
 #include "CExtResizableDialog.h"
+#include "CExtResizablePropertySheet.h"
 
 IMPLEMENT_DYNCREATE(CExtResizablePropertyPage, CExtResPP)
 
@@ -59,11 +60,26 @@ void CExtResizablePropertyPage::OnPageShownOrMoved()
     if (m_nResizableFlags & RESIZABLE_IN_ARRANGE)
         return;
     m_nResizableFlags |= RESIZABLE_IN_ARRANGE;
+    const HWND hWndOwn = m_hWnd;
+    CExtResizablePropertySheet* pSheet =
+        DYNAMIC_DOWNCAST(CExtResizablePropertySheet, CWnd::FromHandlePermanent(::GetParent(m_hWnd)));
+    if (pSheet != NULL)
+        pSheet->ArrangeLayout(-1, -1);
+    if (!::IsWindow(hWndOwn))
+        return;
     ArrangeLayout(-1, -1);
     m_nResizableFlags &= ~RESIZABLE_IN_ARRANGE;
 }
 
-void CExtResizablePropertyPage::OnPageInitialized() {}
+void CExtResizablePropertyPage::OnPageInitialized()
+{
+    // a page the sheet makes later (another tab, the next wizard step) starts on the rectangle
+    // of the pages already laid out
+    CExtResizablePropertySheet* pSheet =
+        DYNAMIC_DOWNCAST(CExtResizablePropertySheet, CWnd::FromHandlePermanent(::GetParent(m_hWnd)));
+    if (pSheet != NULL && pSheet->GetActiveIndex() != 0)
+        pSheet->SyncActivePageLayout(this);
+}
 
 BOOL CExtResizablePropertyPage::PreTranslateMessage(MSG* pMsg)
 {
