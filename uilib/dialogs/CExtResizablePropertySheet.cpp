@@ -23,6 +23,16 @@ void CExtResizablePropertySheet::CButtonInSheetHook::PostNcDestroy()
     delete this;
 }
 
+LRESULT CExtResizablePropertySheet::CButtonInSheetHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = CExtButton::WindowProc(message, wParam, lParam);
+    if (message == WM_GETDLGCODE && IsPushButtonType()) {
+        lResult &= ~(LRESULT)(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
+        lResult |= IsDefaultButton() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
+    }
+    return lResult;
+}
+
 // ---- the sheet ----
 
 CExtResizablePropertySheet::CExtResizablePropertySheet() : m_nSheetFlags(0), m_hWndPageBeforeMove(NULL)

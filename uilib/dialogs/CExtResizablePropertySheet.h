@@ -24,6 +24,11 @@ public:
 
     protected:
         void PostNcDestroy() override;
+        // Answers the dialog manager as the push button it replaces: default or not, by its
+        // remembered type. An owner-drawn button answers as a plain button, and the dialog
+        // manager then never tells it that the default moved (the look stayed on the button
+        // that was default when the sheet was set up).
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     };
 
     CExtResizablePropertySheet();

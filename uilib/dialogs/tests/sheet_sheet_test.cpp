@@ -437,6 +437,46 @@ TEST(Sheet, ThePlacementIsSavedOnClose)
     }
 }
 
+TEST(Sheet, TheDefaultLookFollowsTheDialogManager)
+{
+    // wizard: the last page makes Finish the default
+    {
+        Wizard w;
+        HWND hNext = ::GetDlgItem(w.sheet.m_hWnd, ID_WIZNEXT), hFinish = ::GetDlgItem(w.sheet.m_hWnd, ID_WIZFINISH);
+        auto button = [](HWND h) { return static_cast<CExtButton*>(CWnd::FromHandlePermanent(h)); };
+        ASSERT_TRUE(button(hNext)->IsDefaultButton());
+        orvtest::MessageRecorder styles(hFinish, {BM_SETSTYLE});
+        for (int i = 1; i <= 2; i++) {
+            ASSERT_TRUE(Click(hNext));
+            ASSERT_TRUE(orvtest::pumpUntil([&] { return w.sheet.GetActiveIndex() == i; }));
+        }
+        ASSERT_TRUE(orvtest::pumpUntil([&] { return ::IsWindowVisible(hFinish) != FALSE; }));
+        orvtest::pumpWaiting();
+        EXPECT_EQ(MAKELONG(ID_WIZFINISH, DC_HASDEFID), w.sheet.SendMessage(DM_GETDEFID));
+        EXPECT_TRUE(button(hFinish)->IsDefaultButton());
+        EXPECT_FALSE(button(hNext)->IsDefaultButton());
+        bool toDefault = false;
+        for (const orvtest::Message& m : styles.received())
+            toDefault = toDefault || (m.wParam & 0x0F) == BS_DEFPUSHBUTTON;
+        EXPECT_TRUE(toDefault);
+    }
+    // tabbed: Tab from OK to Cancel moves the default with the focus, and Enter presses Cancel
+    {
+        Tabbed t;
+        HWND hOk = ::GetDlgItem(t.sheet.m_hWnd, IDOK), hCancel = ::GetDlgItem(t.sheet.m_hWnd, IDCANCEL);
+        t.sheet.SendMessage(WM_NEXTDLGCTL, (WPARAM)hOk, TRUE);
+        ASSERT_EQ(hOk, ::GetFocus());
+        orvtest::pressKey(VK_TAB);
+        ASSERT_TRUE(orvtest::pumpUntil([&] { return ::GetFocus() == hCancel; }));
+        EXPECT_TRUE(static_cast<CExtButton*>(CWnd::FromHandlePermanent(hCancel))->IsDefaultButton());
+        EXPECT_FALSE(static_cast<CExtButton*>(CWnd::FromHandlePermanent(hOk))->IsDefaultButton());
+        orvtest::MessageRecorder commands(t.sheet.m_hWnd, {WM_COMMAND});
+        orvtest::pressKey(VK_RETURN);
+        ASSERT_TRUE(commands.waitFor(1));
+        EXPECT_EQ(IDCANCEL, LOWORD(commands.received()[0].wParam));
+    }
+}
+
 namespace {
 
 // The part of a picture of the screen a window covers, as BGRX words; false for a part that
