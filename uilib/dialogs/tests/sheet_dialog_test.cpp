@@ -2,9 +2,11 @@
 // embedded as a child window (real keys); anchored children keep their corner distances over a
 // table of sizes; a child control bar is offered input and command-UI updates.
 #include <orv/TestEnv.h>
+#include "CExtControlBar.h"
 #include "CExtResizableDialog.h"
 #include "DialogsTestApp.h"
 #include "sheet_test_resources.h"
+#include <algorithm>
 
 using orvtest::Script;
 
@@ -149,4 +151,84 @@ TEST(ResizableDialog, CornersKeepTheirDistancesThroughATableOfResizes)
         }
     }
     dlg.DestroyWindow();
+}
+
+namespace {
+
+// A bar that eats F7 and counts its command-UI updates; each update sends its parent a
+// message, as a bar asking its dialog for state does.
+class CountingBar : public CExtControlBar {
+public:
+    int keys = 0;
+    int updates = 0;
+    int depth = 0;
+    int deepest = 0;
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F7) {
+            keys++;
+            return TRUE;
+        }
+        return CExtControlBar::PreTranslateMessage(pMsg);
+    }
+    void OnUpdateCmdUI(CFrameWnd*, BOOL) override
+    {
+        updates++;
+        deepest = std::max(deepest, ++depth);
+        ::SendMessageA(::GetParent(m_hWnd), WM_NULL, 0, 0);
+        depth--;
+    }
+};
+
+}  // namespace
+
+TEST(ResizableDialog, BarsInsideAndAroundGetKeysFirstAndBarsInsideGetUpdates)
+{
+    dlgtest::App();
+    // a bar inside the dialog
+    {
+        AnchoredDialog dlg;
+        ASSERT_TRUE(dlg.Create(IDD_SHEET_DIALOG));
+        CountingBar bar;
+        ASSERT_TRUE(bar.Create("Inside", &dlg, 1150, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+        dlg.SetWindowPos(&CWnd::wndTop, 80, 80, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        dlg.SetForegroundWindow();
+        HWND hEdit = ::GetDlgItem(dlg.m_hWnd, IDC_SHEET_EDIT);
+        ::SetFocus(hEdit);
+        orvtest::MessageRecorder editKeys(hEdit, {WM_KEYDOWN});
+        orvtest::pressKey(VK_F7);
+        ASSERT_TRUE(orvtest::pumpUntil([&] { return bar.keys == 1; }));
+        orvtest::pressKey(VK_F8);
+        ASSERT_TRUE(editKeys.waitFor(1));
+        EXPECT_TRUE(editKeys.matches({{WM_KEYDOWN, (WPARAM)VK_F8}}));   // F7 never reached the edit
+        // a key is an idle-making message: the next message the dialog handles updates the bar,
+        // once, though the update itself sends the dialog a message
+        bar.updates = 0;
+        dlg.SendMessage(WM_NULL);
+        EXPECT_EQ(1, bar.updates);
+        EXPECT_EQ(1, bar.deepest);
+        bar.DestroyWindow();
+        dlg.DestroyWindow();
+    }
+    // a dialog embedded in a bar: the bar sees its keys first
+    {
+        Host host;
+        CountingBar bar;
+        ASSERT_TRUE(bar.Create("Around", &host.frame, 1151, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+        bar.SetWindowPos(NULL, 0, 0, 300, 200, SWP_NOZORDER);
+        CExtResizableDialog inBar(IDD_SHEET_CHILD);
+        ASSERT_TRUE(inBar.Create(IDD_SHEET_CHILD, &bar));
+        inBar.ShowWindow(SW_SHOW);
+        HWND hEdit = ::GetDlgItem(inBar.m_hWnd, IDC_SHEET_EDIT);
+        ::SetFocus(hEdit);
+        ASSERT_EQ(hEdit, ::GetFocus());
+        orvtest::MessageRecorder editKeys(hEdit, {WM_KEYDOWN});
+        orvtest::pressKey(VK_F7);
+        ASSERT_TRUE(orvtest::pumpUntil([&] { return bar.keys == 1; }));
+        orvtest::pressKey(VK_F8);
+        ASSERT_TRUE(editKeys.waitFor(1));
+        EXPECT_TRUE(editKeys.matches({{WM_KEYDOWN, (WPARAM)VK_F8}}));
+        inBar.DestroyWindow();
+        bar.DestroyWindow();
+    }
 }
