@@ -479,6 +479,54 @@ TEST(Sheet, TheDefaultLookFollowsTheDialogManager)
 
 namespace {
 
+class ChildSheet : public CExtResizablePropertySheet {
+public:
+    ChildSheet() : CExtResizablePropertySheet("Embedded") {}
+    int hooks = 0;
+
+protected:
+    void OnLayoutHook() override { hooks++; }
+};
+
+}  // namespace
+
+TEST(Sheet, AnEmbeddedSheetFillsItsWindowWithTheTabControl)
+{
+    dlgtest::App();
+    CWnd frame;
+    ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1)),
+                               "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, CRect(40, 40, 700, 600), NULL, 0));
+    Page p1(IDD_SHEET_TAB1, IDS_SHEET_TAB1), p2(IDD_SHEET_TAB2, IDS_SHEET_TAB2);
+    ChildSheet sheet;
+    sheet.AddPage(&p1);
+    sheet.AddPage(&p2);
+    ASSERT_TRUE(sheet.Create(&frame, WS_CHILD | WS_VISIBLE));
+    ASSERT_TRUE(orvtest::pumpUntil([&] { return sheet.IsLayoutSetUp(); }));
+    EXPECT_GE(sheet.hooks, 1);
+    HWND hTab = sheet.GetTabControl()->GetSafeHwnd();
+    const CRect list0 = dlgtest::RectInParent(::GetDlgItem(p1.m_hWnd, IDC_SHEET_LIST));
+    CRect client0;
+    sheet.GetClientRect(&client0);
+    const CSize sizes[] = {{520, 400}, {400, 330}, {610, 500}};
+    for (const CSize& size : sizes) {
+        const int hooks = sheet.hooks;
+        sheet.SetWindowPos(NULL, 5, 5, size.cx, size.cy, SWP_NOZORDER);
+        CRect client;
+        sheet.GetClientRect(&client);
+        EXPECT_EQ(dlgtest::Text(client), dlgtest::Text(dlgtest::RectInParent(hTab))) << size.cx << "x" << size.cy;
+        EXPECT_GT(sheet.hooks, hooks);
+        // the page's list follows the page, which follows the tab control
+        const CRect list = dlgtest::RectInParent(::GetDlgItem(p1.m_hWnd, IDC_SHEET_LIST));
+        EXPECT_EQ(list0.Width() + client.Width() - client0.Width(), list.Width()) << size.cx << "x" << size.cy;
+    }
+    orvtest::pumpWaiting();
+    orvtest::screenshot("dialogs_sheet_embedded_" + std::to_string(orvtest::DisplayDepth()));
+    sheet.DestroyWindow();
+    frame.DestroyWindow();
+}
+
+namespace {
+
 // The part of a picture of the screen a window covers, as BGRX words; false for a part that
 // shows fewer than four colours (no window there).
 bool Crop(const orvtest::Picture& shot, HWND hWnd, CRect& rc, std::vector<unsigned>& bgrx)
