@@ -273,15 +273,23 @@ BOOL CExtResizablePropertySheet::PreTranslateMessage(MSG* pMsg)
                 SendMessage(WM_NEXTDLGCTL, bShift ? 1 : 0, 0);
             } else {
                 const int nActive = GetActiveIndex(), nCount = GetPageCount();
-                if (!bShift && nActive < nCount - 1)
+                if (!bShift && nActive < nCount - 1 && IsStepAllowed(ID_WIZNEXT))
                     SendMessage(WM_COMMAND, ID_WIZNEXT, 0);
-                else if (bShift && nActive > 0)
+                else if (bShift && nActive > 0 && IsStepAllowed(ID_WIZBACK))
                     SendMessage(WM_COMMAND, ID_WIZBACK, 0);
             }
             return TRUE;
         }
     }
     return CExtResizablePropertySheetLayers::PreTranslateMessage(pMsg);
+}
+
+bool CExtResizablePropertySheet::IsStepAllowed(UINT nID) const
+{
+    // a wizard page that disables or hides Next (or Back) is not left that way from the
+    // keyboard either; a tabbed sheet has no such buttons
+    HWND hButton = ::GetDlgItem(m_hWnd, (int)nID);
+    return hButton == NULL || (::IsWindowEnabled(hButton) && ::IsWindowVisible(hButton));
 }
 
 BOOL CExtResizablePropertySheet::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)

@@ -74,6 +74,9 @@ protected:
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     // A child sheet: the tab control fills the new size and the layout follows.
     void FitChildSheet(int cx, int cy);
+    // Whether Ctrl+Tab (ID_WIZNEXT) or Ctrl+Shift+Tab (ID_WIZBACK) may take that step: not when
+    // the sheet shows that button disabled or hidden.
+    bool IsStepAllowed(UINT nID) const;
 
     BYTE m_nSheetFlags;
     HWND m_hWndPageBeforeMove;   // the active page when Back or Next was asked for

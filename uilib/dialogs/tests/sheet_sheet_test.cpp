@@ -159,14 +159,25 @@ std::vector<SystemChild> Buttons(const TestSheet& sheet)
     return buttons;
 }
 
-// Presses a key with modifiers and pumps until the thread has taken the last of it (Ctrl's
-// release: its toggle bit flips with every press).
+// Presses a key with modifiers and pumps until the thread has taken all of it: the toggle bit
+// of every key involved flips with its press, and none is down any more.
 bool PressAndWait(WORD vk, unsigned modifiers)
 {
-    const SHORT before = ::GetKeyState(VK_CONTROL) & 1;
+    std::vector<WORD> keys{vk};
+    if (modifiers & orvtest::kCtrl)
+        keys.push_back(VK_CONTROL);
+    if (modifiers & orvtest::kShift)
+        keys.push_back(VK_SHIFT);
+    std::vector<SHORT> toggles;
+    for (WORD k : keys)
+        toggles.push_back(::GetKeyState(k) & 1);
     orvtest::pressKey(vk, modifiers);
-    return orvtest::pumpUntil(
-        [&] { return (::GetKeyState(VK_CONTROL) & 1) != before && (::GetKeyState(VK_CONTROL) & 0x8000) == 0; });
+    return orvtest::pumpUntil([&] {
+        for (size_t i = 0; i < keys.size(); i++)
+            if ((::GetKeyState(keys[i]) & 1) == toggles[i] || (::GetKeyState(keys[i]) & 0x8000) != 0)
+                return false;
+        return true;
+    });
 }
 
 // A real click on a button. Two clicks in a row at one point would be a double click, which a
@@ -387,6 +398,28 @@ TEST(Sheet, CtrlTabAndCtrlShiftTabSwitchPagesWithoutWrappingRound)
     }
 }
 
+TEST(Sheet, CtrlTabOnAWizardTakesOnlyTheStepsItsButtonsOffer)
+{
+    Wizard w;
+    HWND hNext = ::GetDlgItem(w.sheet.m_hWnd, ID_WIZNEXT);
+    const CRect r0 = dlgtest::RectInParent(w.p1.m_hWnd);
+    ::SetFocus(::GetDlgItem(w.p1.m_hWnd, IDC_SHEET_EDIT));
+    ASSERT_TRUE(PressAndWait(VK_TAB, orvtest::kCtrl));
+    ASSERT_TRUE(orvtest::pumpUntil([&] { return w.sheet.GetActivePage() == &w.p2; }));
+    orvtest::pumpWaiting();
+    EXPECT_EQ(dlgtest::Text(r0), dlgtest::Text(dlgtest::RectInParent(w.p2.m_hWnd)));
+    // the page disables Next until its input is complete: Ctrl+Tab does not get past it
+    w.sheet.SetWizardButtons(PSWIZB_BACK);
+    ASSERT_TRUE(orvtest::pumpUntil([&] { return !::IsWindowEnabled(hNext); }));
+    ::SetFocus(::GetDlgItem(w.p2.m_hWnd, IDC_SHEET_LIST));
+    ASSERT_TRUE(PressAndWait(VK_TAB, orvtest::kCtrl));
+    orvtest::pumpWaiting();
+    EXPECT_EQ(&w.p2, w.sheet.GetActivePage());
+    // Back is offered
+    ASSERT_TRUE(PressAndWait(VK_TAB, orvtest::kCtrl | orvtest::kShift));
+    ASSERT_TRUE(orvtest::pumpUntil([&] { return w.sheet.GetActivePage() == &w.p1; }));
+}
+
 TEST(Sheet, ThePlacementIsSavedOnClose)
 {
     CWinApp& app = dlgtest::App();
@@ -410,7 +443,7 @@ TEST(Sheet, ThePlacementIsSavedOnClose)
             switch (c.how) {
             case Escape:
                 ::SetFocus(t.sheet.GetTabControl()->GetSafeHwnd());
-                ASSERT_TRUE(PressAndWait(VK_ESCAPE, orvtest::kCtrl));
+                ASSERT_TRUE(PressAndWait(VK_ESCAPE, 0));
                 break;
             case CancelClick:
                 ASSERT_TRUE(Click(::GetDlgItem(t.sheet.m_hWnd, IDCANCEL)));
