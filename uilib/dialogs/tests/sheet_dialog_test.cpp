@@ -6,11 +6,20 @@
 #include "CExtResizableDialog.h"
 #include "DialogsTestApp.h"
 #include "sheet_test_resources.h"
+#include <functional>
 #include <algorithm>
 
 using orvtest::Script;
 
 namespace {
+
+// Waits end as soon as what they wait for happened; the bound is for a machine under load.
+const DWORD kWaitMs = 20000;
+
+bool WaitFor(const std::function<bool()>& pred)
+{
+    return orvtest::pumpUntil(pred, kWaitMs);
+}
 
 class AnchoredDialog : public CExtResizableDialog {
 public:
@@ -88,7 +97,7 @@ TEST(ResizableDialog, EnterAndEscapeInAChildDialogDoNothing)
     orvtest::pressKey(VK_RETURN);
     orvtest::pressKey(VK_ESCAPE);
     // the dialog manager turned both keys into their commands; the embedded dialog ignored them
-    ASSERT_TRUE(commands.waitFor(2));
+    ASSERT_TRUE(commands.waitFor(2, kWaitMs));
     EXPECT_TRUE(commands.matches({{WM_COMMAND, (WPARAM)IDOK}, {WM_COMMAND, (WPARAM)IDCANCEL}}));
     orvtest::pumpWaiting();
     EXPECT_TRUE(::IsWindow(host.child.m_hWnd));
@@ -197,9 +206,9 @@ TEST(ResizableDialog, BarsInsideAndAroundGetKeysFirstAndBarsInsideGetUpdates)
         ::SetFocus(hEdit);
         orvtest::MessageRecorder editKeys(hEdit, {WM_KEYDOWN});
         orvtest::pressKey(VK_F7);
-        ASSERT_TRUE(orvtest::pumpUntil([&] { return bar.keys == 1; }));
+        ASSERT_TRUE(WaitFor([&] { return bar.keys == 1; }));
         orvtest::pressKey(VK_F8);
-        ASSERT_TRUE(editKeys.waitFor(1));
+        ASSERT_TRUE(editKeys.waitFor(1, kWaitMs));
         EXPECT_TRUE(editKeys.matches({{WM_KEYDOWN, (WPARAM)VK_F8}}));   // F7 never reached the edit
         // a key is an idle-making message: the next message the dialog handles updates the bar,
         // once, though the update itself sends the dialog a message
@@ -224,9 +233,9 @@ TEST(ResizableDialog, BarsInsideAndAroundGetKeysFirstAndBarsInsideGetUpdates)
         ASSERT_EQ(hEdit, ::GetFocus());
         orvtest::MessageRecorder editKeys(hEdit, {WM_KEYDOWN});
         orvtest::pressKey(VK_F7);
-        ASSERT_TRUE(orvtest::pumpUntil([&] { return bar.keys == 1; }));
+        ASSERT_TRUE(WaitFor([&] { return bar.keys == 1; }));
         orvtest::pressKey(VK_F8);
-        ASSERT_TRUE(editKeys.waitFor(1));
+        ASSERT_TRUE(editKeys.waitFor(1, kWaitMs));
         EXPECT_TRUE(editKeys.matches({{WM_KEYDOWN, (WPARAM)VK_F8}}));
         inBar.DestroyWindow();
         bar.DestroyWindow();

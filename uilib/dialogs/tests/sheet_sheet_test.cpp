@@ -11,12 +11,21 @@
 #include "DialogsTestApp.h"
 #include "RenderHarness.h"
 #include "sheet_test_resources.h"
+#include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <set>
 
 namespace {
+
+// Waits end as soon as what they wait for happened; the bound is for a machine under load.
+const DWORD kWaitMs = 20000;
+
+bool WaitFor(const std::function<bool()>& pred)
+{
+    return orvtest::pumpUntil(pred, kWaitMs);
+}
 
 class Page : public CExtResizablePropertyPage {
 public:
@@ -91,7 +100,7 @@ struct Tabbed {
     void Create()
     {
         EXPECT_TRUE(sheet.Create());
-        EXPECT_TRUE(orvtest::pumpUntil([&] { return sheet.IsLayoutSetUp(); }));
+        EXPECT_TRUE(WaitFor([&] { return sheet.IsLayoutSetUp(); }));
         sheet.SetWindowPos(&CWnd::wndTop, 60, 60, 0, 0, SWP_NOSIZE);
         sheet.SetForegroundWindow();
         orvtest::pumpWaiting();
@@ -116,7 +125,7 @@ struct Wizard {
         sheet.AddPage(&p3);
         sheet.SetWizardMode();
         EXPECT_TRUE(sheet.Create());
-        EXPECT_TRUE(orvtest::pumpUntil([&] { return sheet.IsLayoutSetUp(); }));
+        EXPECT_TRUE(WaitFor([&] { return sheet.IsLayoutSetUp(); }));
         sheet.SetWindowPos(&CWnd::wndTop, 60, 60, 0, 0, SWP_NOSIZE);
         sheet.SetForegroundWindow();
         orvtest::pumpWaiting();
@@ -172,7 +181,7 @@ bool PressAndWait(WORD vk, unsigned modifiers)
     for (WORD k : keys)
         toggles.push_back(::GetKeyState(k) & 1);
     orvtest::pressKey(vk, modifiers);
-    return orvtest::pumpUntil([&] {
+    return WaitFor([&] {
         for (size_t i = 0; i < keys.size(); i++)
             if ((::GetKeyState(keys[i]) & 1) == toggles[i] || (::GetKeyState(keys[i]) & 0x8000) != 0)
                 return false;
@@ -336,7 +345,7 @@ TEST(Sheet, WizardPagesKeepTheRectangleAfterNextAndBack)
     // Next by a real click: the new page is made by the system at its own place, then takes the
     // first page's rectangle
     ASSERT_TRUE(Click(hNext));
-    ASSERT_TRUE(orvtest::pumpUntil([&] { return w.sheet.GetActivePage() == &w.p2; }));
+    ASSERT_TRUE(WaitFor([&] { return w.sheet.GetActivePage() == &w.p2; }));
     orvtest::pumpWaiting();
     EXPECT_EQ(dlgtest::Text(r1), dlgtest::Text(dlgtest::RectInParent(w.p2.m_hWnd)));
     // and follows the sheet's size from then on
@@ -346,15 +355,15 @@ TEST(Sheet, WizardPagesKeepTheRectangleAfterNextAndBack)
 
     // Back: the first page, hidden while the sheet was sized, is on the same rectangle
     ASSERT_TRUE(Click(hBack));
-    ASSERT_TRUE(orvtest::pumpUntil([&] { return w.sheet.GetActivePage() == &w.p1; }));
+    ASSERT_TRUE(WaitFor([&] { return w.sheet.GetActivePage() == &w.p1; }));
     orvtest::pumpWaiting();
     EXPECT_EQ(dlgtest::Text(r2), dlgtest::Text(dlgtest::RectInParent(w.p1.m_hWnd)));
 
     // Next twice, to the last page
     ASSERT_TRUE(Click(hNext));
-    ASSERT_TRUE(orvtest::pumpUntil([&] { return w.sheet.GetActivePage() == &w.p2; }));
+    ASSERT_TRUE(WaitFor([&] { return w.sheet.GetActivePage() == &w.p2; }));
     ASSERT_TRUE(Click(hNext));
-    ASSERT_TRUE(orvtest::pumpUntil([&] { return w.sheet.GetActivePage() == &w.p3; }));
+    ASSERT_TRUE(WaitFor([&] { return w.sheet.GetActivePage() == &w.p3; }));
     orvtest::pumpWaiting();
     EXPECT_EQ(dlgtest::Text(r2), dlgtest::Text(dlgtest::RectInParent(w.p3.m_hWnd)));
 }
@@ -405,19 +414,19 @@ TEST(Sheet, CtrlTabOnAWizardTakesOnlyTheStepsItsButtonsOffer)
     const CRect r0 = dlgtest::RectInParent(w.p1.m_hWnd);
     ::SetFocus(::GetDlgItem(w.p1.m_hWnd, IDC_SHEET_EDIT));
     ASSERT_TRUE(PressAndWait(VK_TAB, orvtest::kCtrl));
-    ASSERT_TRUE(orvtest::pumpUntil([&] { return w.sheet.GetActivePage() == &w.p2; }));
+    ASSERT_TRUE(WaitFor([&] { return w.sheet.GetActivePage() == &w.p2; }));
     orvtest::pumpWaiting();
     EXPECT_EQ(dlgtest::Text(r0), dlgtest::Text(dlgtest::RectInParent(w.p2.m_hWnd)));
     // the page disables Next until its input is complete: Ctrl+Tab does not get past it
     w.sheet.SetWizardButtons(PSWIZB_BACK);
-    ASSERT_TRUE(orvtest::pumpUntil([&] { return !::IsWindowEnabled(hNext); }));
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindowEnabled(hNext); }));
     ::SetFocus(::GetDlgItem(w.p2.m_hWnd, IDC_SHEET_LIST));
     ASSERT_TRUE(PressAndWait(VK_TAB, orvtest::kCtrl));
     orvtest::pumpWaiting();
     EXPECT_EQ(&w.p2, w.sheet.GetActivePage());
     // Back is offered
     ASSERT_TRUE(PressAndWait(VK_TAB, orvtest::kCtrl | orvtest::kShift));
-    ASSERT_TRUE(orvtest::pumpUntil([&] { return w.sheet.GetActivePage() == &w.p1; }));
+    ASSERT_TRUE(WaitFor([&] { return w.sheet.GetActivePage() == &w.p1; }));
 }
 
 TEST(Sheet, ThePlacementIsSavedOnClose)
@@ -455,7 +464,7 @@ TEST(Sheet, ThePlacementIsSavedOnClose)
                 t.sheet.SendMessage(WM_CLOSE, 0, 0);
                 break;
             }
-            ASSERT_TRUE(orvtest::pumpUntil([&] { return !app.GetProfileString("Sheets", c.entry).IsEmpty(); }))
+            ASSERT_TRUE(WaitFor([&] { return !app.GetProfileString("Sheets", c.entry).IsEmpty(); }))
                 << c.entry;
         }
         EXPECT_EQ(expected, std::string(app.GetProfileString("Sheets", c.entry))) << c.entry;
@@ -463,7 +472,7 @@ TEST(Sheet, ThePlacementIsSavedOnClose)
         Tabbed again(false);
         again.sheet.EnableSaveRestore("Sheets", c.entry);
         ASSERT_TRUE(again.sheet.Create());
-        ASSERT_TRUE(orvtest::pumpUntil([&] { return again.sheet.IsLayoutSetUp(); }));
+        ASSERT_TRUE(WaitFor([&] { return again.sheet.IsLayoutSetUp(); }));
         CRect rc;
         again.sheet.GetWindowRect(&rc);
         EXPECT_EQ(expected, dlgtest::Text(rc) + ",1,0") << c.entry;
@@ -481,9 +490,9 @@ TEST(Sheet, TheDefaultLookFollowsTheDialogManager)
         orvtest::MessageRecorder styles(hFinish, {BM_SETSTYLE});
         for (int i = 1; i <= 2; i++) {
             ASSERT_TRUE(Click(hNext));
-            ASSERT_TRUE(orvtest::pumpUntil([&] { return w.sheet.GetActiveIndex() == i; }));
+            ASSERT_TRUE(WaitFor([&] { return w.sheet.GetActiveIndex() == i; }));
         }
-        ASSERT_TRUE(orvtest::pumpUntil([&] { return ::IsWindowVisible(hFinish) != FALSE; }));
+        ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(hFinish) != FALSE; }));
         orvtest::pumpWaiting();
         EXPECT_EQ(MAKELONG(ID_WIZFINISH, DC_HASDEFID), w.sheet.SendMessage(DM_GETDEFID));
         EXPECT_TRUE(button(hFinish)->IsDefaultButton());
@@ -500,12 +509,12 @@ TEST(Sheet, TheDefaultLookFollowsTheDialogManager)
         t.sheet.SendMessage(WM_NEXTDLGCTL, (WPARAM)hOk, TRUE);
         ASSERT_EQ(hOk, ::GetFocus());
         orvtest::pressKey(VK_TAB);
-        ASSERT_TRUE(orvtest::pumpUntil([&] { return ::GetFocus() == hCancel; }));
+        ASSERT_TRUE(WaitFor([&] { return ::GetFocus() == hCancel; }));
         EXPECT_TRUE(static_cast<CExtButton*>(CWnd::FromHandlePermanent(hCancel))->IsDefaultButton());
         EXPECT_FALSE(static_cast<CExtButton*>(CWnd::FromHandlePermanent(hOk))->IsDefaultButton());
         orvtest::MessageRecorder commands(t.sheet.m_hWnd, {WM_COMMAND});
         orvtest::pressKey(VK_RETURN);
-        ASSERT_TRUE(commands.waitFor(1));
+        ASSERT_TRUE(commands.waitFor(1, kWaitMs));
         EXPECT_EQ(IDCANCEL, LOWORD(commands.received()[0].wParam));
     }
 }
@@ -534,7 +543,7 @@ TEST(Sheet, AnEmbeddedSheetFillsItsWindowWithTheTabControl)
     sheet.AddPage(&p1);
     sheet.AddPage(&p2);
     ASSERT_TRUE(sheet.Create(&frame, WS_CHILD | WS_VISIBLE));
-    ASSERT_TRUE(orvtest::pumpUntil([&] { return sheet.IsLayoutSetUp(); }));
+    ASSERT_TRUE(WaitFor([&] { return sheet.IsLayoutSetUp(); }));
     EXPECT_GE(sheet.hooks, 1);
     HWND hTab = sheet.GetTabControl()->GetSafeHwnd();
     const CRect list0 = dlgtest::RectInParent(::GetDlgItem(p1.m_hWnd, IDC_SHEET_LIST));
