@@ -429,6 +429,40 @@ TEST(Sheet, CtrlTabOnAWizardTakesOnlyTheStepsItsButtonsOffer)
     ASSERT_TRUE(WaitFor([&] { return w.sheet.GetActivePage() == &w.p1; }));
 }
 
+TEST(Sheet, AModalSheetSetsItselfUpAndEndsByItsKeys)
+{
+    CWinApp& app = dlgtest::App();
+    const struct {
+        WORD vk;
+        INT_PTR result;
+    } cases[] = {{VK_RETURN, IDOK}, {VK_ESCAPE, IDCANCEL}};
+    for (const auto& c : cases) {
+        Tabbed t(false);
+        t.sheet.EnableSaveRestore("Sheets", "Modal");
+        app.WriteProfileString("Sheets", "Modal", NULL);
+        bool reskinned = false;
+        orvtest::Script script({{"set up and shown",
+                                 [&] {
+                                     if (!t.sheet.IsLayoutSetUp() || !::IsWindowVisible(t.sheet.m_hWnd))
+                                         return false;
+                                     reskinned = dynamic_cast<CExtButton*>(CWnd::FromHandlePermanent(
+                                                     ::GetDlgItem(t.sheet.m_hWnd, IDOK))) != nullptr;
+                                     t.sheet.SetForegroundWindow();
+                                     ::SetFocus(::GetDlgItem(t.p1.m_hWnd, IDC_SHEET_EDIT));
+                                     return true;
+                                 }},
+                                {"key", [&] {
+                                     orvtest::pressKey(c.vk);
+                                     return true;
+                                 }}},
+                               kWaitMs);
+        EXPECT_EQ(c.result, t.sheet.DoModal()) << c.vk;
+        EXPECT_TRUE(script.failure.empty()) << script.failure;
+        EXPECT_TRUE(reskinned);
+        EXPECT_FALSE(app.GetProfileString("Sheets", "Modal").IsEmpty()) << c.vk;   // saved on the way out
+    }
+}
+
 TEST(Sheet, ThePlacementIsSavedOnClose)
 {
     CWinApp& app = dlgtest::App();
