@@ -184,7 +184,13 @@ protected:
             CPaintDC dc(this);
             if (g_PaintManager->NeedsDockerBackground(this)) {
                 CExtPaintManager::ExcludeChildAreas(&dc, this->m_hWnd, CExtWSHelpers::IsTransparentChild);
-                g_PaintManager->PaintDockerBackground(dc, this);
+                if (!g_PaintManager->PaintDockerBackground(dc, this)) {
+                    // no bar around the window to continue: the face colour, or a window that
+                    // clips its children (whose erase was skipped) shows what was there before
+                    CRect rcClient;
+                    this->GetClientRect(&rcClient);
+                    ::FillRect(dc.GetSafeHdc(), &rcClient, DialogBrush());
+                }
             }
             if (IsSizeGripShown() && !this->IsZoomed()) {
                 g_PaintManager->PaintSizeGrip(dc, m_rcGrip);

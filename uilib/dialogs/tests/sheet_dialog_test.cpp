@@ -2,13 +2,24 @@
 // embedded as a child window (real keys); anchored children keep their corner distances over a
 // table of sizes; a child control bar is offered input and command-UI updates.
 #include <orv/TestEnv.h>
+#include "CExtControlBar.h"
 #include "CExtResizableDialog.h"
 #include "DialogsTestApp.h"
 #include "sheet_test_resources.h"
+#include <functional>
+#include <algorithm>
 
 using orvtest::Script;
 
 namespace {
+
+// Waits end as soon as what they wait for happened; the bound is for a machine under load.
+const DWORD kWaitMs = 20000;
+
+bool WaitFor(const std::function<bool()>& pred)
+{
+    return orvtest::pumpUntil(pred, kWaitMs);
+}
 
 class AnchoredDialog : public CExtResizableDialog {
 public:
@@ -86,7 +97,7 @@ TEST(ResizableDialog, EnterAndEscapeInAChildDialogDoNothing)
     orvtest::pressKey(VK_RETURN);
     orvtest::pressKey(VK_ESCAPE);
     // the dialog manager turned both keys into their commands; the embedded dialog ignored them
-    ASSERT_TRUE(commands.waitFor(2));
+    ASSERT_TRUE(commands.waitFor(2, kWaitMs));
     EXPECT_TRUE(commands.matches({{WM_COMMAND, (WPARAM)IDOK}, {WM_COMMAND, (WPARAM)IDCANCEL}}));
     orvtest::pumpWaiting();
     EXPECT_TRUE(::IsWindow(host.child.m_hWnd));
@@ -149,4 +160,84 @@ TEST(ResizableDialog, CornersKeepTheirDistancesThroughATableOfResizes)
         }
     }
     dlg.DestroyWindow();
+}
+
+namespace {
+
+// A bar that eats F7 and counts its command-UI updates; each update sends its parent a
+// message, as a bar asking its dialog for state does.
+class CountingBar : public CExtControlBar {
+public:
+    int keys = 0;
+    int updates = 0;
+    int depth = 0;
+    int deepest = 0;
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F7) {
+            keys++;
+            return TRUE;
+        }
+        return CExtControlBar::PreTranslateMessage(pMsg);
+    }
+    void OnUpdateCmdUI(CFrameWnd*, BOOL) override
+    {
+        updates++;
+        deepest = std::max(deepest, ++depth);
+        ::SendMessageA(::GetParent(m_hWnd), WM_NULL, 0, 0);
+        depth--;
+    }
+};
+
+}  // namespace
+
+TEST(ResizableDialog, BarsInsideAndAroundGetKeysFirstAndBarsInsideGetUpdates)
+{
+    dlgtest::App();
+    // a bar inside the dialog
+    {
+        AnchoredDialog dlg;
+        ASSERT_TRUE(dlg.Create(IDD_SHEET_DIALOG));
+        CountingBar bar;
+        ASSERT_TRUE(bar.Create("Inside", &dlg, 1150, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+        dlg.SetWindowPos(&CWnd::wndTop, 80, 80, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        dlg.SetForegroundWindow();
+        HWND hEdit = ::GetDlgItem(dlg.m_hWnd, IDC_SHEET_EDIT);
+        ::SetFocus(hEdit);
+        orvtest::MessageRecorder editKeys(hEdit, {WM_KEYDOWN});
+        orvtest::pressKey(VK_F7);
+        ASSERT_TRUE(WaitFor([&] { return bar.keys == 1; }));
+        orvtest::pressKey(VK_F8);
+        ASSERT_TRUE(editKeys.waitFor(1, kWaitMs));
+        EXPECT_TRUE(editKeys.matches({{WM_KEYDOWN, (WPARAM)VK_F8}}));   // F7 never reached the edit
+        // a key is an idle-making message: the next message the dialog handles updates the bar,
+        // once, though the update itself sends the dialog a message
+        bar.updates = 0;
+        dlg.SendMessage(WM_NULL);
+        EXPECT_EQ(1, bar.updates);
+        EXPECT_EQ(1, bar.deepest);
+        bar.DestroyWindow();
+        dlg.DestroyWindow();
+    }
+    // a dialog embedded in a bar: the bar sees its keys first
+    {
+        Host host;
+        CountingBar bar;
+        ASSERT_TRUE(bar.Create("Around", &host.frame, 1151, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+        bar.SetWindowPos(NULL, 0, 0, 300, 200, SWP_NOZORDER);
+        CExtResizableDialog inBar(IDD_SHEET_CHILD);
+        ASSERT_TRUE(inBar.Create(IDD_SHEET_CHILD, &bar));
+        inBar.ShowWindow(SW_SHOW);
+        HWND hEdit = ::GetDlgItem(inBar.m_hWnd, IDC_SHEET_EDIT);
+        ::SetFocus(hEdit);
+        ASSERT_EQ(hEdit, ::GetFocus());
+        orvtest::MessageRecorder editKeys(hEdit, {WM_KEYDOWN});
+        orvtest::pressKey(VK_F7);
+        ASSERT_TRUE(WaitFor([&] { return bar.keys == 1; }));
+        orvtest::pressKey(VK_F8);
+        ASSERT_TRUE(editKeys.waitFor(1, kWaitMs));
+        EXPECT_TRUE(editKeys.matches({{WM_KEYDOWN, (WPARAM)VK_F8}}));
+        inBar.DestroyWindow();
+        bar.DestroyWindow();
+    }
 }
