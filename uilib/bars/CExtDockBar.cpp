@@ -2,6 +2,8 @@
 #include "CExtDockBar.h"
 #include "CExtControlBar.h"
 #include "CExtDockOuterBar.h"
+#include "CExtDockDynBar.h"
+#include "CExtDynControlBar.h"
 #include "CExtMemoryDC.h"
 #include "CExtPaintManagerHolder.h"
 #include "ExtBarStandIns.h"
@@ -85,16 +87,49 @@ bool CExtDockBar::LockLayout(bool bLock) {
     return bWas;
 }
 
-// Containers (bars that hold bars) come with the container layer; until then a dock bar has
-// no nested layout to refresh and nothing to dissolve.
+// The containers docked here (bars that hold bars in a dock bar of their own), by window handle:
+// a nested operation may dissolve one and change this array.
+static void DockedContainers(const CPtrArray& arr, CArray<HWND, HWND>& out) {
+    for (INT_PTR i = 1; i < arr.GetSize(); i++) {
+        void* p = arr[i];
+        if (p == NULL || ExtDockRows::IsPlaceholder(p))
+            continue;
+        CExtDynControlBar* pDyn = DYNAMIC_DOWNCAST(CExtDynControlBar, static_cast<CObject*>(p));
+        if (pDyn != NULL && pDyn->m_hWnd != NULL)
+            out.Add(pDyn->m_hWnd);
+    }
+}
+
+static CExtDockDynBar* InnerOf(HWND hContainer) {
+    if (!::IsWindow(hContainer))
+        return NULL;
+    CExtDynControlBar* pDyn = DYNAMIC_DOWNCAST(CExtDynControlBar, CWnd::FromHandlePermanent(hContainer));
+    CExtDockDynBar* pInner = pDyn != NULL ? pDyn->GetInnerDockBar() : NULL;
+    return pInner != NULL && pInner->m_hWnd != NULL ? pInner : NULL;
+}
+
 void CExtDockBar::RecalcNestedLayout() {
     if (m_bLockedLayout || m_bInDynamicLayoutUpdate)
         return;
     m_bInDynamicLayoutUpdate = true;
+    CArray<HWND, HWND> arr;
+    DockedContainers(m_arrBars, arr);
+    for (INT_PTR i = 0; i < arr.GetSize(); i++)
+        if (CExtDockDynBar* pInner = InnerOf(arr[i]))
+            if (::IsWindowVisible(arr[i]))
+                pInner->RecalcNestedLayout();
     m_bInDynamicLayoutUpdate = false;
 }
 
-void CExtDockBar::CompactNestedContainers() {}
+void CExtDockBar::CompactNestedContainers() {
+    if (m_bLockedLayout)
+        return;
+    CArray<HWND, HWND> arr;
+    DockedContainers(m_arrBars, arr);
+    for (INT_PTR i = 0; i < arr.GetSize(); i++)
+        if (CExtDockDynBar* pInner = InnerOf(arr[i]))
+            pInner->CompactNestedContainers();
+}
 
 // ---- Messages -----------------------------------------------------------------------------------
 
