@@ -322,8 +322,8 @@ void CExtDockOuterBar::SlideBarInRow(CControlBar* pBar, int nDelta, bool* pbFull
     if (nThis < 0)
         return;
     CExtControlBar::DockPos_t* pRecord = items[nThis].pRecord;
-    CRect rcMoved = pRecord != NULL && !pRecord->m_rcPreferred.IsRectEmpty() ? pRecord->m_rcPreferred
-                                                                              : items[nThis].rcCurrent;
+    // the user slides the bar from where it shows (a preferred place it could not take is stale)
+    CRect rcMoved = items[nThis].rcCurrent;
     if (h)
         rcMoved.OffsetRect(nDelta, 0);
     else
