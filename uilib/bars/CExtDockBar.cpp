@@ -11,6 +11,15 @@
 #include <CDockContext.h>
 #include <algorithm>
 
+// Carries out a bar's delayed show or hide within the layout's deferred positioning (the
+// framework's handler needs the layout record: a null one is dereferenced).
+static void DelayShowNow(CControlBar* pBar, HDWP& hDWP) {
+    AFX_SIZEPARENTPARAMS layout = {};
+    layout.hDWP = hDWP;
+    pBar->RecalcDelayShow(&layout);
+    hDWP = layout.hDWP;
+}
+
 IMPLEMENT_DYNCREATE(CExtDockBar, CDockBar)
 
 BEGIN_MESSAGE_MAP(CExtDockBar, CDockBar)
@@ -258,7 +267,7 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         CControlBar* pBar = static_cast<CControlBar*>(pEntry);
         if (!pBar->IsVisible()) {
             if (!bWrapped)
-                pBar->RecalcDelayShow(NULL);
+                DelayShowNow(pBar, hDWP);
             continue;
         }
         CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
@@ -332,7 +341,7 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         else
             pt.y = rc.top + sizeBar.cy;
         nRowThickness = std::max(nRowThickness, (int)(bHorz ? sizeBar.cy : sizeBar.cx));
-        pBar->RecalcDelayShow(NULL);
+        DelayShowNow(pBar, hDWP);
     }
     endRow();
     if (hDWP != NULL)

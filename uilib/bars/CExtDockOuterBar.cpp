@@ -12,6 +12,15 @@
 #define WM_THEMECHANGED 0x031A
 #endif
 
+// Carries out a bar's delayed show or hide within the layout's deferred positioning (the
+// framework's handler needs the layout record: a null one is dereferenced).
+static void DelayShowNow(CControlBar* pBar, HDWP& hDWP) {
+    AFX_SIZEPARENTPARAMS layout = {};
+    layout.hDWP = hDWP;
+    pBar->RecalcDelayShow(&layout);
+    hDWP = layout.hDWP;
+}
+
 IMPLEMENT_DYNCREATE(CExtDockOuterBar, CExtDockBar)
 
 BEGIN_MESSAGE_MAP(CExtDockOuterBar, CExtDockBar)
@@ -214,7 +223,7 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
                     pBar->m_pDockContext->m_rectMRUDockPos = rcScreen;
                 }
             }
-            pBar->RecalcDelayShow(NULL);
+            DelayShowNow(pBar, hDWP);
         }
         items.clear();
         bars.clear();
@@ -229,7 +238,7 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
             continue;
         CControlBar* pBar = static_cast<CControlBar*>(pEntry);
         if (!pBar->IsVisible()) {
-            pBar->RecalcDelayShow(NULL);
+            DelayShowNow(pBar, hDWP);
             continue;
         }
         items.push_back(MakeItem(this, pBar, nAvail, bHorz != FALSE));

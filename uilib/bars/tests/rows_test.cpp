@@ -365,6 +365,13 @@ TEST(Containers, AContainerWhoseBarsAreAllHiddenIsHiddenAndTakesNoRoom) {
     EXPECT_EQ(CSize(0, 0), pDyn->CalcDynamicLayout(-1, LM_HORZ | LM_HORZDOCK));
     EXPECT_EQ(0, ChildRect(pTop1).Height()) << "the container takes no room";
     EXPECT_TRUE(::IsWindow(pDyn->m_hWnd)) << "two hidden bars keep their container";
+    // the user shows one of them again: the container comes back with it
+    CExtControlBar::ShowHideBarCommand(d.pFrame, ID_PANEL_FIRST, true);
+    Layout(d);
+    EXPECT_TRUE(panels[0]->IsWindowVisible());
+    EXPECT_TRUE(pDyn->IsWindowVisible());
+    EXPECT_EQ(170, ChildRect(pTop1).Height());
+    EXPECT_EQ(ChildRect(pDyn->GetInnerDockBar()).Height(), ChildRect(panels[0]).Height()) << "it fills the container";
 }
 
 TEST(Containers, NeverInTheBarsMenu) {
