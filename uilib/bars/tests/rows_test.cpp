@@ -161,6 +161,29 @@ TEST(OuterRows, ASlidBarKeepsItsPlaceAndPushesItsNeighbour) {
     EXPECT_EQ("200@0,0 200@220,0 200@420,0", Lengths(bars));
 }
 
+TEST(OuterRows, ABarMovesIntoAnotherRowWhereThereIsRoom) {
+    Docking d(CRect(0, 0, 800, 400));
+    SetClientWidth(d, 500);
+    std::vector<CExtToolControlBar*> row1 = ToolRow(d, {CSize(200, 22), CSize(200, 22)}, 200, ID_TOOL_FIRST);
+    CExtDockOuterBar* pTop = Outer(d, AFX_IDW_DOCKBAR_TOP);
+    CExtToolControlBar* t3 = d.AddTool(ID_TOOL_FIRST + 2, "T3", CSize(150, 22));
+    pTop->DockControlBar(t3);
+    d.pFrame->RecalcLayout();
+    ASSERT_EQ("T1 T2 | T3 |", Rows(pTop));
+    CArray<CControlBar*, CControlBar*> arr;
+    arr.Add(row1[0]);
+    arr.Add(row1[1]);
+    EXPECT_FALSE(pTop->MoveBarToRow(t3, arr, 250)) << "500 less 400 leaves no room for 150";
+    EXPECT_EQ("T1 T2 | T3 |", Rows(pTop));
+    SetClientWidth(d, 700);
+    // dropped on the first half of T2: it goes before T2
+    EXPECT_TRUE(pTop->MoveBarToRow(t3, arr, 250));
+    EXPECT_EQ("T1 T3 T2 |", Rows(pTop));
+    d.pFrame->RecalcLayout();
+    EXPECT_EQ("200@0,0 150@200,0 200@350,0", Lengths({row1[0], t3, row1[1]}));
+    EXPECT_EQ(22, ChildRect(pTop).Height());
+}
+
 TEST(OuterRows, ARelayoutWaitsForAHiddenFrameAndIsNeverDropped) {
     Docking d(CRect(0, 0, 800, 400));
     SetClientWidth(d, 700);
@@ -256,7 +279,7 @@ std::vector<ColourPanel*> FillContainer(Docking& d, CExtDynControlBar* pDyn, int
     std::vector<ColourPanel*> panels;
     for (int i = 0; i < nCount; i++) {
         CString strName;
-        strName.Format("P%d", i + 1);
+        strName.Format("P%d", (int)(nFirstID - ID_PANEL_FIRST) + i + 1);
         ColourPanel* p = d.AddPanel(nFirstID + i, strName, kColors[i % 4]);
         p->m_sizeDockedH = sizeH;
         p->m_sizeDockedV = CSize(sizeH.cy, sizeH.cx);
@@ -305,7 +328,7 @@ TEST(Containers, MinimumSizeIsTheLongestMinimumRowByTheSumOfMinimumThicknesses) 
     d.Dock(AFX_IDW_DOCKBAR_TOP, 1)->DockControlBar(pRows);
     std::vector<ColourPanel*> row1 = FillContainer(d, pRows, 3, CSize(100, 60), ID_PANEL_FIRST, true);
     FillContainer(d, pRows, 1, CSize(300, 60), ID_PANEL_FIRST + 3);
-    EXPECT_EQ("P1 P2 P3 | P1 |", Rows(pRows->GetInnerDockBar()));
+    EXPECT_EQ("P1 P2 P3 | P4 |", Rows(pRows->GetInnerDockBar()));
     const int nMinH = row1[0]->GetMinExtentHorz(), nMinV = row1[0]->GetMinExtentVert();
     EXPECT_EQ(3 * nMinH, pRows->GetMinExtentHorz()) << "the longest minimum row, along the rows";
     EXPECT_EQ(2 * nMinV, pRows->GetMinExtentVert()) << "two rows' minimum thicknesses";
@@ -345,6 +368,35 @@ TEST(Containers, TheLastBarTakesTheContainersPlaceAndSize) {
     d.Dock(AFX_IDW_DOCKBAR_BOTTOM, 1)->DockControlBar(p3);
     EXPECT_FALSE(::IsWindow(hEmpty));
     EXPECT_EQ("P1 |", Rows(pTop1));
+}
+
+TEST(Containers, NestedContainersDissolveFromTheInsideOut) {
+    Docking d(CRect(0, 0, 700, 600));
+    CExtDockBar* pTop1 = d.Dock(AFX_IDW_DOCKBAR_TOP, 1);
+    CExtDynControlBar* pOuterDyn = MakeContainer(d, "Outer");
+    pOuterDyn->m_sizeDockedH.cy = 240;
+    pTop1->DockControlBar(pOuterDyn);
+    std::vector<ColourPanel*> p1 = FillContainer(d, pOuterDyn, 1, CSize(300, 80), ID_PANEL_FIRST);
+    CExtDynControlBar* pInnerDyn = MakeContainer(d, "Inner", AFX_IDW_DOCKBAR_LEFT);
+    pInnerDyn->m_sizeDockedH = CSize(300, 120);
+    pOuterDyn->GetInnerDockBar()->DockControlBar(pInnerDyn);
+    std::vector<ColourPanel*> p23 = FillContainer(d, pInnerDyn, 2, CSize(150, 120), ID_PANEL_FIRST + 1);
+    Layout(d);
+    EXPECT_EQ("P1 | Inner |", Rows(pOuterDyn->GetInnerDockBar()));
+    EXPECT_EQ("P2 | P3 |", Rows(pInnerDyn->GetInnerDockBar()));
+    const HWND hInner = pInnerDyn->m_hWnd, hOuter = pOuterDyn->m_hWnd;
+    EXPECT_LT(ChildRect(p23[0]).right, ChildRect(p23[1]).right) << "the inner container stands its bars side by side";
+    // the inner container loses a bar: its last bar takes its place in the outer one
+    d.Dock(AFX_IDW_DOCKBAR_BOTTOM, 1)->DockControlBar(p23[1]);
+    EXPECT_FALSE(::IsWindow(hInner));
+    EXPECT_EQ("P1 | P2 |", Rows(pOuterDyn->GetInnerDockBar()));
+    EXPECT_EQ(pOuterDyn->GetInnerDockBar(), p23[0]->m_pDockBar);
+    // then the outer one loses a bar and goes too
+    d.Dock(AFX_IDW_DOCKBAR_BOTTOM, 1)->DockControlBar(p1[0]);
+    EXPECT_FALSE(::IsWindow(hOuter));
+    EXPECT_EQ(pTop1, p23[0]->m_pDockBar);
+    Layout(d);
+    EXPECT_TRUE(p23[0]->IsWindowVisible());
 }
 
 TEST(Containers, AContainerWhoseBarsAreAllHiddenIsHiddenAndTakesNoRoom) {
