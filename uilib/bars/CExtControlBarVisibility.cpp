@@ -1,6 +1,8 @@
 // Showing and hiding bars (the frame's show/hide-bar commands and their check marks), the row
 // space a hidden bar gets back, status prompts, the help hit test, and the bars context menu.
 #include "CExtControlBar.h"
+#include "CExtDockDynBar.h"
+#include "CExtDynControlBar.h"
 #include <CSingleLock.h>
 #include "CExtDockBar.h"
 #include "CExtCmdManager.h"
@@ -94,7 +96,18 @@ void CExtControlBar::SyncContainerVisibility(int nVisible) {
     m_nTracking |= trackReparenting;
     m_nDelayedRowUpdateMetric = nMemo;
     RedistributeRowSpace(nVisible);
-    // containers (bars holding bars) come with the container layer
+    // a container shows while any bar inside it does
+    if (CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, m_pDockBar)) {
+        CExtDynControlBar* pContainer = pInner->GetContainer();
+        const bool bVisible = nVisible < 0 ? IsWindowVisible() != FALSE : nVisible != 0;
+        if (pContainer != NULL && m_pDockSite != NULL) {
+            const bool bShown = (pContainer->GetStyle() & WS_VISIBLE) != 0;
+            if (bVisible && !bShown)
+                m_pDockSite->ShowControlBar(pContainer, TRUE, TRUE);
+            else if (!bVisible && bShown && pInner->GetDockedVisibleCount() == 0)
+                m_pDockSite->ShowControlBar(pContainer, FALSE, TRUE);
+        }
+    }
     CFrameWnd* pParentFrame = GetParentFrame();
     if (pParentFrame != NULL && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
         pParentFrame->RecalcLayout();

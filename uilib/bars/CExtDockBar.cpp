@@ -2,12 +2,23 @@
 #include "CExtDockBar.h"
 #include "CExtControlBar.h"
 #include "CExtDockOuterBar.h"
+#include "CExtDockDynBar.h"
+#include "CExtDynControlBar.h"
 #include "CExtMemoryDC.h"
 #include "CExtPaintManagerHolder.h"
 #include "ExtBarStandIns.h"
 #include "ExtDockRows.h"
 #include <CDockContext.h>
 #include <algorithm>
+
+// Carries out a bar's delayed show or hide within the layout's deferred positioning (the
+// framework's handler needs the layout record: a null one is dereferenced).
+static void DelayShowNow(CControlBar* pBar, HDWP& hDWP) {
+    AFX_SIZEPARENTPARAMS layout = {};
+    layout.hDWP = hDWP;
+    pBar->RecalcDelayShow(&layout);
+    hDWP = layout.hDWP;
+}
 
 IMPLEMENT_DYNCREATE(CExtDockBar, CDockBar)
 
@@ -85,16 +96,49 @@ bool CExtDockBar::LockLayout(bool bLock) {
     return bWas;
 }
 
-// Containers (bars that hold bars) come with the container layer; until then a dock bar has
-// no nested layout to refresh and nothing to dissolve.
+// The containers docked here (bars that hold bars in a dock bar of their own), by window handle:
+// a nested operation may dissolve one and change this array.
+static void DockedContainers(const CPtrArray& arr, CArray<HWND, HWND>& out) {
+    for (INT_PTR i = 1; i < arr.GetSize(); i++) {
+        void* p = arr[i];
+        if (p == NULL || ExtDockRows::IsPlaceholder(p))
+            continue;
+        CExtDynControlBar* pDyn = DYNAMIC_DOWNCAST(CExtDynControlBar, static_cast<CObject*>(p));
+        if (pDyn != NULL && pDyn->m_hWnd != NULL)
+            out.Add(pDyn->m_hWnd);
+    }
+}
+
+static CExtDockDynBar* InnerOf(HWND hContainer) {
+    if (!::IsWindow(hContainer))
+        return NULL;
+    CExtDynControlBar* pDyn = DYNAMIC_DOWNCAST(CExtDynControlBar, CWnd::FromHandlePermanent(hContainer));
+    CExtDockDynBar* pInner = pDyn != NULL ? pDyn->GetInnerDockBar() : NULL;
+    return pInner != NULL && pInner->m_hWnd != NULL ? pInner : NULL;
+}
+
 void CExtDockBar::RecalcNestedLayout() {
     if (m_bLockedLayout || m_bInDynamicLayoutUpdate)
         return;
     m_bInDynamicLayoutUpdate = true;
+    CArray<HWND, HWND> arr;
+    DockedContainers(m_arrBars, arr);
+    for (INT_PTR i = 0; i < arr.GetSize(); i++)
+        if (CExtDockDynBar* pInner = InnerOf(arr[i]))
+            if (::IsWindowVisible(arr[i]))
+                pInner->RecalcNestedLayout();
     m_bInDynamicLayoutUpdate = false;
 }
 
-void CExtDockBar::CompactNestedContainers() {}
+void CExtDockBar::CompactNestedContainers() {
+    if (m_bLockedLayout)
+        return;
+    CArray<HWND, HWND> arr;
+    DockedContainers(m_arrBars, arr);
+    for (INT_PTR i = 0; i < arr.GetSize(); i++)
+        if (CExtDockDynBar* pInner = InnerOf(arr[i]))
+            pInner->CompactNestedContainers();
+}
 
 // ---- Messages -----------------------------------------------------------------------------------
 
@@ -223,7 +267,7 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         CControlBar* pBar = static_cast<CControlBar*>(pEntry);
         if (!pBar->IsVisible()) {
             if (!bWrapped)
-                pBar->RecalcDelayShow(NULL);
+                DelayShowNow(pBar, hDWP);
             continue;
         }
         CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
@@ -297,7 +341,7 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         else
             pt.y = rc.top + sizeBar.cy;
         nRowThickness = std::max(nRowThickness, (int)(bHorz ? sizeBar.cy : sizeBar.cx));
-        pBar->RecalcDelayShow(NULL);
+        DelayShowNow(pBar, hDWP);
     }
     endRow();
     if (hDWP != NULL)

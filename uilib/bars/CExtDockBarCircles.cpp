@@ -1,5 +1,7 @@
 // The circles of dock bars round the frame's view: finding, creating, inserting and compacting.
 #include "CExtDockBar.h"
+#include "CExtDockDynBar.h"
+#include "CExtDynControlBar.h"
 #include "CExtControlBar.h"
 #include "CExtDockOuterBar.h"
 #include "ExtDockRows.h"
@@ -224,6 +226,28 @@ void CExtDockBar::CompactFrameCircles(CFrameWnd* pFrame) {
             for (int s = 0; s < 4; s++)
                 cur[s] = next[s];
         }
-        // spent containers come with the container layer: dissolving one sets bAgain
+        // containers left without a bar go; dissolving one may leave another spent
+        CArray<CExtControlBar*, CExtControlBar*> arrBars;
+        CExtControlBar::GetAllBars(arrBars);
+        CArray<HWND, HWND> arrSpent;
+        for (INT_PTR i = 0; i < arrBars.GetSize(); i++) {
+            CExtDynControlBar* pDyn = DYNAMIC_DOWNCAST(CExtDynControlBar, arrBars[i]);
+            if (pDyn == NULL || pDyn->m_hWnd == NULL || pDyn->m_pDockSite != pFrame)
+                continue;
+            CExtDockDynBar* pInner = pDyn->GetInnerDockBar();
+            CArray<CExtControlBar*, CExtControlBar*> arrInside;
+            if (pInner != NULL && pInner->m_hWnd != NULL)
+                pInner->CollectDockedBars(arrInside);
+            if (pInner != NULL && arrInside.GetSize() == 0)
+                arrSpent.Add(pDyn->m_hWnd);
+        }
+        for (INT_PTR i = 0; i < arrSpent.GetSize(); i++) {
+            CExtDynControlBar* pDyn = DYNAMIC_DOWNCAST(CExtDynControlBar, CWnd::FromHandlePermanent(arrSpent[i]));
+            if (pDyn == NULL || pDyn->GetInnerDockBar() == NULL)
+                continue;
+            pDyn->GetInnerDockBar()->CompactNestedContainers();
+            if (!::IsWindow(arrSpent[i]))
+                bAgain = true;
+        }
     }
 }

@@ -47,6 +47,11 @@ CSize CExtToolControlBar::CalcDynamicLayout(int, DWORD nMode) {
     return CalcFixedLayout(FALSE, (nMode & (LM_HORZ | LM_HORZDOCK)) != 0);
 }
 
+CSize CExtToolControlBar::GetMinSize() const {
+    const CSize size = (m_sizeMinBar.cx > 0 || m_sizeMinBar.cy > 0) ? m_sizeMinBar : m_sizeBar;
+    return (m_dwStyle & CBRS_ORIENT_VERT) != 0 ? CSize(size.cy, size.cx) : size;
+}
+
 CExtPanelControlBar::CExtPanelControlBar() { m_nOptions |= optFixedSize; }
 
 void CExtToolControlBar::DoPaint(CDC* pDC) {

@@ -27,6 +27,9 @@ public:
     // The size the bar measures, docked in a horizontal row (cx along, cy across); docked in a
     // vertical column it is turned round.
     CSize m_sizeBar = CSize(100, 24);
+    // The smallest size the bar shrinks to in a short row (cx along, cy across; turned round in
+    // a column); (0, 0): it does not shrink.
+    CSize m_sizeMinBar = CSize(0, 0);
     DockPos_t m_dockPos;
 
     bool IsWholeRowBar() const override { return m_bOwnRow; }
@@ -35,6 +38,7 @@ public:
     void SetDockPosRecord(const DockPos_t* pRecord) override;
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
+    CSize GetMinSize() const override;
     // The client area as the current look paints a tool bar's (the buttons come with the menus layer).
     void DoPaint(CDC* pDC) override;
 

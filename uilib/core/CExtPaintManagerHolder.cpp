@@ -1,6 +1,8 @@
 // The painter holder: OS flags, visual-style and msimg32 bindings, installing painters.
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerXP.h"
+#include "ExtBarPaintQuery.h"
+#include "ExtBarStandIns.h"
 
 // The one holder. It is made during static initialisation and installs the XP look at once.
 CExtPaintManagerHolder g_PaintManager;
@@ -274,10 +276,49 @@ bool CExtPaintManagerHolder::EnsureInstalled() {
     return m_pPaintManager != NULL || InstallPaintManager(NULL);
 }
 
+namespace {
+
+// The nearest frame window from pWnd up (pWnd itself included), NULL when none.
+CWnd* FrameOf(CWnd* pWnd) {
+    for (CWnd* p = pWnd; p != NULL && p->m_hWnd != NULL; p = p->GetParent())
+        if (p->IsFrameWnd())
+            return p;
+    return NULL;
+}
+
+}  // namespace
+
 bool CExtPaintManagerHolder::IsDesignatedForwarder(CWnd* pWnd) {
-    // A frame passes each change on through its status bar or first outer dock bar. Until frames
-    // and bars exist every window stands alone, and a window without a frame always forwards.
-    (void)pWnd;
+    // A frame passes each change on through one window only: its status bar, else its first
+    // outer dock bar (top, bottom, left, right); every bar and dock bar of the frame gets the
+    // same message, and the painter must re-initialise once. A window without a frame, or in
+    // a frame with neither, forwards for itself. The classes are told apart through what the
+    // core can see: the status-bar class and the bars' paint query.
+    if (pWnd == NULL || pWnd->m_hWnd == NULL || pWnd->IsKindOf(RUNTIME_CLASS(CExtStatusControlBar)))
+        return true;
+    CWnd* pFrame = FrameOf(pWnd);
+    if (pFrame == NULL)
+        return true;
+    const CRuntimeClass* pMiniFrameClass = CRuntimeClass::FromName("CMiniFrameWnd");
+    if (pMiniFrameClass != NULL && pFrame->IsKindOf(pMiniFrameClass)) {
+        pFrame = FrameOf(pFrame->GetParent());
+        if (pFrame == NULL || pFrame->IsKindOf(pMiniFrameClass))
+            return true;
+    }
+    CWnd* pStatus = CWnd::FromHandlePermanent(::GetDlgItem(pFrame->m_hWnd, 0xE801));
+    if (pStatus != NULL && pStatus->IsKindOf(RUNTIME_CLASS(CExtStatusControlBar)))
+        return pStatus == pWnd;
+    static const int kSides[] = {0xE81B, 0xE81E, 0xE81C, 0xE81D};
+    for (int nID : kSides) {
+        for (HWND h = ::GetWindow(pFrame->m_hWnd, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+            if (::GetDlgCtrlID(h) != nID)
+                continue;
+            CWnd* pBar = CWnd::FromHandlePermanent(h);
+            const IExtBarPaintQuery* pQuery = ExtBarPaintQueryOf(pBar);
+            if (pQuery != NULL && pQuery->QueryBarKind() == IExtBarPaintQuery::kindOuterDockBar)
+                return pBar == pWnd;
+        }
+    }
     return true;
 }
 

@@ -290,7 +290,8 @@ TEST(DockBar, RowsStackAndWrap) {
         EXPECT_TRUE(ExtDockRows::IsWellFormed(pTop->m_arrBars, &strWhy)) << (LPCTSTR)strWhy;
     }
 
-    // a tool bar that no longer fits its row moves to a new one
+    // a tool bar that no longer fits its row goes down into a further row of the outer dock
+    // bar; the array keeps it in its row
     t2->m_sizeBar = CSize(300, 24);
     t3->GetWindowRect(&rc);
     t2->GetWindowRect(&rc);
@@ -302,7 +303,8 @@ TEST(DockBar, RowsStackAndWrap) {
     EXPECT_EQ("T1 | Menu | T2 T3 |", Rows(pTop));
     t3->m_sizeBar = CSize(400, 20);
     d.pFrame->RecalcLayout();
-    EXPECT_EQ("T1 | Menu | T2 | T3 |", Rows(pTop));
+    EXPECT_EQ("T1 | Menu | T2 T3 |", Rows(pTop));
+    EXPECT_EQ(CRect(0, ChildRect(t2).bottom, 400, ChildRect(t2).bottom + 20), ChildRect(t3));
 
     // a resizable bar is clipped to its dock bar instead
     CExtDockBar* pInner = d.Dock(AFX_IDW_DOCKBAR_TOP, 1);
@@ -317,12 +319,12 @@ TEST(DockBar, RowsStackAndWrap) {
 
     // removing with a placeholder keeps the place; docking again takes it back
     pTop->RemoveControlBar(t1, -1, 1, false);
-    EXPECT_EQ("(24833) | Menu | T2 | T3 |", Rows(pTop));
+    EXPECT_EQ("(24833) | Menu | T2 T3 |", Rows(pTop));
     pTop->DockControlBar(t1);
-    EXPECT_EQ("Menu | T2 | T3 | T1 |", Rows(pTop)) << "the placeholder left with the bar's return";
+    EXPECT_EQ("Menu | T2 T3 | T1 |", Rows(pTop)) << "the placeholder left with the bar's return";
     // the last bar of a row goes with its row
     pTop->RemoveControlBar(pMenu, -1, 0, false);
-    EXPECT_EQ("T2 | T3 | T1 |", Rows(pTop));
+    EXPECT_EQ("T2 T3 | T1 |", Rows(pTop));
 }
 
 TEST(DockBar, CirclesAreMadeOnDemandAndCompacted) {
