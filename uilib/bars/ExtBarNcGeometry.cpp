@@ -150,7 +150,7 @@ int ColumnLengthAt(int d, int nSeparator, int nLength, int nMin, bool bLeading) 
 void ApplyColumnResize(int& nLength, int nMin, int& nNeighbour, int nNeighbourMin, int nDelta) {
     nNeighbour += nDelta;
     if (nNeighbour < nNeighbourMin) {
-        nDelta -= nNeighbourMin - nNeighbour;   // what the neighbour cannot give stays with the bar
+        nDelta += nNeighbourMin - nNeighbour;   // what the neighbour cannot give stays with the bar
         nNeighbour = nNeighbourMin;
     }
     nLength = std::max(nLength - nDelta, nMin);
