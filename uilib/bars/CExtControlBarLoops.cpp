@@ -95,6 +95,19 @@ bool PumpOne(int& nQuitCode) {
     return true;
 }
 
+// Removes the first waiting message of the range. A pending quit message is handed out whatever
+// range is asked for: it is then noted (bQuit, its code) instead of lost, and the answer is false.
+bool RemoveMessage(MSG& msg, HWND hWnd, UINT nFirst, UINT nLast, bool& bQuit, int& nQuitCode) {
+    if (!::PeekMessageA(&msg, hWnd, nFirst, nLast, PM_REMOVE))
+        return false;
+    if (msg.message == WM_QUIT && (nFirst > WM_QUIT || nLast < WM_QUIT)) {
+        bQuit = true;
+        nQuitCode = (int)msg.wParam;
+        return false;
+    }
+    return true;
+}
+
 bool IsResizableExtBar(CControlBar* p) {
     CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, p);
     return pExt != NULL && !pExt->IsFixedSizeBar();
@@ -419,7 +432,13 @@ void CExtControlBar::DraggingStart(const POINT* pptScreen, const POINT* pptGrabO
     const HWND hWnd = m_hWnd;
     const CPoint ptStart(*pptScreen);
     MSG msg;
-    while (::PeekMessageA(&msg, NULL, WM_KEYFIRST, 0x108, PM_REMOVE)) {
+    bool bQuit = false;
+    int nQuitCode = 0;
+    while (RemoveMessage(msg, NULL, WM_KEYFIRST, 0x108, bQuit, nQuitCode)) {
+    }
+    if (bQuit) {
+        ::PostQuitMessage(nQuitCode);
+        return;
     }
     ::SetCapture(hWnd);
     if (cxThreshold >= 1 && cyThreshold >= 1) {
@@ -437,22 +456,22 @@ void CExtControlBar::DraggingStart(const POINT* pptScreen, const POINT* pptGrabO
                     if (std::abs(pt.x - ptStart.x) >= cxThreshold || std::abs(pt.y - ptStart.y) >= cyThreshold)
                         bStart = true;
                     else
-                        ::PeekMessageA(&msg, hWnd, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);
+                        RemoveMessage(msg, hWnd, WM_MOUSEMOVE, WM_MOUSEMOVE, bQuit, nQuitCode);
                 } else if (IsKeyMessage(nMsg)) {
                     if (nMsg == WM_KEYDOWN && msg.wParam == VK_CONTROL)
-                        ::PeekMessageA(&msg, msg.hwnd, nMsg, nMsg, PM_REMOVE);
+                        RemoveMessage(msg, msg.hwnd, nMsg, nMsg, bQuit, nQuitCode);
                     else
                         bAbort = true;
                 } else if (IsMouseMessage(nMsg)) {
                     bAbort = true;
-                } else {
-                    int nQuitCode = 0;
-                    if (!PumpOne(nQuitCode)) {
-                        if (::IsWindow(hWnd) && ::GetCapture() == hWnd)
-                            ::ReleaseCapture();
-                        ::PostQuitMessage(nQuitCode);
-                        return;
-                    }
+                } else if (!PumpOne(nQuitCode)) {
+                    bQuit = true;
+                }
+                if (bQuit) {
+                    if (::IsWindow(hWnd) && ::GetCapture() == hWnd)
+                        ::ReleaseCapture();
+                    ::PostQuitMessage(nQuitCode);
+                    return;
                 }
             }
             if (!bStart && !bAbort) {
@@ -494,24 +513,24 @@ void CExtControlBar::DraggingStart(const POINT* pptScreen, const POINT* pptGrabO
         bool bEnded = false;
         while (!bEnded && running() && ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
             const UINT nMsg = msg.message;
-            int nQuitCode = 0;
             bool bPump = false;
             if (IsDragCancelMessage(nMsg)) {
                 DraggingStop(TRUE);
                 bEnded = true;
             } else if (nMsg == WM_TIMER && msg.hwnd == hWnd && msg.wParam == kDragTimerId) {
                 // the target follows also a mouse at rest (the Ctrl key may have changed)
-                ::PeekMessageA(&msg, hWnd, WM_TIMER, WM_TIMER, PM_REMOVE);
-                CPoint pt;
-                ::GetCursorPos(&pt);
-                ::ScreenToClient(hWnd, &pt);
-                ::PostMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+                if (RemoveMessage(msg, hWnd, WM_TIMER, WM_TIMER, bQuit, nQuitCode)) {
+                    CPoint pt;
+                    ::GetCursorPos(&pt);
+                    ::ScreenToClient(hWnd, &pt);
+                    ::PostMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+                }
             } else if (nMsg == WM_TIMER) {
                 bPump = true;
             } else if (nMsg == WM_MOUSEMOVE) {
                 // moves that queued up are taken together: only the last one counts
                 MSG last = msg;
-                while (::PeekMessageA(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
+                while (RemoveMessage(msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, bQuit, nQuitCode))
                     last = msg;
                 CPoint pt(GET_X_LPARAM(last.lParam), GET_Y_LPARAM(last.lParam));
                 if (last.hwnd != hWnd && last.hwnd != NULL)
@@ -539,7 +558,9 @@ void CExtControlBar::DraggingStart(const POINT* pptScreen, const POINT* pptGrabO
                 DraggingStop(TRUE);
                 bEnded = true;
             }
-            if (bPump && !PumpOne(nQuitCode)) {
+            if (bPump && !PumpOne(nQuitCode))
+                bQuit = true;
+            if (bQuit) {
                 // the application is to end: no loop of ours may keep its quit message
                 if (running())
                     DraggingStop(TRUE);
