@@ -6,7 +6,8 @@
 //  - the frame set-up that puts the library's outer dock bars on the frame's four sides;
 //  - show/hide commands, status prompts, the help hit test and the bars context menu;
 //  - the row queries the docking code asks (neighbours, row edges, the rows of a dock bar).
-// The non-client area, the mouse loops and the drop targets come with later layers.
+//  - its frame (splitters, caption, caption buttons), row and column resizing and the drag loop.
+// The drop targets come with a later layer.
 //
 // Virtual operations a tool bar overrides for its duties are listed in README.md.
 #pragma once
