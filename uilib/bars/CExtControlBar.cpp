@@ -227,6 +227,9 @@ bool CExtControlBar::FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle, bo
 // ---- Window procedure ---------------------------------------------------------------------------
 
 LRESULT CExtControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    LRESULT lHandled = 0;
+    if (HandleNcAndMouseMessage(nMsg, wParam, lParam, lHandled))
+        return lHandled;
     switch (nMsg) {
     case WM_CREATE:
         if (!IsFixedSizeBar() && (m_nOptions & optInDialog) == 0) {
@@ -459,12 +462,19 @@ bool CExtControlBar::IsFloating() const { return !IsDocked() && GetParentFrame()
 void CExtControlBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {
     if ((m_nOptions & optInDialog) != 0 || (m_nTracking & (trackRowResizing | trackColumnResizing | trackDragging)))
         return;
-    if (!IsWindowVisible())
+    if (!IsWindowVisible() || GetCurrentDragBar() != NULL)
         return;
-    // the caption's focus look follows the focus (the caption buttons come with the caption)
+    // the hot caption button follows the cursor
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
+    CExtBarNcAreaButton* pHot = NULL;
+    HitTestCaptionButtons(ptCursor, &pHot);
+    const bool bRepaint = (pHot != NULL) != ((m_nStates & 4) != 0);
+    m_nStates = (BYTE)(pHot != NULL ? (m_nStates | 4) : (m_nStates & ~4));
+    // the caption's focus look follows the focus
     HWND hFocus = ::GetFocus();
     const bool bActive = hFocus != NULL && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));
-    if (bActive != ((m_nStates & 1) != 0)) {
+    if (bActive != ((m_nStates & 1) != 0) || bRepaint) {
         m_nStates = (BYTE)(bActive ? (m_nStates | 1) : (m_nStates & ~1));
         SendMessage(WM_NCPAINT);
         if (CWnd* pParent = GetParent())

@@ -6,7 +6,8 @@
 //  - the frame set-up that puts the library's outer dock bars on the frame's four sides;
 //  - show/hide commands, status prompts, the help hit test and the bars context menu;
 //  - the row queries the docking code asks (neighbours, row edges, the rows of a dock bar).
-// The non-client area, the mouse loops and the drop targets come with later layers.
+//  - its frame (splitters, caption, caption buttons), row and column resizing and the drag loop.
+// The drop targets come with a later layer.
 //
 // Virtual operations a tool bar overrides for its duties are listed in README.md.
 #pragma once
@@ -18,6 +19,7 @@
 class CExtPopupMenuWnd;
 class CExtDockBar;
 class CExtDockOuterBar;
+class CExtBarNcAreaButton;
 
 class CExtControlBar : public CControlBar, public IExtBarPaintQuery {
     DECLARE_DYNCREATE(CExtControlBar)
@@ -222,6 +224,89 @@ public:
     DWORD QueryPaintOptOuts() const override { return 0; }
     CExtBarButton* QueryMenuTrackingButton() const override { return NULL; }
 
+
+    // ---- Non-client area and caption buttons (CExtControlBarNcArea.cpp) ----
+    // Whether the bar shows a caption (across the top) or a side gripper while docked.
+    virtual bool IsBarWithGripper(bool* pbHorzCaption = NULL, bool* pbHasGripper = NULL) const;
+    // Which edges of a docked resizable bar may carry a splitter.
+    void CalcNcSplitterEdges(bool* pbLeft, bool* pbTop, bool* pbRight, bool* pbBottom) const;
+    void DoPaint(CDC* pDC) override;
+    virtual void FillBarClientArea(CDC& dc, const RECT& rc);
+    // The caption button under the screen point: its hit code (HTCLIENT for none). With ppBtn
+    // (a query) the first button hit is stored there.
+    UINT HitTestCaptionButtons(CPoint ptScreen, CExtBarNcAreaButton** ppBtn = NULL);
+    void PaintCaptionButtons(CDC& dc);
+    virtual void CreateCaptionButtons();
+    virtual void LayoutCaptionButtons();
+    virtual void AdjustCaptionTextRect(CRect& rcText);
+    void DestroyCaptionButtons();
+    INT_PTR GetCaptionButtonCount() const { return m_arrCaptionButtons.GetSize(); }
+    CExtBarNcAreaButton* GetCaptionButton(INT_PTR nIndex) const { return m_arrCaptionButtons[nIndex]; }
+    CArray<CExtBarNcAreaButton*, CExtBarNcAreaButton*> m_arrCaptionButtons;
+
+    // ---- Row and column resizing, the drag loop (CExtControlBarLoops.cpp) ----
+    // One drop target of a drag.
+    class InternalDraggingState_t : public CObject {
+    public:
+        explicit InternalDraggingState_t(CExtControlBar* pBar = NULL) : m_pBar(pBar) {}
+        bool operator==(const InternalDraggingState_t& other) const;
+        bool operator!=(const InternalDraggingState_t& other) const { return !(*this == other); }
+        bool IsEmpty() const { return (m_nBits & 1) != 0; }
+        void SetEmpty(bool bEmpty = true) { m_nBits = (BYTE)(bEmpty ? (m_nBits | 1) : (m_nBits & ~1)); }
+        void Clear(CExtControlBar* pBar);
+        void Assign(const InternalDraggingState_t& other);
+        enum : DWORD { kindFloat = 0, kindUnchanged = 13 };
+        BYTE m_nBits = 1;            // bit 0 empty; bit 1 set by the drop-target computation
+        DWORD m_eTarget = kindFloat;
+        DWORD m_eCursor = 0;         // 1 horizontal sizing cursor, 2 vertical, else the move cursor
+        DWORD m_nCircle = 0;
+        CRect m_rcTarget = CRect(0, 0, 0, 0);   // screen
+        CExtControlBar* m_pBar;
+        void* m_pTarget = NULL;      // a bar or a dock bar (a pointer: this is a 64-bit build)
+    };
+    static InternalDraggingState_t& DragCandidateState();
+    static InternalDraggingState_t& DragShownState();
+    // The bar being dragged anywhere in the process, or NULL.
+    static CExtControlBar* GetCurrentDragBar();
+
+    virtual void RowResizingStart();
+    virtual void RowResizingUpdate();
+    virtual void RowResizingStop(BOOL bCancel);
+    virtual void ColumnResizingStart();
+    virtual void ColumnResizingUpdate();
+    virtual void ColumnResizingStop(BOOL bCancel);
+    virtual bool IsColumnSplitterActive() const;
+    virtual bool IsLeadingSplitterActive() const;
+    virtual void DrawRowTracker(BOOL bErase);
+    virtual void DrawColumnTracker(BOOL bErase);
+    virtual void DraggingStart(const POINT* pptScreen, const POINT* pptGrabOffset, int cxThreshold = 1,
+                               int cyThreshold = 1);
+    virtual void DraggingStop(BOOL bCancel);
+    virtual void UpdateDraggingState(const POINT* pptScreen, BOOL bCtrlDown);
+    virtual void OnTrackingBegin();
+    virtual void OnTrackingEnd(const InternalDraggingState_t& shown, const InternalDraggingState_t& candidate,
+                               BOOL bCancel);
+    virtual void SetCursorAtPoint(const POINT* pptClient);
+    // The mouse-move dispatcher: true when a mode or a hot caption button took the move.
+    virtual bool OnMouseClickEvent(UINT nFlags, int x, int y);
+    // The thickness of the bar's dock row: the horizontal size's cy in a row, the vertical
+    // size's cx in a column.
+    int GetRowThickness() const;
+    void SetRowThickness(int nThickness);
+
+protected:
+    // Non-client and mouse messages (answers true when it handled the message).
+    bool HandleNcAndMouseMessage(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
+    void NcCalcSize(RECT* pRect);
+    UINT NcHitTest(CPoint ptScreen);
+    void NcPaint();
+    // Whether a leading splitter goes before the bar: the bar right before it in the row is not
+    // resizable and an earlier resizable bar exists in the row.
+    bool HasLeadingSplitter() const;
+    // The modal loop of row and column resizing (nMode: trackRowResizing or trackColumnResizing).
+    void RunResizeLoop(BYTE nMode);
+    void DrawTrackerRect(const CRect& rcScreen);
+public:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void PreSubclassWindow() override;

@@ -16,7 +16,8 @@ void CExtToolControlBar::CancelAllBarsTracking() {
     g_bMenuTracking = false;
 }
 
-CExtToolControlBar::CExtToolControlBar() { m_nOptions |= optFixedSize; }
+// a tool bar in a row has its grip along its left side, not a caption across its top
+CExtToolControlBar::CExtToolControlBar() { m_nOptions = (BYTE)((m_nOptions | optFixedSize) & ~optHorzCaption); }
 
 CExtToolControlBar::~CExtToolControlBar() {
     for (INT_PTR i = 0; i < m_buttons.GetSize(); i++)

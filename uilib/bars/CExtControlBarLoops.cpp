@@ -1,0 +1,835 @@
+// The control bar's mouse modes: row resizing (the row splitter changes the thickness of the
+// bar's whole dock row), column resizing (a column splitter moves the border between the bar and
+// its neighbour) and dragging (the bar follows the mouse; the drop target is computed on each
+// move). Each runs its own modal loop until its stop operation ends it. Also the mouse and
+// non-client message handlers that start and end the modes, the cursor, and the prompts.
+//
+// Until the drop targets come, a drag's target is always "unchanged" (kind 13): a drag can be
+// started, followed and ended or cancelled, and leaves the bar where it was. "Live" resizing
+// (bars resized at every move instead of a tracker) is not built: no bar asks for it.
+#include "CExtControlBar.h"
+#include "CExtBarNcAreaButton.h"
+#include "CExtDockBar.h"
+#include "CExtPaintManagerHolder.h"
+#include "ExtBarNcGeometry.h"
+#include "ExtBarStandIns.h"
+#include <windowsx.h>
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// The last cursor point a mode was given (screen). Modes read it instead of GetCursorPos: right
+// after an absolute move Wine may still answer the old place there.
+CPoint g_ptModeCursor(0, 0);
+// The tracker on the screen (screen rectangle), drawn by XOR; erased by drawing it again.
+CRect g_rcTracker(0, 0, 0, 0);
+bool g_bTrackerShown = false;
+// Set while UpdateDraggingState runs.
+bool g_bDragUpdateGuard = false;
+
+const UINT_PTR kDragTimerId = 4100;
+
+bool IsKeyMessage(UINT nMsg) { return nMsg >= WM_KEYFIRST && nMsg <= 0x108; }
+
+bool IsMouseMessage(UINT nMsg) {
+    return (nMsg >= WM_MOUSEFIRST && nMsg <= WM_MOUSELAST) || (nMsg >= WM_NCMOUSEMOVE && nMsg <= WM_NCMBUTTONDBLCLK);
+}
+
+bool IsResizeCancelMessage(UINT nMsg, BYTE nMode) {
+    switch (nMsg) {
+    case WM_ACTIVATEAPP:
+    case WM_CANCELMODE:
+    case WM_CONTEXTMENU:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return true;
+    case WM_NCLBUTTONUP:
+        return nMode == CExtControlBar::trackRowResizing;
+    case WM_NCLBUTTONDOWN:
+        return nMode == CExtControlBar::trackColumnResizing;
+    }
+    return IsKeyMessage(nMsg);
+}
+
+bool IsDragCancelMessage(UINT nMsg) {
+    switch (nMsg) {
+    case WM_ACTIVATEAPP:
+    case WM_CANCELMODE:
+    case WM_CONTEXTMENU:
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return true;
+    }
+    return false;
+}
+
+// Takes and dispatches the next message; false when it was the quit message, whose exit code
+// goes to nQuitCode.
+bool PumpOne(int& nQuitCode) {
+    CWinThread* pThread = AfxGetThread();
+    if (pThread != NULL) {
+        if (pThread->PumpMessage())
+            return true;
+        nQuitCode = (int)pThread->m_msgCur.wParam;
+        return false;
+    }
+    MSG msg;
+    if (::GetMessageA(&msg, NULL, 0, 0) <= 0) {
+        nQuitCode = (int)msg.wParam;
+        return false;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+    return true;
+}
+
+// Removes the first waiting message of the range. A pending quit message is handed out whatever
+// range is asked for: it is then noted (bQuit, its code) instead of lost, and the answer is false.
+bool RemoveMessage(MSG& msg, HWND hWnd, UINT nFirst, UINT nLast, bool& bQuit, int& nQuitCode) {
+    if (!::PeekMessageA(&msg, hWnd, nFirst, nLast, PM_REMOVE))
+        return false;
+    if (msg.message == WM_QUIT && (nFirst > WM_QUIT || nLast < WM_QUIT)) {
+        bQuit = true;
+        nQuitCode = (int)msg.wParam;
+        return false;
+    }
+    return true;
+}
+
+bool IsResizableExtBar(CControlBar* p) {
+    CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, p);
+    return pExt != NULL && !pExt->IsFixedSizeBar();
+}
+
+}  // namespace
+
+// ---- Drag states --------------------------------------------------------------------------------
+
+bool CExtControlBar::InternalDraggingState_t::operator==(const InternalDraggingState_t& o) const {
+    return (m_nBits & 1) == (o.m_nBits & 1) && m_eTarget == o.m_eTarget && m_nCircle == o.m_nCircle &&
+           m_rcTarget == o.m_rcTarget && m_pBar == o.m_pBar && m_pTarget == o.m_pTarget &&
+           (m_nBits & 2) == (o.m_nBits & 2);
+}
+
+void CExtControlBar::InternalDraggingState_t::Clear(CExtControlBar* pBar) {
+    m_nBits = 1;
+    m_eTarget = kindFloat;
+    m_eCursor = 0;
+    m_nCircle = 0;
+    m_rcTarget.SetRectEmpty();
+    m_pBar = pBar;
+    m_pTarget = NULL;
+}
+
+void CExtControlBar::InternalDraggingState_t::Assign(const InternalDraggingState_t& o) {
+    m_nBits = o.m_nBits;
+    m_eTarget = o.m_eTarget;
+    m_eCursor = o.m_eCursor;
+    m_nCircle = o.m_nCircle;
+    m_rcTarget = o.m_rcTarget;
+    m_pBar = o.m_pBar;
+    m_pTarget = o.m_pTarget;
+}
+
+CExtControlBar::InternalDraggingState_t& CExtControlBar::DragCandidateState() {
+    static InternalDraggingState_t s_state;
+    return s_state;
+}
+
+CExtControlBar::InternalDraggingState_t& CExtControlBar::DragShownState() {
+    static InternalDraggingState_t s_state;
+    return s_state;
+}
+
+CExtControlBar* CExtControlBar::GetCurrentDragBar() {
+    const InternalDraggingState_t& shown = DragShownState();
+    return shown.IsEmpty() ? NULL : shown.m_pBar;
+}
+
+// ---- Row thickness ------------------------------------------------------------------------------
+
+int CExtControlBar::GetRowThickness() const {
+    return IsDockedHorizontally() ? m_sizeDockedH.cy : m_sizeDockedV.cx;
+}
+
+void CExtControlBar::SetRowThickness(int nThickness) {
+    if (IsDockedHorizontally())
+        m_sizeDockedH.cy = nThickness;
+    else
+        m_sizeDockedV.cx = nThickness;
+}
+
+// ---- Splitters ----------------------------------------------------------------------------------
+
+bool CExtControlBar::IsColumnSplitterActive() const {
+    CArray<CControlBar*, CControlBar*> arr;
+    GetRowBars(arr);
+    for (INT_PTR i = 0; i < arr.GetSize(); i++) {
+        if (arr[i] != this)
+            continue;
+        CExtControlBar* pNext = i + 1 < arr.GetSize() ? DYNAMIC_DOWNCAST(CExtControlBar, arr[i + 1]) : NULL;
+        return !(IsMinimizedInRow() && pNext != NULL && pNext->IsMinimizedInRow());
+    }
+    return true;
+}
+
+bool CExtControlBar::IsLeadingSplitterActive() const {
+    CArray<CControlBar*, CControlBar*> arr;
+    GetRowBars(arr);
+    for (INT_PTR i = 0; i < arr.GetSize(); i++) {
+        if (arr[i] != this)
+            continue;
+        CExtControlBar* pPrev = i > 0 ? DYNAMIC_DOWNCAST(CExtControlBar, arr[i - 1]) : NULL;
+        if (i > 0 && (pPrev == NULL || !pPrev->IsMinimizedInRow()))
+            return true;
+        break;
+    }
+    return !IsMinimizedInRow();
+}
+
+// ---- Trackers -----------------------------------------------------------------------------------
+
+void CExtControlBar::DrawTrackerRect(const CRect& rcScreen) {
+    CFrameWnd* pFrame = GetDockSiteFrame(this);
+    if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL || rcScreen.IsRectEmpty())
+        return;
+    CRect rcFrame;
+    pFrame->GetWindowRect(&rcFrame);
+    CRect rc(rcScreen);
+    rc.OffsetRect(-rcFrame.TopLeft());
+    HDC hDC = ::GetDCEx(pFrame->m_hWnd, NULL, DCX_WINDOW | DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE);
+    if (hDC == NULL)
+        return;
+    CBrush* pBrush = CDC::GetHalftoneBrush();
+    HGDIOBJ hOld = ::SelectObject(hDC, pBrush != NULL ? pBrush->m_hObject : ::GetStockObject(GRAY_BRUSH));
+    ::PatBlt(hDC, rc.left, rc.top, rc.Width(), rc.Height(), PATINVERT);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(pFrame->m_hWnd, hDC);
+}
+
+void CExtControlBar::DrawRowTracker(BOOL bErase) {
+    if (bErase) {
+        if (g_bTrackerShown)
+            DrawTrackerRect(g_rcTracker);
+        g_bTrackerShown = false;
+        return;
+    }
+    if (m_pDockBar == NULL)
+        return;
+    CRect rcDock;
+    m_pDockBar->GetWindowRect(&rcDock);
+    const int nStart = m_nTrackerOffset - m_nSeparatorHeight / 2;
+    CRect rc = IsDockedHorizontally() ? CRect(rcDock.left, nStart, rcDock.right, nStart + m_nSeparatorHeight)
+                                      : CRect(nStart, rcDock.top, nStart + m_nSeparatorHeight, rcDock.bottom);
+    DrawTrackerRect(rc);
+    g_rcTracker = rc;
+    g_bTrackerShown = true;
+}
+
+void CExtControlBar::DrawColumnTracker(BOOL bErase) {
+    if (bErase) {
+        DrawRowTracker(TRUE);
+        return;
+    }
+    CRect rcBar;
+    GetWindowRect(&rcBar);
+    const bool bHorz = IsDockedHorizontally();
+    const CRect& rcSplitter = (m_nStates & 2) ? m_rcRowRecalcUp : m_rcRowRecalc;
+    const int nThickness = std::max(bHorz ? rcSplitter.Width() : rcSplitter.Height(), 1);
+    const int nStart = m_nTrackerOffset - nThickness / 2;
+    CRect rc = bHorz ? CRect(nStart, rcBar.top, nStart + nThickness, rcBar.bottom)
+                     : CRect(rcBar.left, nStart, rcBar.right, nStart + nThickness);
+    DrawTrackerRect(rc);
+    g_rcTracker = rc;
+    g_bTrackerShown = true;
+}
+
+// ---- Row and column resizing --------------------------------------------------------------------
+
+void CExtControlBar::RowResizingStart() { RunResizeLoop(trackRowResizing); }
+
+void CExtControlBar::ColumnResizingStart() { RunResizeLoop(trackColumnResizing); }
+
+void CExtControlBar::RunResizeLoop(BYTE nMode) {
+    CWnd::CancelToolTips();
+    m_nTracking |= nMode;
+    ::SetCapture(m_hWnd);
+    const bool bHorz = IsDockedHorizontally();
+    if (nMode == trackRowResizing) {
+        m_nTrackerOffset = bHorz ? g_ptModeCursor.y : g_ptModeCursor.x;
+        m_nMetricOffset = GetRowThickness();
+        DrawRowTracker(FALSE);
+    } else {
+        m_nTrackerOffset = bHorz ? g_ptModeCursor.x : g_ptModeCursor.y;
+        m_nMetricOffset = 0;
+        DrawColumnTracker(FALSE);
+    }
+    const HWND hWnd = m_hWnd;
+    // the object may go with its window: test the handle before touching a member
+    auto running = [&] { return ::IsWindow(hWnd) && (m_nTracking & nMode) != 0; };
+    auto stop = [&] {
+        if (nMode == trackRowResizing)
+            RowResizingStop(TRUE);
+        else
+            ColumnResizingStop(TRUE);
+    };
+    while (running()) {
+        MSG msg;
+        bool bEnded = false;
+        while (running() && ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+            if (IsResizeCancelMessage(msg.message, nMode)) {
+                stop();
+                bEnded = true;
+                break;
+            }
+            int nQuitCode = 0;
+            if (!PumpOne(nQuitCode)) {
+                // The application is to end: with a quit pending WaitMessage never blocks, so
+                // the mode ends here and the quit goes on to the application's loop.
+                if (running())
+                    stop();
+                ::PostQuitMessage(nQuitCode);
+                return;
+            }
+        }
+        if (bEnded || !running())
+            break;
+        ::WaitMessage();
+    }
+}
+
+void CExtControlBar::RowResizingUpdate() {
+    CFrameWnd* pFrame = GetDockSiteFrame(this);
+    if (pFrame == NULL)
+        return;
+    const bool bHorz = IsDockedHorizontally();
+    CRect rcFrame, rcBar;
+    pFrame->GetWindowRect(&rcFrame);
+    GetWindowRect(&rcBar);
+    const int nMin = bHorz ? GetMinExtentVert() : GetMinExtentHorz();
+    const int nFrameExtent = bHorz ? rcFrame.Height() : rcFrame.Width();
+    if (nFrameExtent - nMin <= 0 || nMin <= 0)
+        return;
+    const CPoint& cur = g_ptModeCursor;
+    const int d = bHorz ? cur.y - rcBar.top : cur.x - rcBar.left;
+    int nThickness = ExtBarNcGeometry::RowThicknessAt(d, m_nSeparatorHeight, GetRowThickness(),
+                                                      IsDockedAtTop() || IsDockedAtLeft());
+    nThickness = ExtBarNcGeometry::ClampRowThickness(nThickness, nMin, nFrameExtent);
+    m_nMetricOffset = nThickness;
+    if (nThickness == GetRowThickness())
+        return;
+    DrawRowTracker(TRUE);
+    m_nTrackerOffset = bHorz ? cur.y : cur.x;
+    DrawRowTracker(FALSE);
+}
+
+void CExtControlBar::RowResizingStop(BOOL bCancel) {
+    if ((m_nTracking & trackRowResizing) == 0)
+        return;
+    m_nTracking &= ~trackRowResizing;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    DrawRowTracker(TRUE);
+    if (!bCancel && m_nMetricOffset != GetRowThickness()) {
+        CArray<CControlBar*, CControlBar*> arr;
+        GetRowBars(arr);
+        int nOld = -1;
+        for (INT_PTR i = 0; i < arr.GetSize(); i++) {
+            if (!IsResizableExtBar(arr[i]))
+                continue;
+            CExtControlBar* pBar = static_cast<CExtControlBar*>(arr[i]);
+            if (nOld < 0)
+                nOld = pBar->GetRowThickness();
+            pBar->SetRowThickness(m_nMetricOffset);
+        }
+        // the inner neighbour row gives or takes what this row took or gave
+        const int nDiff = nOld - m_nMetricOffset;
+        CArray<CControlBar*, CControlBar*> arrNext;
+        GetAdjacentRowBars(IsDockedAtTop() || IsDockedAtLeft(), arrNext);
+        for (INT_PTR i = 0; i < arrNext.GetSize(); i++) {
+            if (!IsResizableExtBar(arrNext[i]))
+                continue;
+            CExtControlBar* pBar = static_cast<CExtControlBar*>(arrNext[i]);
+            pBar->SetRowThickness(pBar->GetRowThickness() + nDiff);
+        }
+        if (CFrameWnd* pFrame = GetParentFrame())
+            pFrame->RecalcLayout();
+    }
+    if (m_pDockBar != NULL && m_pDockBar->GetSafeHwnd() != NULL)
+        m_pDockBar->RedrawWindow(NULL, NULL,
+                                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW | RDW_NOFRAME);
+}
+
+void CExtControlBar::ColumnResizingUpdate() {
+    const bool bHorz = IsDockedHorizontally();
+    CRect rcBar;
+    GetWindowRect(&rcBar);
+    const CPoint& cur = g_ptModeCursor;
+    const int d = bHorz ? cur.x - rcBar.left : cur.y - rcBar.top;
+    const bool bLeading = (m_nStates & 2) != 0;
+    const CRect& rcSplitter = bLeading ? m_rcRowRecalcUp : m_rcRowRecalc;
+    const int nSeparator = bHorz ? rcSplitter.Width() : rcSplitter.Height();
+    const int nLength = GetLengthInRow();
+    const int nNew = ExtBarNcGeometry::ColumnLengthAt(d, nSeparator, nLength, GetMinLengthInRow(), bLeading);
+    const int nOldValue = m_nMetricOffset;
+    m_nMetricOffset = nLength - nNew;
+    if (m_nMetricOffset == nOldValue)
+        return;
+    DrawColumnTracker(TRUE);
+    m_nTrackerOffset = bHorz ? cur.x : cur.y;
+    DrawColumnTracker(FALSE);
+}
+
+void CExtControlBar::ColumnResizingStop(BOOL bCancel) {
+    if ((m_nTracking & trackColumnResizing) == 0)
+        return;
+    m_nTracking &= ~trackColumnResizing;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    DrawColumnTracker(TRUE);
+    if (bCancel || m_nMetricOffset == 0)
+        return;
+    CArray<CControlBar*, CControlBar*> arr;
+    GetRowBars(arr);
+    CExtControlBar* pNeighbour = NULL;
+    for (INT_PTR i = 0; i < arr.GetSize(); i++) {
+        if (arr[i] != this)
+            continue;
+        const INT_PTR n = (m_nStates & 2) ? i - 1 : i + 1;
+        if (n >= 0 && n < arr.GetSize() && IsResizableExtBar(arr[n]))
+            pNeighbour = static_cast<CExtControlBar*>(arr[n]);
+        break;
+    }
+    if (pNeighbour == NULL)
+        return;
+    int nLength = GetLengthInRow(), nOther = pNeighbour->GetLengthInRow();
+    ExtBarNcGeometry::ApplyColumnResize(nLength, GetMinLengthInRow(), nOther, pNeighbour->GetMinLengthInRow(),
+                                        m_nMetricOffset);
+    pNeighbour->SetLengthInRow(nOther);
+    SetLengthInRow(nLength);
+    if (CFrameWnd* pFrame = GetParentFrame())
+        pFrame->RecalcLayout();
+}
+
+// ---- The drag loop ------------------------------------------------------------------------------
+
+void CExtControlBar::DraggingStart(const POINT* pptScreen, const POINT* pptGrabOffset, int cxThreshold,
+                                   int cyThreshold) {
+    if (m_hWnd == NULL || pptScreen == NULL)
+        return;
+    const HWND hWnd = m_hWnd;
+    const CPoint ptStart(*pptScreen);
+    MSG msg;
+    bool bQuit = false;
+    int nQuitCode = 0;
+    while (RemoveMessage(msg, NULL, WM_KEYFIRST, 0x108, bQuit, nQuitCode)) {
+    }
+    if (bQuit) {
+        ::PostQuitMessage(nQuitCode);
+        return;
+    }
+    ::SetCapture(hWnd);
+    if (cxThreshold >= 1 && cyThreshold >= 1) {
+        // drag detection: the drag starts when the mouse moved far enough with the button down
+        bool bStart = false, bAbort = false;
+        while (!bStart && !bAbort) {
+            while (!bStart && !bAbort && ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+                const UINT nMsg = msg.message;
+                if (!::IsWindow(hWnd) || ::GetCapture() != hWnd || nMsg == WM_ACTIVATEAPP ||
+                    nMsg == WM_CANCELMODE || nMsg == WM_CONTEXTMENU) {
+                    bAbort = true;
+                } else if (msg.hwnd == hWnd && nMsg == WM_MOUSEMOVE) {
+                    CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+                    ::ClientToScreen(hWnd, &pt);
+                    if (std::abs(pt.x - ptStart.x) >= cxThreshold || std::abs(pt.y - ptStart.y) >= cyThreshold)
+                        bStart = true;
+                    else
+                        RemoveMessage(msg, hWnd, WM_MOUSEMOVE, WM_MOUSEMOVE, bQuit, nQuitCode);
+                } else if (IsKeyMessage(nMsg)) {
+                    if (nMsg == WM_KEYDOWN && msg.wParam == VK_CONTROL)
+                        RemoveMessage(msg, msg.hwnd, nMsg, nMsg, bQuit, nQuitCode);
+                    else
+                        bAbort = true;
+                } else if (IsMouseMessage(nMsg)) {
+                    bAbort = true;
+                } else if (!PumpOne(nQuitCode)) {
+                    bQuit = true;
+                }
+                if (bQuit) {
+                    if (::IsWindow(hWnd) && ::GetCapture() == hWnd)
+                        ::ReleaseCapture();
+                    ::PostQuitMessage(nQuitCode);
+                    return;
+                }
+            }
+            if (!bStart && !bAbort) {
+                if (!::IsWindow(hWnd) || ::GetCapture() != hWnd)
+                    bAbort = true;
+                else
+                    ::WaitMessage();
+            }
+        }
+        if (bAbort) {
+            if (::IsWindow(hWnd) && ::GetCapture() == hWnd)
+                ::ReleaseCapture();
+            return;
+        }
+    }
+    InternalDraggingState_t& candidate = DragCandidateState();
+    InternalDraggingState_t& shown = DragShownState();
+    candidate.Clear(this);
+    shown.Clear(this);
+    OnTrackingBegin();
+    m_nTracking |= trackDragging;
+    // where the bar is held: the caption's middle, or what the caller gives for the present state
+    const int t = std::min(m_rcGrip.Width(), m_rcGrip.Height());
+    const CPoint ptGrab = t >= 3 ? CPoint(t, t / 2)
+                                 : CPoint(::GetSystemMetrics(SM_CYSMCAPTION) / 2, ::GetSystemMetrics(SM_CYSMCAPTION) / 2);
+    m_ptHelperDragOffsetFloated = m_ptHelperDragOffsetDockedH = m_ptHelperDragOffsetDockedV = ptGrab;
+    if (pptGrabOffset != NULL && (pptGrabOffset->x != 0 || pptGrabOffset->y != 0)) {
+        if (IsFloating())
+            m_ptHelperDragOffsetFloated = *pptGrabOffset;
+        else if (IsDockedHorizontally())
+            m_ptHelperDragOffsetDockedH = *pptGrabOffset;
+        else
+            m_ptHelperDragOffsetDockedV = *pptGrabOffset;
+    }
+    UpdateDraggingState(&ptStart, ::GetKeyState(VK_CONTROL) < 0);
+    SetTimer(kDragTimerId, 50, NULL);
+    auto running = [&] { return ::IsWindow(hWnd) && (m_nTracking & trackDragging) != 0; };
+    while (running()) {
+        bool bEnded = false;
+        while (!bEnded && running() && ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+            const UINT nMsg = msg.message;
+            bool bPump = false;
+            if (IsDragCancelMessage(nMsg)) {
+                DraggingStop(TRUE);
+                bEnded = true;
+            } else if (nMsg == WM_TIMER && msg.hwnd == hWnd && msg.wParam == kDragTimerId) {
+                // the target follows also a mouse at rest (the Ctrl key may have changed)
+                if (RemoveMessage(msg, hWnd, WM_TIMER, WM_TIMER, bQuit, nQuitCode)) {
+                    CPoint pt;
+                    ::GetCursorPos(&pt);
+                    ::ScreenToClient(hWnd, &pt);
+                    ::PostMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+                }
+            } else if (nMsg == WM_TIMER) {
+                bPump = true;
+            } else if (nMsg == WM_MOUSEMOVE) {
+                // moves that queued up are taken together: only the last one counts
+                MSG last = msg;
+                while (RemoveMessage(msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, bQuit, nQuitCode))
+                    last = msg;
+                CPoint pt(GET_X_LPARAM(last.lParam), GET_Y_LPARAM(last.lParam));
+                if (last.hwnd != hWnd && last.hwnd != NULL)
+                    ::MapWindowPoints(last.hwnd, hWnd, &pt, 1);
+                OnMouseClickEvent((UINT)last.wParam, pt.x, pt.y);
+            } else if (IsKeyMessage(nMsg) && !g_bDragUpdateGuard) {
+                if ((nMsg == WM_KEYDOWN || nMsg == WM_KEYUP) && msg.wParam == VK_CONTROL) {
+                    CPoint pt;
+                    ::GetCursorPos(&pt);
+                    if (m_ptDraggingLast == pt)
+                        m_ptDraggingLast.x = pt.x - 1;
+                    ::ScreenToClient(hWnd, &pt);
+                    ::PostMessageA(hWnd, WM_MOUSEMOVE, nMsg == WM_KEYDOWN ? 0x11 : 0, MAKELPARAM(pt.x, pt.y));
+                    bPump = true;
+                } else {
+                    DraggingStop(TRUE);   // Escape or any other key
+                    bEnded = true;
+                }
+            } else if (IsKeyMessage(nMsg)) {
+                bPump = true;
+            } else if (::GetCapture() == hWnd && ::GetKeyState(VK_LBUTTON) < 0 && ::GetKeyState(VK_RBUTTON) >= 0 &&
+                       ::GetKeyState(VK_MBUTTON) >= 0) {
+                bPump = true;   // so the button's release reaches the bar and ends the drag
+            } else {
+                DraggingStop(TRUE);
+                bEnded = true;
+            }
+            if (bPump && !PumpOne(nQuitCode))
+                bQuit = true;
+            if (bQuit) {
+                // the application is to end: no loop of ours may keep its quit message
+                if (running())
+                    DraggingStop(TRUE);
+                if (::IsWindow(hWnd))
+                    ::KillTimer(hWnd, kDragTimerId);
+                ::PostQuitMessage(nQuitCode);
+                return;
+            }
+        }
+        if (bEnded || !running())
+            break;
+        ::WaitMessage();
+    }
+    if (::IsWindow(hWnd))
+        ::KillTimer(hWnd, kDragTimerId);
+}
+
+void CExtControlBar::UpdateDraggingState(const POINT* pptScreen, BOOL bCtrlDown) {
+    (void)bCtrlDown;   // Ctrl asks for a floating target; the targets come with the drop geometry
+    if (g_bDragUpdateGuard || pptScreen == NULL || m_ptDraggingLast == CPoint(*pptScreen))
+        return;
+    m_ptDraggingLast = *pptScreen;
+    g_bDragUpdateGuard = true;
+    InternalDraggingState_t& candidate = DragCandidateState();
+    InternalDraggingState_t& shown = DragShownState();
+    // the target: for now always "unchanged", the bar where it is
+    candidate.Clear(this);
+    candidate.SetEmpty(false);
+    candidate.m_eTarget = InternalDraggingState_t::kindUnchanged;
+    GetWindowRect(&candidate.m_rcTarget);
+    if (candidate != shown)
+        shown.Assign(candidate);
+    if (::GetCapture() != m_hWnd)
+        ::SetCapture(m_hWnd);
+    g_bDragUpdateGuard = false;
+}
+
+void CExtControlBar::DraggingStop(BOOL bCancel) {
+    if ((m_nTracking & trackDragging) == 0)
+        return;
+    m_nTracking &= ~trackDragging;
+    m_ptDraggingLast.SetPoint(-1, -1);
+    InternalDraggingState_t& candidate = DragCandidateState();
+    InternalDraggingState_t& shown = DragShownState();
+    if (!candidate.IsEmpty()) {
+        CExtPaintManager::PassPaintMessages();
+        OnTrackingEnd(shown, candidate, bCancel);
+        // an "unchanged" target leaves the bar where it is, whether cancelled or not
+    }
+    candidate.Clear(NULL);
+    shown.Clear(NULL);
+    if (m_hWnd != NULL && ::IsWindow(m_hWnd)) {
+        if (::GetCapture() == m_hWnd)
+            ::ReleaseCapture();
+        if (IsFloating() && !IsShowContentWhileDragging())
+            RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        if (CFrameWnd* pSite = GetDockSiteFrame(this))
+            pSite->DelayRecalcLayout();
+    }
+}
+
+// ---- Prompts and the cursor ---------------------------------------------------------------------
+
+void CExtControlBar::OnTrackingBegin() {
+    CWnd::CancelToolTips();
+    CExtPopupMenuWnd::CancelMenuTracking();
+    if (CWnd* pOwner = GetOwner())
+        pOwner->SendMessage(WM_SETMESSAGESTRING, 30057);
+}
+
+void CExtControlBar::OnTrackingEnd(const InternalDraggingState_t&, const InternalDraggingState_t&, BOOL) {
+    if (CWnd* pOwner = GetOwner())
+        pOwner->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+}
+
+void CExtControlBar::SetCursorAtPoint(const POINT* pptClient) {
+    if (pptClient == NULL || m_hWnd == NULL || IsFrameInHelpMode(m_pDockSite != NULL ? (CWnd*)m_pDockSite : this))
+        return;
+    HCURSOR hClass = (HCURSOR)::GetClassLongPtrA(m_hWnd, GCLP_HCURSOR);
+    HCURSOR hCursor = NULL;
+    const bool bHorz = IsDockedHorizontally();
+    if (m_nOptions & optInDialog) {
+        hCursor = hClass;
+    } else if (m_nTracking & trackDragging) {
+        const DWORD eCursor = DragShownState().m_eCursor;
+        hCursor = !IsFixedSizeBar() ? hClass
+                  : ::LoadCursorA(NULL, (LPCSTR)(eCursor == 1 ? IDC_SIZEWE : eCursor == 2 ? IDC_SIZENS : IDC_SIZEALL));
+    } else if (m_nTracking & (trackRowResizing | trackColumnResizing)) {
+        const bool bColumn = (m_nTracking & trackColumnResizing) != 0;
+        hCursor = ::LoadCursorA(NULL, (LPCSTR)(bColumn == bHorz ? IDC_SIZEWE : IDC_SIZENS));
+    } else if (IsFloating()) {
+        hCursor = hClass;
+    } else {
+        CPoint pt(*pptClient);
+        ClientToScreen(&pt);
+        CRect rcWindow;
+        GetWindowRect(&rcWindow);
+        pt -= rcWindow.TopLeft();
+        if (m_rcGrip.PtInRect(pt)) {
+            for (INT_PTR i = 0; i < m_arrCaptionButtons.GetSize() && hCursor == NULL; i++)
+                if (m_arrCaptionButtons[i]->IsShown())
+                    hCursor = m_arrCaptionButtons[i]->GetCursor(pt);
+            if (hCursor == NULL)
+                hCursor = ::LoadCursorA(NULL, (LPCSTR)IDC_SIZEALL);
+        } else {
+            hCursor = hClass;
+        }
+    }
+    if (hCursor != NULL && hCursor != ::GetCursor())
+        ::SetCursor(hCursor);
+}
+
+bool CExtControlBar::OnMouseClickEvent(UINT nFlags, int x, int y) {
+    (void)nFlags;
+    CPoint pt(x, y);
+    SetCursorAtPoint(&pt);
+    if (m_nStates & 4)
+        return true;
+    CPoint ptScreen(pt);
+    ClientToScreen(&ptScreen);
+    if (m_nTracking & trackRowResizing) {
+        g_ptModeCursor = ptScreen;
+        RowResizingUpdate();
+        return true;
+    }
+    if (m_nTracking & trackColumnResizing) {
+        g_ptModeCursor = ptScreen;
+        ColumnResizingUpdate();
+        return true;
+    }
+    if (m_nTracking & trackDragging) {
+        UpdateDraggingState(&ptScreen, ::GetKeyState(VK_CONTROL) < 0);
+        return true;
+    }
+    return false;
+}
+
+// ---- Message handlers ---------------------------------------------------------------------------
+
+bool CExtControlBar::HandleNcAndMouseMessage(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult) {
+    lResult = 0;
+    const bool bFramed = m_pDockBar != NULL || (m_nOptions & optInDialog) != 0;
+    switch (nMsg) {
+    case WM_NCCALCSIZE:
+        if (!bFramed)
+            return false;
+        NcCalcSize(reinterpret_cast<RECT*>(lParam));
+        return true;
+    case WM_NCHITTEST:
+        lResult = NcHitTest(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+        return true;
+    case WM_NCPAINT:
+        if (!bFramed)
+            return false;
+        NcPaint();
+        return true;
+    case WM_NCDESTROY:
+        DestroyCaptionButtons();
+        return false;
+    case WM_NCLBUTTONDOWN: {
+        // the bar's own codes (splitters, caption buttons) must never reach the system's sizing
+        // and caption-button loops
+        if (IsFixedSizeBar() || IsFloating())
+            return true;
+        const CPoint ptScreen(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        if (wParam != HTLEFT && wParam != HTBOTTOM && !IsMinimizedInRow()) {
+            CExtBarNcAreaButton* pBtn = NULL;
+            HitTestCaptionButtons(ptScreen, &pBtn);
+            if (pBtn == NULL)
+                SetFocus();
+        }
+        if (!::IsWindow(m_hWnd))
+            return true;
+        CRect rcWindow, rcClient;
+        GetWindowRect(&rcWindow);
+        GetClientRect(&rcClient);
+        ClientToScreen(&rcClient);
+        if (rcWindow == rcClient)
+            return true;
+        const CPoint pt = ptScreen - rcWindow.TopLeft();
+        g_ptModeCursor = ptScreen;
+        if (m_rcRowResize.PtInRect(pt)) {
+            RowResizingStart();
+        } else if (m_rcRowRecalc.PtInRect(pt)) {
+            m_nStates &= ~2;
+            if (IsColumnSplitterActive())
+                ColumnResizingStart();
+        } else if (m_rcRowRecalcUp.PtInRect(pt) && IsLeadingSplitterActive()) {
+            m_nStates |= 2;
+            ColumnResizingStart();
+        }
+        return true;
+    }
+    case WM_NCLBUTTONUP:
+        if (m_nStates & 4) {
+            // a caption button was hot: it gets the click
+            CRect rcWindow;
+            GetWindowRect(&rcWindow);
+            const CPoint pt = CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)) - rcWindow.TopLeft();
+            const HWND hWnd = m_hWnd;
+            for (INT_PTR i = 0; i < m_arrCaptionButtons.GetSize(); i++) {
+                CExtBarNcAreaButton* pBtn = m_arrCaptionButtons[i];
+                if (pBtn->IsShown() && pBtn->Click(pt))
+                    break;
+            }
+            if (::IsWindow(hWnd)) {
+                m_nStates &= ~4;
+                PostMessage(WM_NCPAINT);
+            }
+            return true;
+        }
+        if (m_nTracking & trackRowResizing) {
+            RowResizingStop(FALSE);
+            return true;
+        }
+        if (m_nTracking & trackColumnResizing) {
+            ColumnResizingStop(FALSE);
+            return true;
+        }
+        return false;
+    case WM_LBUTTONUP:
+        if (m_nTracking & trackRowResizing) {
+            RowResizingStop(FALSE);
+            return true;
+        }
+        if (m_nTracking & trackColumnResizing) {
+            ColumnResizingStop(FALSE);
+            return true;
+        }
+        if (m_nTracking & trackDragging) {
+            DraggingStop(FALSE);
+            return true;
+        }
+        return false;
+    case WM_LBUTTONDOWN: {
+        if (m_pDockBar == NULL || CExtPopupMenuWnd::IsAnyMenuTracked())
+            return false;
+        // a tool bar is dragged by the tool-bar drag path, not by this loop
+        if (IsFixedSizeBar() && !IsShowContentWhileDragging())
+            return false;
+        CPoint ptScreen(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        ClientToScreen(&ptScreen);
+        if (!IsFixedSizeBar())
+            SetFocus();
+        if (!::IsWindow(m_hWnd))
+            return true;
+        CRect rcWindow;
+        GetWindowRect(&rcWindow);
+        const CPoint ptGrab = ptScreen - rcWindow.TopLeft();
+        DraggingStart(&ptScreen, &ptGrab, 1, 1);
+        return true;
+    }
+    case WM_MOUSEMOVE:
+        return OnMouseClickEvent((UINT)wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    case WM_CANCELMODE:
+        RowResizingStop(TRUE);
+        ColumnResizingStop(TRUE);
+        DraggingStop(TRUE);
+        CExtPopupMenuWnd::CancelMenuTracking();
+        CWnd::CancelToolTips();
+        if (m_nStates & 4) {
+            m_nStates &= ~4;
+            PostMessage(WM_NCPAINT);
+        }
+        return false;
+    case WM_CAPTURECHANGED:
+        RowResizingStop(TRUE);
+        ColumnResizingStop(TRUE);
+        return false;
+    }
+    return false;
+}
