@@ -535,3 +535,7 @@ protected:
     UINT m_nDisabledTextStyle;
     bool m_bIsWinNT5OrLater;
 };
+
+// The library's use-work-area switch: while set, popups keep inside the work area of their
+// monitor, else inside the whole monitor.
+extern bool g_bUseWorkArea;

@@ -70,6 +70,8 @@ CRect CExtPaintManager::FitRectToArea(const RECT& rect, const RECT& rcArea, bool
     return rc;
 }
 
+bool g_bUseWorkArea = true;
+
 CRect CExtPaintManager::FitRectToMonitor(const RECT& rc, bool bUseWorkArea, bool bKeepInside) {
     MonitorParms mp;
     GetMonitorParmsFromRect(mp, rc);

@@ -5,7 +5,7 @@
 #include "CExtCmdItem.h"
 #include "CExtCmdManager.h"
 
-IMPLEMENT_DYNCREATE(CExtPopupMenuWnd, CWnd)
+IMPLEMENT_DYNCREATE(CExtPopupMenuWnd, CExtPopupBaseWnd)
 
 bool CExtPopupMenuWnd::g_bUseFirstLetterAsAccessChar = false;
 bool CExtPopupMenuWnd::g_bFixedFrameSysMenu = false;
@@ -54,8 +54,7 @@ CExtPopupMenuWnd::~CExtPopupMenuWnd()
     // A sub-menu's items go with its parent's clearing; a menu deleted on its own (a top-level
     // menu, or one never inserted) clears its own.
     BuildItems(NULL, IsTopLevel());
-    if (m_hWnd != NULL && ::IsWindow(m_hWnd))
-        CWnd::DestroyWindow();
+    DestroyWindow();
     standIn().nLive--;
 }
 
@@ -75,6 +74,7 @@ void CExtPopupMenuWnd::ResetState()
     m_rcExpandBtn.SetRectEmpty();
     m_pCbPaintCombinedContent = NULL;
     m_pCbPaintCombinedCookie = NULL;
+    m_bPaintCombinedEnabled = false;
 }
 
 // ---- items -------------------------------------------------------------------------------------
@@ -484,9 +484,28 @@ BOOL CExtPopupMenuWnd::DestroyWindow()
             mi.m_pInplaceEditWnd = NULL;
         }
     }
-    if (m_hWnd == NULL || !::IsWindow(m_hWnd))
-        return TRUE;
-    return CWnd::DestroyWindow();
+    return CExtPopupBaseWnd::DestroyWindow();
+}
+
+bool CExtPopupMenuWnd::IsTrackedWithoutSite() const
+{
+    for (const CExtPopupMenuWnd* p = this; p != NULL; p = p->m_pWndParentMenu)
+        if ((p->m_dwTrackFlags & TMF_WITHOUT_SITE) != 0)
+            return true;
+    return false;
+}
+
+bool CExtPopupMenuWnd::IsHelpCursorForced() const
+{
+    for (const CExtPopupMenuWnd* p = this; p != NULL; p = p->m_pWndParentMenu)
+        if ((p->m_dwTrackFlags & TMF_HELP_MODE) != 0)
+            return true;
+    return false;
+}
+
+bool CExtPopupMenuWnd::IsShadowWanted() const
+{
+    return CExtPopupBaseWnd::IsShadowWanted() && (m_dwTrackFlags & TMF_NO_SHADOW) == 0;
 }
 
 // ---- what the site asks (the handlers proper come with tracking) -------------------------------
@@ -513,6 +532,7 @@ bool CExtPopupMenuWnd::IsPointInMenu(CPoint ptClient)
 
 void CExtPopupMenuWnd::CloseMenuTree(bool bKeepOwnWindow)
 {
+    m_wndToolTip.Hide();
     for (int i = 0; i < GetItemCount(); i++) {
         MENUITEMDATA& mi = m_items_all[i];
         if (mi.IsPopup() && mi.m_pWndChild != NULL)
@@ -535,7 +555,8 @@ void CExtPopupMenuWnd::DescribeItems(std::vector<CExtPopupMenuTrackRecord::Item>
 }
 
 bool CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT lpRectExclude, LPVOID pCbPaintCombinedCookie,
-                                      pCbPaintCombinedContent pCbPaintCombinedContent, UINT* lpnResultCmdID, bool)
+                                      pCbPaintCombinedContent pCbPaintCombinedContent, UINT* lpnResultCmdID,
+                                      bool bPaintCombinedEnabled)
 {
     StandIn& s = standIn();
     if (lpnResultCmdID != NULL)
@@ -557,6 +578,7 @@ bool CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT lpRectE
         return false;   // the caller deletes the popup
     m_pCbPaintCombinedContent = pCbPaintCombinedContent;
     m_pCbPaintCombinedCookie = pCbPaintCombinedCookie;
+    m_bPaintCombinedEnabled = bPaintCombinedEnabled;
     g_nTrackingDepth++;
     if (s.onTrack)
         s.onTrack(*this, record);

@@ -13,7 +13,9 @@
 #include <functional>
 #include <vector>
 #include "CExtCmdIcon.h"
+#include "CExtPopupBaseWnd.h"
 #include "CExtPopupMenuSite.h"
+#include "CExtPopupMenuTipWnd.h"
 #include "ExtPopupMenuPaintQuery.h"
 
 class CExtCmdItem;
@@ -38,7 +40,7 @@ struct CExtPopupMenuTrackRecord {
     std::vector<Item> items;
 };
 
-class CExtPopupMenuWnd : public CWnd, public IExtPopupSiteMenu, public IExtPopupMenuPaintQuery {
+class CExtPopupMenuWnd : public CExtPopupBaseWnd, public IExtPopupSiteMenu, public IExtPopupMenuPaintQuery {
     DECLARE_DYNCREATE(CExtPopupMenuWnd)
 public:
     class CInPlaceEditWnd;   // CExtPopupMenuInPlaceEditWnd.h
@@ -155,9 +157,8 @@ public:
         MENUITEMDATA& m_item;
     };
 
-    // Paints the part of the popup where it touches the excluded rectangle (the button's face):
-    // (cookie, DC, popup window, area in the popup's client coordinates).
-    typedef bool (*pCbPaintCombinedContent)(LPVOID pCookie, CDC& dc, const CWnd& wndPopup, const CRect& rcExclude);
+    // The owner-paint callback type (the button's face where the popup joins it) is the base
+    // window's pCbPaintCombinedContent, as are its cookie and callback fields.
 
     enum : BYTE {   // menu state
         MENU_TOPLEVEL = 0x01,
@@ -219,7 +220,7 @@ public:
     // (0 for none) is written there before the call returns.
     virtual bool TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT lpRectExclude = NULL, LPVOID pCbPaintCombinedCookie = NULL,
                                 pCbPaintCombinedContent pCbPaintCombinedContent = NULL, UINT* lpnResultCmdID = NULL,
-                                bool bCookieIsObject = false);
+                                bool bPaintCombinedEnabled = false);
     // Clears the items (sub-menus destroyed), then builds them from the menu (NULL: only clear).
     virtual bool BuildItems(CMenu* pBuildMenu, bool bTopLevel);
     // The items' states from the owner's update handlers.
@@ -299,9 +300,6 @@ public:
 
     // The tool bar whose tracked button dropped the menu, NULL when none.
     CWnd* m_pDroppedFromBar = NULL;
-    // The painter callback and its cookie of the current tracking.
-    pCbPaintCombinedContent m_pCbPaintCombinedContent = NULL;
-    LPVOID m_pCbPaintCombinedCookie = NULL;
 
     // ---- what the site asks of a popup (tracking proper comes with the second part) ----
     HWND GetSiteHwnd() const override { return m_hWnd; }
@@ -313,13 +311,28 @@ public:
     void CloseMenuTree(bool bKeepOwnWindow) override;
     void ClearItems() override { BuildItems(NULL, true); }
     IExtPopupSiteMenu* GetParentSiteMenu() const override { return m_pWndParentMenu; }
-    HWND GetTipHwnd() const override { return NULL; }
+    HWND GetTipHwnd() const override { return m_wndToolTip.GetSafeHwnd(); }
 
     // ---- what the painters ask ----
     CWnd* QueryDroppedFromBar() const override { return m_pDroppedFromBar; }
     int QueryLastItemIconAreaWidth() const override;
 
     BOOL DestroyWindow() override;
+
+    // ---- the base window's questions ----
+    // Track flag 0x4000 here or in a parent menu.
+    bool IsTrackedWithoutSite() const override;
+    // Track flag 0x2000 (context-help mode) here or in a parent menu.
+    bool IsHelpCursorForced() const override;
+    // The base's switch, unless tracked with flag 0x1000 (no shadow).
+    bool IsShadowWanted() const override;
+
+    enum : UINT {   // track flags read by this part
+        TMF_NO_CMD_UI = 0x0400,
+        TMF_NO_SHADOW = 0x1000,
+        TMF_HELP_MODE = 0x2000,
+        TMF_WITHOUT_SITE = 0x4000,
+    };
 
 protected:
     // The running top of the tree (this menu without a parent).
@@ -328,6 +341,7 @@ protected:
     bool InsertRecentFiles(int nRecentPos);
     void DescribeItems(std::vector<CExtPopupMenuTrackRecord::Item>& out) const;
 
+    CExtPopupMenuTipWnd m_wndToolTip;
     int m_nCurIndex;
     int m_nDelayedFocusItemIndex;
     int m_nLastMousePick;

@@ -249,7 +249,7 @@ HMENU CExtPopupMenuWnd::ExportToMenu(bool bDeep) const
 
 void CExtPopupMenuWnd::UpdateCmdUI()
 {
-    if (IsTopLevel() && (m_dwTrackFlags & 0x0400) != 0)
+    if (IsTopLevel() && (m_dwTrackFlags & TMF_NO_CMD_UI) != 0)
         return;
     const CExtCmdManager::ProfileName profile = g_CmdManager->ProfileNameFromWnd(m_hWndCmdReceiver);
     bool bRecalc = false;
