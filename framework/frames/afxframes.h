@@ -6,3 +6,5 @@
 #include "CView.h"
 #include "CFormView.h"
 #include "CMiniFrameWnd.h"
+#include "CMDIFrameWnd.h"
+#include "CMDIChildWnd.h"

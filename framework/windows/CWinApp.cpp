@@ -1,4 +1,5 @@
 #include "CWinApp.h"
+#include "CRecentFileList.h"
 #include "CWnd.h"
 #include "afxres.h"
 #include <commctrl.h>
@@ -26,6 +27,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    delete m_pRecentFileList;
     if (g_pApp == this)
         g_pApp = NULL;
 }

@@ -19,7 +19,7 @@ public:
     LPCTSTR m_pszExeName;
     LPCTSTR m_pszRegistryKey;    // NULL until SetRegistryKey: settings then answer their defaults
     LPCTSTR m_pszProfileName;    // the application's key under the registry key
-    CRecentFileList* m_pRecentFileList;  // always NULL: no recent-file list
+    CRecentFileList* m_pRecentFileList;  // NULL unless the program makes one; the application deletes it
 
     virtual BOOL InitApplication();
     int ExitInstance() override;

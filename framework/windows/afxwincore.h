@@ -23,6 +23,7 @@
 #include "CWnd.h"
 #include "CWinThread.h"
 #include "CWinApp.h"
+#include "CRecentFileList.h"
 #include "CClientDC.h"
 #include "CWindowDC.h"
 #include "CPaintDC.h"

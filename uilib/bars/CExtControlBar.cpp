@@ -8,6 +8,7 @@
 #include "CExtCmdItem.h"
 #include "CExtResourceManager.h"
 #include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 #include <CSingleLock.h>
 #include <algorithm>
 

@@ -9,6 +9,7 @@
 #include "CExtCmdItem.h"
 #include "ExtBarRowSizing.h"
 #include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 #include <CStatusBar.h>
 #include <vector>
 

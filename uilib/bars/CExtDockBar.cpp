@@ -7,6 +7,7 @@
 #include "CExtMemoryDC.h"
 #include "CExtPaintManagerHolder.h"
 #include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 #include "ExtDockRows.h"
 #include <CDockContext.h>
 #include <algorithm>

@@ -3,6 +3,7 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "ExtBarPaintQuery.h"
 #include "ExtBarStandIns.h"
+#include "ExtPopupMenuPaintQuery.h"
 
 // ---- content-expand button ------------------------------------------------------------------
 
@@ -157,15 +158,8 @@ void CExtPaintManagerXP::PaintMenuExpandBackground(CDC& dc, const CRect& rc, boo
         PaintPushButton(dc, d);
         return;
     }
-    int nIconAreaWidth = 0;
-    if (pPopup != NULL && pPopup->IsKindOf(RUNTIME_CLASS(CExtPopupMenuWnd))) {
-        const CExtPopupMenuWnd* pMenu = static_cast<const CExtPopupMenuWnd*>(pPopup);
-        const int nCount = pMenu->ItemGetCount();
-        if (nCount > 0) {
-            const CExtPopupMenuWnd::MenuItem& item = pMenu->GetItemAt(nCount - 1);
-            nIconAreaWidth = (item.m_dwFlags & 0x10) != 0 ? 0 : item.m_nIconAreaWidth;
-        }
-    }
+    const IExtPopupMenuPaintQuery* pMenu = ExtPopupMenuPaintQueryOf(pPopup);
+    const int nIconAreaWidth = pMenu != NULL ? pMenu->QueryLastItemIconAreaWidth() : 0;
     // first one pixel higher, so the item above keeps no gap
     CRect rcUp(rc);
     rcUp.top--;

@@ -4,6 +4,7 @@
 #include "CExtPaintManagerHolder.h"
 #include "ExtBarPaintQuery.h"
 #include "ExtBarStandIns.h"
+#include "ExtPopupMenuPaintQuery.h"
 #include <algorithm>
 
 namespace {
@@ -148,10 +149,8 @@ void CExtPaintManagerOffice2003::PaintMenuCombinedArea(CDC& dc, const RECT& rcAr
                                                        const RECT& rcMenu, int eAlign,
                                                        CObject* pHelperSrc) {
     // a menu dropped from a button of a docked tool bar continues the button's colour
-    const CExtPopupMenuWnd* pPopup = pHelperSrc != NULL && pHelperSrc->IsKindOf(RUNTIME_CLASS(CExtPopupMenuWnd))
-                                         ? static_cast<CExtPopupMenuWnd*>(pHelperSrc)
-                                         : NULL;
-    const IExtBarPaintQuery* pBar = pPopup != NULL ? AsControlBar(pPopup->m_pDroppedFromBar) : NULL;
+    const IExtPopupMenuPaintQuery* pPopup = ExtPopupMenuPaintQueryOf(pHelperSrc);
+    const IExtBarPaintQuery* pBar = pPopup != NULL ? AsControlBar(pPopup->QueryDroppedFromBar()) : NULL;
     const CExtBarButton* pButton = pBar != NULL ? pBar->QueryMenuTrackingButton() : NULL;
     const CRect rc(rcArea);
     if (GetScreenBitsPerPixel() <= 8 || pButton == NULL || pBar->QueryFloating() ||

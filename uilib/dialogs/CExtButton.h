@@ -9,6 +9,7 @@
 #include "CToolTipCtrl.h"
 #include "CExtMouseCaptureSink.h"
 #include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 
 class CExtButton : public CButton, public CExtMouseCaptureSink {
     DECLARE_DYNCREATE(CExtButton)

@@ -4,6 +4,7 @@
 #include "CExtCmdManager.h"
 #include "CExtResourceManager.h"
 #include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 
 IMPLEMENT_DYNCREATE(CExtEditBase, CEdit)
 

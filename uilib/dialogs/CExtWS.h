@@ -6,6 +6,7 @@
 #include "afxwin.h"
 #include "CExtPaintManagerHolder.h"
 #include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 #include <utility>
 
 // The helpers the layer shares between its instantiations.

@@ -1,6 +1,7 @@
 #include "CExtPopupMenuSite.h"
 #include "CExtControlBar.h"
 #include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 #include "ExtToolBarStandIns.h"
 
 #ifndef AFX_IDS_IDLEMESSAGE

@@ -5,6 +5,7 @@
 #include "orv/TestEnv.h"
 #include "orv/UiTest.h"
 #include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 #include "BarsFixture.h"
 #include "CExtCmdManager.h"
 #include "CExtCmdItem.h"
@@ -657,7 +658,7 @@ std::string MenuText(const std::vector<CExtPopupMenuTrackRecord::Item>& items) {
 std::string MenuText(const CExtPopupMenuWnd& popup) {
     std::vector<CExtPopupMenuTrackRecord::Item> items;
     for (int i = 0; i < popup.GetItemCount(); i++)
-        items.push_back({popup.GetItemAt(i).m_nCmdID, popup.GetItemAt(i).m_strText, false, -1});
+        items.push_back({popup.GetItemAt(i).m_nCmdID, popup.GetItemAt(i).m_sItemText, false, -1});
     return MenuText(items);
 }
 

@@ -6,6 +6,7 @@
 #include "CExtPaintManagerXP.h"
 #include "BarDoubles.h"
 #include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 #include <memory>
 
 namespace {
@@ -554,14 +555,16 @@ TEST_F(BarFramesTest, MenuExpandButtons) {
     // XP: the icon column follows the popup's last item
     ScopedPainter painter(new CExtPaintManagerXP);
     CExtPopupMenuWnd popup;
-    popup.m_items.push_back({0, 10});
-    popup.m_items.push_back({0, 30});
+    ASSERT_TRUE(popup.InsertCustomItem(1, -1, "one", NULL, CExtCmdIcon()));
+    ASSERT_TRUE(popup.InsertCustomItem(2, -1, "two", NULL, CExtCmdIcon()));
+    popup.GetItemAt(0).m_nIconAreaWidth = 10;
+    popup.GetItemAt(1).m_nIconAreaWidth = 30;
     struct Case {
-        DWORD flags;
+        BYTE stateFlags;   // own-width items have no icon column
         int width;
     };
-    for (const Case& c : {Case{0, 30}, Case{0x10, 0}}) {
-        popup.m_items.back().m_dwFlags = c.flags;
+    for (const Case& c : {Case{0, 30}, Case{CExtPopupMenuWnd::MENUITEMDATA::STATE_OWN_WIDTH, 0}}) {
+        popup.GetItemAt(1).m_nStateFlags = c.stateFlags;
         RenderCanvas expand(120, 20, kBack), item(120, 20, kBack);
         pm().PaintMenuExpandButton(expand.dc(), rc, false, &popup);
         PM::MenuItemPaintData d(NULL, rc, c.width, "", "", NULL, false, false, false, false, false,

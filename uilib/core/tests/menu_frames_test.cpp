@@ -6,6 +6,7 @@
 #include "CExtPaintManagerXP.h"
 #include "BarDoubles.h"
 #include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "CExtEditBase.h"
 #include "CExtResDlg.h"
 #include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 #include "DialogsTestApp.h"
 #include "dialogs_test_resources.h"
 

@@ -10,6 +10,7 @@
 #include "CExtWS.h"
 #include "DialogsTestApp.h"
 #include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 #include "dialogs_test_resources.h"
 #include <algorithm>
 

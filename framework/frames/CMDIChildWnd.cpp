@@ -1,0 +1,3 @@
+#include "CMDIChildWnd.h"
+
+IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
