@@ -4,6 +4,7 @@
 #include "CExtControlBar.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtResourceManager.h"
+#include "CExtPopupMenuWnd.h"
 #include "ExtBarStandIns.h"
 #include <cstdlib>
 #include <cstring>

@@ -12,6 +12,7 @@
 #include "CExtDockBar.h"
 #include "CExtPaintManagerHolder.h"
 #include "ExtBarNcGeometry.h"
+#include "CExtPopupMenuWnd.h"
 #include "ExtBarStandIns.h"
 #include <windowsx.h>
 #include <algorithm>

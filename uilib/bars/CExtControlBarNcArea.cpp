@@ -7,6 +7,7 @@
 #include "CExtMemoryDC.h"
 #include "CExtPaintManagerHolder.h"
 #include "ExtBarNcGeometry.h"
+#include "CExtPopupMenuWnd.h"
 #include "ExtBarStandIns.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerStudio2005.h"
 #include "CExtPaintManagerXP.h"
+#include "CExtPopupMenuWnd.h"
 #include "ExtBarStandIns.h"
 #include "RenderHarness.h"
 #include <cstdlib>

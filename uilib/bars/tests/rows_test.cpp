@@ -13,6 +13,7 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerStudio2005.h"
 #include "CExtPaintManagerXP.h"
+#include "CExtPopupMenuWnd.h"
 #include "ExtBarStandIns.h"
 #include "RenderHarness.h"
 #include <functional>
@@ -439,7 +440,7 @@ TEST(Containers, NeverInTheBarsMenu) {
                                                     d.pFrame, WM_CONTEXTMENU, 0));
     std::string text;
     for (int i = 0; i < popup.GetItemCount(); i++)
-        text += (text.empty() ? "" : " ") + std::string((LPCTSTR)popup.GetItemAt(i).m_strText);
+        text += (text.empty() ? "" : " ") + std::string((LPCTSTR)popup.GetItemAt(i).m_sItemText);
     EXPECT_EQ("P1 P2", text);
     g_CmdManager->ProfileWndRemove(d.pFrame->m_hWnd, true);
 }

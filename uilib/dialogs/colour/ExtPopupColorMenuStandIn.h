@@ -4,6 +4,7 @@
 // popup stand-in's onTrack, posting the notifications to the popup's owner window as the real
 // popup does.
 #pragma once
+#include "CExtPopupMenuWnd.h"
 #include "ExtBarStandIns.h"
 
 class CExtPopupColorMenuWnd : public CExtPopupMenuWnd {
