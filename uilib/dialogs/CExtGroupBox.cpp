@@ -77,31 +77,7 @@ void CExtGroupBox::OnPaint()
     CPaintDC dcPaint(this);
     {
         CExtMemoryDC dc(&dcPaint, &rcClient, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
-        bool bPainted = false;
-        if (g_PaintManager->NeedsDockerBackground(this)) {
-            CExtPaintManager::ExcludeChildAreas(&dc, m_hWnd, CExtPaintManager::IsTransparentChildControl);
-            bPainted = g_PaintManager->PaintDockerBackground(dc, this);
-        }
-        if (!bPainted)
-            dc.FillSolidRect(&rcClient, g_PaintManager->GetColor(1000));
-        const int nOldMode = dc.SetBkMode(TRANSPARENT);
-        CRect rcFrame(rcClient);
-        CString strText;
-        GetWindowText(strText);
-        if (strText.IsEmpty()) {
-            rcFrame.top += 6;
-        } else {
-            UINT nFlags = DT_VCENTER | DT_END_ELLIPSIS;
-            if (strText.Find('\t') >= 0)
-                nFlags |= DT_EXPANDTABS;
-            CRect rcText(9, 0, rcClient.right - 9, rcClient.bottom);
-            DrawCaptionText(dc, rcText, strText, nFlags, IsWindowEnabled() != FALSE);
-            dc.ExcludeClipRect(&rcText);   // the gap in the frame line
-            rcFrame.top += rcText.Height() / 2;
-        }
-        DrawFrame(dc, rcFrame);
-        dc.SetBkMode(nOldMode);
-        g_PaintManager->EndPaintSession();
+        PaintFace(dc);
 
         // earlier siblings over the box (they sit above it) are drawn again over the new face
         HWND hParent = ::GetParent(m_hWnd);
@@ -116,6 +92,39 @@ void CExtGroupBox::OnPaint()
             }
         }
     }
+}
+
+void CExtGroupBox::PaintFace(CDC& dc)
+{
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    bool bPainted = false;
+    if (g_PaintManager->NeedsDockerBackground(this)) {
+        CExtPaintManager::ExcludeChildAreas(&dc, m_hWnd, CExtPaintManager::IsTransparentChildControl);
+        bPainted = g_PaintManager->PaintDockerBackground(dc, this);
+    }
+    if (!bPainted)
+        dc.FillSolidRect(&rcClient, g_PaintManager->GetColor(1000));
+    const int nSaved = dc.SaveDC();   // the caption's gap is clipped out for the frame only
+    const int nOldMode = dc.SetBkMode(TRANSPARENT);
+    CRect rcFrame(rcClient);
+    CString strText;
+    GetWindowText(strText);
+    if (strText.IsEmpty()) {
+        rcFrame.top += 6;
+    } else {
+        UINT nFlags = DT_VCENTER | DT_END_ELLIPSIS;
+        if (strText.Find('\t') >= 0)
+            nFlags |= DT_EXPANDTABS;
+        CRect rcText(9, 0, rcClient.right - 9, rcClient.bottom);
+        DrawCaptionText(dc, rcText, strText, nFlags, IsWindowEnabled() != FALSE);
+        dc.ExcludeClipRect(&rcText);   // the gap in the frame line
+        rcFrame.top += rcText.Height() / 2;
+    }
+    DrawFrame(dc, rcFrame);
+    dc.SetBkMode(nOldMode);
+    dc.RestoreDC(nSaved);
+    g_PaintManager->EndPaintSession();
 }
 
 void CExtGroupBox::DrawCaptionText(CDC& dc, CRect& rcText, LPCTSTR strText, UINT nDrawTextFlags, bool bEnabled)

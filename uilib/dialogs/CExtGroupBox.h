@@ -22,6 +22,8 @@ public:
     // rectangle widened by 2 pixels on each side (empty with the caption-bar style).
     virtual void DrawCaptionText(CDC& dc, CRect& rcText, LPCTSTR strText, UINT nDrawTextFlags, bool bEnabled);
     virtual void DrawFrame(CDC& dc, const CRect& rcFrame);
+    // The face (background, caption and frame) painted into dc over the client rectangle.
+    void PaintFace(CDC& dc);
 
 protected:
     void PreSubclassWindow() override;
