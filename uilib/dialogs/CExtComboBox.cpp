@@ -68,7 +68,8 @@ BEGIN_MESSAGE_MAP(CExtComboBox, CComboBox)
 END_MESSAGE_MAP()
 
 CExtComboBox::CExtComboBox()
-    : m_nFlags(FLAG_AUTOCOMPLETE | FLAG_EDIT_MENU | FLAG_COMPLETE_ARMED), m_nTimerID(10), m_nTimerPeriod(50)
+    : m_nFlags(FLAG_AUTOCOMPLETE | FLAG_EDIT_MENU | FLAG_COMPLETE_ARMED), m_nTimerID(10), m_nTimerPeriod(50),
+      m_bPointerInside(false)
 {
 }
 
@@ -129,7 +130,7 @@ void CExtComboBox::OnPaint()
     POINT pt;
     CRect rcWindow;
     GetWindowRect(&rcWindow);
-    PaintCombo(false, ::GetCursorPos(&pt) && rcWindow.PtInRect(pt));
+    PaintCombo(false, m_bPointerInside || (::GetCursorPos(&pt) && rcWindow.PtInRect(pt)));
 }
 
 void CExtComboBox::PaintCombo(bool bPressed, bool bHover)
@@ -199,14 +200,17 @@ void CExtComboBox::OnTimer(UINT_PTR nIDEvent)
     TimerStep();
 }
 
-void CExtComboBox::TimerStep()
+void CExtComboBox::TimerStep(const POINT* pptAt)
 {
     POINT pt;
-    if (!::GetCursorPos(&pt))
+    if (pptAt != NULL)
+        pt = *pptAt;
+    else if (!::GetCursorPos(&pt))
         return;
     CRect rcWindow;
     GetWindowRect(&rcWindow);
-    if (rcWindow.PtInRect(pt)) {
+    m_bPointerInside = rcWindow.PtInRect(pt) != FALSE;
+    if (m_bPointerInside) {
         if (m_nFlags & FLAG_REPAINT_DUE) {
             m_nFlags &= ~FLAG_REPAINT_DUE;
             InvalidateRect(NULL, TRUE);
@@ -308,7 +312,11 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             m_nFlags |= FLAG_REPAINT_DUE;
             if ((m_nFlags & FLAG_TIMER) == 0) {
                 StartTimer();
-                TimerStep();
+                // judged where the move happened: under Wine the cursor position read now can
+                // still be an older one (the display's pointer is read once input is 100 ms old)
+                POINT pt = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+                ::ClientToScreen(hWnd, &pt);
+                TimerStep(&pt);
             }
         }
         break;

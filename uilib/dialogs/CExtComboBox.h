@@ -63,7 +63,9 @@ protected:
 
     void AttachEditHook();
     void StartTimer();
-    void TimerStep();
+    // One step of the hover timer, judged at pptAt (screen) or, without it, where the cursor is.
+    void TimerStep(const POINT* pptAt = NULL);
+    bool m_bPointerInside;   // the last step found the pointer over the combo
     // The window still is this combo (a parent's notification may have destroyed it).
     bool Alive(HWND hWnd) const { return ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == this; }
     bool IsDropDownStyle() const;

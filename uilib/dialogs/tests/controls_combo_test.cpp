@@ -67,6 +67,20 @@ struct Combos {
         combo.GetClientRect(&rc);
         return orvtest::screenPoint(combo.m_hWnd, {rc.right - 6, rc.Height() / 2});
     }
+    // What the combo's hover depends on, for a failure's message.
+    static std::string Why(CExtComboBox& combo, POINT target, const FrameRecorder& rec)
+    {
+        POINT pt = {};
+        ::GetCursorPos(&pt);
+        char sz[256];
+        HWND hActive = ::GetActiveWindow();
+        snprintf(sz, sizeof sz, "cursor %ld,%ld target %ld,%ld flags %02x capture %p focus %p active %p frames %zu",
+                 (long)pt.x, (long)pt.y, (long)target.x, (long)target.y, combo.m_nFlags, (void*)::GetCapture(),
+                 (void*)::GetFocus(), (void*)hActive, rec.frames.size());
+        return std::string(sz) + " active class " + orvtest::className(hActive) + " dialog " +
+               (::GetParent(combo.m_hWnd) == hActive ? "active" : "not active") + " foreground " +
+               orvtest::className(::GetForegroundWindow());
+    }
     static std::string Text(CWnd& w)
     {
         CString s;
@@ -185,7 +199,8 @@ TEST(ControlsCombo, HoverAndPressAreSeenButNeverOnADisabledCombo)
         ASSERT_TRUE(ctltest::pointerTo(c.ButtonOf(combo), combo.m_hWnd)) << id;
         // (a simple combo is covered by its edit and list: only its focus makes it hot)
         if (bDrops) {
-            EXPECT_TRUE(orvtest::pumpUntil([&] { return c.recorder->count(&combo, hot) > 0; })) << id;
+            EXPECT_TRUE(orvtest::pumpUntil([&] { return c.recorder->count(&combo, hot) > 0; }))
+                << id << ": " << Combos::Why(combo, c.ButtonOf(combo), *c.recorder);
         }
         if (bDrops) {
             ASSERT_TRUE(ctltest::pointerButton(true, true, combo.m_hWnd)) << id;
