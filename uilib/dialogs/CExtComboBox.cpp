@@ -310,14 +310,14 @@ LRESULT CExtComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEMOVE:
         if (CExtPopupMenuWnd::AreWindowsInSameTopLevel(m_hWnd, ::GetActiveWindow(), true, true, true)) {
             m_nFlags |= FLAG_REPAINT_DUE;
-            if ((m_nFlags & FLAG_TIMER) == 0) {
+            if ((m_nFlags & FLAG_TIMER) == 0)
                 StartTimer();
-                // judged where the move happened: under Wine the cursor position read now can
-                // still be an older one (the display's pointer is read once input is 100 ms old)
-                POINT pt = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
-                ::ClientToScreen(hWnd, &pt);
-                TimerStep(&pt);
-            }
+            // a step at once, judged where the move happened (also when the pre-translation
+            // already started the timer for this move): under Wine the cursor position read on a
+            // later tick can be an older one
+            POINT pt = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+            ::ClientToScreen(hWnd, &pt);
+            TimerStep(&pt);
         }
         break;
     case WM_LBUTTONDOWN: {
