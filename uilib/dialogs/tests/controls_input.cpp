@@ -1,0 +1,170 @@
+#include "controls_input.h"
+#include <dlfcn.h>
+#include <stdlib.h>
+#include <orv/UiTest.h>
+#include <vector>
+
+namespace ctltest {
+
+namespace {
+
+class XPointer {
+public:
+    static XPointer& Get()
+    {
+        static XPointer pointer;
+        return pointer;
+    }
+    bool Available() const { return m_pDisplay != NULL; }
+    bool Move(int x, int y)
+    {
+        if (m_pDisplay == NULL || !m_pfnFakeMotionEvent(m_pDisplay, -1, x, y, 0))
+            return false;
+        m_pfnFlush(m_pDisplay);
+        return true;
+    }
+    bool Button(unsigned int nButton, bool bDown)
+    {
+        if (m_pDisplay == NULL || !m_pfnFakeButtonEvent(m_pDisplay, nButton, bDown ? 1 : 0, 0))
+            return false;
+        m_pfnFlush(m_pDisplay);
+        return true;
+    }
+
+private:
+    XPointer()
+    {
+        void* hX11 = ::dlopen("libX11.so.6", RTLD_NOW);
+        void* hXtst = ::dlopen("libXtst.so.6", RTLD_NOW);
+        const char* pszDisplay = ::getenv("DISPLAY");
+        if (hX11 == NULL || hXtst == NULL || pszDisplay == NULL)
+            return;
+        auto pfnOpen = (void* (*)(const char*))::dlsym(hX11, "XOpenDisplay");
+        m_pfnFlush = (int (*)(void*))::dlsym(hX11, "XFlush");
+        m_pfnFakeButtonEvent = (int (*)(void*, unsigned int, int, unsigned long))::dlsym(hXtst, "XTestFakeButtonEvent");
+        m_pfnFakeMotionEvent = (int (*)(void*, int, int, int, unsigned long))::dlsym(hXtst, "XTestFakeMotionEvent");
+        if (pfnOpen != NULL && m_pfnFlush != NULL && m_pfnFakeButtonEvent != NULL && m_pfnFakeMotionEvent != NULL)
+            m_pDisplay = pfnOpen(pszDisplay);
+    }
+    void* m_pDisplay = NULL;
+    int (*m_pfnFlush)(void*) = NULL;
+    int (*m_pfnFakeButtonEvent)(void*, unsigned int, int, unsigned long) = NULL;
+    int (*m_pfnFakeMotionEvent)(void*, int, int, int, unsigned long) = NULL;
+};
+
+struct Seen {
+    UINT message;
+    HWND hWnd;
+    HWND hRoot;   // its top-level window, taken when it came (the window may go in its handler)
+};
+std::vector<Seen> g_log;   // every mouse message of the thread, in order
+HHOOK g_hHook = NULL;
+DWORD g_nMessages = 0;
+UINT g_nLastMessage = 0;
+HWND g_hLastTarget = NULL;
+POINT g_ptLast = {};
+
+LRESULT CALLBACK MouseHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode >= 0 && lParam != 0) {
+        const MOUSEHOOKSTRUCT* p = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
+        g_hLastTarget = p->hwnd;
+        g_ptLast = p->pt;
+        g_nLastMessage = (UINT)wParam;
+        g_nMessages++;
+        g_log.push_back({(UINT)wParam, p->hwnd, ::GetAncestor(p->hwnd, GA_ROOT)});
+    }
+    return ::CallNextHookEx(g_hHook, nCode, wParam, lParam);
+}
+
+void Watch()
+{
+    if (g_hHook == NULL)
+        g_hHook = ::SetWindowsHookExA(WH_MOUSE, MouseHook, NULL, ::GetCurrentThreadId());
+}
+
+bool Reached(HWND expect)
+{
+    if (expect == NULL)
+        return true;
+    HWND h = g_hLastTarget;
+    return h != NULL && (h == expect || ::IsChild(expect, h) || h == ::GetCapture());
+}
+
+}  // namespace
+
+bool pointerAvailable()
+{
+    return XPointer::Get().Available();
+}
+
+bool pointerTo(POINT screen, HWND expect, DWORD timeoutMs)
+{
+    Watch();
+    POINT now;
+    if (::GetCursorPos(&now) && now.x == screen.x && now.y == screen.y && g_ptLast.x == screen.x &&
+        g_ptLast.y == screen.y && Reached(expect))
+        return true;
+    const DWORD seen = g_nMessages;
+    if (!XPointer::Get().Move(screen.x, screen.y))
+        return false;
+    const DWORD start = ::GetTickCount();
+    DWORD lastSend = start;
+    while (!(g_nMessages != seen && g_ptLast.x == screen.x && g_ptLast.y == screen.y && Reached(expect))) {
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        if (::GetTickCount() - lastSend > 200) {
+            // the display may not have known the window yet: a small move away and back
+            XPointer::Get().Move(screen.x + 1, screen.y);
+            XPointer::Get().Move(screen.x, screen.y);
+            lastSend = ::GetTickCount();
+        }
+        orvtest::pumpUntil([&] { return g_nMessages != seen && g_ptLast.x == screen.x && g_ptLast.y == screen.y; }, 20);
+    }
+    return true;
+}
+
+bool pointerButton(bool bLeft, bool bDown, HWND expect, DWORD timeoutMs)
+{
+    Watch();
+    const DWORD seen = g_nMessages;
+    if (!XPointer::Get().Button(bLeft ? 1 : 3, bDown))
+        return false;
+    const UINT nDown[] = {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK};
+    const UINT nRDown[] = {WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_NCRBUTTONDOWN, WM_NCRBUTTONDBLCLK};
+    const UINT nUp[] = {WM_LBUTTONUP, WM_NCLBUTTONUP};
+    const UINT nRUp[] = {WM_RBUTTONUP, WM_NCRBUTTONUP};
+    auto isIt = [&](UINT m) {
+        if (bDown) {
+            for (UINT k : bLeft ? nDown : nRDown)
+                if (k == m)
+                    return true;
+        } else {
+            for (UINT k : bLeft ? nUp : nRUp)
+                if (k == m)
+                    return true;
+        }
+        return false;
+    };
+    (void)seen;
+    const size_t nFirst = g_log.size();
+    return orvtest::pumpUntil(
+        [&] {
+            for (size_t i = nFirst; i < g_log.size(); i++) {
+                HWND h = g_log[i].hWnd;
+                const bool bThere = expect == NULL || h == expect || g_log[i].hRoot == expect || ::IsChild(expect, h) ||
+                                    h == ::GetCapture();
+                if (isIt(g_log[i].message) && bThere)
+                    return true;
+            }
+            return false;
+        },
+        timeoutMs);
+}
+
+bool pointerClick(POINT screen, HWND expect, bool bLeft)
+{
+    return pointerTo(screen, expect) && pointerButton(bLeft, true, expect) && pointerButton(bLeft, false, expect);
+}
+
+}  // namespace ctltest

@@ -1,0 +1,35 @@
+// Resource ids of the controls dialog (ids 550-599 dialogs, 1200-1299 controls, 350-399
+// strings: the range kept for these tests).
+#pragma once
+#define IDD_CONTROLS 550
+
+#define IDC_CTL_TWO 1200
+#define IDC_CTL_THREE 1201
+#define IDC_CTL_LEFTTEXT 1202
+#define IDC_CTL_TOP 1203
+#define IDC_CTL_BOTTOM 1204
+#define IDC_CTL_MULTILINE 1205
+#define IDC_CTL_PUSHLIKE 1206
+#define IDC_CTL_RED 1210
+#define IDC_CTL_GREEN 1211
+#define IDC_CTL_BLUE 1212
+#define IDC_CTL_SMALL 1213
+#define IDC_CTL_LARGE 1214
+#define IDC_CTL_LBL_LEFT 1220
+#define IDC_CTL_LBL_CENTER 1221
+#define IDC_CTL_LBL_RIGHT 1222
+#define IDC_CTL_LBL_NOWRAP 1223
+#define IDC_CTL_LBL_SIMPLE 1224
+#define IDC_CTL_LBL_CENTERIMAGE 1225
+#define IDC_CTL_LBL_NAME 1226
+#define IDC_CTL_NAME 1230
+#define IDC_CTL_READONLY 1231
+#define IDC_CTL_NOTES 1232
+#define IDC_CTL_SIMPLE 1240
+#define IDC_CTL_DROPDOWN 1241
+#define IDC_CTL_DROPLIST 1242
+#define IDC_CTL_GRP_ETCHED 1250
+#define IDC_CTL_GRP_ROUNDED 1251
+#define IDC_CTL_GRP_FLAT 1252
+#define IDC_CTL_GRP_BAR 1253
+#define IDC_CTL_GRP_EMPTY 1254
