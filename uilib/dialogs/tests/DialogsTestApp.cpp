@@ -49,3 +49,13 @@ CRect RectInParent(HWND hWnd)
 }
 
 }  // namespace dlgtest
+
+namespace dlgtest {
+
+std::string Text(const RECT& rc)
+{
+    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
+           std::to_string(rc.bottom);
+}
+
+}  // namespace dlgtest

@@ -17,3 +17,10 @@ int FontHeight(HWND hWnd);
 CRect RectInParent(HWND hWnd);
 
 }  // namespace dlgtest
+
+namespace dlgtest {
+
+// "left,top,right,bottom", for messages of failed comparisons.
+std::string Text(const RECT& rc);
+
+}  // namespace dlgtest
