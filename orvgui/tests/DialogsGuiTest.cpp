@@ -5,11 +5,22 @@
 
 #include <afxwin.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "CAboutBox.h"
+#include "CColumnsChooserDlg.h"
+#include "CDialogSendFeedback.h"
+#include "CExtPaintManagerHolder.h"
+#include "CExtPaintManagerOffice2003.h"
+#include "CExtPaintManagerStudio2005.h"
+#include "CExtPaintManagerXP.h"
 #include "CLabel.h"
+#include "CWaitDlg.h"
+#include "ContextHelpMap.h"
 #include "ThreadSendFeedback.h"
+#include "resource.h"
 #include "orv/TestEnv.h"
 #include "orv/UiTest.h"
 
@@ -290,6 +301,387 @@ TEST_F(FeedbackThreadTest, TheWaitAtExitIsBounded)
     EXPECT_EQ(0, ThreadSendFeedback::joinAll(10000));
     MSG msg;
     EXPECT_FALSE(Finished(msg)) << "the exit wait lets every window go";
+}
+
+// ---- the wait box, the about box, the feedback form, the columns chooser ----
+
+// Help requests the windows make (the engine is recorded; the help file "exists").
+std::vector<std::pair<UINT, ULONG_PTR>> g_help;
+BOOL RecordHelp(HWND, const char*, UINT command, ULONG_PTR data)
+{
+    g_help.push_back({command, data});
+    return TRUE;
+}
+void NoMessage(HWND, const char*) {}
+bool FileExists(const std::string&) { return true; }
+const ContextHelpMap::Engine kRecordingEngine = {&RecordHelp, &NoMessage, &FileExists};
+
+// The looks every picture is taken in.
+struct Look {
+    const char* name;
+    CExtPaintManager* (*make)();
+};
+const Look kLooks[] = {
+    {"classic", [] { return new CExtPaintManager; }},
+    {"xp", []() -> CExtPaintManager* { return new CExtPaintManagerXP; }},
+    {"office2003", []() -> CExtPaintManager* { return new CExtPaintManagerOffice2003; }},
+    {"studio2005", []() -> CExtPaintManager* { return new CExtPaintManagerStudio2005; }},
+};
+
+// Types text into the focused control with real keys.
+void TypeChars(const char* text)
+{
+    for (const char* p = text; *p != '\0'; ++p) {
+        const char c = *p;
+        if (c >= 'a' && c <= 'z')
+            orvtest::pressKey(static_cast<WORD>(c - 'a' + 'A'));
+        else if (c >= 'A' && c <= 'Z')
+            orvtest::pressKey(static_cast<WORD>(c), orvtest::kShift);
+        else if (c == '@')
+            orvtest::pressKey('2', orvtest::kShift);
+        else if (c == '.')
+            orvtest::pressKey(VK_OEM_PERIOD);
+        else if (c == ' ')
+            orvtest::pressKey(VK_SPACE);
+        else
+            orvtest::pressKey(static_cast<WORD>(c));
+    }
+}
+
+std::string TextOf(HWND hWnd)
+{
+    char text[512] = "";
+    ::GetWindowTextA(hWnd, text, sizeof text);
+    return text;
+}
+
+// Clicks a control of a dialog with real input (each click a little aside from the last, so that
+// two are never one double click).
+bool ClickItem(HWND dialog, int id)
+{
+    static int nudge = 0;
+    HWND control = ::GetDlgItem(dialog, id);
+    POINT p = orvtest::centreOf(control);
+    p.x += (nudge++ % 3) * 3 - 3;
+    return orvtest::click(p, control);
+}
+
+class WindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        App();
+        g_help.clear();
+        ContextHelpMap::setEngine(&kRecordingEngine);
+    }
+    void TearDown() override
+    {
+        ContextHelpMap::setEngine(nullptr);
+        g_PaintManager.InstallPaintManager(new CExtPaintManager);
+    }
+    // A step: F1 once to the dialog's focused control, done when its help request came.
+    static orvtest::Script::Step PressF1()
+    {
+        auto pressed = std::make_shared<bool>(false);
+        return [pressed] {
+            if (!*pressed) {
+                orvtest::pressKey(VK_F1);
+                *pressed = true;
+            }
+            return !g_help.empty();
+        };
+    }
+};
+
+TEST_F(WindowsTest, WaitBoxShowsItsTextAndEnds)
+{
+    CWaitDlg wait;
+    ASSERT_TRUE(wait.Show("Stopping the watches, please wait...", NULL));
+    EXPECT_TRUE(wait.IsWindowVisible());
+    EXPECT_EQ("Stopping the watches, please wait...", TextOf(::GetDlgItem(wait.m_hWnd, CWaitDlg::IDC_TEXT)));
+    EXPECT_EQ(0u, wait.GetStyle() & WS_DLGFRAME) << "no caption";
+    orvtest::pumpWaiting();
+    Picture("wait_box");
+    wait.Close();
+    EXPECT_FALSE(::IsWindow(wait.m_hWnd));
+}
+
+TEST_F(WindowsTest, AboutBoxShowsTheBuildNumberInEachLookAndF1AsksForTheContents)
+{
+    for (const Look& look : kLooks) {
+        SCOPED_TRACE(look.name);
+        g_PaintManager.InstallPaintManager(look.make());
+        g_help.clear();
+        CAboutBox about;
+        HWND box = NULL;
+        orvtest::Script script({
+            {"shown", [&] { return (box = about.m_hWnd) != NULL && ::IsWindowVisible(box); }},
+            {"F1", PressF1()},
+            {"picture", [&] {
+                 ::RedrawWindow(box, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                 Picture(std::string("about_") + look.name);
+                 return true;
+             }},
+            {"OK", [&] { return ClickItem(box, IDOK); }},
+        });
+        EXPECT_EQ(IDOK, about.DoModal());
+        EXPECT_TRUE(script.finished()) << script.failure;
+        EXPECT_EQ(std::string("Build number: ") + ORV_BUILD_STRING, std::string((LPCTSTR)about.m_strBuild));
+        EXPECT_EQ((std::vector<std::pair<UINT, ULONG_PTR>>{{HELP_FINDER, 0}}), g_help) << "not in the map: the contents";
+    }
+    EXPECT_EQ(std::string(ORV_BUILD_STRING), CAboutBox::BuildString());
+}
+
+// A mail call for the form: answers what the test sets, records what it was given.
+long g_mailResult = 0;
+std::vector<std::string> g_mails;
+long FormSendMail(const std::string& from, std::string to, const std::string& subject, const std::string& body,
+                  const std::vector<std::string>&)
+{
+    g_mails.push_back(from + "|" + to + "|" + subject + "|" + body);
+    return g_mailResult;
+}
+std::string FormLastError() { return "550 mailbox unavailable"; }
+
+TEST_F(WindowsTest, FeedbackFormChecksWhatWasTypedAndSaysSentOnlyOnceTheMailWent)
+{
+    ThreadSendFeedback::setMailFunctions(&FormSendMail, &FormLastError);
+    g_mails.clear();
+    CDialogSendFeedback form;
+    HWND box = NULL;
+    auto edit = [&](int id) { return ::GetDlgItem(box, id); };
+    auto typeInto = [&](int id, const char* text) {
+        if (!orvtest::click(orvtest::centreOf(edit(id)), edit(id)))
+            return false;
+        ::SendMessageA(edit(id), EM_SETSEL, 0, -1);   // what was there is replaced
+        TypeChars(text);
+        return orvtest::pumpUntil([&] { return TextOf(edit(id)) == text; });
+    };
+    orvtest::Script* running = nullptr;
+    // presses Send once, done when the form's message box came and was closed
+    auto sendSays = [&](size_t index) {
+        auto pressed = std::make_shared<bool>(false);
+        return [&, pressed, index] {
+            if (!*pressed) {
+                *pressed = true;
+                ClickItem(box, CDialogSendFeedback::IDC_SEND_BUTTON);
+            }
+            return running->boxes.texts.size() > index;
+        };
+    };
+    orvtest::Script script({
+        {"shown", [&] { return (box = form.m_hWnd) != NULL && ::IsWindowVisible(box); }},
+        {"send empty", sendSays(0)},
+        {"type a bad address", [&] { return typeInto(CDialogSendFeedback::IDC_ADDRESS, "me.x@host"); }},
+        {"send without a subject", sendSays(1)},
+        {"type a subject", [&] { return typeInto(CDialogSendFeedback::IDC_SUBJECT, "Hello"); }},
+        {"send without a body", sendSays(2)},
+        {"type a body", [&] { return typeInto(CDialogSendFeedback::IDC_BODY, "Great tool"); }},
+        {"send with a bad address", sendSays(3)},
+        {"F1", PressF1()},
+        {"fix the address", [&] { return typeInto(CDialogSendFeedback::IDC_ADDRESS, "me@host.example"); }},
+        {"picture", [&] {
+             Picture("feedback_form");
+             g_mailResult = E_FAIL;
+             return true;
+         }},
+        {"send, refused", sendSays(4)},
+        {"the texts are kept", [&] {
+             EXPECT_EQ("me@host.example", TextOf(edit(CDialogSendFeedback::IDC_ADDRESS)));
+             EXPECT_EQ("Great tool", TextOf(edit(CDialogSendFeedback::IDC_BODY)));
+             EXPECT_TRUE(::IsWindowEnabled(edit(CDialogSendFeedback::IDC_SEND_BUTTON)));
+             g_mailResult = 0;
+             return true;
+         }},
+        {"send, accepted", sendSays(5)},
+    });
+    running = &script;
+    EXPECT_EQ(IDOK, form.DoModal());
+    EXPECT_TRUE(script.finished()) << script.failure;
+    EXPECT_EQ((std::vector<std::string>{"Please enter an email address", "Please enter a subject", "Please enter a body",
+                                        "Please enter a valid email address! ",
+                                        "Your feedback could not be sent: 550 mailbox unavailable",
+                                        CDialogSendFeedback::kSent}),
+              script.boxes.texts);
+    const std::string to = ThreadSendFeedback::kSupportAddress;
+    EXPECT_EQ((std::vector<std::string>{"me@host.example|" + to + "|Hello|Great tool",
+                                        "me@host.example|" + to + "|Hello|Great tool"}),
+              g_mails);
+    EXPECT_EQ((std::vector<std::pair<UINT, ULONG_PTR>>{{HELP_CONTEXT, 40}}), g_help);
+    EXPECT_EQ(0, ThreadSendFeedback::joinAll(10000));
+    ThreadSendFeedback::setMailFunctions(nullptr, nullptr);
+}
+
+TEST_F(WindowsTest, FeedbackFormClearEmptiesEveryField)
+{
+    CDialogSendFeedback form;
+    form.m_strAddress = "me@host.example";
+    form.m_strSubject = "Hello";
+    form.m_strBody = "Text";
+    HWND box = NULL;
+    orvtest::Script script({
+        {"shown", [&] { return (box = form.m_hWnd) != NULL && ::IsWindowVisible(box); }},
+        {"filled", [&] { return TextOf(::GetDlgItem(box, CDialogSendFeedback::IDC_SUBJECT)) == "Hello"; }},
+        {"clear", [&] { return ClickItem(box, CDialogSendFeedback::IDC_CLEAR); }},
+        {"cleared", [&] {
+             for (int id : {CDialogSendFeedback::IDC_ADDRESS, CDialogSendFeedback::IDC_SUBJECT, CDialogSendFeedback::IDC_BODY})
+                 if (!TextOf(::GetDlgItem(box, id)).empty())
+                     return false;
+             return true;
+         }},
+        {"cancel", [&] { return ClickItem(box, IDCANCEL); }},
+    });
+    EXPECT_EQ(IDCANCEL, form.DoModal());
+    EXPECT_TRUE(script.finished()) << script.failure;
+}
+
+// ---- the columns chooser ----
+
+std::vector<std::string> ListTexts(HWND list)
+{
+    std::vector<std::string> texts;
+    const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[256] = "";
+        ::SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// Clicks the caption in a list box with real input.
+bool ClickCaption(HWND list, const std::string& caption)
+{
+    const int index = static_cast<int>(::SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                      reinterpret_cast<LPARAM>(caption.c_str())));
+    if (index < 0)
+        return false;
+    RECT item = {};
+    ::SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    static int nudge = 0;
+    POINT p = orvtest::screenPoint(list, POINT{(item.left + item.right) / 2 + (nudge++ % 3) * 4 - 4, (item.top + item.bottom) / 2});
+    return orvtest::click(p, list) &&
+           orvtest::pumpUntil([&] { return ::SendMessageA(list, LB_GETCURSEL, 0, 0) == index; });
+}
+
+using Captions = std::vector<std::string>;
+
+struct Chooser {
+    CColumnsChooserDlg dlg;
+    HWND box = NULL;
+    Chooser(bool defaults)
+    {
+        for (const char* c : {"Status", "Name", "URL/IP"})
+            dlg.addActive(c);
+        for (const char* c : {"Response time", "Checks"})
+            dlg.addAvailable(c);
+        if (defaults)
+            dlg.setDefaults({"Name", "Status"}, {"Checks", "Response time", "URL/IP"});
+    }
+    HWND list(int id) { return ::GetDlgItem(box, id); }
+    Captions active() { return ListTexts(list(CColumnsChooserDlg::IDC_ACTIVE)); }
+    Captions available() { return ListTexts(list(CColumnsChooserDlg::IDC_AVAILABLE)); }
+    orvtest::Script::Step shown()
+    {
+        return [this] { return (box = dlg.m_hWnd) != NULL && ::IsWindowVisible(box); };
+    }
+    orvtest::Script::Step pick(int id, const char* caption)
+    {
+        return [this, id, caption] { return ClickCaption(list(id), caption); };
+    }
+    orvtest::Script::Step press(int id)
+    {
+        return [this, id] { return ClickItem(box, id); };
+    }
+    // The lists hold these now.
+    orvtest::Script::Step expect(Captions act, Captions avail)
+    {
+        return [this, act, avail] {
+            EXPECT_EQ(act, active());
+            EXPECT_EQ(avail, available());
+            return true;
+        };
+    }
+};
+
+TEST_F(WindowsTest, ColumnsChooserMovesCaptionsByRealClicksAndOkGivesTheLists)
+{
+    Chooser c(true);
+    using C = CColumnsChooserDlg;
+    orvtest::Script script({
+        {"shown", c.shown()},
+        {"start", c.expect({"Status", "Name", "URL/IP"}, {"Checks", "Response time"})},
+        {"pick Checks", c.pick(C::IDC_AVAILABLE, "Checks")},
+        {"add", c.press(C::IDC_ADD)},
+        {"added at the end", c.expect({"Status", "Name", "URL/IP", "Checks"}, {"Response time"})},
+        {"pick Name", c.pick(C::IDC_ACTIVE, "Name")},
+        {"up", c.press(C::IDC_UP)},
+        {"moved up", c.expect({"Name", "Status", "URL/IP", "Checks"}, {"Response time"})},
+        {"up on the first", c.press(C::IDC_UP)},
+        {"nothing changed", c.expect({"Name", "Status", "URL/IP", "Checks"}, {"Response time"})},
+        {"pick URL/IP", c.pick(C::IDC_ACTIVE, "URL/IP")},
+        {"down", c.press(C::IDC_DOWN)},
+        {"moved down", c.expect({"Name", "Status", "Checks", "URL/IP"}, {"Response time"})},
+        {"down on the last", c.press(C::IDC_DOWN)},
+        {"still last", c.expect({"Name", "Status", "Checks", "URL/IP"}, {"Response time"})},
+        {"remove", c.press(C::IDC_REMOVE)},
+        {"removed into its sorted place", c.expect({"Name", "Status", "Checks"}, {"Response time", "URL/IP"})},
+        {"buttons after remove", [&] {
+             EXPECT_FALSE(::IsWindowEnabled(c.list(C::IDC_REMOVE)));
+             EXPECT_FALSE(::IsWindowEnabled(c.list(C::IDC_UP)));
+             EXPECT_FALSE(::IsWindowEnabled(c.list(C::IDC_DOWN)));
+             return true;
+         }},
+        // the clicked button is disabled now: F1 goes to the list that has the focus
+        {"pick Name", c.pick(C::IDC_ACTIVE, "Name")},
+        {"F1", PressF1()},
+        {"pictures", [&] {
+             for (const Look& look : kLooks) {
+                 g_PaintManager.InstallPaintManager(look.make());
+                 ::RedrawWindow(c.box, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                 Picture(std::string("chooser_") + look.name);
+             }
+             return true;
+         }},
+        {"reset", c.press(C::IDC_RESET)},
+        {"the defaults", c.expect({"Name", "Status"}, {"Checks", "Response time", "URL/IP"})},
+        {"pick Checks again", c.pick(C::IDC_AVAILABLE, "Checks")},
+        {"add by double click", [&] {
+             HWND list = c.list(C::IDC_AVAILABLE);
+             RECT item = {};
+             ::SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+             return orvtest::doubleClick(orvtest::screenPoint(list, POINT{item.left + 20, (item.top + item.bottom) / 2}), list);
+         }},
+        {"added", c.expect({"Name", "Status", "Checks"}, {"Response time", "URL/IP"})},
+        {"OK", c.press(IDOK)},
+    });
+    EXPECT_EQ(IDOK, c.dlg.DoModal());
+    EXPECT_TRUE(script.finished()) << script.failure;
+    EXPECT_EQ((Captions{"Name", "Status", "Checks"}), c.dlg.active());
+    EXPECT_EQ((Captions{"Response time", "URL/IP"}), c.dlg.available());
+    EXPECT_EQ((std::vector<std::pair<UINT, ULONG_PTR>>{{HELP_CONTEXT, 23}}), g_help);
+}
+
+TEST_F(WindowsTest, ColumnsChooserCancelKeepsTheVectorsAndHasNoResetWithoutDefaults)
+{
+    Chooser c(false);
+    using C = CColumnsChooserDlg;
+    orvtest::Script script({
+        {"shown", c.shown()},
+        {"no reset", [&] {
+             EXPECT_FALSE(::IsWindowVisible(c.list(C::IDC_RESET)));
+             EXPECT_TRUE(::IsWindowVisible(c.list(IDOK)));
+             return true;
+         }},
+        {"pick Status", c.pick(C::IDC_ACTIVE, "Status")},
+        {"remove", c.press(C::IDC_REMOVE)},
+        {"removed", c.expect({"Name", "URL/IP"}, {"Checks", "Response time", "Status"})},
+        {"cancel", c.press(IDCANCEL)},
+    });
+    EXPECT_EQ(IDCANCEL, c.dlg.DoModal());
+    EXPECT_TRUE(script.finished()) << script.failure;
+    EXPECT_EQ((Captions{"Status", "Name", "URL/IP"}), c.dlg.active());
+    EXPECT_EQ((Captions{"Response time", "Checks"}), c.dlg.available());
 }
 
 }  // namespace
