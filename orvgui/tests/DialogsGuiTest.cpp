@@ -451,7 +451,12 @@ TEST_F(WindowsTest, FeedbackFormChecksWhatWasTypedAndSaysSentOnlyOnceTheMailWent
     HWND box = NULL;
     auto edit = [&](int id) { return ::GetDlgItem(box, id); };
     auto typeInto = [&](int id, const char* text) {
-        if (!orvtest::click(orvtest::centreOf(edit(id)), edit(id)))
+        // the form is active again once the last message box has gone, and the click has put
+        // the focus into the field: only then do the keys go there
+        if (!orvtest::pumpUntil([&] { return ::IsWindowEnabled(box) && ::GetActiveWindow() == box; }))
+            return false;
+        if (!orvtest::click(orvtest::centreOf(edit(id)), edit(id)) ||
+            !orvtest::pumpUntil([&] { return ::GetFocus() == edit(id); }))
             return false;
         ::SendMessageA(edit(id), EM_SETSEL, 0, -1);   // what was there is replaced
         TypeChars(text);
