@@ -14,7 +14,7 @@ for line in open(sys.argv[1], errors="replace"):
         except ValueError: pass
 check = "--check" in sys.argv[2:]
 only = (sys.argv[sys.argv.index("--check") + 1] if check and len(sys.argv) > sys.argv.index("--check") + 1
-        else "store,port,http,threads,html,scale").split(",")
+        else "store,port,http,threads,html,list,scale").split(",")
 
 def v(key): return values.get(key)
 def ms(key, digits=3):
@@ -85,6 +85,23 @@ if "html_mb_per_s" in values:
         "Python html.parser: %.1f MB/s (%s)" % (v("peer_html_mb_per_s") or 0, ms("peer_html_ms", 0)),
         ratio(v("html_mb_per_s"), v("peer_html_mb_per_s")))
 
+if "list_ours_busy_pct" in values:
+    def pct(key): x = v(key); return "n/a" if x is None else "%.0f %%" % x
+    def lat(who, kind): return "%s / %s (max %s, %d results)" % (ms("list_%s_%s_p50_ms" % (who, kind), 1), ms("list_%s_%s_p99_ms" % (who, kind), 1),
+                                                               ms("list_%s_%s_max_ms" % (who, kind), 1), v("list_%s_%s" % (who, "handled" if kind == "handle" else "painted")) or 0)
+    row("Item list, %s rows, %s results/s through the posting path: GUI thread busy" % (texts.get("list_items", "?"), texts.get("list_rate", "?")),
+        pct("list_ours_busy_pct"), "plain list control: " + pct("list_peer_busy_pct"), ratio(v("list_ours_busy_pct"), v("list_peer_busy_pct")), "< 50 %")
+    row("  result posted -> row repainted (rows on screen), median / p99", lat("ours", "paint"), "plain: " + lat("peer", "paint"),
+        ratio(v("list_ours_paint_p99_ms"), v("list_peer_paint_p99_ms")), "p99 < 250 ms")
+    row("  result posted -> its message handled, median / p99", lat("ours", "handle"), "plain: " + lat("peer", "handle"),
+        ratio(v("list_ours_handle_p99_ms"), v("list_peer_handle_p99_ms")))
+    row("  results not yet handled at the end (backlog)", "%d" % (v("list_ours_backlog") or 0), "plain: %d" % (v("list_peer_backlog") or 0), "—", "no growth")
+    row("  sort of every row by the name column", ms("list_ours_sort_ms", 1), "plain: " + ms("list_peer_sort_ms", 1),
+        ratio(v("list_ours_sort_ms"), v("list_peer_sort_ms")), "< 200 ms")
+    row("  filling the rows (view built, shown)", sec("list_ours_fill_ms"), "plain: " + sec("list_peer_fill_ms"), ratio(v("list_ours_fill_ms"), v("list_peer_fill_ms")))
+    row("  resident memory per row", "%.1f KB" % (v("list_ours_kb_per_row") or 0), "plain: %.1f KB" % (v("list_peer_kb_per_row") or 0),
+        ratio(v("list_ours_kb_per_row"), v("list_peer_kb_per_row")))
+
 if "scale_items_attempted" in values:
     row("Port checks at %s s, up to %s items: items running / attempted" % (texts.get("scale_interval", "?"), texts.get("scale_items", "?")),
         "%d / %d" % (v("scale_items_running"), v("scale_items_attempted")))
@@ -122,6 +139,7 @@ if check:
               "http": ("http_cpu_ms_per_check", "peer_http_cpu_ms_per_check", "threads_rss_kb_per_thread"),
               "threads": ("threads_rss_kb_per_thread",),
               "html": ("html_mb_per_s", "peer_html_mb_per_s"),
+              "list": ("list_ours_busy_pct", "list_peer_busy_pct", "list_ours_sort_ms", "list_peer_sort_ms"),
               "scale": ("scale_items_running", "peer_tcp_cpu_ms_per_check")}
     for name in only:
         for key in needed.get(name, ()):

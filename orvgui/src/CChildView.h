@@ -10,14 +10,15 @@
 #include <vector>
 
 #include "CCommonListCtrl.h"
+#include "CExtWA.h"
 #include "orv/log4cxx.h"
 
 class MonitorItemWrapper;
 class MonitorItemWrapperManager;
 
-// The item list's control. The UI library's anchoring layer goes over it once that layer exists:
-// this line becomes  typedef CExtWA<CCommonListCtrl> CItemListCtrl;  and nothing else changes.
-typedef CCommonListCtrl CItemListCtrl;
+// The item list's control: the list under the UI library's anchoring layer. The view relies on
+// nothing of that layer; it is there so that the list takes part in the library's layout.
+typedef CExtWA<CCommonListCtrl> CItemListCtrl;
 
 class CChildView : public CFormView {
     DECLARE_DYNCREATE(CChildView)

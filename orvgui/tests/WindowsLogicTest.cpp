@@ -9,6 +9,7 @@
 #include "CChildView.h"
 #include "CCommonListCtrl.h"
 #include "ContextHelpMap.h"
+#include "FeedbackCheck.h"
 #include "OsVersion.h"
 #include "TrayButtonLook.h"
 
@@ -293,4 +294,49 @@ TEST_F(HelpFixture, AMissingHelpFileGivesOneMessageOfOursAndNoEngineCall)
     EXPECT_TRUE(helpCalls.empty());
     ASSERT_EQ(2u, helpMessages.size());
     EXPECT_EQ(std::string(ContextHelpMap::kMissingHelpFile) + ContextHelpMap::helpFile(), helpMessages[0]);
+}
+
+// ---- the feedback form's checks ----
+
+TEST(FeedbackChecks, AddressNeedsAnAtAfterTheFirstCharacterAndADotFromTheFourth)
+{
+    const struct {
+        const char* address;
+        bool accepted;
+    } cases[] = {
+        {"a@b.cd", true},            // "@" second, first "." fourth
+        {"ab@c.de", true},
+        {"@ab.cd", false},           // starts with "@"
+        {"a@.bcd", false},           // first "." third
+        {"a.b@c.de", false},         // first "." before the fourth, a later one after "@"
+        {"abc.d@e", true},           // only positions count, not their order
+        {"abcdef", false},           // neither
+        {"ab@cdef", false},          // no "."
+        {"abc.def", false},          // no "@"
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.accepted, FeedbackCheck::isAcceptableAddress(c.address)) << '"' << c.address << '"';
+}
+
+TEST(FeedbackChecks, TheFirstFailingCheckIsShownInTheFormsOrder)
+{
+    const struct {
+        const char* address;
+        const char* subject;
+        const char* body;
+        const char* message;   // null: sent
+    } cases[] = {
+        {"", "", "", FeedbackCheck::kNoAddress},
+        {"@", "", "", FeedbackCheck::kNoSubject},          // a bad address is checked last
+        {"@", "Hi", "", FeedbackCheck::kNoBody},
+        {"@", "Hi", "Text", FeedbackCheck::kBadAddress},
+        {"me@host.example", "", "Text", FeedbackCheck::kNoSubject},
+        {"me@host.example", "Hi", "Text", nullptr},
+    };
+    for (const auto& c : cases) {
+        const char* message = FeedbackCheck::firstFailure(c.address, c.subject, c.body);
+        EXPECT_STREQ(c.message, message) << c.address << " / " << c.subject << " / " << c.body;
+    }
+    EXPECT_STREQ("Please enter a valid email address! ", FeedbackCheck::kBadAddress);
 }
