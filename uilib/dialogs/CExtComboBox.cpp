@@ -2,7 +2,7 @@
 #include "CExtComboBox.h"
 #include "CExtMemoryDC.h"
 #include "CExtPaintManagerHolder.h"
-#include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 
 // ---- the edit hook ----
 

@@ -2,7 +2,7 @@
 #include "CExtEdit.h"
 #include "CExtMemoryDC.h"
 #include "CExtPaintManagerHolder.h"
-#include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 
 IMPLEMENT_DYNCREATE(CExtEdit, CExtEditBase)
 

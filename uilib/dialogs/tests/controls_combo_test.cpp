@@ -7,7 +7,7 @@
 #include "CExtCmdManager.h"
 #include "CExtPaintManagerXP.h"
 #include "DialogsTestApp.h"
-#include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 #include "RenderHarness.h"
 #include "controls_dialog.h"
 #include "controls_input.h"

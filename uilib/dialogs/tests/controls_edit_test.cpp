@@ -5,7 +5,7 @@
 // hidden with its dialog or destroyed.
 #include "CExtCmdManager.h"
 #include "DialogsTestApp.h"
-#include "ExtBarStandIns.h"
+#include "CExtPopupMenuWnd.h"
 #include "controls_dialog.h"
 #include "controls_input.h"
 
