@@ -285,6 +285,27 @@ bool moveTo(POINT screen, HWND expect, DWORD timeoutMs)
     return sendAndWait(screen, 0, expect, timeoutMs);
 }
 
+bool moveUntil(POINT screen, const std::function<bool()>& done, DWORD timeoutMs)
+{
+    watchMouse();
+    const DWORD start = ::GetTickCount();
+    DWORD lastSend = start;
+    sendMouse(screen, 0);
+    while (!done()) {
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        // the last message carried another point (ours not yet in, or the cursor was put back
+        // after it): move again, no oftener than the display can answer
+        if ((g_ptLastMouse.x != screen.x || g_ptLastMouse.y != screen.y) && ::GetTickCount() - lastSend > 200) {
+            sendMouse(screen, 0);
+            lastSend = ::GetTickCount();
+        }
+        if (!pumpOne())
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+    }
+    return true;
+}
+
 void buttonDown(Button button)
 {
     POINT pt;

@@ -86,6 +86,10 @@ POINT centreOf(HWND hWnd);
 // and answers whether that happened within timeoutMs: the input reaches a window only once the
 // display knows where it is.
 bool moveTo(POINT screen, HWND expect = NULL, DWORD timeoutMs = 5000);
+// Moves the pointer there and waits until done() holds, sending the move again whenever a later
+// mouse message carried another point: under Wine a late pointer event of an earlier move can
+// put the cursor back after the move arrived, and a window that tracks hover then hears of it.
+bool moveUntil(POINT screen, const std::function<bool()>& done, DWORD timeoutMs = 5000);
 enum class Button { Left, Right };
 void buttonDown(Button button = Button::Left);
 void buttonUp(Button button = Button::Left);

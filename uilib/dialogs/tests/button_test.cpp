@@ -153,12 +153,10 @@ TEST(Button, AnInactiveWindowShowsNoHover)
 {
     Buttons b;
     b.rest();
-    ASSERT_TRUE(orvtest::moveTo(b.mainPart(b.plain), b.plain.m_hWnd));
-    ASSERT_TRUE(orvtest::pumpUntil([&] { return (b.plain.m_nStateFlags & CExtButton::STATE_HOVER) != 0; }));
+    ASSERT_TRUE(orvtest::moveUntil(b.mainPart(b.plain), [&] { return (b.plain.m_nStateFlags & CExtButton::STATE_HOVER) != 0; }));
     EXPECT_EQ(b.plain.m_hWnd, ::GetCapture());   // hover is tracked through the capture
     EXPECT_TRUE(::IsWindow(b.plain.GetToolTip().m_hWnd));   // made on demand, fed the moves
-    b.rest();
-    ASSERT_TRUE(orvtest::pumpUntil([&] { return (b.plain.m_nStateFlags & CExtButton::STATE_HOVER) == 0; }));
+    ASSERT_TRUE(orvtest::moveUntil(b.outside(), [&] { return (b.plain.m_nStateFlags & CExtButton::STATE_HOVER) == 0; }));
     EXPECT_NE(b.plain.m_hWnd, ::GetCapture());
 
     CWnd other;
