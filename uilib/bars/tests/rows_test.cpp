@@ -76,6 +76,15 @@ TEST(OuterRows, ToolBarsFitShrinkFromTheLastAndWrapOnlyWhenTheirMinimumsDoNotFit
     std::vector<CExtToolControlBar*> bars = ToolRow(d, {CSize(200, 22), CSize(200, 22), CSize(200, 22)}, 60, ID_TOOL_FIRST);
     CExtDockOuterBar* pTop = Outer(d, AFX_IDW_DOCKBAR_TOP);
     ASSERT_EQ("T1 T2 T3 |", Rows(pTop));
+    // a bar's shortest window is its own minimum plus its grip and borders: make that 60
+    for (CExtToolControlBar* t : bars) {
+        CRect rcClient;
+        t->GetClientRect(&rcClient);
+        const int nNc = ChildRect(t).Width() - rcClient.Width();
+        ASSERT_GT(nNc, 0) << "the tool bar has a grip";
+        t->m_sizeMinBar.cx = 60 - nNc;
+    }
+    d.pFrame->RecalcLayout();
     struct Case {
         int cx;
         const char* lengths;   // width@left,top of each bar
@@ -309,10 +318,16 @@ TEST(Containers, GrowthAcrossIsSharedOnePixelPerRowInTurn) {
     std::vector<ColourPanel*> panels = FillContainer(d, pDyn, 3, CSize(300, 60), ID_PANEL_FIRST);
     EXPECT_EQ("P1 | P2 | P3 |", Rows(pDyn->GetInnerDockBar()));
     CExtDockDynBar* pInner = pDyn->GetInnerDockBar();
-    // the container's client area 180 + 5 pixels high
-    pDyn->m_sizeDockedH.cy = 185;
+    // the container's client area (its inner dock bar) first holds the three 60-pixel rows
+    // exactly, then grows by 5 pixels
     Layout(d);
     const int nNc = ChildRect(pDyn).Height() - ChildRect(pInner).Height();
+    pDyn->m_sizeDockedH.cy = 180 + nNc;
+    for (ColourPanel* p : panels)
+        p->m_sizeDockedH.cy = 60;
+    Layout(d);
+    ASSERT_EQ(180, ChildRect(pInner).Height());
+    ASSERT_EQ(CRect(0, 60, ChildRect(pInner).Width(), 120), ChildRect(panels[1])) << "the rows fit as they are";
     pDyn->m_sizeDockedH.cy = 185 + nNc;
     Layout(d);
     ASSERT_EQ(185, ChildRect(pInner).Height());
