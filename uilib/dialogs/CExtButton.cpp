@@ -367,35 +367,7 @@ bool CExtButton::TrackButtonMenu(bool bSelectFirstItem)
     UINT nFlags = m_dwMenuOpt;
     UINT nAlign = 0;
     CWnd* pOwner = GetParent();
-    if (pOwner != NULL && pOwner->IsKindOf(RUNTIME_CLASS(CControlBar))) {
-        bool bAligned = false;
-        while (pOwner != NULL && pOwner->IsKindOf(RUNTIME_CLASS(CControlBar))) {
-            CControlBar* pBar = static_cast<CControlBar*>(pOwner);
-            if (!bAligned && pBar->m_pDockBar != NULL) {
-                bAligned = true;
-                nFlags &= ~0x0Fu;
-                switch (pBar->m_pDockBar->GetDlgCtrlID()) {
-                case AFX_IDW_DOCKBAR_LEFT:
-                    nAlign = 1;
-                    break;
-                case AFX_IDW_DOCKBAR_RIGHT:
-                    nAlign = 3;
-                    break;
-                case AFX_IDW_DOCKBAR_BOTTOM:
-                    nAlign = 6;
-                    break;
-                default:   // top, floating
-                    nAlign = 4;
-                    break;
-                }
-            }
-            pOwner = pOwner->GetParent();
-            if (pOwner != NULL && pOwner->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd))) {
-                pOwner = pOwner->GetParentFrame();
-                break;
-            }
-        }
-    }
+    MenuOwnerOnBars(nFlags, nAlign, pOwner);
     HWND hWndOwner = pOwner != NULL ? pOwner->GetSafeHwnd() : ::GetParent(hWnd);
     if (!pPopup->UpdateFromMenu(hWndOwner, &m_menu, true, true)) {
         delete pPopup;
@@ -431,6 +403,42 @@ bool CExtButton::TrackButtonMenu(bool bSelectFirstItem)
     ::SendMessageA(::GetParent(hWnd), WM_COMMAND, (WPARAM)nChosen, (LPARAM)hWnd);
     if (::IsWindow(hWnd))
         Repaint();
+    return true;
+}
+
+bool CExtButton::MenuOwnerOnBars(UINT& nFlags, UINT& nAlign, CWnd*& pOwner) const
+{
+    CWnd* pWnd = GetParent();
+    if (pWnd == NULL || !pWnd->IsKindOf(RUNTIME_CLASS(CControlBar)))
+        return false;
+    bool bAligned = false;
+    while (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CControlBar))) {
+        CControlBar* pBar = static_cast<CControlBar*>(pWnd);
+        if (!bAligned && pBar->m_pDockBar != NULL) {
+            bAligned = true;
+            nFlags &= ~0x0Fu;
+            switch (pBar->m_pDockBar->GetDlgCtrlID()) {
+            case AFX_IDW_DOCKBAR_LEFT:
+                nAlign = 1;
+                break;
+            case AFX_IDW_DOCKBAR_RIGHT:
+                nAlign = 3;
+                break;
+            case AFX_IDW_DOCKBAR_BOTTOM:
+                nAlign = 6;
+                break;
+            default:   // top, floating
+                nAlign = 4;
+                break;
+            }
+        }
+        pWnd = pWnd->GetParent();
+        if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd))) {
+            pWnd = pWnd->GetParentFrame();
+            break;
+        }
+    }
+    pOwner = pWnd;
     return true;
 }
 

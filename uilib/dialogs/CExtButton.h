@@ -81,6 +81,12 @@ public:
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
 protected:
+    // Paints the button's face where its popup touches it (the popup's combined-area painter).
+    static bool PaintCombinedArea(LPVOID pCookie, CDC& dc, const CWnd& wndPopup, const CRect& rcArea);
+    // A button on a control bar: the dock bar gives the menu's alignment (the flags' low bits
+    // cleared), and the first window above the bars (a mini frame's parent frame) becomes pOwner.
+    // False, pOwner untouched, when the button is not on a bar.
+    bool MenuOwnerOnBars(UINT& nFlags, UINT& nAlign, CWnd*& pOwner) const;
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -107,7 +113,6 @@ protected:
     void DropMouseState();
     void Repaint();
     void PaintBuffered(CDC& dc);
-    static bool PaintCombinedArea(LPVOID pCookie, CDC& dc, const CWnd& wndPopup, const CRect& rcArea);
 
     CToolTipCtrl m_wndToolTip;
     HCURSOR m_hCursor;

@@ -11,26 +11,6 @@
 
 IMPLEMENT_DYNCREATE(CExtColorButton, CExtButton)
 
-namespace {
-
-// Paints the button's face where the popup touches it, as the push button's painter does: the
-// popup's DC is moved so that the button's client origin lands where the button is.
-bool PaintCombinedFace(LPVOID pCookie, CDC& dc, const CWnd& wndPopup, const CRect& rcArea)
-{
-    CExtColorButton* pButton = static_cast<CExtColorButton*>(pCookie);
-    if (rcArea.IsRectEmpty() || pButton == NULL || !::IsWindow(pButton->m_hWnd))
-        return false;
-    CPoint ptButton(0, 0), ptPopup(0, 0);
-    ::ClientToScreen(pButton->m_hWnd, &ptButton);
-    ::ClientToScreen(wndPopup.GetSafeHwnd(), &ptPopup);
-    const CPoint ptOld = dc.SetViewportOrg(CPoint(ptButton.x - ptPopup.x, ptButton.y - ptPopup.y));
-    pButton->PaintButton(dc, true);
-    dc.SetViewportOrg(ptOld);
-    return true;
-}
-
-}  // namespace
-
 BEGIN_MESSAGE_MAP(CExtColorButton, CExtButton)
     ON_REGISTERED_MESSAGE(CExtPopupColorMenuWnd::g_nMsgNotifyColorChanged, OnColorChanged)
     ON_REGISTERED_MESSAGE(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, OnColorChangedFinally)
@@ -72,40 +52,8 @@ bool CExtColorButton::TrackButtonMenu(bool bSelectFirstItem)
     // window above the bars receives the notifications; off a bar the button itself
     UINT nFlags = m_dwMenuOpt;
     UINT nAlign = 0;
-    bool bOnBar = false;
     CWnd* pOwner = this;
-    CWnd* pParent = GetParent();
-    if (pParent != NULL && pParent->IsKindOf(RUNTIME_CLASS(CControlBar))) {
-        bOnBar = true;
-        bool bAligned = false;
-        pOwner = pParent;
-        while (pOwner != NULL && pOwner->IsKindOf(RUNTIME_CLASS(CControlBar))) {
-            CControlBar* pBar = static_cast<CControlBar*>(pOwner);
-            if (!bAligned && pBar->m_pDockBar != NULL) {
-                bAligned = true;
-                nFlags &= ~0x0Fu;
-                switch (pBar->m_pDockBar->GetDlgCtrlID()) {
-                case AFX_IDW_DOCKBAR_LEFT:
-                    nAlign = 1;
-                    break;
-                case AFX_IDW_DOCKBAR_RIGHT:
-                    nAlign = 3;
-                    break;
-                case AFX_IDW_DOCKBAR_BOTTOM:
-                    nAlign = 6;
-                    break;
-                default:   // top, floating
-                    nAlign = 4;
-                    break;
-                }
-            }
-            pOwner = pOwner->GetParent();
-            if (pOwner != NULL && pOwner->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd))) {
-                pOwner = pOwner->GetParentFrame();
-                break;
-            }
-        }
-    }
+    const bool bOnBar = MenuOwnerOnBars(nFlags, nAlign, pOwner);
     HWND hWndOwner = pOwner != NULL ? pOwner->GetSafeHwnd() : m_hWnd;
 
     CExtPopupColorMenuWnd* pPopup = new CExtPopupColorMenuWnd;
@@ -131,7 +79,7 @@ bool CExtColorButton::TrackButtonMenu(bool bSelectFirstItem)
     if (bOnBar)
         CExtToolControlBar::CancelAllBarsTracking();
     nFlags = nAlign | nFlags | 0x20 | (bSelectFirstItem ? 0x40 : 0);
-    if (!pPopup->TrackPopupMenu(nFlags, ptAnchor.x, ptAnchor.y, &rcWindow, this, PaintCombinedFace, NULL, true)) {
+    if (!pPopup->TrackPopupMenu(nFlags, ptAnchor.x, ptAnchor.y, &rcWindow, this, PaintCombinedArea, NULL, true)) {
         delete pPopup;
         return true;
     }
