@@ -94,6 +94,9 @@
 #define ID_VIEW_STATUS_BAR_ITEM   59393
 #define ID_APP_ABOUT_ITEM         57664
 
+#include "resource_item_settings.h"
+#include "resource_alarms_wizard.h"
+
 // the build string of the version block (the about box shows it)
 #ifndef ORV_BUILD_STRING
 #define ORV_BUILD_STRING          "1.0.0 (build 30)"

@@ -1,0 +1,2 @@
+// Resource ids of the item properties, protocol settings and test-run dialogs.
+#pragma once
