@@ -292,11 +292,11 @@ TEST_F(FeedbackThreadTest, TheWaitAtExitIsBounded)
 {
     ASSERT_NE(nullptr, ThreadSendFeedback::start("user@example.test", "Hello", "Body", window));
     ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(gate.entered, 10000));
-    const DWORD start = ::GetTickCount();
+    const long long start = orvtest::nowMs();
     EXPECT_EQ(1, ThreadSendFeedback::joinAll(300)) << "a delivery that hangs is left running";
-    const DWORD spent = ::GetTickCount() - start;
-    EXPECT_GE(spent, 250u);
-    EXPECT_LT(spent, 5000u);
+    const long long spent = orvtest::nowMs() - start;
+    EXPECT_GE(spent, 250);
+    EXPECT_LT(spent, 5000);
     ::SetEvent(gate.release);
     EXPECT_EQ(0, ThreadSendFeedback::joinAll(10000));
     MSG msg;
@@ -450,19 +450,29 @@ TEST_F(WindowsTest, FeedbackFormChecksWhatWasTypedAndSaysSentOnlyOnceTheMailWent
     CDialogSendFeedback form;
     HWND box = NULL;
     auto edit = [&](int id) { return ::GetDlgItem(box, id); };
+    std::string stuck;   // which wait of the last try did not end, with what the thread held then
+    auto note = [&](const char* what) {
+        stuck = std::string(what) + " (active " + orvtest::className(::GetActiveWindow()) + ", capture " +
+                orvtest::className(::GetCapture()) + ", focus " + orvtest::className(::GetFocus()) +
+                ", mouse: " + orvtest::recentMouseMessages() + ")";
+        return false;
+    };
     auto typeInto = [&](int id, const char* text) {
         // the form is active again once the last message box has gone, and the click has put
         // the focus into the field: only then do the keys go there
         if (!orvtest::pumpUntil([&] { return ::IsWindowEnabled(box) && ::GetActiveWindow() == box; }))
-            return false;
+            return note("form active again");
         // the skinned Send button holds the mouse while the pointer is over it: the pointer
         // moves onto the field first and the button lets go before the click
-        if (!orvtest::moveTo(orvtest::centreOf(edit(id)), edit(id)) ||
-            !orvtest::pumpUntil([] { return ::GetCapture() == NULL; }))
-            return false;
-        if (!orvtest::click(orvtest::centreOf(edit(id)), edit(id)) ||
-            !orvtest::pumpUntil([&] { return ::GetFocus() == edit(id); }))
-            return false;
+        if (!orvtest::moveTo(orvtest::centreOf(edit(id)), edit(id)))
+            return note(("move onto the field at " + std::to_string(orvtest::centreOf(edit(id)).x) + "," +
+                         std::to_string(orvtest::centreOf(edit(id)).y)).c_str());
+        if (!orvtest::pumpUntil([] { return ::GetCapture() == NULL; }))
+            return note("capture let go");
+        if (!orvtest::click(orvtest::centreOf(edit(id)), edit(id)))
+            return note("click into the field");
+        if (!orvtest::pumpUntil([&] { return ::GetFocus() == edit(id); }))
+            return note("focus in the field");
         ::SendMessageA(edit(id), EM_SETSEL, 0, -1);   // what was there is replaced
         TypeChars(text);
         return orvtest::pumpUntil([&] { return TextOf(edit(id)) == text; });
@@ -507,7 +517,7 @@ TEST_F(WindowsTest, FeedbackFormChecksWhatWasTypedAndSaysSentOnlyOnceTheMailWent
     });
     running = &script;
     EXPECT_EQ(IDOK, form.DoModal());
-    EXPECT_TRUE(script.finished()) << script.failure;
+    EXPECT_TRUE(script.finished()) << script.failure << ": " << stuck;
     EXPECT_EQ((std::vector<std::string>{"Please enter an email address", "Please enter a subject", "Please enter a body",
                                         "Please enter a valid email address! ",
                                         "Your feedback could not be sent: 550 mailbox unavailable",

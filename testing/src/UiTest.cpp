@@ -194,13 +194,27 @@ HHOOK g_hMouseHook = NULL;
 HWND g_hLastMouseTarget = NULL;
 POINT g_ptLastMouse = {-1, -1};
 DWORD g_nMouseMessages = 0;
+// whether the window of the last mouse message held the capture when it took the message: a
+// window that holds it only while the pointer is over it lets go as it handles the message
+bool g_bLastTargetHeldCapture = false;
+// the last mouse messages, for a test's failure message
+struct SeenMouse {
+    UINT message;
+    HWND hwnd;
+    POINT pt;
+    UINT hitTest;
+};
+SeenMouse g_recentMouse[8];
 
 // Sees every mouse message the thread takes from its queue, with the window it goes to.
 LRESULT CALLBACK MouseHook(int nCode, WPARAM wParam, LPARAM lParam)
 {
     if (nCode >= 0 && lParam != 0) {
-        g_hLastMouseTarget = reinterpret_cast<MOUSEHOOKSTRUCT*>(lParam)->hwnd;
-        g_ptLastMouse = reinterpret_cast<MOUSEHOOKSTRUCT*>(lParam)->pt;
+        const MOUSEHOOKSTRUCT* p = reinterpret_cast<MOUSEHOOKSTRUCT*>(lParam);
+        g_hLastMouseTarget = p->hwnd;
+        g_bLastTargetHeldCapture = p->hwnd != NULL && ::GetCapture() == p->hwnd;
+        g_ptLastMouse = p->pt;
+        g_recentMouse[g_nMouseMessages % 8] = SeenMouse{static_cast<UINT>(wParam), p->hwnd, p->pt, p->wHitTestCode};
         g_nMouseMessages++;
     }
     return ::CallNextHookEx(g_hMouseHook, nCode, wParam, lParam);
@@ -227,7 +241,8 @@ void sendMouse(POINT pt, DWORD flags)
 bool reached(HWND expect)
 {
     HWND hTarget = g_hLastMouseTarget;
-    return hTarget != NULL && (hTarget == expect || ::IsChild(expect, hTarget) || hTarget == ::GetCapture());
+    return hTarget != NULL && (hTarget == expect || ::IsChild(expect, hTarget) || g_bLastTargetHeldCapture ||
+                               hTarget == ::GetCapture());
 }
 
 // Sends the event, then waits until a mouse message of it reached the window; a move is sent
@@ -262,6 +277,24 @@ bool sendAndWait(POINT pt, DWORD flags, HWND expect, DWORD timeoutMs)
 }  // namespace
 
 HWND lastMouseTarget() { return g_hLastMouseTarget; }
+
+std::string recentMouseMessages()
+{
+    std::string text;
+    const DWORD count = g_nMouseMessages;
+    for (DWORD i = count > 8 ? count - 8 : 0; i < count; i++) {
+        const SeenMouse& m = g_recentMouse[i % 8];
+        char line[160];
+        snprintf(line, sizeof line, "%s0x%04x to %s at (%ld,%ld) hit %u", text.empty() ? "" : "; ", m.message,
+                 className(m.hwnd).c_str(), static_cast<long>(m.pt.x), static_cast<long>(m.pt.y), m.hitTest);
+        text += line;
+    }
+    POINT pt;
+    ::GetCursorPos(&pt);
+    char line[64];
+    snprintf(line, sizeof line, "; cursor at (%ld,%ld)", static_cast<long>(pt.x), static_cast<long>(pt.y));
+    return text + line;
+}
 
 POINT screenPoint(HWND hWnd, POINT client)
 {

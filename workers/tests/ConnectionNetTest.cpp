@@ -8,6 +8,7 @@
 #include "Connection.h"
 #include "SilentTarget.h"
 #include "WorkerTestSupport.h"
+#include "orv/TestEnv.h"
 #include "orv/gtest.h"
 
 using namespace workertest;
@@ -196,7 +197,7 @@ TEST(ConnectionConnect, OutcomesAndTheirBounds)
         int timeoutMs;
         bool ok;
         int code;
-        DWORD minMs, maxMs;
+        long long minMs, maxMs;
     };
     const Case cases[] = {
         {"listening", "127.0.0.1", open.port(), 2000, true, 0, 0, 1000},
@@ -209,9 +210,9 @@ TEST(ConnectionConnect, OutcomesAndTheirBounds)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Connection conn;
-        DWORD start = GetTickCount();
+        const long long start = orvtest::nowMs();
         EXPECT_EQ(c.ok, conn.connect(c.host, c.port, c.timeoutMs)) << conn.lastError();
-        DWORD spent = GetTickCount() - start;
+        const long long spent = orvtest::nowMs() - start;
         EXPECT_GE(spent, c.minMs);
         EXPECT_LT(spent, c.maxMs);
         EXPECT_EQ(c.code, conn.lastErrorCode()) << conn.lastError();

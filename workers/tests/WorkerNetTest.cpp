@@ -13,6 +13,7 @@
 #include "SilentTarget.h"
 #include "WorkerTestSupport.h"
 #include "orv/FixtureServer.h"
+#include "orv/TestEnv.h"
 #include "orv/gtest.h"
 #include "Connection.h"
 #include "workers/WorkerManager.h"
@@ -374,20 +375,20 @@ TEST(WorkerManagerTest, StopAllGivesUpAfterItsBound)
     Started s = startFor(item);
     ASSERT_TRUE(s.notifier->waitForCode(NotifyCycleSucceeded, 1, 5000));
     Sleep(100);
-    DWORD spent = 0;
+    long long spent = 0;
     {
         MonitorItemLock lock(item);
         manager()->wakeWorker(item);   // the next cycle blocks on the lock at once
         Sleep(200);
         manager()->setStopAllTimeout(1000);
-        DWORD start = GetTickCount();
+        const long long start = orvtest::nowMs();
         manager()->stopAll();
-        spent = GetTickCount() - start;
+        spent = orvtest::nowMs() - start;
         manager()->setStopAllTimeout(30000);
         EXPECT_NE(WAIT_OBJECT_0, WaitForSingleObject(s.thread, 0));
     }
-    EXPECT_GE(spent, 900u);
-    EXPECT_LT(spent, 3000u);
+    EXPECT_GE(spent, 900);
+    EXPECT_LT(spent, 3000);
     EXPECT_TRUE(waitEnded(s.thread, 5000));   // the stop is kept for when it can go on
     CloseHandle(s.thread);
     EXPECT_EQ(1, s.notifier->releases());

@@ -5,6 +5,12 @@
 
 namespace orvtest {
 
+// Milliseconds of the system's monotonic clock. GetTickCount reads a copy of the time that the
+// wineserver refreshes every 16 ms or so, and later when it is starved of CPU: on a loaded machine
+// it lags by more than a hundred milliseconds at times, so an elapsed time measured with it can
+// come out shorter than the wait it measured. Tests that check a lower bound measure with this.
+long long nowMs();
+
 // Value of an environment variable, "" when unset.
 std::string env(const char* name);
 

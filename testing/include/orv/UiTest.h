@@ -82,7 +82,7 @@ POINT screenPoint(HWND hWnd, POINT client);
 POINT centreOf(HWND hWnd);
 
 // Moves the pointer to a screen point. With expect given, moves until a mouse message of the
-// thread went to that window (or one of its children, or the window that holds the capture)
+// thread went to that window (or one of its children, or the window that held the capture then)
 // and answers whether that happened within timeoutMs: the input reaches a window only once the
 // display knows where it is.
 bool moveTo(POINT screen, HWND expect = NULL, DWORD timeoutMs = 5000);
@@ -102,6 +102,9 @@ bool doubleClick(POINT screen, HWND expect = NULL);
 bool drag(POINT from, POINT to, HWND expect = NULL, int steps = 8);
 // The window that received the thread's last mouse message (NULL before any).
 HWND lastMouseTarget();
+// The thread's last few mouse messages (message, window class, point, hit test) and where the
+// cursor is: for a failure message of a test whose input did not arrive.
+std::string recentMouseMessages();
 
 // ---- message recorder ----
 
