@@ -439,10 +439,14 @@ TEST_F(OwnerFixture, WindowCommandsFollowTheOwnerWindow)
     ::DestroyWindow(frame);
 }
 
-// ---- recorded tracking (until menus track for real) --------------------------------------------
+// ---- the recording seam of tracking (tests of callers read what was asked for) ------------------
 
 TEST_F(OwnerFixture, TrackingIsRecordedAndAFailureLeavesThePopupToItsCaller)
 {
+    struct Recording {
+        Recording() { CExtPopupMenuWnd::standIn().bRecording = true; }
+        ~Recording() { CExtPopupMenuWnd::standIn().bRecording = false; }
+    } recording;
     const int live = CExtPopupMenuWnd::standIn().nLive;
     CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
     ASSERT_TRUE(pPopup->LoadMenu(owner, IDR_MENU_SEPARATORS));
