@@ -130,18 +130,20 @@ bool CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT lpRectE
     // window handle is read.
     const HWND hWndMenu = m_hWnd;
     while (::IsWindow(hWndMenu) && (bWithoutSite || IsAnyMenuTracked())) {
+        // Waits while nothing is queued: a message already waiting (a timer due, a post) ends
+        // the wait too, not only one that comes later.
+        ::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        PumpWaitingMessages(g_bMenuIdleProcessing);
         MSG msg;
         if (::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE)) {
             // the program is ending: the menu closes and the quit message stays for the run loop
             IExtPopupSiteMenu* pTop = site.GetTopMenu();
             if (pTop != NULL && pTop->GetSiteHwnd() == hWndMenu)
                 site.CancelTracking();
-            else if (bWithoutSite)
+            else if (bWithoutSite && ::IsWindow(hWndMenu))
                 ::DestroyWindow(hWndMenu);
             break;
         }
-        ::WaitMessage();
-        PumpWaitingMessages(g_bMenuIdleProcessing);
     }
     if (!CExtToolControlBar::g_bMenuTracking) {
         // Only while the site's top menu is still this one: a handler run inside the loop may
@@ -818,8 +820,10 @@ bool CExtPopupMenuWnd::HandleMouseMove(UINT nMsg, CPoint ptClient, bool& bPass)
         ClientToScreen(&ptParent);
         m_pWndParentMenu->ScreenToClient(&ptParent);
         bool bParentPass = false;
+        const HWND hWndSelf = m_hWnd;
         if (m_pWndParentMenu->HandleMouseMove(nMsg, ptParent, bParentPass)) {
-            m_nHoverIndex = -1;
+            if (::IsWindow(hWndSelf) || !site.IsEmpty())
+                m_nHoverIndex = -1;
             return true;
         }
         if (bParentPass) {
@@ -876,8 +880,10 @@ bool CExtPopupMenuWnd::HandleMouseClick(UINT nMsg, CPoint ptClient, bool& bPass)
             CPoint ptParent(ptScreen);
             m_pWndParentMenu->ScreenToClient(&ptParent);
             bool bParentPass = false;
+            const HWND hWndSelf = m_hWnd;
             if (m_pWndParentMenu->HandleMouseClick(nMsg, ptParent, bParentPass)) {
-                if (!bParentPass && m_hWnd != NULL)
+                // the parent may have ended the whole tree (this menu deleted with it)
+                if (!bParentPass && ::IsWindow(hWndSelf) && !site.IsEmpty())
                     CloseMenuTree(false);
                 return !bParentPass;
             }
