@@ -6,6 +6,7 @@
 #include "CExtCmdItem.h"
 #include "CExtCmdManager.h"
 #include "CExtPaintManagerHolder.h"
+#include "CExtPaintManagerXP.h"
 #include "CExtPopupMenuWnd.h"
 #include "menus_track_resources.h"
 #include <string>
@@ -410,6 +411,68 @@ TEST_F(LayoutFixture, AFailedTrackLeavesTheMenuToItsCaller)
     }
     g_CmdManager->ProfileWndRemove(cancelling.m_hWnd, false);
     cancelling.DestroyWindow();
+}
+
+}  // namespace
+
+namespace {
+
+// ---- the in-place part of an item, painted by each look --------------------------------------
+
+TEST(InPlacePart, PaintedAsAFieldWithItsTextInEveryMenuLook)
+{
+    orvtest::uiApp();
+    const struct {
+        const char* name;
+        CExtPaintManager* (*make)();
+    } looks[] = {
+        {"classic", [] { return new CExtPaintManager; }},
+        {"xp", []() -> CExtPaintManager* { return new CExtPaintManagerXP; }},
+    };
+    for (const auto& look : looks) {
+        SCOPED_TRACE(look.name);
+        ASSERT_TRUE(g_PaintManager.InstallPaintManager(look.make()));
+        const COLORREF clrWindow = g_PaintManager->GetColor(COLOR_WINDOW);
+        for (bool bPart : {false, true}) {
+            CClientDC dcScreen(NULL);
+            CDC dc;
+            ASSERT_TRUE(dc.CreateCompatibleDC(&dcScreen));
+            BITMAPINFO bi = {};
+            bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+            bi.bmiHeader.biWidth = 220;
+            bi.bmiHeader.biHeight = -24;
+            bi.bmiHeader.biPlanes = 1;
+            bi.bmiHeader.biBitCount = 32;
+            void* pBits = NULL;
+            HBITMAP hBmp = ::CreateDIBSection(dcScreen.GetSafeHdc(), &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
+            ASSERT_NE(nullptr, hBmp);
+            HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), hBmp);
+            CExtPaintManager::MenuItemPaintData data(NULL, CRect(0, 0, 220, 24), 22, "&Limit", "", NULL, false, false, false,
+                                                     false, false, true, false, false, false, 3595);
+            data.m_bHelperPopupDropped = bPart;
+            data.m_rcInPlaceWnd = CRect(110, 2, 218, 22);
+            data.m_strInPlaceText = "&&42";
+            g_PaintManager->PaintMenuItem(dc, data);
+            ::GdiFlush();
+            // inside the field, right of its text: the window colour
+            const COLORREF clrInside = dc.GetPixel(200, 12);
+            EXPECT_EQ(bPart, clrInside == clrWindow) << "the field's inside";
+            if (bPart) {
+                // its text drawn without prefix processing: "&&42" shows both ampersands, so
+                // pixels other than the window colour lie in the text's place
+                int nText = 0;
+                for (int x = 115; x < 160; x++)
+                    for (int y = 5; y < 19; y++)
+                        if (dc.GetPixel(x, y) != clrWindow)
+                            nText++;
+                EXPECT_GT(nText, 0) << "the field's text";
+                EXPECT_NE(clrWindow, dc.GetPixel(110, 2)) << "its frame";
+            }
+            ::SelectObject(dc.GetSafeHdc(), hOld);
+            ::DeleteObject(hBmp);
+        }
+    }
+    g_PaintManager.InstallPaintManager(NULL);
 }
 
 }  // namespace
