@@ -1133,8 +1133,9 @@ bool CExtPopupMenuWnd::IsPointInMenu(CPoint ptClient)
 
 void CExtPopupMenuWnd::CloseMenuTree(bool bKeepOwnWindow)
 {
+    // (a menu that never showed leaves the prompt as it is)
     HWND hWndMain = AfxGetMainWnd() != NULL ? AfxGetMainWnd()->GetSafeHwnd() : NULL;
-    if (hWndMain != NULL && ::IsWindow(hWndMain) && m_pWndParentMenu == NULL)
+    if (hWndMain != NULL && ::IsWindow(hWndMain) && m_pWndParentMenu == NULL && m_hWnd != NULL)
         CExtControlBar::ShowCommandPrompt(CWnd::FromHandle(hWndMain), AFX_IDS_IDLEMESSAGE);
     const bool bWithoutSite = IsTrackedWithoutSite();
     if (!bWithoutSite) {
