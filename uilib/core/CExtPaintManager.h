@@ -523,6 +523,12 @@ protected:
     void PaintMenuItemArrow(CDC& dc, const MenuItemPaintData& data, const CRect& rcItem,
                             COLORREF clrArrow, bool bClassicArea);
     CRect MenuCheckRect(const MenuItemPaintData& data) const;
+    // ---- the in-place part of a menu item (an edit or combo area on its right) ----
+    // Whether the record carries one, and the text area left of it.
+    static bool HasMenuItemInPlacePart(const MenuItemPaintData& data);
+    // The part's interior (inside its frame; a combo keeps its drop-down button) filled with
+    // the window colour and its text drawn there, single-line, without prefix processing.
+    void PaintMenuItemInPlaceContent(CDC& dc, const MenuItemPaintData& data);
 
     CArray<COLORREF, COLORREF> m_colors;
     CArray<HBRUSH, HBRUSH> m_brushes;

@@ -497,6 +497,8 @@ void CExtPaintManager::PaintMenuItem(CDC& dc, MenuItemPaintData& data) {
     CRect rcText(rcItem);
     rcText.left += data.m_nIconAreaWidth + 3;
     rcText.right -= 3 + (data.m_bPopup ? 16 : 0);
+    if (HasMenuItemInPlacePart(data))
+        rcText.right = std::min(rcText.right, data.m_rcInPlaceWnd.left - 3);
     PaintMenuItemText(dc, data, rcText, clrText, NULL);
 
     if (data.m_bPopup)
@@ -528,6 +530,37 @@ void CExtPaintManager::PaintMenuItem(CDC& dc, MenuItemPaintData& data) {
         PaintSysCmdGlyph(dc, data.m_nCmdId, rcIconArea, data.m_bSelected != 0, false,
                          data.m_bEnabled != 0);
     }
+    if (HasMenuItemInPlacePart(data)) {
+        ComboFramePaintData frame(data.m_pOwner, data.m_rcInPlaceWnd, data.m_bSelected != 0, false,
+                                  data.m_bEnabled != 0);
+        PaintComboFrame(dc, frame);
+        PaintMenuItemInPlaceContent(dc, data);
+    }
+}
+
+bool CExtPaintManager::HasMenuItemInPlacePart(const MenuItemPaintData& data) {
+    return data.m_bHelperPopupDropped && !data.m_rcInPlaceWnd.IsRectEmpty();
+}
+
+void CExtPaintManager::PaintMenuItemInPlaceContent(CDC& dc, const MenuItemPaintData& data) {
+    const CRect rcPart(data.m_rcInPlaceWnd);
+    CRect rcInside(rcPart);
+    rcInside.DeflateRect(2, 2);
+    if (data.m_bPopup)   // a combo keeps its drop-down button
+        rcInside.right = std::max(rcInside.left, (int)(rcInside.right - ::GetSystemMetrics(SM_CXHTHUMB)));
+    if (rcInside.IsRectEmpty())
+        return;
+    dc.FillSolidRect(&rcInside, GetColor(COLOR_WINDOW));
+    CRect rcText(rcPart.left + 5, rcPart.top + 3, rcPart.right - 1, rcPart.bottom - 2);
+    rcText.right = std::min(rcText.right, rcInside.right);
+    if (data.m_strInPlaceText.IsEmpty() || rcText.IsRectEmpty())
+        return;
+    FontSelector selectFont(dc, (HFONT)m_fonts[FontNormal].GetSafeHandle());
+    const int nOldMode = dc.SetBkMode(TRANSPARENT);
+    const COLORREF clrOld = dc.SetTextColor(GetColor(COLOR_BTNTEXT));
+    dc.DrawText(data.m_strInPlaceText, &rcText, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS);
+    dc.SetTextColor(clrOld);
+    dc.SetBkMode(nOldMode);
 }
 
 void CExtPaintManager::PaintMenuSeparator(CDC& dc, const RECT& rect, int nIconAreaWidth,

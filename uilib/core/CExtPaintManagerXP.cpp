@@ -282,6 +282,8 @@ void CExtPaintManagerXP::PaintMenuItem(CDC& dc, MenuItemPaintData& data) {
     CRect rcText(rcItem);
     rcText.left += data.m_nIconAreaWidth + 3;
     rcText.right -= 3 + (data.m_bPopup ? 16 : 0);
+    if (HasMenuItemInPlacePart(data))
+        rcText.right = std::min(rcText.right, data.m_rcInPlaceWnd.left - 3);
     CBrush brushDisabled;
     brushDisabled.CreateSolidBrush(GetColor(COLOR_3DSHADOW));
     PaintMenuItemText(dc, data, rcText, clrText, (HBRUSH)brushDisabled.GetSafeHandle());
@@ -314,6 +316,24 @@ void CExtPaintManagerXP::PaintMenuItem(CDC& dc, MenuItemPaintData& data) {
     } else if (!bMarked) {
         PaintSysCmdGlyph(dc, data.m_nCmdId, rcIconArea, data.m_bSelected != 0, false,
                          data.m_bEnabled != 0);
+    }
+    if (HasMenuItemInPlacePart(data)) {
+        // the combo frame, completed by a ring of the face (the window colour inside it) and,
+        // on a selected item, an outer ring of the light edge
+        ComboFramePaintData frame(data.m_pOwner, data.m_rcInPlaceWnd, data.m_bSelected != 0, false,
+                                  data.m_bEnabled != 0);
+        PaintComboFrame(dc, frame);
+        CRect rcRing(data.m_rcInPlaceWnd);
+        rcRing.InflateRect(1, 1);
+        const COLORREF clrOuter = GetColor(data.m_bSelected ? COLOR_3DLIGHT : 1000);
+        dc.Draw3dRect(&rcRing, clrOuter, clrOuter);
+        rcRing = data.m_rcInPlaceWnd;
+        rcRing.DeflateRect(1, 1);
+        const COLORREF clrWindow = GetColor(COLOR_WINDOW);
+        if (data.m_bPopup)
+            rcRing.right = std::max(rcRing.left, (int)(rcRing.right - ::GetSystemMetrics(SM_CXHTHUMB) - 1));
+        dc.Draw3dRect(&rcRing, clrWindow, clrWindow);
+        PaintMenuItemInPlaceContent(dc, data);
     }
     dc.RestoreDC(nSavedDC);
 }

@@ -146,6 +146,7 @@ protected:
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     DECLARE_MESSAGE_MAP()
 
+protected:
     void PostNcDestroy() override;
 
 private:

@@ -210,6 +210,8 @@ void MENUITEMDATA::Measure()
     CExtCmdIcon* pIcon = bOwnWidth ? NULL : GetIconPtr();
     if (pIcon != NULL) {
         CSize sz = pIcon->GetSize();
+        if (CExtPopupMenuWnd::g_bMenuLargeIcons)
+            sz = CSize(sz.cx * 2, sz.cy * 2);
         sz.cx = std::max(16, (int)sz.cx);
         sz.cy = std::max(16, (int)sz.cy);
         if (sz.cx < 19 && sz.cy < sz.cx)

@@ -96,6 +96,20 @@ void CExtPopupMenuSite::Done()
     m_dwFlags &= ~FLAG_CLOSING;
 }
 
+void CExtPopupMenuSite::LetGo(IExtPopupSiteMenu* pTopMenu)
+{
+    if (pTopMenu == NULL || pTopMenu != m_pTopMenu)
+        return;
+    m_dwFlags |= FLAG_CLOSING;
+    m_pCapturedMenu = NULL;
+    m_pAnimatedMenu = NULL;
+    m_lpnResultCmdID = NULL;
+    m_pTopMenu = NULL;
+    if ((m_dwFlags & FLAG_DESTROYED) == 0)
+        InstallHooks(false);
+    m_dwFlags &= ~FLAG_CLOSING;
+}
+
 void CExtPopupMenuSite::CancelTracking()
 {
     if (m_pTopMenu != NULL && !IsShutdownMode())

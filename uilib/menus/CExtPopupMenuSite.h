@@ -52,6 +52,9 @@ public:
     // Closes the open tree: the owner's idle prompt comes back, the top popup is destroyed and
     // deleted, the hooks go.
     void Done();
+    // Lets go of the top menu without deleting it (a menu that failed to open stays its
+    // caller's): the site empties and the hooks go. Nothing when pTopMenu is not the top menu.
+    void LetGo(IExtPopupSiteMenu* pTopMenu);
     // Done, unless no tree is open or the site is closing already.
     void CancelTracking();
 

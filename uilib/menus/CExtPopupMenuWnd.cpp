@@ -1,5 +1,5 @@
 // The popup menu object: its items and what is asked of them, the statics, and the recording
-// TrackPopupMenu of this first part.
+// seam of TrackPopupMenu.
 #include "CExtPopupMenuWnd.h"
 #include <algorithm>
 #include "CExtCmdItem.h"
@@ -37,12 +37,15 @@ CExtPopupMenuWnd::StandIn& CExtPopupMenuWnd::standIn()
 void CExtPopupMenuWnd::ResetStandIn()
 {
     const int nLive = standIn().nLive;
+    const bool bRecording = standIn().bRecording;
     standIn() = StandIn();
     standIn().nLive = nLive;
+    standIn().bRecording = bRecording;
 }
 
 CExtPopupMenuWnd::CExtPopupMenuWnd()
-    : m_nMenuState(0), m_pWndParentMenu(NULL), m_nLeftAreaWidth(0), m_nCombineAreaState(0)
+    : m_nMenuState(0), m_pWndParentMenu(NULL), m_nLeftAreaWidth(0), m_nCombineAreaState(0), m_sizeFullItems(0, 0),
+      m_nIconColumnWidth(22), m_nHoverIndex(-1), m_bExcludeGiven(false), m_bCombine(false)
 {
     standIn().nLive++;
     ResetState();
@@ -244,17 +247,6 @@ CExtPopupMenuWnd::MENUITEMDATA& CExtPopupMenuWnd::InsertItemData(int nPos, MENUI
     return m_items_all[nPos];
 }
 
-void CExtPopupMenuWnd::RecalcItems()
-{
-    for (int i = 0; i < GetItemCount(); i++) {
-        MENUITEMDATA& mi = m_items_all[i];
-        mi.m_nItemIndex = i;
-        mi.m_nStateFlags |= MENUITEMDATA::STATE_DISPLAYED;
-        if (mi.IsPopup() && mi.m_pWndChild != NULL)
-            mi.m_pWndChild->RecalcItems();
-    }
-}
-
 CExtPopupMenuWnd* CExtPopupMenuWnd::GetTopLevelMenu()
 {
     CExtPopupMenuWnd* p = this;
@@ -445,35 +437,6 @@ void CExtPopupMenuWnd::SetCmdTargetToAllItems(HWND hWndSpecCmdReceiver, bool bOn
     }
 }
 
-void CExtPopupMenuWnd::ItemFocusCancel(bool bRepaint)
-{
-    if (m_nCurIndex >= 0 && m_nCurIndex < GetItemCount()) {
-        MENUITEMDATA& mi = m_items_all[m_nCurIndex];
-        mi.m_nStateFlags &= ~MENUITEMDATA::STATE_HIGHLIGHTED;
-        // its in-place edit goes inactive (and out of sight)
-        mi.m_nEditFlags &= ~MENUITEMDATA::EDIT_ACTIVE;
-        mi.m_sInplaceEditText.Empty();
-        if (mi.m_pInplaceEditWnd != NULL && ::IsWindowVisible(mi.m_pInplaceEditWnd->GetSafeHwnd()))
-            mi.m_pInplaceEditWnd->ShowWindow(SW_HIDE);
-    }
-    m_nCurIndex = -1;
-    if (bRepaint && m_hWnd != NULL && ::IsWindow(m_hWnd))
-        ::InvalidateRect(m_hWnd, NULL, FALSE);
-}
-
-void CExtPopupMenuWnd::ItemFocusSet(int nPos, bool, bool bRepaint, bool)
-{
-    if (nPos != m_nCurIndex)
-        ItemFocusCancel(false);
-    if (nPos < 0 || nPos >= GetItemCount())
-        return;
-    m_nCurIndex = nPos;
-    MENUITEMDATA& mi = m_items_all[nPos];
-    mi.m_nStateFlags |= MENUITEMDATA::STATE_HIGHLIGHTED;
-    if (bRepaint && m_hWnd != NULL && ::IsWindow(m_hWnd))
-        ::InvalidateRect(m_hWnd, NULL, FALSE);
-}
-
 BOOL CExtPopupMenuWnd::DestroyWindow()
 {
     for (int i = 0; i < GetItemCount(); i++) {
@@ -508,40 +471,6 @@ bool CExtPopupMenuWnd::IsShadowWanted() const
     return CExtPopupBaseWnd::IsShadowWanted() && (m_dwTrackFlags & TMF_NO_SHADOW) == 0;
 }
 
-// ---- what the site asks (the handlers proper come with tracking) -------------------------------
-
-bool CExtPopupMenuWnd::HandleMouseWheel(UINT, MOUSEHOOKSTRUCT*, bool&)
-{
-    return true;   // the wheel never reaches the windows under an open menu
-}
-
-bool CExtPopupMenuWnd::HandleMouseMove(UINT, CPoint, bool&) { return false; }
-
-bool CExtPopupMenuWnd::HandleMouseClick(UINT, CPoint, bool&) { return false; }
-
-bool CExtPopupMenuWnd::HandleKeyDown(UINT, UINT, UINT, bool&) { return false; }
-
-bool CExtPopupMenuWnd::IsPointInMenu(CPoint ptClient)
-{
-    if (m_hWnd == NULL || !::IsWindow(m_hWnd))
-        return false;
-    CPoint pt(ptClient);
-    ::ClientToScreen(m_hWnd, &pt);
-    return ::WindowFromPoint(pt) == m_hWnd;
-}
-
-void CExtPopupMenuWnd::CloseMenuTree(bool bKeepOwnWindow)
-{
-    m_wndToolTip.Hide();
-    for (int i = 0; i < GetItemCount(); i++) {
-        MENUITEMDATA& mi = m_items_all[i];
-        if (mi.IsPopup() && mi.m_pWndChild != NULL)
-            mi.m_pWndChild->CloseMenuTree(false);
-    }
-    if (!bKeepOwnWindow && m_hWnd != NULL && ::IsWindow(m_hWnd))
-        DestroyWindow();
-}
-
 // ---- tracking, recorded ------------------------------------------------------------------------
 
 void CExtPopupMenuWnd::DescribeItems(std::vector<CExtPopupMenuTrackRecord::Item>& out) const
@@ -554,9 +483,9 @@ void CExtPopupMenuWnd::DescribeItems(std::vector<CExtPopupMenuTrackRecord::Item>
     }
 }
 
-bool CExtPopupMenuWnd::TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT lpRectExclude, LPVOID pCbPaintCombinedCookie,
-                                      pCbPaintCombinedContent pCbPaintCombinedContent, UINT* lpnResultCmdID,
-                                      bool bPaintCombinedEnabled)
+bool CExtPopupMenuWnd::RecordTrack(UINT nFlags, int x, int y, LPCRECT lpRectExclude, LPVOID pCbPaintCombinedCookie,
+                                   pCbPaintCombinedContent pCbPaintCombinedContent, UINT* lpnResultCmdID,
+                                   bool bPaintCombinedEnabled)
 {
     StandIn& s = standIn();
     if (lpnResultCmdID != NULL)

@@ -1,13 +1,16 @@
 // The UI library's owner-drawn popup menu: the menu object with its items, built from a Windows
 // menu (recent-file and MDI window lists included) or item by item, whose texts, icons and
-// states come from the command manager's profile of the menu's owner window; and the statics
-// the bars, buttons and dialogs ask while menus are open.
+// states come from the command manager's profile of the menu's owner window; its tracking
+// (placement, input through the popup-menu site's hooks, timers, the modal loop, the ending and
+// the command's delivery), its layout and its painting through the paint manager; and the
+// statics the bars, buttons and dialogs ask while menus are open.
 //
-// Tracking (showing the window, input, timers, ending) and the painting of items come with the
-// menu's second part. Until then TrackPopupMenu shows nothing: it records what it was asked in
-// standIn() (a CExtPopupMenuTrackRecord per call, flags, point, excluded rectangle and the
-// items) and answers what a test set there, exactly as the core's former stand-in did, so the
-// bars, buttons and dialogs and their tests drive menus unchanged.
+// Ownership: TrackPopupMenu answering true took the menu (the site deletes it when the tree
+// closes); false leaves the menu to the caller, who deletes it.
+//
+// Tests that only want to know what a caller asked for switch the recording seam on
+// (standIn().bRecording): TrackPopupMenu then shows nothing, records the request in standIn()
+// and answers what the test set there.
 #pragma once
 #include "afxwin.h"
 #include <functional>
@@ -215,9 +218,11 @@ public:
     // An empty top-level menu for the owner; false when it already is one, is a sub-menu or
     // has items.
     virtual bool CreatePopupMenu(HWND hWndCmdReceiver);
-    // Records the request and answers as standIn() says (see the top of this file). True: the
-    // popup is gone; false: the caller still owns it. With a result pointer the chosen command
-    // (0 for none) is written there before the call returns.
+    // Opens the menu as the top of a new tree (flags TMF_*; x, y screen, negative: the cursor;
+    // the exclude rectangle is the owner's area to open beside). True: the site took the menu
+    // and deletes it when the tree closes (with TMF_MODAL, when the call returns it has closed);
+    // false: the caller still owns it and deletes it. With a result pointer the chosen command
+    // (0 for none) is written there when the tree ends. Recording seam: see the top of the file.
     virtual bool TrackPopupMenu(UINT nFlags, int x, int y, LPCRECT lpRectExclude = NULL, LPVOID pCbPaintCombinedCookie = NULL,
                                 pCbPaintCombinedContent pCbPaintCombinedContent = NULL, UINT* lpnResultCmdID = NULL,
                                 bool bPaintCombinedEnabled = false);
@@ -230,8 +235,8 @@ public:
     virtual void UpdateSystemMenuStates();
     virtual void ItemFocusCancel(bool bRepaint);
     virtual void ItemFocusSet(int nPos, bool bOpenSubMenu = false, bool bRepaint = true, bool bSelectAnyInChild = false);
-    // Renumbers the items and marks them displayed (the layout of the second part hides the
-    // rarely used ones here).
+    // The layout pass: icon column, which items show (rarely used ones hidden until the menu
+    // expands, separators without an item between them or at the end hidden), content size.
     virtual void RecalcItems();
     // Inserts a copy of the record (nPos -1 appends).
     virtual MENUITEMDATA& InsertItemData(int nPos, MENUITEMDATA& mi);
@@ -246,6 +251,40 @@ public:
     void SetOwnerValue(int nValue) { m_nLeftAreaWidth = nValue; }
     int GetOwnerValue() const { return m_nLeftAreaWidth; }
     UINT GetTrackFlags() const { return m_dwTrackFlags; }
+
+    // What the owner gets with g_nMsgPrepareMenu (wParam; lParam is the menu).
+    struct MsgPrepareMenuData {
+        enum : BYTE {
+            PREPARE_UPDATE_CMD_UI = 0x01,   // the owner asks for the items' states once more
+            PREPARE_CANCEL = 0x02,          // the owner cancels the menu
+        };
+        BYTE nFlags;
+        CExtPopupMenuWnd* pPopup;
+    };
+    // What an item's command target gets with g_nMsgCreateInplaceEdit (wParam): it may create
+    // the item's edit itself and store it in *ppEdit.
+    struct MsgCreateInplaceEditData {
+        CWnd** ppEdit;
+        CExtPopupMenuWnd* pPopup;
+        MENUITEMDATA* pItem;   // the edit's words
+        CRect rcEdit;
+    };
+
+    // What the owner gets with g_nMsgPopupDrawItem (lParam): non-zero answered means it drew
+    // the item. nFlags bit 0: offered to the owner; bit 1: a sub-menu item.
+    struct MsgDrawItemData {
+        CDC* pDC;
+        CRect rcItem;
+        MENUITEMDATA* pItem;
+        CExtPopupMenuWnd* pPopup;
+        BYTE nFlags;
+    };
+    // What the owner gets with g_nMsgPopupDrawLeftArea (lParam).
+    struct MsgDrawLeftAreaData {
+        CDC* pDC;
+        CRect rcLeftArea;
+        CExtPopupMenuWnd* pPopup;
+    };
 
     // The names the bars and dialogs called these by before the menus came.
     HWND GetOwnerWindow() const { return GetOwnerHwnd(); }
@@ -287,6 +326,8 @@ public:
         bool bTrackSucceeds = true;      // what TrackPopupMenu answers
         UINT nChosenCmdID = 0;           // written to the result pointer
         bool bAnyMenuTracked = false;    // IsAnyMenuTracked also answers true while tracking runs
+        // TrackPopupMenu only records (kept by ResetStandIn: a test program switches it on once).
+        bool bRecording = false;
         // Called while the popup is "tracked" (IsAnyMenuTracked answers true), before the
         // answer; a test paints the combined area or closes the owner here.
         std::function<void(CExtPopupMenuWnd& popup, const CExtPopupMenuTrackRecord& record)> onTrack;
@@ -295,23 +336,124 @@ public:
         int nCancelCalls = 0;
     };
     static StandIn& standIn();
-    // Back to the defaults, records cleared (nLive is kept: it counts objects).
+    // Back to the defaults, records cleared (nLive and bRecording are kept).
     static void ResetStandIn();
 
     // The tool bar whose tracked button dropped the menu, NULL when none.
     CWnd* m_pDroppedFromBar = NULL;
 
-    // ---- what the site asks of a popup (tracking proper comes with the second part) ----
+    // ---- what the site asks of a popup ----
     HWND GetSiteHwnd() const override { return m_hWnd; }
+    // The wheel never reaches the windows under an open menu (true, always).
     bool HandleMouseWheel(UINT nMsg, MOUSEHOOKSTRUCT* pMHS, bool& bPass) override;
+    // The mouse and key handlers (a derived popup replaces them): true when handled; bPass set
+    // asks the site to hand the event on to its window.
     bool HandleMouseMove(UINT nMsg, CPoint ptClient, bool& bPass) override;
     bool HandleMouseClick(UINT nMsg, CPoint ptClient, bool& bPass) override;
     bool HandleKeyDown(UINT nVirtKey, UINT nRepCnt, UINT nFlags, bool& bPass) override;
     bool IsPointInMenu(CPoint ptClient) override;
+    // Closes the open sub-menus and, unless bKeepOwnWindow, destroys this menu's window (the
+    // site ends with the top menu's window).
     void CloseMenuTree(bool bKeepOwnWindow) override;
     void ClearItems() override { BuildItems(NULL, true); }
     IExtPopupSiteMenu* GetParentSiteMenu() const override { return m_pWndParentMenu; }
     HWND GetTipHwnd() const override { return m_wndToolTip.GetSafeHwnd(); }
+
+    // ---- tracking (a derived popup replaces the size, placement, window, hit test, painting
+    // and handlers; the rest is shared) ----
+    // Shows the menu (top of a tree or a sub-menu): prepare message, hidden items, placement,
+    // window, first highlight, animation, input. False: nothing is shown.
+    virtual bool OpenPopup(UINT nFlags, int x, int y, LPCRECT lpRectExclude = NULL, LPVOID pCbPaintCombinedCookie = NULL,
+                           pCbPaintCombinedContent pCbPaintCombinedContent = NULL, bool bPaintCombinedEnabled = false);
+    // The window, placed by CalcWindowRect, owned by pWndParent (in-place edits made too).
+    virtual bool CreatePopupWindow(CWnd* pWndParent);
+    // The window's screen rectangle: alignment against the exclude rectangle, joining, flips,
+    // kept inside the work area, scroll buttons when too tall; sets the joint and region.
+    using CWnd::CalcWindowRect;
+    virtual CRect CalcWindowRect();
+    // The window size for the current content (shadow included).
+    virtual CSize CalcMenuSize();
+    // The item index under a client point, or HIT_* (HIT_NOTHING, the scroll buttons, the
+    // expand button); *pbInEdit: on the in-place edit area, *pbInArrow: on a sub-menu arrow.
+    virtual int HitTest(const CPoint& ptClient, bool* pbInEdit = NULL, bool* pbInArrow = NULL);
+    // Whether the menu may open as a sub-menu now.
+    virtual bool CanOpenAsSubmenu() const { return true; }
+    // Ends the whole tree; nCmdID (0: none) goes to the result pointer and, posted, to the
+    // target (NULL: the owner) unless the target is gone or TMF_NO_COMMAND is set.
+    virtual void EndTracking(UINT nCmdID, HWND hWndTarget = NULL);
+    // GET_* direction → item index or HIT_* pseudo index.
+    virtual int GetNextItem(int nDirection) const;
+    // Opens the item's sub-menu 500 ms later if the cursor is still on it (-1 cancels).
+    virtual void ItemFocusDelay(int nPos);
+    virtual bool StartScrolling(int nPseudoIndex);
+    // Shows the rarely used items.
+    virtual void ExpandHiddenItems();
+    // This menu takes (gives back) the input of the site's hooks.
+    void CaptureInput();
+    void ReleaseInput();
+    static IExtPopupSiteMenu* GetCapturedMenu() { return CExtPopupMenuSite::g_DefPopupMenuSite.GetCapturedMenu(); }
+    bool IsTipVisible() const;
+    void HideTip(bool bStopDelay = true);
+
+    // ---- layout ----
+    // Upper bound of the scroll offset is 0; this is its lower bound.
+    virtual int GetMinScrollPos();
+    // The scroll and expand buttons from the client rectangle.
+    virtual void RecalcServiceRects();
+    // Client rectangle of an item or pseudo index (empty when not shown).
+    CRect GetItemRect(int nIndex) const;
+    // The in-place edit area of an item (client coordinates).
+    CRect GetItemEditRect(int nIndex) const;
+    CSize GetContentSize() const { return m_sizeFullItems; }
+    int GetScrollOffset() const { return m_nDyScrollOffset; }
+    bool IsScrolling() const { return (m_nMenuState & MENU_SCROLLING) != 0; }
+    bool HasHiddenItems() const { return (m_nMenuState & MENU_HAS_HIDDEN) != 0; }
+    bool IsExpanded() const { return (m_nMenuState & MENU_EXPANDED) != 0; }
+    // The width of the icon column (largest item icon area, at least 22).
+    int GetIconColumnWidth() const { return m_nIconColumnWidth; }
+    // 1 below the owner, 2 above, 3 to its left, 4 to its right; 0 not joined.
+    int GetCombineAreaState() const { return m_nCombineAreaState; }
+    // Whether a shown item is a rarely used one the expansion brought (painted distinctly).
+    bool IsItemRarelyShown(int nPos) const;
+
+    // ---- painting ----
+    void PaintPopup(CDC& dc, bool bFinal) override;
+    void PaintAnimationFrame(CDC& dc) override { RenderAnimationFrame(dc); }
+    void GetExpandBands(CArray<ExpandBand, const ExpandBand&>& arrBands) const override;
+    void ReleaseAnimationBitmaps() override;
+    bool IsOwnerItemPainter() const override;
+    // Paints the parent menu's item under a sub-menu's joint (cookie: the item index).
+    static bool PaintOwnerItem(LPVOID pCookie, CDC& dc, const CWnd& wndPopup, const CRect& rcExclude);
+
+    enum : int {   // pseudo indices of HitTest and GetNextItem
+        HIT_NOTHING = -1,
+        HIT_SCROLL_UP = -2,
+        HIT_SCROLL_DOWN = -3,
+        HIT_EXPAND = -4,
+    };
+    enum : int {   // GetNextItem directions
+        GET_NONE = 0,
+        GET_CURRENT = 1,
+        GET_NEXT = 2,
+        GET_PREV = 3,
+        GET_PAGE_UP = 4,
+        GET_PAGE_DOWN = 5,
+    };
+    enum : UINT_PTR {
+        ID_TIMER_DELAY_EXPAND = 667,   // open the pending item's sub-menu
+        ID_TIMER_SCROLLING = 668,      // scroll while the mouse rests on a scroll button
+        ID_TIMER_EXPAND_HOVER = 670,   // count the rest on the expand button
+    };
+
+    // Library switches (process-wide).
+    static bool g_bMenuExpanding;          // hide rarely used items until expanded (on)
+    static bool g_bMenuHighlightRarely;    // paint expanded rarely used items distinctly (on)
+    static bool g_bMenuExpandOnHover;      // resting on the expand button expands (on)
+    static bool g_bMenuShowItemTips;       // tips of command items (on)
+    static bool g_bMenuExpandAnimation;    // the expanded items grow in (on)
+    static bool g_bMenuIdleProcessing;     // idle processing in the modal loop (off)
+    static bool g_bMenuLargeIcons;         // icons at double size (off)
+    static int g_nMenuAnimation;           // the menus' opening effect (the base's default)
 
     // ---- what the painters ask ----
     CWnd* QueryDroppedFromBar() const override { return m_pDroppedFromBar; }
@@ -327,7 +469,22 @@ public:
     // The base's switch, unless tracked with flag 0x1000 (no shadow).
     bool IsShadowWanted() const override;
 
-    enum : UINT {   // track flags read by this part
+    enum : UINT {   // track flags
+        TMF_ALIGN_MASK = 0x000F,
+        TMF_ALIGN_NONE = 0x0000,
+        TMF_ALIGN_RIGHT = 0x0001,
+        TMF_ALIGN_HCENTER = 0x0002,
+        TMF_ALIGN_LEFT = 0x0003,
+        TMF_ALIGN_BOTTOM = 0x0004,
+        TMF_ALIGN_VCENTER = 0x0005,
+        TMF_ALIGN_TOP = 0x0006,
+        TMF_COMBINE = 0x0010,
+        TMF_COMBINE_BY_LOOK = 0x0020,
+        TMF_SELECT_ANY = 0x0040,
+        TMF_MODAL = 0x0080,
+        TMF_SHOW_ALL = 0x0100,
+        TMF_NO_COMMAND = 0x0200,
+        TMF_OWNER_DRAW = 0x0800,
         TMF_NO_CMD_UI = 0x0400,
         TMF_NO_SHADOW = 0x1000,
         TMF_HELP_MODE = 0x2000,
@@ -337,9 +494,36 @@ public:
 protected:
     // The running top of the tree (this menu without a parent).
     CExtPopupMenuWnd* GetTopLevelMenu();
+    // A submenu item without a command, or an enabled (or always enabled) command.
+    bool IsItemSelectable(int nPos) const;
+    // Offset the item to lie between the scroll buttons.
+    void EnsureItemVisible(int nPos);
+    void OnScrollTick();
+    void OnExpandHoverTick();
+    void OnDelayExpandTick();
+    void ShowItemTip(int nPos);
+    // The background, border and left area (a derived popup paints its own content over it).
+    void PaintPopupFrame(CDC& dc);
+    // The shadow onto what the DC holds.
+    void PaintPopupShadow(CDC& dc);
+    void PaintItem(CDC& dc, int nPos, const CRect& rcItem);
+    HWND GetPromptHwnd() const;
+
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+    afx_msg void OnCancelMode();
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    DECLARE_MESSAGE_MAP()
     void DeleteChild(MENUITEMDATA& mi);
     bool InsertRecentFiles(int nRecentPos);
     void DescribeItems(std::vector<CExtPopupMenuTrackRecord::Item>& out) const;
+    // TrackPopupMenu while the recording seam is on.
+    bool RecordTrack(UINT nFlags, int x, int y, LPCRECT lpRectExclude, LPVOID pCbPaintCombinedCookie,
+                     pCbPaintCombinedContent pCbPaintCombinedContent, UINT* lpnResultCmdID, bool bPaintCombinedEnabled);
+    // The lower bound of the scroll offset for a client area nClientHeight high.
+    int GetMinScrollPosFor(int nClientHeight) const;
+    void PostNcDestroy() override;
 
     CExtPopupMenuTipWnd m_wndToolTip;
     int m_nCurIndex;
@@ -357,5 +541,10 @@ protected:
     int m_nCombineAreaState;
     CRgn m_rgnWnd;
     CRect m_rcClient;
+    CSize m_sizeFullItems;     // content width and height
+    int m_nIconColumnWidth;
+    int m_nHoverIndex;         // the item highlighted by hover, -1 none
+    bool m_bExcludeGiven;      // opened beside an exclude rectangle (else at a point)
+    bool m_bCombine;           // joined to the exclude rectangle
     CArray<MENUITEMDATA, MENUITEMDATA&> m_items_all;
 };

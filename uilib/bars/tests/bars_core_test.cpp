@@ -18,6 +18,9 @@
 #include "bars_test_resources.h"
 #include <functional>
 
+// These tests read what the controls asked a menu for: tracking only records.
+[[maybe_unused]] static const bool g_bMenusRecorded = (CExtPopupMenuWnd::standIn().bRecording = true);
+
 using namespace barstest;
 
 namespace {

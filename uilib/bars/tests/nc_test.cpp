@@ -15,6 +15,9 @@
 #include <cstdlib>
 #include <functional>
 
+// These tests read what the controls asked a menu for: tracking only records.
+[[maybe_unused]] static const bool g_bMenusRecorded = (CExtPopupMenuWnd::standIn().bRecording = true);
+
 using namespace barstest;
 
 namespace {

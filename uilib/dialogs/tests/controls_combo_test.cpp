@@ -12,6 +12,9 @@
 #include "controls_dialog.h"
 #include "controls_input.h"
 
+// These tests read what the controls asked a menu for: tracking only records.
+[[maybe_unused]] static const bool g_bMenusRecorded = (CExtPopupMenuWnd::standIn().bRecording = true);
+
 using dlgtest::ControlsDialog;
 
 namespace {

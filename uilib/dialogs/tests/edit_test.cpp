@@ -9,6 +9,9 @@
 #include "DialogsTestApp.h"
 #include "dialogs_test_resources.h"
 
+// These tests read what the controls asked a menu for: tracking only records.
+[[maybe_unused]] static const bool g_bMenusRecorded = (CExtPopupMenuWnd::standIn().bRecording = true);
+
 namespace {
 
 class RecordingCmdUI : public CCmdUI {

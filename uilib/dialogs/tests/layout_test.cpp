@@ -14,6 +14,9 @@
 #include "dialogs_test_resources.h"
 #include <algorithm>
 
+// These tests read what the controls asked a menu for: tracking only records.
+[[maybe_unused]] static const bool g_bMenusRecorded = (CExtPopupMenuWnd::standIn().bRecording = true);
+
 namespace {
 
 class ResizableDialog : public CExtWA<CExtWS<CExtResDlg>> {

@@ -43,13 +43,19 @@ struct OwnerFixture : ::testing::Test {
         profile.Format("menus-test-%p", (void*)owner);
         ASSERT_TRUE(g_CmdManager->ProfileSetup(profile, owner));
         CExtPopupMenuWnd::ResetStandIn();
+        // the commands made here are new, hence rarely used: building is tested with every
+        // item shown, as the GUI has it
+        bHidingWas = CExtPopupMenuWnd::g_bMenuExpanding;
+        CExtPopupMenuWnd::g_bMenuExpanding = false;
     }
     void TearDown() override
     {
+        CExtPopupMenuWnd::g_bMenuExpanding = bHidingWas;
         g_CmdManager->ProfileWndRemove(owner, true);
         ::DestroyWindow(owner);
         CExtPopupMenuWnd::ResetStandIn();
     }
+    bool bHidingWas = true;
     CExtCmdItem* AddCommand(UINT nID, LPCTSTR lpszText)
     {
         CExtCmdItem* pCmd = g_CmdManager->GetCommand(profile, nID);
@@ -248,6 +254,7 @@ TEST_F(OwnerFixture, AccessCharacterSearchWraps)
     ASSERT_TRUE(menu.InsertCustomItem(0, -1, NULL, NULL, none));           // 2 separator
     ASSERT_TRUE(menu.InsertCustomItem(13, -1, "Sh&ow", NULL, none));       // 3
     ASSERT_TRUE(menu.InsertPopupMenu(NULL, -1, "&Sub"));                   // 4
+    ASSERT_TRUE(menu.ItemGetPopup(4)->InsertCustomItem(17, -1, "Inner", NULL, none));   // (an empty one is hidden)
     ASSERT_TRUE(menu.InsertCustomItem(14, -1, "&Always", NULL, none));     // 5
     ASSERT_TRUE(menu.InsertCustomItem(15, -1, "&Hidden", NULL, none));     // 6
     ASSERT_TRUE(menu.InsertCustomItem(16, -1, "No mnemonic", NULL, none)); // 7
@@ -439,10 +446,14 @@ TEST_F(OwnerFixture, WindowCommandsFollowTheOwnerWindow)
     ::DestroyWindow(frame);
 }
 
-// ---- recorded tracking (until menus track for real) --------------------------------------------
+// ---- the recording seam of tracking (tests of callers read what was asked for) ------------------
 
 TEST_F(OwnerFixture, TrackingIsRecordedAndAFailureLeavesThePopupToItsCaller)
 {
+    struct Recording {
+        Recording() { CExtPopupMenuWnd::standIn().bRecording = true; }
+        ~Recording() { CExtPopupMenuWnd::standIn().bRecording = false; }
+    } recording;
     const int live = CExtPopupMenuWnd::standIn().nLive;
     CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
     ASSERT_TRUE(pPopup->LoadMenu(owner, IDR_MENU_SEPARATORS));

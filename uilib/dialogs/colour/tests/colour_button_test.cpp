@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+// These tests read what the controls asked a menu for: tracking only records.
+[[maybe_unused]] static const bool g_bMenusRecorded = (CExtPopupMenuWnd::standIn().bRecording = true);
+
 using orvtest::Expected;
 
 namespace {
