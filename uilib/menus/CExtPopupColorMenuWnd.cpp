@@ -150,7 +150,7 @@ CSize CExtPopupColorMenuWnd::CalcColorMenuSize()
         cy += nSep + 6 + cyCustom;
     }
     // the buttons span the menu; they and the cells lie right of the owner's left area
-    const int nLeft = m_nLeftAreaWidth;
+    const int nLeft = GetOwnerValue();
     m_rcDefaultColorBtn.SetRectEmpty();
     m_rcCustomColorBtn.SetRectEmpty();
     if (m_bEnableBtnColorDefault)
@@ -181,7 +181,7 @@ CRect CExtPopupColorMenuWnd::GetCellRect(int nIndex) const
     rc.right = rc.left + kCellSide;
     rc.top = b + nRow * kCellPitch + kCellInset;
     rc.bottom = rc.top + kCellSide;
-    rc.OffsetRect(m_nLeftAreaWidth, m_nCellsShiftY);
+    rc.OffsetRect(GetOwnerValue(), m_nCellsShiftY);
     return rc;
 }
 
@@ -219,6 +219,39 @@ int CExtPopupColorMenuWnd::NextIndexForKey(int nIndex, UINT nVirtKey)
         break;
     }
     return nRow * COLOR_COLUMNS + nColumn;
+}
+
+CSize CExtPopupColorMenuWnd::CalcMenuSize()
+{
+    return CalcColorMenuSize();
+}
+
+CRect CExtPopupColorMenuWnd::CalcWindowRect()
+{
+    return CExtPopupMenuWnd::CalcWindowRect();
+}
+
+bool CExtPopupColorMenuWnd::CreatePopupWindow(CWnd* pWndParent)
+{
+    if (!CExtPopupMenuWnd::CreatePopupWindow(pWndParent))
+        return false;
+    // the window has no non-client area: the layout's rectangles are client coordinates already
+    m_nInitialColorIdx = m_clrInitial == (COLORREF)-1 ? IDX_NONE : FindPaletteIndex(m_clrInitial);
+    return true;
+}
+
+int CExtPopupColorMenuWnd::HitTest(const CPoint&, bool* pbInEdit, bool* pbInArrow)
+{
+    if (pbInEdit != NULL)
+        *pbInEdit = false;
+    if (pbInArrow != NULL)
+        *pbInArrow = false;
+    return HIT_NOTHING;
+}
+
+bool CExtPopupColorMenuWnd::CanOpenAsSubmenu() const
+{
+    return !IsHelpCursorForced() && !IsTrackedWithoutSite();
 }
 
 // ---- notifications --------------------------------------------------------------------------
@@ -267,15 +300,14 @@ bool CExtPopupColorMenuWnd::NotifyFinalChoice(int nIndex)
 
 void CExtPopupColorMenuWnd::FinishTracking()
 {
-    // destroying the top menu's window ends the site, which deletes this menu
+    // the site then deletes this menu: nothing of it is read afterwards
     if (m_hWnd != NULL && ::IsWindow(m_hWnd))
-        CloseMenuTree(false);
+        EndTracking(0);
 }
 
 void CExtPopupColorMenuWnd::HideColorTip()
 {
-    if (m_wndToolTip.GetSafeHwnd() != NULL)
-        m_wndToolTip.Hide();
+    HideTip();
 }
 
 bool CExtPopupColorMenuWnd::IsAnimating() const
@@ -395,21 +427,8 @@ bool CExtPopupColorMenuWnd::HandleKeyDown(UINT nVirtKey, UINT nRepCnt, UINT nFla
 void CExtPopupColorMenuWnd::PaintPopup(CDC& dc, bool bFinal)
 {
     (void)bFinal;
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    const int s = GetShadowSize();
-    CRect rcMenu(rcClient);
-    rcMenu.right -= s;
-    rcMenu.bottom -= s;
-    dc.FillSolidRect(&rcMenu, g_PaintManager->GetMenuBackgroundColor());
-    g_PaintManager->PaintMenuBorder(dc, rcMenu, this);
-    if (m_nLeftAreaWidth > 0) {
-        const int b = GetMenuBorder();
-        CRect rcLeft(rcMenu.left + b, rcMenu.top + b, rcMenu.left + b + m_nLeftAreaWidth, rcMenu.bottom - b);
-        dc.FillSolidRect(&rcLeft, g_PaintManager->GetColor(COLOR_3DFACE));
-    }
-    if (s > 0)
-        m_ShadowMain.Paint(dc, rcMenu, CRect(0, 0, 0, 0), CRect(0, 0, 0, 0), s, 75, 100, true, true, true);
+    PaintPopupFrame(dc);
+    PaintPopupShadow(dc);
 
     const COLORREF clrFrame = g_PaintManager->GetColor(COLOR_3DDKSHADOW);
     for (int i = 0; i < COLOR_COUNT; i++) {

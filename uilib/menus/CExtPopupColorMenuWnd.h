@@ -69,6 +69,17 @@ public:
     // negative index (none or a button) leads to 0. -1 for any other key.
     static int NextIndexForKey(int nIndex, UINT nVirtKey);
 
+    // ---- what the popup menu asks ----
+    // The colour menu's own size (CalcColorMenuSize).
+    CSize CalcMenuSize() override;
+    CRect CalcWindowRect() override;
+    // The base's window, then the selected cell of the initial colour.
+    bool CreatePopupWindow(CWnd* pWndParent) override;
+    // The colour menu has no items: always nothing (HitTestColor answers for the cells).
+    int HitTest(const CPoint& ptClient, bool* pbInEdit = NULL, bool* pbInArrow = NULL) override;
+    // Unless tracked without the site or in help mode.
+    bool CanOpenAsSubmenu() const override;
+
     // ---- what the site's hooks hand the menu ----
     bool HandleMouseMove(UINT nMsg, CPoint ptClient, bool& bPass) override;
     bool HandleMouseClick(UINT nMsg, CPoint ptClient, bool& bPass) override;

@@ -367,15 +367,23 @@ TEST(ColourMenuPaint, Looks)
         {"office2003", [] { return (CExtPaintManager*)new CExtPaintManagerOffice2003; }},
         {"studio2005", [] { return (CExtPaintManager*)new CExtPaintManagerStudio2005; }},
     };
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, NULL, NULL));
+    const int nAnimation = CExtPopupMenuWnd::g_nMenuAnimation;
+    CExtPopupMenuWnd::g_nMenuAnimation = CExtPopupBaseWnd::__AT_NONE;
     for (const Look& l : looks) {
         orvtest::ScopedPainter painter(l.make());
-        Menu menu;
-        menu.m_clrInitial = RGB(255, 0, 0);
-        const CSize size = menu.CalcColorMenuSize();
-        ASSERT_TRUE(menu.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(CS_SAVEBITS), "", WS_POPUP, 0, 0, size.cx, size.cy,
-                                  NULL, NULL));
+        // shown as the colour button shows it (the site deletes it when it closes)
+        Menu* pMenu = new Menu;
+        ASSERT_TRUE(pMenu->CreatePopupMenu(owner.m_hWnd));
+        pMenu->m_clrInitial = RGB(255, 0, 0);
+        ASSERT_TRUE(pMenu->TrackPopupMenu(0, 100, 100));
+        Menu& menu = *pMenu;
+        CRect rcClient;
+        menu.GetClientRect(&rcClient);
+        EXPECT_EQ(menu.CalcColorMenuSize(), rcClient.Size()) << l.name;
         menu.m_nColorIdxCurr = 13;
-        orvtest::RenderCanvas canvas(size.cx, size.cy, RGB(255, 0, 255));
+        orvtest::RenderCanvas canvas(rcClient.Width(), rcClient.Height(), RGB(255, 0, 255));
         menu.PaintPopup(canvas.dc(), true);
         canvas.Keep(std::string("colour_menu_") + l.name, 2);
         if (orvtest::DisplayDepth() > 8) {
@@ -390,6 +398,9 @@ TEST(ColourMenuPaint, Looks)
             EXPECT_NE(canvas.At(rcPlain.left, rcPlain.top + 8), canvas.At(rcHot.left, rcHot.top + 8)) << l.name;
             EXPECT_NE(canvas.At(rcPlain.left, rcPlain.top + 8), canvas.At(rcSel.left, rcSel.top + 8)) << l.name;
         }
-        menu.DestroyWindow();
+        CExtPopupMenuWnd::CancelMenuTracking();
+        EXPECT_FALSE(CExtPopupMenuWnd::IsAnyMenuTracked()) << l.name;
     }
+    CExtPopupMenuWnd::g_nMenuAnimation = nAnimation;
+    owner.DestroyWindow();
 }

@@ -11,6 +11,7 @@
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerStudio2005.h"
 #include "CExtPaintManagerXP.h"
+#include "CExtPopupMenuSite.h"
 #include "CExtPopupMenuWnd.h"
 #include "CExtStatusControlBar.h"
 #include "status_test_resources.h"
@@ -97,6 +98,8 @@ struct FrameHolder {
         hWnd = pFrame->m_hWnd;
         AfxGetApp()->m_pMainWnd = pFrame;
         pFrame->UpdateWindow();
+        pFrame->SetForegroundWindow();
+        EXPECT_TRUE(orvtest::pumpUntil([&] { return ::GetForegroundWindow() == hWnd; }));
         orvtest::pumpWaiting();
     }
     ~FrameHolder()
@@ -440,31 +443,60 @@ TEST(StatusBarPrompts, ReadyAndCommandPrompts)
 }
 
 // A right click on the bar opens the frame's bars context menu at the click, owner-drawn items
-// offered (flag 0x800); the popup is gone when the menu ends.
+// offered (flag 0x800); Esc closes it, and no hook or capture is left.
 TEST(StatusBarPrompts, RightClickShowsTheBarsMenu)
 {
     FrameHolder f;
     CExtStatusControlBar& bar = f.Bar();
-    CExtPopupMenuWnd::ResetStandIn();
-    const int nLiveBefore = CExtPopupMenuWnd::standIn().nLive;
     CRect rc0;
     bar.GetItemRect(0, &rc0);
     const POINT pt = orvtest::screenPoint(bar.m_hWnd, {rc0.left + 30, rc0.CenterPoint().y});
     ASSERT_TRUE(orvtest::click(pt, bar.m_hWnd, orvtest::Button::Right));
-    ASSERT_TRUE(orvtest::pumpUntil([] { return !CExtPopupMenuWnd::standIn().tracked.empty(); }));
-    const CExtPopupMenuTrackRecord record = CExtPopupMenuWnd::standIn().tracked.back();
-    EXPECT_EQ(0x800u, record.nFlags);
-    EXPECT_EQ(CPoint(pt), record.point);
-    EXPECT_EQ(f.hWnd, record.hWndOwner);
-    ASSERT_EQ(1u, record.items.size());
-    EXPECT_EQ(ID_STATUS_PANEL, record.items[0].nCmdID);
-    EXPECT_EQ(CString("Watch log"), record.items[0].strText);
-    EXPECT_EQ(nLiveBefore, CExtPopupMenuWnd::standIn().nLive) << "the popup went with the menu";
+    ASSERT_TRUE(orvtest::pumpUntil([] { return CExtPopupMenuWnd::IsAnyMenuTracked(); }));
+    CExtPopupMenuSite& site = CExtPopupMenuSite::g_DefPopupMenuSite;
+    CExtPopupMenuWnd* pMenu = dynamic_cast<CExtPopupMenuWnd*>(site.GetTopMenu());
+    ASSERT_NE(nullptr, pMenu);
+    const HWND hWndMenu = pMenu->m_hWnd;
+    ASSERT_TRUE(orvtest::pumpUntil([&] { return ::IsWindowVisible(hWndMenu) != FALSE; }));
+    EXPECT_EQ(0x800u, pMenu->GetTrackFlags() & 0x800u);
+    EXPECT_EQ(f.hWnd, pMenu->GetOwnerHwnd());
+    ASSERT_EQ(1, pMenu->GetItemCount());
+    EXPECT_EQ((UINT)ID_STATUS_PANEL, pMenu->ItemGetCmdID(0));
+    EXPECT_EQ(CString("Watch log"), pMenu->ItemGetText(0));
+    // at the click: the menu's corner is there, or it flipped to stay on the screen
+    CRect rcMenu;
+    ::GetWindowRect(hWndMenu, &rcMenu);
+    EXPECT_TRUE(rcMenu.left == pt.x || rcMenu.right == pt.x || abs(rcMenu.left - pt.x) <= 3) << rcMenu.left << " " << pt.x;
+    EXPECT_TRUE(rcMenu.top == pt.y || rcMenu.bottom <= pt.y + 3 || abs(rcMenu.top - pt.y) <= 3) << rcMenu.top << " " << pt.y;
+    // keys reach the menu once its opening animation is over
+    ASSERT_TRUE(orvtest::pumpUntil([&] { return site.GetAnimatedMenu() == NULL; }));
+    EXPECT_EQ(pMenu, dynamic_cast<CExtPopupMenuWnd*>(site.GetCapturedMenu()));
+    orvtest::pressKey(VK_ESCAPE);
+    ASSERT_TRUE(orvtest::pumpUntil([] { return !CExtPopupMenuWnd::IsAnyMenuTracked(); }));
+    EXPECT_FALSE(::IsWindow(hWndMenu));
+    EXPECT_FALSE(site.AreHooksInstalled());
+    EXPECT_EQ(NULL, ::GetCapture());
+}
 
-    // a popup that is not tracked is deleted by the bar
+// The bar deletes a popup that could not be tracked, and one with nothing to show.
+TEST(StatusBarPrompts, AnUntrackedMenuIsDeleted)
+{
+    FrameHolder f;
+    CExtStatusControlBar& bar = f.Bar();
+    CExtPopupMenuWnd::standIn().bRecording = true;
+    CExtPopupMenuWnd::ResetStandIn();
+    const int nLiveBefore = CExtPopupMenuWnd::standIn().nLive;
     CExtPopupMenuWnd::standIn().bTrackSucceeds = false;
-    bar.SendMessage(WM_CONTEXTMENU, (WPARAM)bar.m_hWnd, MAKELPARAM(pt.x, pt.y));
-    EXPECT_EQ(2u, CExtPopupMenuWnd::standIn().tracked.size());
+    bar.SendMessage(WM_CONTEXTMENU, (WPARAM)bar.m_hWnd, MAKELPARAM(100, 100));
+    ASSERT_EQ(1u, CExtPopupMenuWnd::standIn().tracked.size());
+    EXPECT_EQ(0x800u, CExtPopupMenuWnd::standIn().tracked[0].nFlags);
+    EXPECT_EQ(CPoint(100, 100), CExtPopupMenuWnd::standIn().tracked[0].point);
+    EXPECT_EQ(nLiveBefore, CExtPopupMenuWnd::standIn().nLive) << "the untracked popup was deleted";
+    // no bar with a name: nothing to show, nothing tracked, nothing left
+    f.pFrame->m_panel.SetWindowText("");
+    bar.SendMessage(WM_CONTEXTMENU, (WPARAM)bar.m_hWnd, MAKELPARAM(100, 100));
+    EXPECT_EQ(1u, CExtPopupMenuWnd::standIn().tracked.size());
     EXPECT_EQ(nLiveBefore, CExtPopupMenuWnd::standIn().nLive);
     CExtPopupMenuWnd::ResetStandIn();
+    CExtPopupMenuWnd::standIn().bRecording = false;
 }
