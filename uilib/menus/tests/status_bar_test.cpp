@@ -85,7 +85,17 @@ public:
     CWnd* m_pView = nullptr;
     Panel m_panel;
     CountingBar m_status;
+    std::vector<UINT> m_commands;   // commands that reached the frame
+
+protected:
+    // the menu's commands have handlers, so their items are enabled
+    afx_msg void OnStatusCommand(UINT nID) { m_commands.push_back(nID); }
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(StatusFrame, CFrameWnd)
+    ON_COMMAND_RANGE(ID_STATUS_CMD_OPEN, ID_STATUS_CMD_SAVE, OnStatusCommand)
+END_MESSAGE_MAP()
 
 struct FrameHolder {
     StatusFrame* pFrame = nullptr;
@@ -499,4 +509,51 @@ TEST(StatusBarPrompts, AnUntrackedMenuIsDeleted)
     EXPECT_EQ(nLiveBefore, CExtPopupMenuWnd::standIn().nLive);
     CExtPopupMenuWnd::ResetStandIn();
     CExtPopupMenuWnd::standIn().bRecording = false;
+}
+
+// While a menu item is highlighted (by keys or by the mouse) the prompt pane shows its command's
+// prompt; when the menu closes, "Ready" again.
+TEST(StatusBarPrompts, MenuItemPromptsWhileHighlighted)
+{
+    FrameHolder f;
+    CExtStatusControlBar& bar = f.Bar();
+    const DWORD nKeyInterval = CExtPopupMenuSite::g_nPopupMinKeyInterval;
+    CExtPopupMenuSite::g_nPopupMinKeyInterval = 0;   // keys as fast as the test sends them
+    CExtPopupMenuSite& site = CExtPopupMenuSite::g_DefPopupMenuSite;
+    CExtControlBar::ShowCommandPrompt(f.pFrame, AFX_IDS_IDLEMESSAGE);
+    ASSERT_EQ(CString("Ready"), bar.GetPaneText(0));
+
+    CExtPopupMenuWnd* pMenu = new CExtPopupMenuWnd;
+    ASSERT_TRUE(pMenu->LoadMenu(f.hWnd, IDR_STATUS_MENU));
+    const POINT ptOpen = orvtest::screenPoint(f.hWnd, {60, 60});
+    ASSERT_TRUE(orvtest::moveTo(orvtest::screenPoint(f.hWnd, {400, 60}), NULL));
+    ASSERT_TRUE(pMenu->TrackPopupMenu(CExtPopupMenuWnd::TMF_SHOW_ALL, ptOpen.x, ptOpen.y));
+    const HWND hWndMenu = pMenu->m_hWnd;
+    ASSERT_TRUE(orvtest::pumpUntil([&] { return site.GetAnimatedMenu() == NULL; }));
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        const char* prompt;
+    };
+    const Step steps[] = {
+        {"Down highlights Open", [] { orvtest::pressKey(VK_DOWN); }, "Opens an existing watch list"},
+        {"Down highlights Save", [] { orvtest::pressKey(VK_DOWN); }, "Saves the watch list"},
+        {"the mouse on Open",
+         [&] {
+             const POINT pt = orvtest::screenPoint(hWndMenu, pMenu->GetItemRect(0).CenterPoint());
+             orvtest::moveUntil(pt, [&] { return pMenu->GetCurIndex() == 0; });
+         },
+         "Opens an existing watch list"},
+    };
+    for (const Step& s : steps) {
+        s.act();
+
+        EXPECT_TRUE(orvtest::pumpUntil([&] { return bar.GetPaneText(0) == s.prompt; })) << s.name << ": "
+                                                                                        << (LPCTSTR)bar.GetPaneText(0);
+    }
+    orvtest::pressKey(VK_ESCAPE);
+    ASSERT_TRUE(orvtest::pumpUntil([] { return !CExtPopupMenuWnd::IsAnyMenuTracked(); }));
+    EXPECT_FALSE(::IsWindow(hWndMenu));
+    EXPECT_TRUE(orvtest::pumpUntil([&] { return bar.GetPaneText(0) == "Ready"; })) << (LPCTSTR)bar.GetPaneText(0);
+    CExtPopupMenuSite::g_nPopupMinKeyInterval = nKeyInterval;
 }
