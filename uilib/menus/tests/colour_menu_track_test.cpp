@@ -276,3 +276,33 @@ TEST_F(ColourMenuTrack, Picture)
     canvas.Keep("colour_menu_open", 2);
     EXPECT_EQ(11, pMenu->m_nInitialColorIdx);
 }
+
+// Joined to its owner's button, a press on that button closes the menu at once, with no word.
+TEST_F(ColourMenuTrack, APressOnTheJoinedButtonCloses)
+{
+    pMenu = new Menu;
+    ASSERT_TRUE(pMenu->CreatePopupMenu(owner.m_hWnd));
+    pMenu->m_hWndNotifyColorChanged = target.m_hWnd;
+    pMenu->m_pClrValueFinal = &result;
+    CRect rcButton(orvtest::screenPoint(owner.m_hWnd, {40, 40}), CSize(80, 24));
+    ASSERT_TRUE(pMenu->TrackPopupMenu(CExtPopupMenuWnd::TMF_ALIGN_BOTTOM | CExtPopupMenuWnd::TMF_COMBINE,
+                                      rcButton.left, rcButton.bottom, &rcButton));
+    hWndMenu = pMenu->m_hWnd;
+    ASSERT_TRUE(orvtest::pumpUntil([] { return Site().GetAnimatedMenu() == NULL; }));
+    ASSERT_TRUE(pMenu->IsExcludeAreaUsed()) << "the menu is joined to the button";
+    CRect rcMenu;
+    ::GetWindowRect(hWndMenu, &rcMenu);
+    EXPECT_EQ(rcButton.bottom - 1, rcMenu.top);
+    const POINT ptButton = {rcButton.left + 10, rcButton.top + 8};
+    ASSERT_TRUE(orvtest::moveUntil(ptButton, [&] {
+        POINT pt;
+        return ::GetCursorPos(&pt) && pt.x == ptButton.x && pt.y == ptButton.y;
+    }));
+    LeftButtonAt(ptButton, MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(orvtest::pumpUntil([&] { return !IsShown(); })) << "closed by the press";
+    LeftButtonAt(ptButton, MOUSEEVENTF_LEFTUP);
+    orvtest::pumpWaiting();
+    EXPECT_TRUE(posted->matches({}));
+    EXPECT_EQ(kUntouched, result);
+    ExpectClosedCleanly();
+}
