@@ -3,6 +3,7 @@
 #include "CExtPaintManagerXP.h"
 #include "ExtBarPaintQuery.h"
 #include "ExtBarStandIns.h"
+#include "ExtStatusBarPaintQuery.h"
 
 // The one holder. It is made during static initialisation and installs the XP look at once.
 CExtPaintManagerHolder g_PaintManager;
@@ -294,7 +295,7 @@ bool CExtPaintManagerHolder::IsDesignatedForwarder(CWnd* pWnd) {
     // same message, and the painter must re-initialise once. A window without a frame, or in
     // a frame with neither, forwards for itself. The classes are told apart through what the
     // core can see: the status-bar class and the bars' paint query.
-    if (pWnd == NULL || pWnd->m_hWnd == NULL || pWnd->IsKindOf(RUNTIME_CLASS(CExtStatusControlBar)))
+    if (pWnd == NULL || pWnd->m_hWnd == NULL || ExtIsStatusBar(pWnd))
         return true;
     CWnd* pFrame = FrameOf(pWnd);
     if (pFrame == NULL)
@@ -306,7 +307,7 @@ bool CExtPaintManagerHolder::IsDesignatedForwarder(CWnd* pWnd) {
             return true;
     }
     CWnd* pStatus = CWnd::FromHandlePermanent(::GetDlgItem(pFrame->m_hWnd, 0xE801));
-    if (pStatus != NULL && pStatus->IsKindOf(RUNTIME_CLASS(CExtStatusControlBar)))
+    if (pStatus != NULL && ExtIsStatusBar(pStatus))
         return pStatus == pWnd;
     static const int kSides[] = {0xE81B, 0xE81E, 0xE81C, 0xE81D};
     for (int nID : kSides) {

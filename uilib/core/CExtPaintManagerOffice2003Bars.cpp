@@ -4,6 +4,7 @@
 #include "CExtPaintManagerHolder.h"
 #include "ExtBarPaintQuery.h"
 #include "ExtBarStandIns.h"
+#include "ExtStatusBarPaintQuery.h"
 
 namespace {
 
@@ -100,7 +101,7 @@ void CExtPaintManagerOffice2003::PaintToolBarBackground(CDC& dc, const CRect& rc
 
 void CExtPaintManagerOffice2003::PaintSeparator(CDC& dc, const RECT& rect, bool bHorzBar,
                                                 bool bTransparent, CObject* pOwner, LPARAM lParam) {
-    const bool bStatusBar = pOwner != NULL && pOwner->IsKindOf(RUNTIME_CLASS(CExtStatusControlBar));
+    const bool bStatusBar = ExtIsStatusBar(pOwner);
     const IExtBarPaintQuery* q = ExtBarPaintQueryOf(pOwner);
     const bool bOurs = pOwner != NULL && ((q != NULL && q->IsToolBarKind()) ||
                                           pOwner->IsKindOf(RUNTIME_CLASS(CExtBarButton)) || bStatusBar);

@@ -1,7 +1,6 @@
 // The stand-ins' answers.
 #include "ExtBarStandIns.h"
 
-IMPLEMENT_DYNAMIC(CExtStatusControlBar, CWnd)
 IMPLEMENT_DYNAMIC(CExtBarButton, CObject)
 IMPLEMENT_DYNAMIC(CExtBarContentExpandButton, CExtBarButton)
 IMPLEMENT_DYNAMIC(CExtBarColorButton, CExtBarButton)

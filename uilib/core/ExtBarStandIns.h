@@ -1,10 +1,11 @@
-// Small stand-ins of the bar-button and status-bar classes the painters ask questions of. The
-// painters only type-test these objects (IsKindOf) and ask which bar a button sits on; the
+// Small stand-ins of the bar-button classes the painters ask questions of. The painters only
+// type-test these objects (IsKindOf) and ask which bar a button sits on; the
 // stand-ins answer from plain fields that a caller (or a test) sets. The bars themselves
 // (control bars, dock bars, and the tool-bar, menu-bar and panel stand-ins over the real
 // control bar) are the bar layer's (uilib_bars): the painters ask them through
 // IExtBarPaintQuery. Popup menus are the menu layer's (uilib_menus, CExtPopupMenuWnd.h): the
-// painters ask them through IExtPopupMenuPaintQuery. The menu layer replaces the rest of this
+// painters ask them through IExtPopupMenuPaintQuery; the status bar is the menu layer's too
+// (CExtStatusControlBar.h), asked through IExtStatusBarPaintQuery. The menu layer replaces the rest of this
 // file with the real classes, keeping the names and the answers.
 #pragma once
 #include "afxwin.h"
@@ -22,10 +23,6 @@ enum : UINT {
     kDockBarLeft = 0xE81C,
     kDockBarRight = 0xE81D,
     kDockBarBottom = 0xE81E,
-};
-
-class CExtStatusControlBar : public CWnd {
-    DECLARE_DYNAMIC(CExtStatusControlBar)
 };
 
 class CExtBarButton : public CObject {

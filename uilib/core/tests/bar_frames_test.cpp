@@ -7,6 +7,7 @@
 #include "BarDoubles.h"
 #include "ExtBarStandIns.h"
 #include "CExtPopupMenuWnd.h"
+#include "CExtStatusControlBar.h"
 #include <memory>
 
 namespace {

@@ -4,7 +4,7 @@
 // colour and passes the popup's colour notifications on to its parent.
 #pragma once
 #include "CExtButton.h"
-#include "ExtPopupColorMenuStandIn.h"
+#include "CExtPopupColorMenuWnd.h"
 
 class CExtColorButton : public CExtButton {
     DECLARE_DYNCREATE(CExtColorButton)
