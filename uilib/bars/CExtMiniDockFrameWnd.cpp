@@ -741,9 +741,24 @@ void CExtMiniDockFrameWnd::ResizingStart(UINT nHitTest, const CPoint& point) {
                 ResizingStop();
                 break;
             }
-            if (nMsg == WM_MOUSEMOVE && msg.hwnd == hWnd) {
+            if (nMsg == WM_MOUSEMOVE) {
+                // every waiting move is taken (the loop always makes progress), the last one counts
                 CPoint pt(msg.pt);
-                TakeMouseMoves(hWnd, pt);
+                if (!TakeMouseMoves(NULL, pt)) {
+                    if (!::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+                        continue;
+                    if (msg.message == WM_QUIT) {
+                        ResizingStop();
+                        ::PostQuitMessage((int)msg.wParam);
+                        return;
+                    }
+                    if (msg.message != WM_MOUSEMOVE) {
+                        ::TranslateMessage(&msg);
+                        ::DispatchMessageA(&msg);
+                        continue;
+                    }
+                    pt = msg.pt;
+                }
                 ResizingStep(pt);
                 continue;
             }
