@@ -733,7 +733,8 @@ void CExtMiniDockFrameWnd::ResizingStart(UINT nHitTest, const CPoint& point) {
     const HWND hWnd = m_hWnd;
     auto running = [&] { return ::IsWindow(hWnd) && m_nResizingHT != 0; };
     while (running()) {
-        ::WaitMessage();
+        // wakes also for messages already looked at and left waiting (WaitMessage would not)
+        ::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         MSG msg;
         while (running() && ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
             const UINT nMsg = msg.message;
