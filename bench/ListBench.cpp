@@ -174,11 +174,15 @@ public:
             ::LoadStringA(NULL, id, caption, sizeof caption);
             list.InsertColumn(column++, caption, LVCFMT_LEFT, static_cast<int>(strlen(caption)) * 7 + 20);
         }
+        // drawing off while filling, as the view fills its rows
+        list.SetRedraw(FALSE);
         for (int i = 0; i < g.items; ++i) {
             int row = list.InsertItem(i, g.wrappers[i]->getColumnText(146).c_str());
             list.SetItemData(row, static_cast<DWORD_PTR>(i));
             Rewrite(row, i);
         }
+        list.SetRedraw(TRUE);
+        list.Invalidate();
     }
     void Rewrite(int row, int i)
     {

@@ -78,7 +78,7 @@ public:
     // whole page) lengthens the wait to four times its own length, up to the longest wait, so
     // that passes keep to about a fifth of the thread.
     static const UINT kChangePassMs = 50;
-    static const UINT kLongestChangePassMs = 200;
+    static const UINT kLongestChangePassMs = 100;
     // Writes every marked row, re-sorts when a sort-column text changed, and paints the changed
     // rows that are on screen now.
     void ApplyRowChanges();
