@@ -548,7 +548,7 @@ TEST_F(ListViewTest, EveryResultIsPaintedWithItsTextAndSortedEvenWhenTheQueueNev
     } cases[] = {
         {"a queue that runs empty", false, {"Zulu idle"}, false},
         {"a queue that never runs empty", true, {"Alpha idle"}, true},
-        {"two changes under a queue that never runs empty", true, {"Yankee idle", "Bravo idle"}, true},
+        {"two changes under a queue that never runs empty", true, {"Yankee idle", "Aardvark idle"}, true},
         {"a change after a change of another column", true, {"Xray idle"}, false},
     };
     for (const auto& c : cases) {
@@ -564,7 +564,7 @@ TEST_F(ListViewTest, EveryResultIsPaintedWithItsTextAndSortedEvenWhenTheQueueNev
         // the name is the sort column: the order follows the new text
         const std::vector<std::string> names = Names();
         EXPECT_TRUE(std::is_sorted(names.begin(), names.end())) << ::testing::PrintToString(names);
-        EXPECT_EQ(c.first ? 0 : List().GetItemCount() - 1, view->FindRow(target));
+        EXPECT_EQ(c.first ? 0 : List().GetItemCount() - 1, view->FindRow(target)) << ::testing::PrintToString(names);
         // the row found by its wrapper is the row that shows it
         EXPECT_EQ(c.names.back(), Cell(view->FindRow(target), 146));
         EXPECT_EQ(fillerWrapper, reinterpret_cast<MonitorItemWrapper*>(List().GetItemData(view->FindRow(fillerWrapper))));
