@@ -101,6 +101,8 @@ if "list_ours_busy_pct" in values:
     row("  filling the rows (view built, shown)", sec("list_ours_fill_ms"), "plain: " + sec("list_peer_fill_ms"), ratio(v("list_ours_fill_ms"), v("list_peer_fill_ms")))
     row("  resident memory per row", "%.1f KB" % (v("list_ours_kb_per_row") or 0), "plain: %.1f KB" % (v("list_peer_kb_per_row") or 0),
         ratio(v("list_ours_kb_per_row"), v("list_peer_kb_per_row")))
+    if v("list_ours_draw_row_ms") is not None:
+        row("  drawing one row of the view (rows drawn while measured)", ms("list_ours_draw_row_ms", 2), "plain: drawn by the system", "—")
 
 if "scale_items_attempted" in values:
     row("Port checks at %s s, up to %s items: items running / attempted" % (texts.get("scale_interval", "?"), texts.get("scale_items", "?")),

@@ -1,5 +1,7 @@
 #include "CChildView.h"
 
+#include <algorithm>
+
 #include <boost/format.hpp>
 
 #include "AlarmNotifier.h"
@@ -25,6 +27,8 @@ const UINT kBitmapLargeStates = 131;
 const UINT kBitmapSmallStates = 132;
 // A re-sort asked for while one is pending: many row changes in one queue sort once.
 const UINT_PTR kResortTimer = 0x4F52;
+// The pass over marked rows when no further message comes to run it.
+const UINT_PTR kChangePassTimer = 0x4F53;
 
 }  // namespace
 
@@ -42,7 +46,9 @@ BEGIN_MESSAGE_MAP(CChildView, CFormView)
     ON_MESSAGE(ItemNotifier::kItemChanged, OnItemChangedMessage)
 END_MESSAGE_MAP()
 
-CChildView::CChildView() : CFormView(IDD), m_pHost(NULL), m_pManager(NULL), m_bResortPending(false)
+CChildView::CChildView()
+    : CFormView(IDD), m_pHost(NULL), m_pManager(NULL), m_bResortPending(false), m_dwFirstChange(0),
+      m_dwPassWait(kChangePassMs), m_bPassTimer(false)
 {
     LogSetup::getLogger(LogSetup::instance(), m_logger, "orv.MonitorItemWrapperManager");
 }
@@ -116,27 +122,46 @@ void CChildView::BuildColumns()
     m_list.Resort();
 }
 
-void CChildView::InsertRow(MonitorItemWrapper* pWrapper)
+void CChildView::InsertRow(MonitorItemWrapper* pWrapper, bool bScroll)
 {
     int nRow = m_list.InsertItem(m_list.GetItemCount(), pWrapper->getColumnText(kNameColumn).c_str());
     if (nRow < 0)
         return;
     m_list.SetItemData(nRow, reinterpret_cast<DWORD_PTR>(pWrapper));
-    RefreshRow(nRow, pWrapper);
-    m_list.EnsureVisible(nRow, FALSE);
+    if (pWrapper->isVisible())
+        WriteRow(nRow, pWrapper, ColumnIds());
+    RequestResort();   // a new row takes its place in the order
+    if (bScroll)
+        m_list.EnsureVisible(nRow, FALSE);
 }
 
 void CChildView::FillRows()
 {
-    for (MonitorItemWrapperManager::Iterator it = Manager().begin(); it != Manager().end(); ++it)
-        if ((*it)->isVisible())
-            InsertRow(*it);
+    // no drawing and no scrolling per row: each would repaint the page under the rows added so far
+    m_list.SetRedraw(FALSE);
+    const std::vector<int> ids = ColumnIds();
+    int nLast = -1;
+    for (MonitorItemWrapperManager::Iterator it = Manager().begin(); it != Manager().end(); ++it) {
+        if (!(*it)->isVisible())
+            continue;
+        int nRow = m_list.InsertItem(m_list.GetItemCount(), (*it)->getColumnText(kNameColumn).c_str());
+        if (nRow < 0)
+            continue;
+        m_list.SetItemData(nRow, reinterpret_cast<DWORD_PTR>(*it));
+        WriteRow(nRow, *it, ids);
+        nLast = nRow;
+    }
+    m_list.SetRedraw(TRUE);
+    if (nLast >= 0) {
+        RequestResort();
+        m_list.EnsureVisible(nLast, FALSE);
+    }
+    m_list.Invalidate();
 }
 
-void CChildView::RefreshRow(int nRow, MonitorItemWrapper* pWrapper)
+std::vector<int> CChildView::ColumnIds() const
 {
-    if (!pWrapper->isVisible())
-        return;
+    std::vector<int> ids;
     CHeaderCtrl* pHeader = m_list.GetHeaderCtrl();
     int nColumns = pHeader != NULL ? pHeader->GetItemCount() : 0;
     for (int nColumn = 0; nColumn < nColumns; ++nColumn) {
@@ -146,7 +171,18 @@ void CChildView::RefreshRow(int nRow, MonitorItemWrapper* pWrapper)
         item.pszText = caption;
         item.cchTextMax = 256;
         pHeader->GetItem(nColumn, &item);
-        int id = ColumnIdSequence::fromCaption(caption);
+        ids.push_back(ColumnIdSequence::fromCaption(caption));
+    }
+    return ids;
+}
+
+bool CChildView::WriteRow(int nRow, MonitorItemWrapper* pWrapper, const std::vector<int>& ids)
+{
+    const int nSortColumn = m_list.GetSortColumn();
+    bool bKeyChanged = false;
+    char current[1025];
+    for (int nColumn = 0; nColumn < static_cast<int>(ids.size()); ++nColumn) {
+        const int id = ids[nColumn];
         std::string text = pWrapper->getColumnText(id);
         if (id == kStatusColumn) {
             int nState = std::atoi(text.c_str());
@@ -154,14 +190,82 @@ void CChildView::RefreshRow(int nRow, MonitorItemWrapper* pWrapper)
             cell.mask = LVIF_IMAGE;
             cell.iItem = nRow;
             cell.iSubItem = nColumn;
-            cell.iImage = nState;
-            m_list.SetItem(&cell);
+            if (!m_list.GetItem(&cell) || cell.iImage != nState) {
+                cell.iImage = nState;
+                m_list.SetItem(&cell);
+            }
             text = nState == 2 ? GuiStrings::text(StringAlarmUp)
                                : nState == 1 ? GuiStrings::text(StringAlarmDown) : std::string("Suspended");
         }
+        current[0] = '\0';
+        m_list.GetItemText(nRow, nColumn, current, sizeof current);
+        if (text == current)
+            continue;
         m_list.SetItemText(nRow, nColumn, text.c_str());
+        if (nColumn == nSortColumn)
+            bKeyChanged = true;
     }
-    RequestResort();
+    return bKeyChanged;
+}
+
+void CChildView::RefreshRow(int nRow, MonitorItemWrapper* pWrapper)
+{
+    if (!pWrapper->isVisible())
+        return;
+    if (WriteRow(nRow, pWrapper, ColumnIds()))
+        RequestResort();
+}
+
+void CChildView::MarkRowChanged(MonitorItemWrapper* pWrapper)
+{
+    if (!m_changedSet.insert(pWrapper).second)
+        return;
+    if (m_changed.empty())
+        m_dwFirstChange = ::GetTickCount();
+    m_changed.push_back(pWrapper);
+    if (!m_bPassTimer && m_hWnd != NULL) {
+        // comes when the queue is empty; a queue that never empties runs the pass from its messages
+        SetTimer(kChangePassTimer, m_dwPassWait, NULL);
+        m_bPassTimer = true;
+    }
+}
+
+void CChildView::ForgetRowChange(MonitorItemWrapper* pWrapper)
+{
+    if (m_changedSet.erase(pWrapper) == 0)
+        return;
+    m_changed.erase(std::remove(m_changed.begin(), m_changed.end(), pWrapper), m_changed.end());
+}
+
+void CChildView::ApplyRowChanges()
+{
+    if (m_bPassTimer && m_hWnd != NULL)
+        KillTimer(kChangePassTimer);
+    m_bPassTimer = false;
+    std::vector<MonitorItemWrapper*> changed;
+    changed.swap(m_changed);
+    m_changedSet.clear();
+    if (m_list.m_hWnd == NULL)
+        return;
+    const DWORD dwStart = ::GetTickCount();
+    bool bResort = false;
+    if (!changed.empty()) {
+        const std::vector<int> ids = ColumnIds();
+        for (MonitorItemWrapper* pWrapper : changed) {
+            // a wrapper whose row went meanwhile is not read
+            int nRow = FindRow(pWrapper);
+            if (nRow >= 0 && pWrapper->isVisible() && WriteRow(nRow, pWrapper, ids))
+                bResort = true;
+        }
+    }
+    if (bResort || m_bResortPending) {
+        m_bResortPending = false;
+        m_list.Resort();
+    }
+    // the rows written are invalidated; paint them now, not when the queue next runs empty
+    m_list.UpdateWindow();
+    const DWORD dwTook = ::GetTickCount() - dwStart;
+    m_dwPassWait = std::min<DWORD>(std::max<DWORD>(dwTook * 4, kChangePassMs), kLongestChangePassMs);
 }
 
 void CChildView::RequestResort()
@@ -174,24 +278,23 @@ void CChildView::RequestResort()
 
 void CChildView::OnTimer(UINT_PTR nIDEvent)
 {
+    if (nIDEvent == kChangePassTimer) {
+        ApplyRowChanges();
+        return;
+    }
     if (nIDEvent != kResortTimer) {
         Default();
         return;
     }
+    if (!m_bResortPending)
+        return;   // a pass sorted meanwhile
     m_bResortPending = false;
     m_list.Resort();
 }
 
 int CChildView::FindRow(MonitorItemWrapper* pWrapper) const
 {
-    if (m_list.m_hWnd == NULL)
-        return -1;
-    // compares the item data only: the wrapper is not read (it may be gone)
-    LVFINDINFOA find = {};
-    find.flags = LVFI_PARAM;
-    find.lParam = reinterpret_cast<LPARAM>(pWrapper);
-    return static_cast<int>(::SendMessageA(m_list.m_hWnd, LVM_FINDITEMA, static_cast<WPARAM>(-1),
-                                           reinterpret_cast<LPARAM>(&find)));
+    return m_list.FindRowByData(reinterpret_cast<DWORD_PTR>(pWrapper));
 }
 
 MonitorItemWrapper* CChildView::GetSelectedWrapper() const
@@ -241,6 +344,7 @@ void CChildView::RemoveItem(MonitorItemWrapper* pWrapper)
     int nRow = FindRow(pWrapper);
     if (nRow < 0)
         return;
+    ForgetRowChange(pWrapper);
     m_list.DeleteItem(nRow);
     AlarmNotifierRegistry::instance().disable(pWrapper);
     WorkerManager::instance()->stopWorker(pWrapper->getItem());
@@ -300,6 +404,11 @@ void CChildView::OnListRClick(NMHDR*, LRESULT* pResult)
 
 void CChildView::OnDestroy()
 {
+    if (m_bPassTimer)
+        KillTimer(kChangePassTimer);
+    m_bPassTimer = false;
+    m_changed.clear();
+    m_changedSet.clear();
     SaveColumnLayout();
     CFormView::OnDestroy();
     FlusherThread::instance()->stop();
@@ -319,18 +428,21 @@ void CChildView::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*)
 
 LRESULT CChildView::OnItemChangedMessage(WPARAM wParam, LPARAM)
 {
-    if (wParam == 0)
-        return 0;
     MonitorItemWrapper* pWrapper = reinterpret_cast<MonitorItemWrapper*>(wParam);
     // a message still queued for a deleted item finds no row: the wrapper is not read
-    int nRow = FindRow(pWrapper);
-    if (nRow < 0)
-        return 0;
-    if (m_pHost != NULL)
-        m_pHost->OnItemChanged(pWrapper);
-    if (pWrapper->isVisible())
-        RefreshRow(nRow, pWrapper);
-    else
-        m_list.DeleteItem(nRow);
+    int nRow = wParam != 0 ? FindRow(pWrapper) : -1;
+    if (nRow >= 0) {
+        if (m_pHost != NULL)
+            m_pHost->OnItemChanged(pWrapper);
+        if (pWrapper->isVisible()) {
+            MarkRowChanged(pWrapper);
+        } else {
+            ForgetRowChange(pWrapper);
+            m_list.DeleteItem(nRow);
+        }
+    }
+    // WM_TIMER and WM_PAINT wait for an empty queue: under a steady stream the messages run the pass
+    if (!m_changed.empty() && ::GetTickCount() - m_dwFirstChange >= m_dwPassWait)
+        ApplyRowChanges();
     return 0;
 }

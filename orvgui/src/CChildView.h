@@ -7,6 +7,7 @@
 #include <afxwin.h>
 #include <afxext.h>
 
+#include <unordered_set>
 #include <vector>
 
 #include "CCommonListCtrl.h"
@@ -44,9 +45,12 @@ public:
     void SetWrapperManager(MonitorItemWrapperManager* pManager) { m_pManager = pManager; }
     CItemListCtrl& GetListCtrl() { return m_list; }
 
+    // Compares the rows' item data only: the wrapper is not read (it may be gone).
     int FindRow(MonitorItemWrapper* pWrapper) const;
     // The wrapper of the first selected row, or null.
     MonitorItemWrapper* GetSelectedWrapper() const;
+    // Writes the row's cells now (only those whose text or picture changed) and re-sorts once the
+    // queued messages are handled when the sort column's text changed.
     void RefreshRow(int nRow, MonitorItemWrapper* pWrapper);
     void RefreshItem(MonitorItemWrapper* pWrapper);
     // A new item's row, periodic saving and worker (visible wrappers only).
@@ -68,6 +72,19 @@ public:
     // Width of a column whose caption has nChars characters (profile position 13 added).
     static int ColumnWidth(int nChars, int nPadding) { return nChars * 7 + nPadding; }
 
+    // Item-changed messages only mark their row; the marked rows are written, sorted once and
+    // repainted in one pass, this long after the first mark, even while the queue never empties
+    // (the pass then runs from the next message). A pass that took long (a re-sort repaints the
+    // whole page) lengthens the wait to four times its own length, up to the longest wait, so
+    // that passes keep to about a fifth of the thread.
+    static const UINT kChangePassMs = 50;
+    static const UINT kLongestChangePassMs = 100;
+    // Writes every marked row, re-sorts when a sort-column text changed, and paints the changed
+    // rows that are on screen now.
+    void ApplyRowChanges();
+    // Rows marked and not yet written.
+    size_t PendingRowChanges() const { return m_changed.size(); }
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     void OnInitialUpdate() override;
@@ -84,7 +101,14 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     MonitorItemWrapperManager& Manager() const;
-    void InsertRow(MonitorItemWrapper* pWrapper);
+    // bScroll: the list scrolls to the new row (filling scrolls once, to the last row).
+    void InsertRow(MonitorItemWrapper* pWrapper, bool bScroll = true);
+    // The column id of each header column, in column order.
+    std::vector<int> ColumnIds() const;
+    // Writes the cells that differ; TRUE when the sort column's text changed.
+    bool WriteRow(int nRow, MonitorItemWrapper* pWrapper, const std::vector<int>& ids);
+    void MarkRowChanged(MonitorItemWrapper* pWrapper);
+    void ForgetRowChange(MonitorItemWrapper* pWrapper);
     void CreateImageLists();
     // Sorts once the messages queued now are handled (repeated requests collapse into one).
     void RequestResort();
@@ -96,4 +120,10 @@ protected:
     Host* m_pHost;
     MonitorItemWrapperManager* m_pManager;
     bool m_bResortPending;
+    // wrappers whose rows changed since the last pass, in arrival order, each once
+    std::vector<MonitorItemWrapper*> m_changed;
+    std::unordered_set<MonitorItemWrapper*> m_changedSet;
+    DWORD m_dwFirstChange;   // tick of the oldest mark
+    DWORD m_dwPassWait;      // from the first mark to the pass
+    bool m_bPassTimer;
 };

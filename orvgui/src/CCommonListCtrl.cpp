@@ -52,7 +52,7 @@ CCommonListCtrl::CCommonListCtrl()
     : m_bSortAscending(false), m_nSortColumn(0), m_lastCustomDraw(), m_nCustomDrawResult(0),
       m_crWindow(0), m_crWindowText(0), m_crSoftHighlight(0), m_crHighlight(0), m_crFaintHighlight(0),
       m_crHalfHighlight(0), m_nColumns(0), m_pColumns(NULL), m_nIndicatorColumn(-1), m_nIndicatorDirection(0),
-      m_hSortBitmap(NULL), m_bWinXP(OsVersion::isWinXP())
+      m_hSortBitmap(NULL), m_bWinXP(OsVersion::isWinXP()), m_bRowTableValid(false), m_hMarginFont(NULL), m_nMargin(0)
 {
     m_whiteBrush.CreateSolidBrush(RGB(255, 255, 255));
     ComputeColors();
@@ -135,6 +135,29 @@ void CCommonListCtrl::RebuildColumns(int nCount)
 
 LRESULT CCommonListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // what moves rows or changes their data makes the row table stale (before and after: a
+    // notification sent meanwhile may look a row up)
+    bool bRowsChange = false;
+    switch (message) {
+    case LVM_INSERTITEMA:
+    case LVM_INSERTITEMW:
+    case LVM_DELETEITEM:
+    case LVM_DELETEALLITEMS:
+    case LVM_SORTITEMS:
+    case LVM_SORTITEMSEX:
+        bRowsChange = true;
+        break;
+    case LVM_SETITEMA:
+    case LVM_SETITEMW:
+        bRowsChange = lParam != 0 && (reinterpret_cast<const LVITEMA*>(lParam)->mask & LVIF_PARAM) != 0;
+        break;
+    default:
+        break;
+    }
+    if (bRowsChange)
+        m_bRowTableValid = false;
+    if (message == WM_SETFONT)
+        m_hMarginFont = NULL;
     if (message == WM_NOTIFY) {
         const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
         CHeaderCtrl* pHeader = GetHeaderCtrl();
@@ -149,6 +172,8 @@ LRESULT CCommonListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
     }
     LRESULT result = CListCtrl::WindowProc(message, wParam, lParam);
+    if (bRowsChange)
+        m_bRowTableValid = false;
     if (message == LVM_INSERTCOLUMNA || message == LVM_INSERTCOLUMNW || message == LVM_DELETECOLUMN) {
         CHeaderCtrl* pHeader = GetHeaderCtrl();
         RebuildColumns(pHeader != NULL ? pHeader->GetItemCount() : 0);
@@ -187,6 +212,28 @@ int CCommonListCtrl::GetColumnWidthKept(int nColumn) const
 int CCommonListCtrl::GetColumnPosition(int nColumn) const
 {
     return nColumn >= 0 && nColumn < m_nColumns ? m_pColumns[nColumn].position : -1;
+}
+
+void CCommonListCtrl::RebuildRowTable() const
+{
+    m_rowOfData.clear();
+    int nCount = m_hWnd != NULL ? GetItemCount() : 0;
+    m_rowOfData.reserve(static_cast<size_t>(nCount));
+    for (int i = 0; i < nCount; ++i)
+        m_rowOfData.emplace(GetItemData(i), i);   // the first row keeps the entry
+    m_bRowTableValid = m_hWnd != NULL;
+}
+
+int CCommonListCtrl::FindRowByData(DWORD_PTR data) const
+{
+    if (m_hWnd == NULL)
+        return -1;
+    if (!m_bRowTableValid)
+        RebuildRowTable();
+    auto it = m_rowOfData.find(data);
+    if (it == m_rowOfData.end())
+        return -1;
+    return it->second;
 }
 
 BOOL CCommonListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -374,11 +421,16 @@ void CCommonListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     pDC->SetBkColor(m_crWindow);
     CRect rcRow = lpDrawItemStruct->rcItem;
     CMemDC dc(pDC, &rcRow);
-    HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, reinterpret_cast<HGDIOBJ>(SendMessageA(WM_GETFONT, 0, 0)));
+    HFONT hFont = reinterpret_cast<HFONT>(SendMessageA(WM_GETFONT, 0, 0));
+    HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, hFont);
     dc.SetTextColor(m_nCustomDrawResult != 0 ? m_lastCustomDraw.clrText : m_crWindowText);
-    SIZE blank = {};
-    ::GetTextExtentPoint32A(dc.m_hDC, " ", 1, &blank);
-    int nMargin = blank.cx * 2;
+    if (m_hMarginFont != hFont || m_hMarginFont == NULL) {
+        SIZE blank = {};
+        ::GetTextExtentPoint32A(dc.m_hDC, " ", 1, &blank);
+        m_nMargin = blank.cx * 2;
+        m_hMarginFont = hFont;
+    }
+    const int nMargin = m_nMargin;
 
     char text[1024];
     LVITEMA item = {};
@@ -425,8 +477,14 @@ void CCommonListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     CHeaderCtrl* pHeader = GetHeaderCtrl();
     int nColumns = pHeader != NULL ? pHeader->GetItemCount() : 0;
     if (nColumns > 1) {
-        std::vector<int> order(nColumns);
-        GetColumnOrderArray(order.data(), nColumns);
+        int fixedOrder[32];
+        std::vector<int> moreOrder;
+        int* order = fixedOrder;
+        if (nColumns > 32) {
+            moreOrder.resize(nColumns);
+            order = moreOrder.data();
+        }
+        GetColumnOrderArray(order, nColumns);
         CRect rcCol(rcLabel.right, rcBounds.top, rcLabel.right, rcBounds.bottom);
         for (int pos = 1; pos < nColumns; ++pos) {
             int nColumn = order[pos];

@@ -9,6 +9,7 @@
 #include <afxcmn.h>
 
 #include <string>
+#include <unordered_map>
 
 class CCommonListCtrl : public CListCtrl {
     DECLARE_DYNAMIC(CCommonListCtrl)
@@ -51,6 +52,9 @@ public:
     int GetColumnWidthKept(int nColumn) const;
     // The stored display position of the column (-1 outside).
     int GetColumnPosition(int nColumn) const;
+    // The first row whose item data is the value, or -1. Answered from a table of the rows' data,
+    // made again on the first call after rows were inserted, deleted, sorted or given other data.
+    int FindRowByData(DWORD_PTR data) const;
 
     COLORREF GetSoftHighlight() const { return m_crSoftHighlight; }
     COLORREF GetFaintHighlight() const { return m_crFaintHighlight; }
@@ -78,6 +82,7 @@ private:
 
     void ComputeColors();
     void RebuildColumns(int nCount);
+    void RebuildRowTable() const;
     // TRUE when the header's drag must be refused.
     BOOL OnHeaderEndDrag(const NMHEADERA* pHeader);
     HBITMAP LoadSortBitmap(bool bAscending) const;
@@ -100,4 +105,10 @@ private:
     HBITMAP m_hSortBitmap;
     bool m_bWinXP;
     CBrush m_whiteBrush;
+    // row of each item data (the first row holding it); valid until the rows change
+    mutable std::unordered_map<DWORD_PTR, int> m_rowOfData;
+    mutable bool m_bRowTableValid;
+    // the margin (two blanks) of the font it was measured in
+    HFONT m_hMarginFont;
+    int m_nMargin;
 };

@@ -9,6 +9,7 @@
 #include <afxwin.h>
 #include <afxext.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -122,6 +123,33 @@ struct RecordingHost : CChildView::Host {
     void OnItemContextMenu() override {}
 };
 
+// The view with a record of the rows it drew: each row's item data and its cells' texts at that
+// moment (what the control draws).
+class RecordingView : public CChildView {
+    DECLARE_DYNCREATE(RecordingView)
+public:
+    struct Drawn {
+        MonitorItemWrapper* wrapper;
+        std::vector<std::string> cells;
+    };
+    std::vector<Drawn> drawn;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_DRAWITEM && wParam == IDC_ITEM_LIST) {
+            const DRAWITEMSTRUCT* pDraw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            Drawn row = {reinterpret_cast<MonitorItemWrapper*>(pDraw->itemData), {}};
+            const int columns = GetListCtrl().GetHeaderCtrl()->GetItemCount();
+            for (int column = 0; column < columns; ++column)
+                row.cells.push_back(std::string(GetListCtrl().GetItemText(static_cast<int>(pDraw->itemID), column)));
+            drawn.push_back(row);
+        }
+        return CChildView::WindowProc(message, wParam, lParam);
+    }
+};
+IMPLEMENT_DYNCREATE(RecordingView, CChildView)
+
 std::string DepthSuffix()
 {
     std::string depth = orvtest::env("ORV_DISPLAY_DEPTH");
@@ -177,9 +205,9 @@ protected:
         frame = new CTrayFrame;
         ASSERT_TRUE(frame->Create(NULL, "Orvane items", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 900, 420)));
         CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(CChildView);
+        context.m_pNewViewClass = RUNTIME_CLASS(RecordingView);
         context.m_pCurrentFrame = frame;
-        view = static_cast<CChildView*>(frame->CreateView(&context));
+        view = static_cast<RecordingView*>(frame->CreateView(&context));
         ASSERT_NE(nullptr, view);
         view->SetHost(&host);
         frame->InitialUpdateFrame(NULL, TRUE);
@@ -290,7 +318,7 @@ protected:
     static SOCKET listener;
     static int openPort, closedPort;
     static CTrayFrame* frame;
-    static CChildView* view;
+    static RecordingView* view;
     static RecordingHost host;
 };
 
@@ -298,7 +326,7 @@ SOCKET ListViewTest::listener = INVALID_SOCKET;
 int ListViewTest::openPort = 0;
 int ListViewTest::closedPort = 0;
 CTrayFrame* ListViewTest::frame = nullptr;
-CChildView* ListViewTest::view = nullptr;
+RecordingView* ListViewTest::view = nullptr;
 RecordingHost ListViewTest::host;
 
 }  // namespace
@@ -457,6 +485,105 @@ TEST_F(ListViewTest, WithoutVisibleColumnsRowsHaveNoCellsAndARebuildRestoresThem
     // saving the layout keeps the displayed order
     view->SaveColumnLayout();
     EXPECT_EQ(columns, ProfileStore::instance()->getColumns());
+}
+
+// ---- results under load: each message marks its row; rows are written, sorted and painted in passes ----
+
+namespace {
+
+// Handles the queue until the condition holds (false after the time limit). With neverEmpty a
+// result for the filler's row is posted before each message is taken, so the queue never runs
+// empty: the system then makes no WM_PAINT and no WM_TIMER.
+bool PumpResults(bool neverEmpty, ItemNotifier& filler, const std::function<bool()>& done, DWORD timeoutMs = 15000)
+{
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        if (neverEmpty)
+            filler.notify(NotifyStatusRefresh, std::string());
+        MSG msg;
+        if (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        } else {
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST_F(ListViewTest, EveryResultIsPaintedWithItsTextAndSortedEvenWhenTheQueueNeverEmpties)
+{
+    // two rows without workers: only the test changes them
+    MonitorItemSettings* targetItem = addPortItem("Idle target", openPort, 9);
+    MonitorItemWrapper* target = MonitorItemWrapperManager::instance()->add(targetItem);
+    MonitorItemWrapper* fillerWrapper = MonitorItemWrapperManager::instance()->add(addPortItem("Idle filler", openPort, 9));
+    view->AddItem(target);
+    view->AddItem(fillerWrapper);
+    Settle(view->m_hWnd);
+    // the real posting path; released at the end as a worker releases them
+    ItemNotifier& result = *new ItemNotifier(view->m_hWnd, target);
+    ItemNotifier& filler = *new ItemNotifier(view->m_hWnd, fillerWrapper);
+    const int name = ColumnOf(146);
+    List().SortByColumn(name);
+    if (!List().IsSortAscending())
+        List().SortByColumn(name);
+    Settle(view->m_hWnd);
+
+    // the last drawing of the target's row
+    auto lastDrawnName = [&]() -> std::string {
+        for (auto it = view->drawn.rbegin(); it != view->drawn.rend(); ++it)
+            if (it->wrapper == target)
+                return it->cells.size() > static_cast<size_t>(name) ? it->cells[name] : std::string();
+        return std::string();
+    };
+    const struct {
+        const char* what;
+        bool neverEmpty;
+        std::vector<std::string> names;   // each set, told and painted in turn
+        bool first;                       // where the last name sorts: first row, else last
+    } cases[] = {
+        {"a queue that runs empty", false, {"Zulu idle"}, false},
+        {"a queue that never runs empty", true, {"Alpha idle"}, true},
+        {"two changes under a queue that never runs empty", true, {"Yankee idle", "Aardvark idle"}, true},
+        {"a change after a change of another column", true, {"Xray idle"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const std::string& text : c.names) {
+            targetItem->getGeneral().name = text;
+            result.notify(NotifyStatusRefresh, std::string());
+            // painted at last, and with the text it has now
+            EXPECT_TRUE(PumpResults(c.neverEmpty, filler, [&] { return lastDrawnName() == text; }))
+                << "last painted as \"" << lastDrawnName() << "\", the cell holds \"" << Cell(view->FindRow(target), 146)
+                << "\"";
+        }
+        // the name is the sort column: the order follows the new text
+        const std::vector<std::string> names = Names();
+        EXPECT_TRUE(std::is_sorted(names.begin(), names.end())) << ::testing::PrintToString(names);
+        EXPECT_EQ(c.first ? 0 : List().GetItemCount() - 1, view->FindRow(target)) << ::testing::PrintToString(names);
+        // the row found by its wrapper is the row that shows it
+        EXPECT_EQ(c.names.back(), Cell(view->FindRow(target), 146));
+        EXPECT_EQ(fillerWrapper, reinterpret_cast<MonitorItemWrapper*>(List().GetItemData(view->FindRow(fillerWrapper))));
+        // another column changes (the address): the order stays, the cell follows
+        targetItem->getGeneral().address = std::string("127.0.0.") + (c.first ? "2" : "3");
+        result.notify(NotifyStatusRefresh, std::string());
+        EXPECT_TRUE(PumpResults(c.neverEmpty, filler, [&] {
+            return Cell(view->FindRow(target), 147).find(targetItem->getGeneral().address) != std::string::npos;
+        })) << Cell(view->FindRow(target), 147);
+        EXPECT_EQ(c.first ? 0 : List().GetItemCount() - 1, view->FindRow(target));
+    }
+    Settle(view->m_hWnd);
+    result.release();
+    filler.release();
+    view->RemoveItem(target);
+    view->RemoveItem(fillerWrapper);
+    // results still queued for the removed rows find no row
+    Settle(view->m_hWnd);
+    EXPECT_EQ(-1, view->FindRow(target));
 }
 
 // ---- the tray caption button ----
