@@ -205,7 +205,8 @@ void CAlarmSettingDlg::takeBack(const CAlarmActionCommandsPage& commands, const 
 void CAlarmSettingDlg::runActionSheet(CAlarmActionCommandsPage& commands, CAlarmActionEmailPage& email,
                                       CAlarmActionSoundPage& sound, CAlarmActionVisualPage& visual)
 {
-    FixedPropertySheet sheet(true, "Set Alarm Actions", this);
+    // owned by the properties sheet (a page is a child window and cannot own a popup)
+    FixedPropertySheet sheet(true, "Set Alarm Actions", GetTopLevelParent());
     sheet.AddPage(&commands);
     sheet.AddPage(&email);
     sheet.AddPage(&sound);

@@ -35,7 +35,10 @@ LRESULT CWizardPageFirst::OnWizardNext()
         return -1;
     if (address.IsEmpty())
         return refuse(kNoAddress);
-    address = WizardRules::normaliseAddress((LPCTSTR)address).c_str();
+    // Back and Next again must not take one more slash from what the last Next stored
+    if (m_normalised.IsEmpty() || address != m_normalised)
+        address = WizardRules::normaliseAddress((LPCTSTR)address).c_str();
+    m_normalised = address;
     UpdateData(FALSE);
     if (m_wrappers != NULL && m_wrappers->addressExists((LPCTSTR)address))
         return refuse(kAddressExists);

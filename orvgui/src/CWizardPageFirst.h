@@ -24,5 +24,6 @@ protected:
     LRESULT OnWizardNext() override;
 
     const MonitorItemWrapperManager* m_wrappers;
+    CString m_normalised;   // the address as the last Next stored it (not stripped twice)
     CExtEdit m_addressEdit, m_nameEdit;
 };
