@@ -1,0 +1,129 @@
+// Shared by the alarm and wizard window tests: the application, pictures per look and depth,
+// real clicks and keys on dialog controls, and control texts.
+#pragma once
+
+#include <afxwin.h>
+
+#include <string>
+
+#include "CExtPaintManagerHolder.h"
+#include "CExtPaintManagerOffice2003.h"
+#include "CExtPaintManagerStudio2005.h"
+#include "CExtPaintManagerXP.h"
+#include "orv/TestEnv.h"
+#include "orv/UiTest.h"
+
+namespace wiztest {
+
+inline CWinApp& App()
+{
+    return orvtest::uiApp("orvgui alarm and wizard test");
+}
+
+inline void Picture(const std::string& name)
+{
+    std::string depth = orvtest::env("ORV_DISPLAY_DEPTH");
+    ::GdiFlush();
+    orvtest::screenshot("orvgui_" + name + "_" + (depth.empty() ? std::string("24") : depth));
+}
+
+// Repaints a top-level window with its children now, then takes its picture.
+inline void PictureOf(HWND hWnd, const std::string& name)
+{
+    ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    Picture(name);
+}
+
+// The looks every picture is taken in.
+struct Look {
+    const char* name;
+    CExtPaintManager* (*make)();
+};
+const Look kLooks[] = {
+    {"classic", [] { return new CExtPaintManager; }},
+    {"xp", []() -> CExtPaintManager* { return new CExtPaintManagerXP; }},
+    {"office2003", []() -> CExtPaintManager* { return new CExtPaintManagerOffice2003; }},
+    {"studio2005", []() -> CExtPaintManager* { return new CExtPaintManagerStudio2005; }},
+};
+
+inline std::string TextOf(HWND hWnd)
+{
+    char text[2048] = "";
+    ::GetWindowTextA(hWnd, text, sizeof text);
+    return text;
+}
+
+inline bool Checked(HWND dialog, int id)
+{
+    return ::SendMessageA(::GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+inline bool Enabled(HWND dialog, int id)
+{
+    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
+}
+
+// One key of a US keyboard for a character, with Shift when it needs it.
+inline void PressChar(char c)
+{
+    struct Key {
+        char c;
+        WORD vk;
+        bool shift;
+    };
+    static const Key keys[] = {
+        {'@', '2', true},           {'.', VK_OEM_PERIOD, false}, {' ', VK_SPACE, false},
+        {',', VK_OEM_COMMA, false}, {'/', VK_OEM_2, false},      {':', VK_OEM_1, true},
+        {'\\', VK_OEM_5, false},    {'-', VK_OEM_MINUS, false},  {'_', VK_OEM_MINUS, true},
+    };
+    if (c >= 'a' && c <= 'z')
+        return orvtest::pressKey(static_cast<WORD>(c - 'a' + 'A'));
+    if (c >= 'A' && c <= 'Z')
+        return orvtest::pressKey(static_cast<WORD>(c), orvtest::kShift);
+    for (const Key& key : keys)
+        if (key.c == c)
+            return orvtest::pressKey(key.vk, key.shift ? unsigned(orvtest::kShift) : 0u);
+    orvtest::pressKey(static_cast<WORD>(c));
+}
+
+// Types text with real keys into the focused control and waits until the control shows what it
+// should then show.
+inline bool TypeInto(HWND control, const char* text, const std::string& expected)
+{
+    for (const char* p = text; *p != '\0'; ++p)
+        PressChar(*p);
+    return orvtest::pumpUntil([&] { return TextOf(control) == expected; }, 20000);
+}
+
+// A real click on a control of a dialog; each click a little aside from the last, so that two
+// are never one double click. Waits until the pointer has let go of the control.
+inline bool ClickItem(HWND dialog, int id)
+{
+    static int nudge = 0;
+    HWND control = ::GetDlgItem(dialog, id);
+    if (control == NULL)
+        return false;
+    POINT p = orvtest::centreOf(control);
+    p.x += (nudge++ % 3) * 3 - 3;
+    return orvtest::click(p, control);
+}
+
+// Clicks into an edit and waits for its focus; with replace, its text is selected so that typing
+// replaces it.
+inline bool FocusEdit(HWND dialog, int id, bool replace)
+{
+    HWND edit = ::GetDlgItem(dialog, id);
+    if (!ClickItem(dialog, id) || !orvtest::pumpUntil([&] { return ::GetFocus() == edit; }, 20000))
+        return false;
+    ::SendMessageA(edit, EM_SETSEL, replace ? 0 : 0x7fffffff, replace ? -1 : 0x7fffffff);
+    return true;
+}
+
+// Clicks a check box and waits until it shows the other state.
+inline bool Toggle(HWND dialog, int id)
+{
+    const bool before = Checked(dialog, id);
+    return ClickItem(dialog, id) && orvtest::pumpUntil([&] { return Checked(dialog, id) != before; }, 20000);
+}
+
+}  // namespace wiztest
