@@ -1,2 +1,60 @@
 // Resource ids of the alarm settings and action pages and the new-item wizard.
 #pragma once
+
+// ---- alarm settings page and its action pages ----
+#define IDD_ALARM_SETTINGS 140
+#define IDD_ACTION_EMAIL 141
+#define IDD_ACTION_VISUAL 142
+#define IDD_ACTION_COMMANDS 154
+#define IDD_ACTION_SOUND 155
+
+#define IDC_ALM_FAILURES 1001
+#define IDC_ALM_GROUP 1008
+#define IDC_ALM_ACTIONS 1009
+#define IDC_ALM_TRIGGER 1010
+#define IDC_ALM_AUTO_RESET 1011
+#define IDC_ALM_SUCCESSES 1012
+
+#define IDC_ACT_TEXT 1001
+#define IDC_ACT_SMS 1014
+#define IDC_ACT_REPORT 1017
+#define IDC_ACT_PROGRAM_GROUP 1018
+#define IDC_ACT_URL_GROUP 1019
+#define IDC_ACT_PROMPT 1020
+#define IDC_ACT_ACTIVE 1026
+#define IDC_ACT_PROGRAM_RUN 1031
+#define IDC_ACT_URL_RUN 1032
+#define IDC_ACT_URL 1033
+#define IDC_ACT_LOOP 1034
+#define IDC_ACT_BROWSE 1035
+
+// ---- new-item wizard ----
+#define IDD_WIZARD_FIRST 170
+#define IDD_WIZARD_SECOND 173
+#define IDD_WIZARD_THIRD 174
+#define IDD_WIZARD_FOURTH 175
+#define IDD_WIZARD_ALARMS 205
+#define IDD_WIZARD_EMAIL 206
+#define IDD_WIZARD_SOUND 211
+#define IDD_WIZARD_VISUAL 212
+#define IDD_WIZARD_COMMAND 213
+
+#define IDC_WIZ_ADDRESS 1001
+#define IDC_WIZ_TEXT 1001
+#define IDC_WIZ_PROGRAM 1001
+#define IDC_WIZ_UNIT 1006
+#define IDC_WIZ_FREQUENCY 1012
+#define IDC_WIZ_SMS 1014
+#define IDC_WIZ_PORT 1023
+#define IDC_WIZ_URL 1033
+#define IDC_WIZ_LOOP 1034
+#define IDC_WIZ_BROWSE 1035
+#define IDC_WIZ_NAME 1088
+#define IDC_WIZ_TIMEOUT 1095
+#define IDC_WIZ_PROTOCOL 1097
+#define IDC_WIZ_WANT_EMAIL 1118
+#define IDC_WIZ_WANT_SOUND 1119
+#define IDC_WIZ_WANT_VISUAL 1120
+#define IDC_WIZ_WANT_COMMAND 1121
+#define IDC_WIZ_REPORT 1124
+#define IDC_WIZ_SOUND_FILE 1125
