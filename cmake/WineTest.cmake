@@ -2,6 +2,7 @@
 #   unit  - shared prefix with one persistent wineserver (cheap start-up)
 #   net   - own copy of the template prefix, own wineserver, inside a private network namespace
 #   gui   - own copy of the template prefix, own wineserver and own Xvfb display
+#   gui NET - both: own Xvfb display inside a private network namespace with the fixture manager
 # The template prefix is made once per build folder by the wine_prefix_up fixture.
 set(WINE_TEST_ROOT "${CMAKE_BINARY_DIR}/wine" CACHE PATH "folder of the test prefixes")
 # a display number of our own per build folder, so two build folders can test side by side
@@ -27,14 +28,16 @@ set_tests_properties(wine_prefix_up PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "
 set_tests_properties(wine_prefix_down PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${WINE_TEST_ENV}"
                      TIMEOUT 60 LABELS "unit;net;gui")
 
-# orv_add_test(NAME name LABEL unit|net|gui COMMAND exe args... [TIMEOUT s] [HOSTS file] [TMPFS size] [DEPTH bits] [SERIAL])
+# orv_add_test(NAME name LABEL unit|net|gui COMMAND exe args... [TIMEOUT s] [HOSTS file] [TMPFS size] [DEPTH bits] [SERIAL] [NET])
 #   COMMAND is a Winelib target or the path of a Windows module; it runs under Wine.
 #   net and gui tests run through testing/isolate.sh, which enforces the time limit itself
 #   (TIMEOUT) and stops every process it started. TMPFS (net only) gives the test a small disk of
 #   its own, named by ORV_SMALL_DISK. DEPTH is the colour depth of a gui test's display (24
-#   unless given; 8 gives a palette display).
+#   unless given; 8 gives a palette display). NET (gui only) runs the window test inside a network
+#   namespace of its own as well, so it reaches fixture servers on fixed ports (HOSTS applies);
+#   such a test carries both labels, gui and net.
 function(orv_add_test)
-  cmake_parse_arguments(T "SERIAL" "NAME;LABEL;TIMEOUT;HOSTS;TMPFS;DEPTH" "COMMAND" ${ARGN})
+  cmake_parse_arguments(T "SERIAL;NET" "NAME;LABEL;TIMEOUT;HOSTS;TMPFS;DEPTH" "COMMAND" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -55,6 +58,13 @@ function(orv_add_test)
     set(_cmd ${CMAKE_SOURCE_DIR}/testing/isolate.sh ${_opts} --timeout ${T_TIMEOUT} -- ${_exe} ${T_COMMAND})
   elseif(T_LABEL STREQUAL "gui")
     set(_opts --display)
+    # ---- display and network namespace ----
+    if(T_NET)
+      set(_opts --display-netns)
+      if(T_HOSTS)
+        list(APPEND _opts --hosts ${T_HOSTS})
+      endif()
+    endif()
     if(T_DEPTH)
       list(APPEND _opts --depth ${T_DEPTH})
     endif()
@@ -72,11 +82,14 @@ function(orv_add_test)
   if(T_SERIAL)
     set_tests_properties(${T_NAME} PROPERTIES RUN_SERIAL TRUE)
   endif()
+  if(T_NET)
+    set_tests_properties(${T_NAME} PROPERTIES LABELS "gui;net")
+  endif()
 endfunction()
 
-# orv_add_gtest(target [LABEL unit|net|gui] [NAME name] [FILTER gtest-filter] [TIMEOUT s] [HOSTS file] [TMPFS size] [DEPTH bits] [SERIAL])
+# orv_add_gtest(target [LABEL unit|net|gui] [NAME name] [FILTER gtest-filter] [TIMEOUT s] [HOSTS file] [TMPFS size] [DEPTH bits] [SERIAL] [NET])
 function(orv_add_gtest target)
-  cmake_parse_arguments(G "SERIAL" "LABEL;NAME;FILTER;TIMEOUT;HOSTS;TMPFS;DEPTH" "" ${ARGN})
+  cmake_parse_arguments(G "SERIAL;NET" "LABEL;NAME;FILTER;TIMEOUT;HOSTS;TMPFS;DEPTH" "" ${ARGN})
   if(NOT G_LABEL)
     set(G_LABEL unit)
   endif()
@@ -95,6 +108,9 @@ function(orv_add_gtest target)
   endforeach()
   if(G_SERIAL)
     list(APPEND _extra SERIAL)
+  endif()
+  if(G_NET)
+    list(APPEND _extra NET)
   endif()
   orv_add_test(NAME ${G_NAME} LABEL ${G_LABEL} COMMAND ${target} ${_args} ${_extra})
 endfunction()

@@ -10,6 +10,9 @@
 #   --display  a copy of the template prefix, a wineserver of its own and an Xvfb of its own;
 #              --depth BITS sets the display's colour depth (24 by default, 8 for a palette
 #              display), also given to the test as ORV_DISPLAY_DEPTH
+#   --display-netns  both: a private network and PID namespace as --netns gives (with --hosts and
+#              the fixture manager) and an Xvfb of its own as --display gives (with --depth), so
+#              a window test reaches fixture servers on fixed ports (80, 21, 110, 25, 53)
 # The module's exit code is passed through; a time-out exits 124 with a message.
 # Environment: ORV_WINE_TEMPLATE, WINEPREFIX (the shared prefix), the test's own variables.
 # Inside the run ORV_FIXTURE_DIR is a scratch folder that is removed afterwards.
@@ -17,7 +20,7 @@ set -u
 MODE=""; HOSTS=""; LIMIT=120; TMPFS=""; DEPTH=24
 while [ $# -gt 0 ]; do
   case "$1" in
-    --shared|--netns|--display) MODE="${1#--}"; shift ;;
+    --shared|--netns|--display|--display-netns) MODE="${1#--}"; shift ;;
     --hosts) HOSTS="$2"; shift 2 ;;
     --tmpfs) TMPFS="$2"; shift 2 ;;
     --depth) DEPTH="$2"; shift 2 ;;
@@ -26,7 +29,7 @@ while [ $# -gt 0 ]; do
     *) echo "isolate.sh: unknown option $1" >&2; exit 2 ;;
   esac
 done
-[ -n "$MODE" ] && [ $# -gt 0 ] || { echo "usage: isolate.sh --shared|--netns|--display [--hosts F] --timeout S -- MODULE [ARGS]" >&2; exit 2; }
+[ -n "$MODE" ] && [ $# -gt 0 ] || { echo "usage: isolate.sh --shared|--netns|--display|--display-netns [--hosts F] --timeout S -- MODULE [ARGS]" >&2; exit 2; }
 MODULE="$1"; shift
 
 run_limited() {   # run wine MODULE ARGS with the time limit; report a time-out clearly
@@ -44,6 +47,25 @@ private_prefix() {   # a copy of the template, removed on exit
   export WINEPREFIX="$SCRATCH/prefix" ORV_FIXTURE_DIR="$SCRATCH/fixture"
   mkdir -p "$ORV_FIXTURE_DIR"
   cp -a "$ORV_WINE_TEMPLATE" "$WINEPREFIX" || { echo "isolate.sh: no template prefix (run the wine_prefix_up fixture)" >&2; exit 1; }
+}
+
+start_fixture_manager() {   # inside the namespace: the manager that starts fixture servers for the test
+  export ORV_FIXTURE_PORT=7999
+  /usr/bin/python3 -u "$ORV_TESTING/fixtures/manager.py" "$ORV_FIXTURE_PORT" >"$SCRATCH/manager.log" 2>&1 &
+  for _ in $(seq 100); do grep -q '^ready' "$SCRATCH/manager.log" 2>/dev/null && break; sleep 0.05; done
+  grep -q '^ready' "$SCRATCH/manager.log" || { echo "isolate.sh: the fixture manager did not start" >&2; cat "$SCRATCH/manager.log" >&2; exit 1; }
+}
+
+start_xvfb() {   # an X server of our own at DEPTH bits; sets XVFB_PID, DISPLAY and the screenshot folder
+  exec 3>"$SCRATCH/display"
+  Xvfb -displayfd 3 -screen 0 "1280x1024x$DEPTH" -nolisten tcp >"$SCRATCH/xvfb.log" 2>&1 </dev/null &
+  XVFB_PID=$!
+  exec 3>&-
+  for _ in $(seq 100); do [ -s "$SCRATCH/display" ] && break; sleep 0.1; done
+  [ -s "$SCRATCH/display" ] || { echo "isolate.sh: Xvfb did not start" >&2; cat "$SCRATCH/xvfb.log" >&2; exit 1; }
+  export DISPLAY=":$(head -n1 "$SCRATCH/display")" ORV_DISPLAY_DEPTH="$DEPTH"
+  export ORV_SCREENSHOT_DIR="${ORV_SCREENSHOT_DIR:-$ORV_BINARY_DIR/screenshots}"
+  mkdir -p "$ORV_SCREENSHOT_DIR"
 }
 
 case "$MODE" in
@@ -95,6 +117,23 @@ case "$MODE" in
     # screenshots the test writes (orvtest::screenshot) are kept as PNG files in the build folder
     export ORV_SCREENSHOT_DIR="${ORV_SCREENSHOT_DIR:-$ORV_BINARY_DIR/screenshots}"
     mkdir -p "$ORV_SCREENSHOT_DIR"
+    run_limited "$@"; exit $?
+    ;;
+  display-netns)
+    if [ -z "${ORV_IN_NETNS:-}" ]; then
+      # as --netns: PID 1 of the new namespaces is this script, and everything inside ends with it
+      export ORV_IN_NETNS=1 ORV_IN_PIDNS=1
+      exec unshare --net --pid --mount --fork --kill-child --mount-proc "$0" --display-netns ${HOSTS:+--hosts "$HOSTS"} --depth "$DEPTH" --timeout "$LIMIT" -- "$MODULE" "$@"
+    fi
+    ip link set lo up || { echo "isolate.sh: cannot bring up loopback in the namespace" >&2; exit 1; }
+    if [ -n "$HOSTS" ]; then mount --bind "$HOSTS" /etc/hosts || exit 1; fi
+    private_prefix
+    XVFB_PID=""
+    trap '[ -n "$XVFB_PID" ] && kill $XVFB_PID 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$SCRATCH"' EXIT
+    start_fixture_manager
+    # the X server listens on a Unix socket only: its file is in the shared /tmp/.X11-unix, and
+    # the abstract socket belongs to this network namespace, so it needs no network of the host
+    start_xvfb
     run_limited "$@"; exit $?
     ;;
 esac

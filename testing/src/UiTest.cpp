@@ -76,9 +76,11 @@ BOOL CALLBACK CloseMessageBox(HWND hWnd, LPARAM lParam)
         ::GetPropA(hWnd, "OrvTestSeen") == NULL) {
         std::string text;
         ::EnumChildWindows(hWnd, FindText, (LPARAM)&text);
-        reinterpret_cast<MessageBoxes*>(lParam)->texts.push_back(text);
+        MessageBoxes* boxes = reinterpret_cast<MessageBoxes*>(lParam);
+        boxes->texts.push_back(text);
         ::SetPropA(hWnd, "OrvTestSeen", (HANDLE)1);
-        ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
+        const size_t n = boxes->texts.size() - 1;
+        ::PostMessageA(hWnd, WM_COMMAND, n < boxes->answers.size() ? boxes->answers[n] : IDOK, 0);
     }
     return TRUE;
 }

@@ -188,3 +188,55 @@ TEST(PlatformGui, WindowPaintedUnderXvfbIsReadBackByPixel)
                                   origin.y + client.bottom));
     EXPECT_EQ(0, picture.count(RGB(255, 0, 0), 0, 0, origin.x, picture.height));
 }
+
+// A window test that also reaches fixture servers on fixed ports: the display and the network
+// namespace of its own together (isolate.sh --display-netns).
+TEST(PlatformGuiNet, WindowShowsWhatTheHttpFixtureOnPort80Served)
+{
+    orvtest::FixtureServer http("http_srv", {"127.0.0.1", "80"});
+    ASSERT_TRUE(http.running()) << http.error();
+    HINTERNET session = InternetOpenA("Orvane smoke", INTERNET_OPEN_TYPE_DIRECT, NULL, NULL, 0);
+    ASSERT_TRUE(session);
+    DWORD limit = 5000;
+    InternetSetOptionA(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &limit, sizeof limit);
+    HINTERNET url = InternetOpenUrlA(session, "http://127.0.0.1/index.html", NULL, 0, INTERNET_FLAG_RELOAD, 0);
+    ASSERT_TRUE(url) << "error " << GetLastError();
+    std::string body;
+    char buf[1024];
+    DWORD n;
+    while (InternetReadFile(url, buf, sizeof buf, &n) && n > 0) body.append(buf, n);
+    InternetCloseHandle(url);
+    InternetCloseHandle(session);
+    ASSERT_NE(std::string::npos, body.find("Hello from the fixture")) << body;
+
+    // the same program shows it on its own display
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = redWindowProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = "OrvSmokeRedNet";
+    ASSERT_TRUE(RegisterClassA(&wc));
+    HWND w = CreateWindowExA(0, "OrvSmokeRedNet", "Hello from the fixture", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+                             100, 300, 200, NULL, NULL, wc.hInstance, NULL);
+    ASSERT_TRUE(w) << "error " << GetLastError();
+    UpdateWindow(w);
+    POINT p = {150, 80};
+    ClientToScreen(w, &p);
+    // the X server maps the window in its own time: pump until the screen shows it (bounded)
+    COLORREF onScreen = CLR_INVALID;
+    for (DWORD until = GetTickCount() + 10000; GetTickCount() < until;) {
+        MSG m;
+        while (PeekMessageA(&m, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        HDC screen = GetDC(NULL);
+        onScreen = GetPixel(screen, p.x, p.y);
+        ReleaseDC(NULL, screen);
+        if (onScreen == RGB(255, 0, 0)) break;
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+    }
+    bool pictured = orvtest::screenshot("platform_smoke_window_net");
+    DestroyWindow(w);
+    EXPECT_EQ(RGB(255, 0, 0), onScreen);
+    EXPECT_TRUE(pictured);
+    std::vector<std::string> log = http.outputOfAtLeast(1);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(0u, log[0].find("REQ GET /index.html")) << log[0];
+}

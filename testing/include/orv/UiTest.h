@@ -27,9 +27,11 @@ bool pumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000);
 void pumpWaiting();
 
 // Message boxes of the thread that appeared while a Script ran: their texts, in order. Each is
-// closed with OK once its text is read.
+// closed once its text is read: with the next of the answers given, else with OK.
 struct MessageBoxes {
     std::vector<std::string> texts;
+    // The buttons the boxes are closed with, in order (IDYES, IDNO...); IDOK once none is left.
+    std::vector<int> answers;
 };
 
 // Runs its steps one per tick (30 ms) of a thread timer; a step answers true when it is done
