@@ -1,7 +1,7 @@
 #include "CWizardPageSecond.h"
 
 #include "GuiStrings.h"
-#include "WizardRules.h"
+#include "ItemSettingsRules.h"
 
 BEGIN_MESSAGE_MAP(CWizardPageSecond, CWizardPage)
     ON_CBN_SELCHANGE(IDC_UNIT, OnUnitChanged)
@@ -58,7 +58,7 @@ LRESULT CWizardPageSecond::OnWizardNext()
 {
     if (!UpdateData(TRUE))
         return -1;
-    if (const char* refusal = WizardRules::intervalRefusal(frequency, unit))
+    if (const char* refusal = ItemSettingsRules::intervalError(frequency, unit))
         return refuse(refusal);
     return 0;
 }

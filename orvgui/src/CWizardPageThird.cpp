@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "GuiStrings.h"
-#include "WizardRules.h"
+#include "ItemSettingsRules.h"
 
 BEGIN_MESSAGE_MAP(CWizardPageThird, CWizardPage)
     ON_LBN_SELCHANGE(IDC_PROTOCOL, OnProtocolChanged)
@@ -48,6 +48,6 @@ void CWizardPageThird::OnProtocolChanged()
     const long value = std::strtol(typed, &end, 10);
     if (end != typed && *end == '\0' && value >= 0 && value <= 65535)
         port = (int)value;
-    port = WizardRules::defaultPort(type, port);
+    port = ItemSettingsRules::defaultPort(type, port);
     UpdateData(FALSE);
 }

@@ -34,10 +34,4 @@ public:
     // The chain of the chosen alarm pages, from the alarm choice page to the last page.
     static Chain chain(bool email, bool sound, bool visual, bool command);
 
-    // The message that refuses a check frequency in a unit (1 seconds .. 4 days), or NULL.
-    static const char* intervalRefusal(int frequency, int unit);
-
-    // The port a protocol brings when the user picks it: Ping 0, HTTP 80, HTTPS 443, SMTP 25,
-    // POP3 110, FTP 21; Port (and anything else) keeps the current one.
-    static int defaultPort(int type, int currentPort);
 };

@@ -119,18 +119,6 @@ TEST(WizardRules, AlarmPagesChainInTheFixedOrderForwardsAndBack)
     EXPECT_EQ(0, none.first());
 }
 
-TEST(WizardRules, PickingAProtocolGivesItsDefaultPortAndPortKeepsTheCurrentOne)
-{
-    const struct {
-        int type, current, port;
-    } cases[] = {
-        {ItemPing, 8080, 0}, {ItemHttp, 0, 80},   {ItemHttps, 80, 443}, {ItemSmtp, 80, 25},
-        {ItemPop3, 80, 110}, {ItemFtp, 80, 21},   {ItemPort, 80, 80},   {ItemPort, 8080, 8080},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.port, WizardRules::defaultPort(c.type, c.current)) << c.type << " from " << c.current;
-}
-
 TEST(FixedPropertySheet, SizingBordersAreNowhereAndEveryOtherHitStays)
 {
     const struct {
@@ -254,20 +242,3 @@ TEST(AlarmActionPages, OnlyAppliedPagesGiveTheirValuesBack)
     EXPECT_EQ(std::string("new text"), (LPCTSTR)page.visualText);
 }
 
-TEST(WizardRules, TheWholeIntervalIsAtLeastThirtySecondsAndFitsTheWorkersWait)
-{
-    const struct {
-        int frequency, unit;
-        bool accepted;
-    } cases[] = {
-        {30, UnitSeconds, true},     {29, UnitSeconds, false},  {20, UnitSeconds, false},
-        {0, UnitSeconds, false},     {0, UnitMinutes, false},   {0, UnitHours, false},
-        {0, UnitDays, false},        {1, UnitMinutes, true},    {30, UnitMinutes, true},
-        {24, UnitDays, true},        {25, UnitDays, false},     {65535, UnitDays, false},
-        {100000, UnitDays, false},   {100000, UnitSeconds, true}, {100000, UnitHours, false},
-        {-5, UnitMinutes, false},    {30, 0, false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.accepted, WizardRules::intervalRefusal(c.frequency, c.unit) == nullptr)
-            << c.frequency << " in unit " << c.unit;
-}
