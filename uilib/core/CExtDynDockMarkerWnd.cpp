@@ -41,7 +41,7 @@ void CExtDynDockMarkerWnd::DestroySharedOwner() {
 HWND CExtDynDockMarkerWnd::GetSharedOwner() {
     if (g_hSharedOwner == NULL || !::IsWindow(g_hSharedOwner)) {
         g_hSharedOwner = RegisterClasses()
-                     ? ::CreateWindowExA(0, kOwnerClassName, "", WS_POPUP, 0, 0, 0, 0,
+                     ? ::CreateWindowExA(WS_EX_TOPMOST, kOwnerClassName, "", WS_POPUP, 0, 0, 0, 0,
                                          ::GetDesktopWindow(), NULL, AfxGetInstanceHandle(), NULL)
                      : NULL;
     }

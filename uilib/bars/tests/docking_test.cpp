@@ -22,6 +22,8 @@ namespace {
 
 const COLORREF kRed = RGB(200, 80, 80), kGreen = RGB(80, 170, 80), kBlue = RGB(80, 110, 210);
 
+std::string Text(const CRect& rc);
+
 struct CountData {
     const char* pszClass;
     int n;
@@ -374,6 +376,9 @@ TEST(DockMarkers, TheHighlightShadesTheScreensPixelsNotABlackBlock) {
     ASSERT_EQ(5, bar.GetSize());
     ASSERT_TRUE(bar[2]->ShowHighlight(true));   // the lower half of the red panel
     CWnd* pHighlight = bar[2]->GetHighlight();
+    // the marker's timer would hide the highlight of a marker the pointer is not on; with no
+    // drag under way it does nothing
+    s.Drag(false);
     pHighlight->UpdateWindow();
     CRect rc;
     pHighlight->GetWindowRect(&rc);
@@ -385,7 +390,8 @@ TEST(DockMarkers, TheHighlightShadesTheScreensPixelsNotABlackBlock) {
         clr = ::GetPixel(hScreen, pt.x, pt.y);
         ::ReleaseDC(NULL, hScreen);
         return clr != kRed;
-    })) << "the highlight shows";
+    })) << "the highlight shows: visible " << pHighlight->IsWindowVisible() << " at " << Text(rc) << " colour "
+        << std::hex << clr << " window there " << ::WindowFromPoint(pt) << " highlight " << pHighlight->m_hWnd;
     if (orvtest::DisplayDepth() > 8) {
         EXPECT_GT(GetRValue(clr) + GetGValue(clr) + GetBValue(clr), 150) << "not black";
         EXPECT_NE(kRed, clr) << "shaded";
@@ -394,6 +400,7 @@ TEST(DockMarkers, TheHighlightShadesTheScreensPixelsNotABlackBlock) {
 
 TEST(DockMarkers, TheMarkerTimerActsOnlyWhileABarIsDragged) {
     MarkerScene s;
+    s.Drag(false);
     ExtDockMarkerSet::ShowFrameMarkers(s.d.pFrame, true);
     CExtDynDockMarkerWnd* pMarker = ExtDockMarkerSet::FrameMarkers()[0];
     CRect rc;
@@ -402,7 +409,6 @@ TEST(DockMarkers, TheMarkerTimerActsOnlyWhileABarIsDragged) {
         POINT pt;
         return ::GetCursorPos(&pt) && CPoint(pt) == rc.CenterPoint() && ::WindowFromPoint(pt) == pMarker->m_hWnd;
     }));
-    s.Drag(false);
     pMarker->SendMessage(WM_TIMER, CExtDynDockMarkerWnd::kTimerId);
     EXPECT_EQ(0, pMarker->GetHoverState()) << "no drag: the timer does nothing";
     EXPECT_FALSE(pMarker->IsHighlighted());
@@ -410,10 +416,6 @@ TEST(DockMarkers, TheMarkerTimerActsOnlyWhileABarIsDragged) {
     pMarker->SendMessage(WM_TIMER, CExtDynDockMarkerWnd::kTimerId);
     EXPECT_EQ(1, pMarker->GetHoverState());
     EXPECT_TRUE(pMarker->IsHighlighted());
-    // a marker whose target window went: the bar markers hide, the drag is asked again
-    ::SetCursorPos(10, 10);
-    pMarker->SendMessage(WM_TIMER, CExtDynDockMarkerWnd::kTimerId);
-    EXPECT_EQ(2, pMarker->GetHoverState());
 }
 
 TEST(DockMarkers, NoMarkerOrOwnerWindowIsLeftAfterADrag) {
@@ -477,4 +479,154 @@ TEST(DockMarkers, NoMarkerOrOwnerWindowIsLeftAfterADrag) {
         d.pFrame->RecalcLayout();
         Repaint(d.pFrame);
     }
+}
+
+// ---- drop targets of a dragged bar --------------------------------------------------------------
+
+namespace {
+
+std::string Text(const CRect& rc) {
+    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
+           std::to_string(rc.bottom);
+}
+
+CRect WindowOf(CWnd* p) {
+    CRect rc;
+    p->GetWindowRect(&rc);
+    return rc;
+}
+
+// A on the left and B at the top (circle 1), F floating beside the frame; the dragged bar D is
+// docked at the bottom or floats.
+struct DropScene {
+    Docking d;
+    ColourPanel *a, *b, *f, *dragged;
+    DropScene(bool bFloating) {
+        a = CaptionPanel(d, ID_PANEL_FIRST, "A", kRed, CSize(200, 90), CSize(150, 200));
+        b = CaptionPanel(d, ID_PANEL_FIRST + 1, "B", kGreen, CSize(200, 90), CSize(150, 200));
+        f = CaptionPanel(d, ID_PANEL_FIRST + 2, "F", kBlue, CSize(200, 90), CSize(150, 200));
+        dragged = CaptionPanel(d, ID_PANEL_FIRST + 3, "D", kBlue, CSize(200, 70), CSize(110, 200));
+        d.Dock(AFX_IDW_DOCKBAR_LEFT, 1)->DockControlBar(a);
+        d.Dock(AFX_IDW_DOCKBAR_TOP, 1)->DockControlBar(b);
+        d.Dock(AFX_IDW_DOCKBAR_TOP, 1)->DockControlBar(f);
+        d.Dock(AFX_IDW_DOCKBAR_BOTTOM, 1)->DockControlBar(dragged);
+        d.pFrame->RecalcLayout();
+        f->m_sizeFloated = CSize(240, 200);
+        f->FloatControlBar(700, 60);
+        dragged->m_sizeFloated = CSize(180, 120);
+        if (bFloating)
+            dragged->FloatControlBar(700, 320);
+        d.pFrame->RecalcLayout();
+        dragged->m_ptHelperDragOffsetFloated = CPoint(12, 6);
+    }
+    CRect View() { return WindowOf(d.pFrame->m_pView); }
+};
+
+}  // namespace
+
+TEST(DropTargets, PointerFloatingOrDockedCtrlAndLookGiveKindCircleAndRectangle) {
+    struct Case {
+        const char* name;
+        std::function<CPoint(DropScene&)> point;
+        DWORD nKind;
+        DWORD nCircle;
+        std::function<CRect(DropScene&)> rect;   // null: the floating rectangle
+    } cases[] = {
+        {"view's left edge: inner ring, a new circle inside A's",
+         [](DropScene& s) { return CPoint(s.View().left + 3, s.View().CenterPoint().y); }, 7, 2,
+         [](DropScene& s) {
+             CRect V = s.View();
+             return CRect(V.left, V.top, V.left + std::min(110, ::MulDiv(V.Width(), 3, 4)), V.bottom);
+         }},
+        {"view's right edge, which is the frame's (no bar there): outer ring first",
+         [](DropScene& s) { return CPoint(s.View().right - 3, s.View().CenterPoint().y); }, 12, 1,
+         [](DropScene& s) {
+             CRect rc;
+             s.d.pFrame->GetClientRect(&rc);
+             s.d.pFrame->ClientToScreen(&rc);
+             return CRect(rc.right - 110, rc.top, rc.right, rc.bottom);
+         }},
+        {"B's top band, below the outer ring: split above B",
+         [](DropScene& s) { return CPoint(WindowOf(s.b).CenterPoint().x, WindowOf(s.b).top + 20); }, 1, 0,
+         [](DropScene& s) {
+             CRect R = WindowOf(s.b);
+             return CRect(R.left, R.top, R.right, R.top + R.Height() / 2);
+         }},
+        {"A's right band: split right of A",
+         [](DropScene& s) { return CPoint(WindowOf(s.a).right - 5, WindowOf(s.a).CenterPoint().y); }, 4, 0,
+         [](DropScene& s) {
+             CRect R = WindowOf(s.a);
+             return CRect(R.right - R.Width() / 2, R.top, R.right, R.bottom);
+         }},
+        {"the frame's very top: outer ring",
+         [](DropScene& s) {
+             CRect rc;
+             s.d.pFrame->GetClientRect(&rc);
+             s.d.pFrame->ClientToScreen(&rc);
+             return CPoint(rc.CenterPoint().x, rc.top + 3);
+         },
+         9, 1,
+         [](DropScene& s) {
+             CRect rc;
+             s.d.pFrame->GetClientRect(&rc);
+             s.d.pFrame->ClientToScreen(&rc);
+             return CRect(rc.left, rc.top, rc.right, rc.top + 70);
+         }},
+        {"F's mini frame, left band: split left of the floating F",
+         [](DropScene& s) { return CPoint(WindowOf(s.f->GetParentFrame()).left + 5, WindowOf(s.f->GetParentFrame()).CenterPoint().y); },
+         3, 0,
+         [](DropScene& s) {
+             CRect R = WindowOf(s.f->GetParentFrame());
+             return CRect(R.left, R.top, R.left + R.Width() / 2, R.bottom);
+         }},
+        {"the view's middle: floats", [](DropScene& s) { return s.View().CenterPoint(); }, 0, 0, nullptr},
+        {"outside the frame: floats", [](DropScene&) { return CPoint(900, 600); }, 0, 0, nullptr},
+    };
+    for (bool bStudio : {false, true}) {
+        orvtest::ScopedPainter painter(bStudio ? (CExtPaintManager*)new CExtPaintManagerStudio2005
+                                               : (CExtPaintManager*)new CExtPaintManagerXP);
+        for (bool bFloating : {false, true}) {
+            for (bool bCtrl : {false, true}) {
+                for (const Case& c : cases) {
+                    DropScene s(bFloating);
+                    const std::string name = std::string(c.name) + (bStudio ? ", studio" : ", xp") +
+                                             (bFloating ? ", floating" : ", docked") + (bCtrl ? ", Ctrl" : "");
+                    const CPoint pt = c.point(s);
+                    CExtControlBar::InternalDraggingState_t st(s.dragged);
+                    s.dragged->ComputeDropTarget(st, pt.x, pt.y, bCtrl);
+                    // Ctrl, and the Studio look outside its markers, always float
+                    const bool bFloat = bCtrl || bStudio || c.rect == nullptr;
+                    EXPECT_FALSE(st.IsEmpty()) << name;
+                    EXPECT_EQ(bFloat ? 0u : c.nKind, st.m_eTarget) << name;
+                    EXPECT_EQ(bFloat ? 0u : c.nCircle, st.m_nCircle) << name;
+                    if (!bFloat) {
+                        EXPECT_EQ(Text(c.rect(s)), Text(st.m_rcTarget)) << name;
+                        continue;
+                    }
+                    EXPECT_EQ(nullptr, st.m_pTarget) << name;
+                    // the floating rectangle carries the frame's top-left, which its users take back
+                    const CRect F = WindowOf(s.d.pFrame);
+                    CRect rc = st.m_rcTarget;
+                    rc.OffsetRect(-F.TopLeft());
+                    const CSize size = bFloating ? WindowOf(s.dragged->GetParentFrame()).Size() : CSize(180, 120);
+                    EXPECT_EQ(size, rc.Size()) << name;
+                    if (!bFloating) {
+                        EXPECT_EQ(CPoint(pt.x - 12, pt.y - 6), rc.TopLeft()) << name;
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(DropTargets, TheFloatingDropTakesTheFrameOriginBack) {
+    DropScene s(false);
+    const CRect F = WindowOf(s.d.pFrame);
+    CExtControlBar::InternalDraggingState_t st(s.dragged);
+    s.dragged->ComputeDropTarget(st, 760, 500, true);
+    ASSERT_EQ(0u, st.m_eTarget);
+    ASSERT_TRUE(s.dragged->ApplyDraggingState(st, true));
+    ASSERT_TRUE(s.dragged->IsFloating());
+    EXPECT_EQ(CPoint(760 - 12, 500 - 6), WindowOf(s.dragged->GetParentFrame()).TopLeft())
+        << "the mini frame where the outline was drawn, frame at " << F.left << "," << F.top;
 }
