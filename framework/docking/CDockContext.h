@@ -17,6 +17,17 @@ public:
     // A docked bar floats where it floated last; a floating bar docks where it was docked last.
     virtual void ToggleDocking();
 
+    // ---- Dragging and sizing with the mouse (a bar that does not move or size itself) ----
+    // The simplest form: the mouse is followed without an outline until the left button goes up
+    // (Esc, the right button, a lost capture or a quit cancel). A drag then moves a floating
+    // bar's mini frame by what the mouse moved, and floats a docked bar at its own place moved
+    // by that much; it never docks a bar. A resize from a floating bar's border (nHitTest
+    // HTLEFT ... HTBOTTOMRIGHT) asks the bar for its new floating size (CalcDynamicLayout with
+    // LM_COMMIT) along the dragged edge and lays its mini frame out; it does nothing to a docked
+    // bar. Both answer whether the mouse ended the gesture (not a cancel).
+    virtual BOOL StartDrag(CPoint pt);
+    virtual BOOL StartResize(int nHitTest, CPoint pt);
+
     CControlBar* m_pBar;
     CFrameWnd* m_pDockSite;
     UINT m_uMRUDockID;        // the dock bar the bar last left (0: none yet)

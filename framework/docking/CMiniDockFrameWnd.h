@@ -26,5 +26,6 @@ protected:
     afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
     DECLARE_MESSAGE_MAP()
 
+protected:
     CDockBar* m_pWndDockBar;
 };

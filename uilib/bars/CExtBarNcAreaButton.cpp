@@ -2,6 +2,7 @@
 // and tool tips of the base and its Expand, Close and Menu kinds.
 #include "CExtBarNcAreaButton.h"
 #include "CExtControlBar.h"
+#include "CExtMiniDockFrameWnd.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtResourceManager.h"
 #include "CExtPopupMenuWnd.h"
@@ -58,8 +59,18 @@ bool CExtBarNcAreaButton::GetBarCaptionRect(CRect& rcCaption, CRect& rcWindow, b
         return false;
     // A floating bar's caption is its floating frame's, drawn by the library's own mini frame;
     // the framework's mini frame draws its own and holds no buttons of ours.
-    if (IsBarFloating())
-        return false;
+    if (IsBarFloating()) {
+        CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, m_pBar->GetParentFrame());
+        if (pMini == NULL || pMini->GetHostedBar() != m_pBar)
+            return false;
+        pMini->GetWindowRect(&rcWindow);
+        rcCaption = pMini->GetCaptionRect();
+        if (pbHorz != NULL)
+            *pbHorz = true;
+        if (pbText != NULL)
+            *pbText = true;
+        return true;
+    }
     m_pBar->GetWindowRect(&rcWindow);
     if (!m_pBar->IsBarWithGripper(pbHorz, pbText))
         return false;

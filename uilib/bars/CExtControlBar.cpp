@@ -1,6 +1,7 @@
 // The control bar's core: construction and the list of all bars, creation and naming, the frame
 // set-up, the window procedure, the docking-side queries and the command-UI update.
 #include "CExtControlBar.h"
+#include "CExtMiniDockFrameWnd.h"
 #include "CExtDockBar.h"
 #include "CExtDockOuterBar.h"
 #include "CExtPaintManagerHolder.h"
@@ -221,7 +222,9 @@ bool CExtControlBar::FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle, bo
         if (!pOuter->Create(pFrame, dwSide | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, nID))
             return false;  // the dock bar deleted itself with its window
     }
-    (void)bUseExtMiniFrames;  // the library's own mini frame comes with the floating layer
+    // floating bars live in the library's own mini frame
+    if (bUseExtMiniFrames)
+        pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CExtMiniDockFrameWnd);
     return true;
 }
 

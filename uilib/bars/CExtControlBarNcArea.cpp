@@ -2,6 +2,7 @@
 // or side gripper, client area), the non-client hit test, the painting of the frame and of the
 // client area through the current look, and the caption buttons' bookkeeping.
 #include "CExtControlBar.h"
+#include "CExtMiniDockFrameWnd.h"
 #include "CExtBarNcAreaButton.h"
 #include "CExtDockBar.h"
 #include "CExtMemoryDC.h"
@@ -211,13 +212,18 @@ UINT CExtControlBar::HitTestCaptionButtons(CPoint ptScreen, CExtBarNcAreaButton*
         *ppBtn = NULL;
     if (m_hWnd == NULL || m_arrCaptionButtons.GetSize() == 0)
         return HTCLIENT;
-    // a floating bar's buttons are its floating frame's (the library's mini frame)
-    if (IsFloating())
-        return HTCLIENT;
+    // a floating bar's buttons are in its floating frame's caption (the library's mini frame)
+    CWnd* pCaptionWnd = this;
+    if (IsFloating()) {
+        CExtMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, GetParentFrame());
+        if (pMini == NULL || pMini->GetHostedBar() != this)
+            return HTCLIENT;
+        pCaptionWnd = pMini;
+    }
     if (GetCurrentDragBar() != NULL || CExtPopupMenuWnd::IsAnyMenuTracked())
         return HTCLIENT;
     CRect rcWindow;
-    GetWindowRect(&rcWindow);
+    pCaptionWnd->GetWindowRect(&rcWindow);
     const CPoint pt = ptScreen - rcWindow.TopLeft();
     const bool bDragging = (m_nTracking & trackDragging) != 0;
     const bool bResizing = (m_nTracking & (trackRowResizing | trackColumnResizing)) != 0;
@@ -249,7 +255,7 @@ UINT CExtControlBar::HitTestCaptionButtons(CPoint ptScreen, CExtBarNcAreaButton*
             nResult = nHit;
     }
     if (bRepaint && ppBtn == NULL)
-        SendMessage(WM_NCPAINT);
+        pCaptionWnd->SendMessage(WM_NCPAINT);
     return nResult;
 }
 

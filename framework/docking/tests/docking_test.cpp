@@ -4,6 +4,7 @@
 // the status bar.
 #include "orv/gtest.h"
 #include "orv/TestEnv.h"
+#include "orv/UiTest.h"
 #include "DockingFixture.h"
 #include "docking_test_resources.h"
 #include <CMemFile.h>
@@ -347,6 +348,116 @@ TEST(DockContext, ToggleDockingReturnsToTheLastRectangle)
     CPoint ptLast = pMoved->m_pDockContext->m_ptMRUFloatPos;
     pMoved->m_pDockContext->ToggleDocking();
     EXPECT_EQ(ptLast, ScreenRect(pMoved->GetParentFrame()).TopLeft());
+}
+
+// The dock context's own drag and resize (for bars that do not move or size themselves),
+// driven by real input while its loop runs: a drag moves a floating bar's mini frame by what the
+// mouse moved and floats a docked bar moved by as much; a resize from a floating bar's right
+// border gives it the new floating width; Esc and the right button cancel; a docked bar is never
+// resized by it.
+TEST(DockContext, StartDragAndStartResizeFollowTheMouse)
+{
+    Docking d;
+    CFrameWnd* pFrame = d.pFrame;
+    CFixedBar* pFixed = AddBar(pFrame, d.bars, new CFixedBar(100, 24, kColors[0]), ID_A, "Fixed");
+    auto* pSizing = AddBar(pFrame, d.bars, new CSizingBar(CSize(200, 50), CSize(70, 160), CSize(150, 90), kColors[1]),
+                           ID_B, "Sizing", CBRS_TOP | CBRS_SIZE_DYNAMIC);
+    pFrame->DockControlBar(pFixed, AFX_IDW_DOCKBAR_TOP);
+    pFrame->DockControlBar(pSizing, AFX_IDW_DOCKBAR_BOTTOM);
+    pFrame->RecalcLayout();
+
+    auto mouse = [](CPoint pt, DWORD dwFlags) {
+        INPUT in = {};
+        in.type = INPUT_MOUSE;
+        in.mi.dx = (LONG)(((LONGLONG)pt.x * 65536 + 32768) / ::GetSystemMetrics(SM_CXSCREEN));
+        in.mi.dy = (LONG)(((LONGLONG)pt.y * 65536 + 32768) / ::GetSystemMetrics(SM_CYSCREEN));
+        in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        ::SendInput(1, &in, sizeof in);
+    };
+    auto key = [](WORD vk, bool bUp) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+        ::SendInput(1, &in, sizeof in);
+    };
+    // Runs gesture (the dock context's loop) while a script presses at from, moves to to and ends
+    // with a release there (or with the cancel given).
+    auto run = [&](CControlBar* pBar, CPoint from, CPoint to, const char* cancel, const std::function<BOOL()>& gesture) {
+        ::SetCursorPos(from.x, from.y);
+        std::vector<std::pair<std::string, orvtest::Script::Step>> steps = {
+            {"captured", [&] { return ::GetCapture() == pBar->m_hWnd; }},
+            {"press", [&] { mouse(from, MOUSEEVENTF_LEFTDOWN); return true; }},
+            {"move", [&] { mouse(to, 0); return true; }},
+            {"end", [&] {
+                 if (cancel == nullptr)
+                     mouse(to, MOUSEEVENTF_LEFTUP);
+                 else if (std::string(cancel) == "Esc")
+                     key(VK_ESCAPE, false);
+                 else
+                     mouse(to, MOUSEEVENTF_RIGHTDOWN);
+                 return true;
+             }},
+            {"released", [&] { return ::GetCapture() != pBar->m_hWnd; }},
+            {"let go", [&] {
+                 if (cancel != nullptr) {
+                     if (std::string(cancel) == "Esc")
+                         key(VK_ESCAPE, true);
+                     else
+                         mouse(to, MOUSEEVENTF_RIGHTUP);
+                     mouse(to, MOUSEEVENTF_LEFTUP);
+                 }
+                 return true;
+             }},
+            {"buttons up", [] { return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0 && (::GetAsyncKeyState(VK_RBUTTON) & 0x8000) == 0; }},
+        };
+        orvtest::Script script(steps, 10000);
+        const BOOL bResult = gesture();
+        EXPECT_TRUE(script.run()) << script.failure;
+        orvtest::pumpWaiting();
+        return bResult;
+    };
+
+    // a docked bar dragged floats, moved by what the mouse moved
+    CRect rcDocked = ScreenRect(pFixed);
+    CPoint from = rcDocked.CenterPoint();
+    EXPECT_TRUE(run(pFixed, from, from + CPoint(60, 120), nullptr, [&] { return pFixed->m_pDockContext->StartDrag(from); }));
+    ASSERT_TRUE(pFixed->IsFloating());
+    CWnd* pMini = pFixed->GetParentFrame();
+    EXPECT_EQ(rcDocked.TopLeft() + CPoint(60, 120), ScreenRect(pMini).TopLeft());
+    // a floating bar dragged moves its mini frame
+    CRect rcMini = ScreenRect(pMini);
+    from = ScreenRect(pFixed).CenterPoint();
+    EXPECT_TRUE(run(pFixed, from, from + CPoint(-30, 25), nullptr, [&] { return pFixed->m_pDockContext->StartDrag(from); }));
+    EXPECT_EQ(pMini, pFixed->GetParentFrame()) << "alone in its frame: the frame moves";
+    EXPECT_EQ(rcMini.TopLeft() + CPoint(-30, 25), ScreenRect(pMini).TopLeft());
+    // the cancels leave it where it was
+    for (const char* cancel : {"Esc", "right button"}) {
+        rcMini = ScreenRect(pMini);
+        from = ScreenRect(pFixed).CenterPoint();
+        EXPECT_FALSE(run(pFixed, from, from + CPoint(40, 40), cancel, [&] { return pFixed->m_pDockContext->StartDrag(from); }))
+            << cancel;
+        EXPECT_EQ(rcMini, ScreenRect(pMini)) << cancel;
+    }
+
+    // a resize from a floating bar's right border gives it the new floating width
+    CPoint ptDocked = ScreenRect(pSizing).CenterPoint();
+    EXPECT_FALSE(pSizing->m_pDockContext->StartResize(HTRIGHT, ptDocked)) << "not for a docked bar";
+    EXPECT_EQ(CSize(150, 90), pSizing->m_sizeFloat);
+    pFrame->FloatControlBar(pSizing, CPoint(200, 150));
+    pFrame->RecalcLayout();
+    ASSERT_TRUE(pSizing->IsFloating());
+    CRect rcBar = ScreenRect(pSizing);
+    from = CPoint(rcBar.right - 1, rcBar.CenterPoint().y);
+    EXPECT_TRUE(run(pSizing, from, from + CPoint(40, 0), nullptr,
+                    [&] { return pSizing->m_pDockContext->StartResize(HTRIGHT, from); }));
+    EXPECT_EQ(CSize(190, 90), pSizing->m_sizeFloat);
+    EXPECT_EQ(CSize(190, 90), ScreenRect(pSizing).Size()) << "its mini frame laid it out";
+    rcBar = ScreenRect(pSizing);
+    from = CPoint(rcBar.CenterPoint().x, rcBar.bottom - 1);
+    EXPECT_FALSE(run(pSizing, from, from + CPoint(0, 30), "Esc",
+                     [&] { return pSizing->m_pDockContext->StartResize(HTBOTTOM, from); }));
+    EXPECT_EQ(CSize(190, 90), pSizing->m_sizeFloat);
 }
 
 // ShowControlBar(..., TRUE) changes nothing until the next idle, where the frame lays out and

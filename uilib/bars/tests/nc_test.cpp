@@ -203,7 +203,16 @@ TEST(NcArea, AFloatingResizableBarHasAOnePixelBorderAndNoCaption) {
     x->GetWindowRect(&rcWindow);
     EXPECT_EQ(CRect(1, 1, rcWindow.Width() - 1, rcWindow.Height() - 1), ClientInWindow(x));
     EXPECT_FALSE(x->IsBarWithGripper());
-    EXPECT_EQ(nullptr, ShownButton<CExtBarNcAreaButton>(x)) << "the floating frame's caption holds the buttons";
+    // the floating frame's caption holds the buttons
+    CExtBarNcAreaButtonClose* pClose = ShownButton<CExtBarNcAreaButtonClose>(x);
+    ASSERT_NE(nullptr, pClose);
+    CWnd* pMini = x->GetParentFrame();
+    ASSERT_NE(nullptr, pMini);
+    CRect rcMini;
+    pMini->GetWindowRect(&rcMini);
+    const CRect rcClose = ScreenRect(pMini, pClose->GetRect());
+    EXPECT_TRUE(rcMini.PtInRect(rcClose.CenterPoint()));
+    EXPECT_FALSE(rcWindow.PtInRect(rcClose.CenterPoint())) << "not in the bar's own window";
     EXPECT_EQ((UINT)HTCLIENT, NcHit(x, rcWindow.CenterPoint()));
 }
 
@@ -291,10 +300,9 @@ TEST(CaptionButtons, ShownByKindAndDockingState) {
     } cases[] = {
         {"resizable, docked: Close only", a, false, "Close"},
         {"fixed-size, docked: none", t, false, ""},
-        // a floating bar's buttons live in the caption of the library's own floating frame; in
-        // the framework's mini frame the bar has no caption of its own
-        {"resizable, floating", a, true, ""},
-        {"fixed-size, floating", t, true, ""},
+        // a floating bar's buttons live in the caption of the library's own floating frame
+        {"resizable, floating", a, true, "Close"},
+        {"fixed-size, floating: Close, and Menu for its bars menu", t, true, "Close Menu"},
     };
     for (const Case& c : cases) {
         if (c.bFloat) {
