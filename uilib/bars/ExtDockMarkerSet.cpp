@@ -170,18 +170,24 @@ void ExtDockMarkerSet::UpdateBarMarkers(CFrameWnd* pFrame, bool bShow) {
                     hTarget = h;
                 } else if (CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, pLive)) {
                     if (pDock->GetCircleNo() >= 1) {
-                        for (HWND hChild = ::GetTopWindow(h); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+                        bool bHit = false;
+                        for (HWND hChild = ::GetTopWindow(h); hChild != NULL && !bHit;
+                             hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
                             CRect rcChild;
                             ::GetWindowRect(hChild, &rcChild);
                             if (!::IsWindowVisible(hChild) || !rcChild.PtInRect(pt))
                                 continue;
+                            bHit = true;
                             CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hChild));
                             if (CExtDynControlBar* pDyn = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar))
                                 hTarget = FindBarInContainer(pDyn, pt.x, pt.y);
                             else if (pBar != NULL && pBar != pDragged && !pBar->IsFixedSizeBar())
                                 hTarget = hChild;
-                            break;
                         }
+                        // a dock bar with no bar there (an emptied circle not yet laid out again)
+                        // hides nothing under it
+                        if (!bHit)
+                            continue;
                     } else {
                         hTarget = g_hBarMarkersTarget;
                     }
