@@ -14,6 +14,8 @@
 #include <afxwin.h>
 #include <afxdocking.h>
 #include <CCriticalSection.h>
+#include <CArchive.h>
+#include <CDockState.h>
 #include "ExtBarPaintQuery.h"
 
 class CExtPopupMenuWnd;
@@ -205,6 +207,82 @@ public:
     // ---- The bars context menu ----
     static bool FillBarsContextMenu(CFrameWnd* pFrame, CExtPopupMenuWnd* pPopup, WORD nEventId,
                                     CWnd* pWndEventSrc, UINT nMsgID, DWORD dwFlags);
+
+    // ---- bar-state archive (ExtBarStateArchive.cpp; the stored form is in README.md) ----
+    // Sizes and places the library keeps for a bar that the framework's dock state names.
+    struct OuterItemData_t {
+        DWORD m_nBarID = AFX_IDW_DOCKBAR_FLOAT;
+        CPoint m_ptFloatPos = CPoint(0, 0);
+        CSize m_sizeDockedH = CSize(200, 200);
+        CSize m_sizeDockedV = CSize(200, 200);
+        CSize m_sizeFloated = CSize(200, 200);
+        DockPos_t m_dockPos;
+        bool m_bFloating = false;
+        void Serialize(CArchive& ar);
+    };
+    // One resizable bar or container (with the bars inside it) of an inner circle or a floating
+    // container, as stored.
+    class InternalDockStateBar : public CObject {
+    public:
+        enum : DWORD { kindMask = 0x0F, kindBar = 1, kindContainer = 2, flagVisible = 0x10, flagFloating = 0x20,
+                       flagRowBreak = 0x40, flagInContainer = 0x80 };
+        InternalDockStateBar() { SetDefaults(); }
+        ~InternalDockStateBar() override { Reset(); }
+        void Reset();
+        void SetDefaults();
+        void CaptureFromBar(CExtControlBar* pBar, InternalDockStateBar* pParent);
+        // Throws CResourceException when a mini frame cannot be made.
+        void RestoreBar(CFrameWnd* pFrame, InternalDockStateBar* pParent);
+        void CopyLayoutToBar(CFrameWnd* pFrame, InternalDockStateBar* pParent);
+        void FinishRestore(CFrameWnd* pFrame, InternalDockStateBar* pParent);
+        // Reading checks every field it can (ids, kind, nesting, counts against the bytes
+        // left) and throws CArchiveException for a damaged record; nDepth 0 is a top record.
+        void Serialize(CArchive& ar, int nDepth);
+        void Serialize(CArchive& ar) override { Serialize(ar, 0); }
+        // The bars of this record and its children, for docking them at their defaults.
+        void CollectBarIds(CDWordArray& arr) const;
+
+        int m_nBarID, m_nDockBarID, m_nCircleNo, m_nMRUWidth;
+        DWORD m_dwBarStyle, m_dwFlags, m_dwMRUFloatStyle, m_dwFrameStyle, m_dwLayoutWord;
+        CPoint m_ptFloatPos, m_ptMRUFloatPos;
+        CRect m_rcMRUDockPos, m_rcFrame, m_rcBar;
+        CSize m_sizeDockedH, m_sizeDockedV, m_sizeFloated;
+        CArray<InternalDockStateBar*, InternalDockStateBar*> m_arrChildren;
+        CExtControlBar* m_pRestoredBar = NULL;
+    };
+    // The whole frame: its placement, the framework's dock state, the rows and the records.
+    class InternalDockStateSite : public CObject {
+    public:
+        explicit InternalDockStateSite(CFrameWnd* pFrame);
+        ~InternalDockStateSite() override;
+        void Reset();
+        void CaptureFromFrame();
+        // Answers false (the frame laid out again, the bars not yet placed docked at their
+        // defaults) when applying failed; throws nothing.
+        bool ApplyToFrame(bool bPlaceFrame);
+        void Serialize(CArchive& ar) override;
+
+        CArray<OuterItemData_t, const OuterItemData_t&> m_arrOuterItems;
+        CFrameWnd* m_pFrame;
+        WINDOWPLACEMENT m_wp;
+        CDockState* m_pDockState;
+        CArray<InternalDockStateBar*, InternalDockStateBar*> m_arrBars;
+    };
+    // A tool bar's docking-position record in the archive: a WORD (bit 0: empty), then unless
+    // empty a DWORD 1, the preferred rectangle, the two preferred lengths and the order.
+    static void SerializeDockPos(CArchive& ar, DockPos_t& rec);
+    // Saves (storing archive) or loads the bar layout of pFrame. A load reads and checks the
+    // whole archive before it changes anything; with pFrameWp the stored placement is copied out
+    // and the frame is placed. False: the frame is already being saved or loaded, the archive is
+    // damaged, or applying it failed (the frame then lays out with every bar docked).
+    static bool SerializeFrameBarState(CArchive& ar, CFrameWnd* pFrame, WINDOWPLACEMENT* pFrameWp = NULL);
+    static bool IsFrameStateSerializing(CFrameWnd* pFrame, bool* pbLoading = NULL);
+    static bool RegisterFrameStateSerializing(CFrameWnd* pFrame, bool bLoading);
+    static bool UnregisterFrameStateSerializing(CFrameWnd* pFrame);
+    static void CaptureFrameDockState(CFrameWnd* pFrame, CDockState& state,
+                                      CArray<OuterItemData_t, const OuterItemData_t&>& arrRows);
+    static void ApplyFrameDockState(CFrameWnd* pFrame, CDockState& state,
+                                    CArray<OuterItemData_t, const OuterItemData_t&>& arrRows);
 
     // ---- Command-UI updates ----
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
