@@ -284,19 +284,18 @@ TEST(BarsDemo, StudioDragsOntoFrameAndBarMarkersWithTheHighlight) {
                            [&] { return TargetIs(15) && highlighted(ExtDockMarkerSet::FrameMarkers(), 1); },
                            "frame_marker", nullptr, [&] { return Place(demo.left) == "bottom 1"; }}));
     EXPECT_EQ(0, ExtDockMarkerSet::FrameMarkers().GetSize()) << "no marker left after the drag";
-    // Top onto Right's left marker: the two share a container
+    // Top onto the left marker of the markers over the view: a new innermost circle at the left
     EXPECT_TRUE(Drag(demo, {demo.top, [&] { return CaptionPoint(demo.top); },
                            [&] {
-                               // over Right first, so that its markers come, then onto its left marker
-                               if (ExtDockMarkerSet::GetBarMarkersTarget() != demo.right->m_hWnd)
-                                   return WindowOf(demo.right).CenterPoint() + CPoint(0, 50);
+                               // over the view first, so that its markers come, then onto its left marker
+                               if (ExtDockMarkerSet::GetBarMarkersTarget() != demo.d.pFrame->m_pView->m_hWnd)
+                                   return demo.View().CenterPoint() + CPoint(-60, -60);
                                return markerPoint(ExtDockMarkerSet::BarMarkers(), 2);
                            },
-                           [&] { return TargetIs(24) && highlighted(ExtDockMarkerSet::BarMarkers(), 2); },
+                           [&] { return TargetIs(20) && highlighted(ExtDockMarkerSet::BarMarkers(), 2); },
                            "bar_marker", nullptr,
                            [&] {
-                               return ContainerOf(demo.top) != nullptr && ContainerOf(demo.top) == ContainerOf(demo.right) &&
-                                      Rows(ContainerOf(demo.top)) == "Top Right |";
+                               return demo.top->GetDockSideId() == AFX_IDW_DOCKBAR_LEFT && !demo.top->IsFloating();
                            }}));
     // dropped outside every marker: floats where it was left
     EXPECT_TRUE(Drag(demo, {demo.bottom, [&] { return CaptionPoint(demo.bottom); },
