@@ -363,10 +363,13 @@ void CExtControlBar::ToggleFloatingState() {
         FloatAtLastPosition(CBRS_ALIGN_TOP);
         return;
     }
-    // a floating bar goes back where it was docked last
+    // a floating bar goes back where it was docked last: the side and circle it left, or (a bar
+    // the frame floated) the dock bar its dock context remembers
     if (bInMini && m_nMRUDockSideId != 0) {
         const UINT nCircle = m_nMRUDockCircle;
         DockIntoCircle(m_nMRUDockSideId, nCircle, NULL, true);
+    } else if (bInMini && m_pDockContext != NULL) {
+        m_pDockContext->ToggleDocking();
     }
 }
 
