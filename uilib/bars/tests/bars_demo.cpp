@@ -260,6 +260,43 @@ TEST(BarsDemo, OutlineDragsOntoEveryZoneKindToolBarsAndCancels) {
                            [&] { return demo.tool2->m_pDockBar == pLeft && Rows(pTop) == "Tool1 |"; }}));
     demo.Settle();
     EXPECT_TRUE(demo.Picture("end"));
+    // the layout goes to a file (a temporary file renamed over the old one), a new frame is
+    // built from it, and every bar is in its place and of its size
+    const std::string folder = orvtest::makeScratchFolder("bars_demo");
+    const std::string path = folder + "\\layout.bin", temp = folder + "\\layout.tmp";
+    auto where = [](Demo& m) {
+        std::string text;
+        for (CExtControlBar* p : std::initializer_list<CExtControlBar*>{m.left, m.right, m.top, m.bottom, m.tool1, m.tool2}) {
+            CString str;
+            p->GetWindowText(str);
+            const CRect rc = WindowOf(p);
+            text += std::string((LPCTSTR)str) + ": " + Place(p) + " " + std::to_string(rc.Width()) + "x" +
+                    std::to_string(rc.Height()) + "; ";
+        }
+        return text;
+    };
+    for (int nRound = 0; nRound < 2; nRound++) {   // the second save replaces the first file
+        CFile file;
+        ASSERT_TRUE(file.Open(temp.c_str(), CFile::modeCreate | CFile::modeWrite));
+        CArchive ar(&file, CArchive::store);
+        EXPECT_TRUE(CExtControlBar::SerializeFrameBarState(ar, demo.d.pFrame));
+        ar.Close();
+        file.Close();
+        ASSERT_TRUE(::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+    }
+    const std::string saved = where(demo);
+    {
+        Demo rebuilt("xp");
+        CFile file;
+        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
+        CArchive ar(&file, CArchive::load);
+        EXPECT_TRUE(CExtControlBar::SerializeFrameBarState(ar, rebuilt.d.pFrame));
+        ar.Close();
+        file.Close();
+        rebuilt.Settle();
+        EXPECT_EQ(saved, where(rebuilt));
+        EXPECT_TRUE(rebuilt.Picture("restored"));
+    }
 }
 
 TEST(BarsDemo, StudioDragsOntoFrameAndBarMarkersWithTheHighlight) {
