@@ -372,6 +372,84 @@ public:
     int GetRowThickness() const;
     void SetRowThickness(int nThickness);
 
+    // ---- Drop targets, docking operations and the tool-bar drag path ----
+    // (CExtControlBarDropTarget.cpp, CExtControlBarDocking.cpp, CExtControlBarFixedDrag.cpp)
+    // Where a dragged bar would land: the kind of a drop target (InternalDraggingState_t::m_eTarget).
+    enum DropKind : DWORD {
+        dropFloat = 0,
+        dropSplitTop = 1, dropSplitBottom = 2, dropSplitLeft = 3, dropSplitRight = 4,
+        dropInnerTop = 5, dropInnerBottom = 6, dropInnerLeft = 7, dropInnerRight = 8,
+        dropOuterTop = 9, dropOuterBottom = 10, dropOuterLeft = 11, dropOuterRight = 12,
+        dropUnchanged = 13,
+        dropMarkerOuterTop = 14,   // ... 17: a frame marker, circle 1 emptied first
+        dropMarkerInnerTop = 18,   // ... 21: a marker beside a window that is no bar (the view)
+        dropMarkerBarTop = 22,     // ... 25: a marker over a bar, split beside it
+        dropLast = 25,
+    };
+    // The record "CExtControlBar::g_nMsgDrawTackedArea" carries (WPARAM its address): a frame
+    // that draws the outline itself sets bit 1 of m_nFlags.
+    struct TackedAreaRecord {
+        CExtControlBar* m_pBar;
+        CDC* m_pDC;
+        int m_nDrawKind;    // 0 and 1 fill the rectangle, 2 draws a frame
+        CRect m_rc;         // in the DC's coordinates
+        BYTE m_nFlags;      // bit 0 erasing, bit 1 handled
+    };
+    // The bar being floated by FloatControlBar, NULL at any other time.
+    static CExtControlBar* GetBarBeingFloated();
+    // The target of a drag at the screen point into state (bCtrl: the loop saw Ctrl held).
+    virtual void ComputeDropTarget(InternalDraggingState_t& state, int x, int y, bool bCtrl);
+    void DrawTrackingOutline(const InternalDraggingState_t& state, bool bErasing);
+    static void DrawTackedArea(TackedAreaRecord& rec);
+    // Whether the geometric frame zones and the splits beside other bars apply to this bar.
+    virtual bool CanDockAtFrameZones() const { return !IsFixedModeBar(); }
+    // The frame's bar layout as a query: the rectangle left for the view (rectParam) when
+    // nMode is reposQuery; otherwise the windows are placed.
+    static void RepositionBarsQuery(CFrameWnd* pFrame, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver,
+                                    UINT nMode, CRect& rectParam, const CRect* pRectClient, bool bStretch);
+    // Carries a drop target out; bFinal at the drag's end (live drags apply on every move).
+    virtual bool ApplyDraggingState(InternalDraggingState_t& state, bool bFinal);
+    // Called on the target bar: pBar and this bar share a new container, pBar on the given side
+    // taking nPercent of this bar's place.
+    virtual bool DockIntoNewContainer(CExtControlBar* pBar, UINT nDockBarID, int nPercent);
+    // A new mini frame for this bar (throws the framework's resource exception on failure).
+    virtual CFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    // The double-click action: docked to floating (resizable bars), the dock context's toggle
+    // (fixed-mode bars).
+    virtual void ToggleFloatingState();
+    // Floats the bar with its mini frame's top-left at (x, y) (screen).
+    virtual void FloatControlBar(int x, int y, DWORD dwStyle = CBRS_ALIGN_TOP);
+    void FloatAtLastPosition(DWORD dwStyle = CBRS_ALIGN_TOP);
+    // Docks at a side of the frame (NULL: the dock site): in circle 1, emptied first, or in a new
+    // innermost circle.
+    virtual bool DockAtFrameSide(UINT nDockBarID, bool bInnermost = false, CFrameWnd* pFrame = NULL,
+                                 bool bRecalc = true);
+    // Docks beside pTarget in a new container (nPercent of the target's place, on that side).
+    virtual bool DockBesideBar(int nPercent, CExtControlBar* pTarget, UINT nDockBarID, bool bRecalc = true);
+    // Docks pBar next to this bar: along its row (bAcross false) or across it, after or before.
+    virtual bool DockBarNextToThis(CExtControlBar* pBar, bool bAcross, bool bAfter, CFrameWnd* pFrame = NULL,
+                                   bool bRecalc = true);
+    // Docks at the inner edge of the side's dock bar of nCircle (0: the outer dock bar).
+    virtual bool DockIntoCircle(UINT nDockBarID, UINT nCircle, CFrameWnd* pFrame = NULL, bool bRecalc = true);
+    virtual bool QueryCustomDocking(DWORD, DWORD, DWORD, DWORD) { return false; }
+    // The tool-bar drag path: the bar moves at every pointer move (no outline).
+    virtual void DockFixedBarAt(InternalDraggingState_t& state, int x, int y, bool bForceFloat);
+    bool TryDockFixedBarInto(InternalDraggingState_t& state, int x, int y, CExtDockBar* pDockBar);
+    void FloatFixedBarAt(InternalDraggingState_t& state, int x, int y);
+    // Moves the whole row of pBarInRow just before or after the row of pOther (same dock bar).
+    static void MoveRowNextTo(CControlBar* pBarInRow, CControlBar* pOther);
+    static void RefreshDockBarAfterRowChange(CFrameWnd* pFrame, CExtDockBar* pDockBar);
+    // Where the bar was docked before it floated (side id, circle): a double click on its mini
+    // frame's caption docks it back there.
+    UINT m_nMRUDockSideId = 0;
+    UINT m_nMRUDockCircle = 1;
+protected:
+    // Notes the side and circle the bar is docked in (m_nMRUDockSideId, m_nMRUDockCircle).
+    void RememberDockPlace();
+    // FloatControlBar's work; may throw.
+    void FloatControlBarAt(int x, int y, DWORD dwStyle);
+public:
+
 protected:
     // Non-client and mouse messages (answers true when it handled the message).
     bool HandleNcAndMouseMessage(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);

@@ -4,9 +4,9 @@
 // move). Each runs its own modal loop until its stop operation ends it. Also the mouse and
 // non-client message handlers that start and end the modes, the cursor, and the prompts.
 //
-// Until the drop targets come, a drag's target is always "unchanged" (kind 13): a drag can be
-// started, followed and ended or cancelled, and leaves the bar where it was. "Live" resizing
-// (bars resized at every move instead of a tracker) is not built: no bar asks for it.
+// The drop target of each pointer position comes from ComputeDropTarget; without the Studio look
+// an outline shows it, in that look the bar moves with the pointer and markers show the places.
+// "Live" resizing (bars resized at every move instead of a tracker) is not built: no bar asks for it.
 #include "CExtControlBar.h"
 #include "CExtBarNcAreaButton.h"
 #include "CExtDockBar.h"
@@ -14,6 +14,7 @@
 #include "ExtBarNcGeometry.h"
 #include "CExtPopupMenuWnd.h"
 #include "ExtBarStandIns.h"
+#include "ExtDockMarkerSet.h"
 #include <windowsx.h>
 #include <algorithm>
 #include <cstdlib>
@@ -507,8 +508,25 @@ void CExtControlBar::DraggingStart(const POINT* pptScreen, const POINT* pptGrabO
         else
             m_ptHelperDragOffsetDockedV = *pptGrabOffset;
     }
-    UpdateDraggingState(&ptStart, ::GetKeyState(VK_CONTROL) < 0);
+    if (g_PaintManager->IsStudioStyle() && !IsFixedSizeBar() && !IsFixedModeBar()) {
+        // the bar floats at once and follows the pointer; the markers are made, hidden
+        UpdateDraggingState(&ptStart, ::GetKeyState(VK_CONTROL) < 0);
+        if (!candidate.IsEmpty() && candidate.m_eTarget == dropFloat && ::IsWindow(hWnd))
+            ApplyDraggingState(candidate, false);
+        if (CFrameWnd* pSite = GetDockSiteFrame(this)) {
+            ExtDockMarkerSet::ShowFrameMarkers(pSite, false);
+            ExtDockMarkerSet::UpdateBarMarkers(pSite, false);
+        }
+    } else {
+        UpdateDraggingState(&ptStart, ::GetKeyState(VK_CONTROL) < 0);
+    }
+    if (!::IsWindow(hWnd))
+        return;
     SetTimer(kDragTimerId, 50, NULL);
+    if ((m_nTracking & trackDragging) == 0) {
+        ::KillTimer(hWnd, kDragTimerId);
+        return;
+    }
     auto running = [&] { return ::IsWindow(hWnd) && (m_nTracking & trackDragging) != 0; };
     while (running()) {
         bool bEnded = false;
@@ -580,41 +598,72 @@ void CExtControlBar::DraggingStart(const POINT* pptScreen, const POINT* pptGrabO
 }
 
 void CExtControlBar::UpdateDraggingState(const POINT* pptScreen, BOOL bCtrlDown) {
-    (void)bCtrlDown;   // Ctrl asks for a floating target; the targets come with the drop geometry
     if (g_bDragUpdateGuard || pptScreen == NULL || m_ptDraggingLast == CPoint(*pptScreen))
         return;
     m_ptDraggingLast = *pptScreen;
     g_bDragUpdateGuard = true;
+    const HWND hWnd = m_hWnd;
     InternalDraggingState_t& candidate = DragCandidateState();
     InternalDraggingState_t& shown = DragShownState();
-    // the target: for now always "unchanged", the bar where it is
-    candidate.Clear(this);
-    candidate.SetEmpty(false);
-    candidate.m_eTarget = InternalDraggingState_t::kindUnchanged;
-    GetWindowRect(&candidate.m_rcTarget);
-    if (candidate != shown)
+    const bool bMarkers = g_PaintManager->IsStudioStyle() && !IsFixedSizeBar() && !IsFixedModeBar();
+    CFrameWnd* pSite = GetDockSiteFrame(this);
+    ComputeDropTarget(candidate, pptScreen->x, pptScreen->y, bCtrlDown != FALSE);
+    if (candidate != shown) {
+        CExtPaintManager::PassPaintMessages();
+        if (!shown.IsEmpty())
+            DrawTrackingOutline(shown, true);
+        if (!candidate.IsEmpty())
+            DrawTrackingOutline(candidate, false);
+        CExtPaintManager::PassPaintMessages();
+        if (IsShowContentWhileDragging()) {
+            if (bMarkers && pSite != NULL) {
+                ExtDockMarkerSet::UpdateBarMarkers(pSite, false);
+                ExtDockMarkerSet::ShowAllMarkers(!bCtrlDown);
+            }
+            if (!candidate.IsEmpty() && ::IsWindow(hWnd))
+                ApplyDraggingState(candidate, false);
+        }
         shown.Assign(candidate);
-    if (::GetCapture() != m_hWnd)
-        ::SetCapture(m_hWnd);
+    } else if (bCtrlDown) {
+        ExtDockMarkerSet::ShowAllMarkers(false);
+    } else if (bMarkers && pSite != NULL) {
+        ExtDockMarkerSet::UpdateBarMarkers(pSite, false);
+        ExtDockMarkerSet::ShowAllMarkers(true);
+    }
+    if (::IsWindow(hWnd) && ::GetCapture() != hWnd)
+        ::SetCapture(hWnd);
     g_bDragUpdateGuard = false;
 }
 
 void CExtControlBar::DraggingStop(BOOL bCancel) {
+    // the markers and their owner window go at every end of a drag
+    ExtDockMarkerSet::DestroyAllMarkers();
     if ((m_nTracking & trackDragging) == 0)
         return;
     m_nTracking &= ~trackDragging;
     m_ptDraggingLast.SetPoint(-1, -1);
+    const HWND hWnd = m_hWnd;
     InternalDraggingState_t& candidate = DragCandidateState();
     InternalDraggingState_t& shown = DragShownState();
+    if (g_PaintManager->IsStudioStyle())
+        bCancel = FALSE;   // the bar is already where the drag left it
     if (!candidate.IsEmpty()) {
         CExtPaintManager::PassPaintMessages();
+        DrawTrackingOutline(candidate, true);
         OnTrackingEnd(shown, candidate, bCancel);
-        // an "unchanged" target leaves the bar where it is, whether cancelled or not
+        if (!bCancel && (!IsShowContentWhileDragging() || (shown.IsEmpty() && shown != candidate) ||
+                         g_PaintManager->IsStudioStyle())) {
+            // the drop: the shown state stays set while it runs (the bar is still the one dragged)
+            InternalDraggingState_t drop(this);
+            drop.Assign(candidate);
+            if (hWnd != NULL && ::IsWindow(hWnd))
+                ApplyDraggingState(drop, true);
+        }
     }
     candidate.Clear(NULL);
     shown.Clear(NULL);
-    if (m_hWnd != NULL && ::IsWindow(m_hWnd)) {
-        if (::GetCapture() == m_hWnd)
+    if (hWnd != NULL && ::IsWindow(hWnd)) {
+        if (::GetCapture() == hWnd)
             ::ReleaseCapture();
         if (IsFloating() && !IsShowContentWhileDragging())
             RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

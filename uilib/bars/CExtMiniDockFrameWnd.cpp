@@ -592,8 +592,7 @@ void CExtMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
         return;
     if (pBar != NULL) {
         // may dock the bar away and destroy this frame: nothing after it
-        if (pBar->m_pDockContext != NULL)
-            pBar->m_pDockContext->ToggleDocking();
+        pBar->ToggleFloatingState();
         return;
     }
     CMiniDockFrameWnd::OnNcLButtonDblClk(nHitTest, point);

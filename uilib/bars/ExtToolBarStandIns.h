@@ -33,6 +33,8 @@ public:
     DockPos_t m_dockPos;
 
     bool IsWholeRowBar() const override { return m_bOwnRow; }
+    // a tool bar moves for real while it is dragged
+    bool IsShowContentWhileDragging() const override { return true; }
     bool CanStretchAcrossRow() const override { return !m_bNoStretch; }
     DockPos_t* GetDockPosRecord() override { return &m_dockPos; }
     void SetDockPosRecord(const DockPos_t* pRecord) override;

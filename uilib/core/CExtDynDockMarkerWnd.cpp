@@ -1,9 +1,11 @@
 // Drop-marker windows.
 #include "CExtDynDockMarkerWnd.h"
+#include "ExtBarPaintQuery.h"
 
 IMPLEMENT_DYNAMIC(CExtDynDockMarkerWnd, CWnd)
 
 const char CExtDynDockMarkerWnd::kClassName[] = "OrvelUI-DynDockMarker";
+IExtDockMarkerSite* CExtDynDockMarkerWnd::g_pSite = NULL;
 
 namespace {
 
@@ -12,6 +14,7 @@ const char kOwnerClassName[] = "OrvelUI-DynDockMarkerOwner";
 bool RegisterClasses() {
     static const bool bRegistered = [] {
         WNDCLASSA wc = {};
+        wc.style = CS_GLOBALCLASS;
         wc.lpfnWndProc = ::DefWindowProcA;
         wc.hInstance = AfxGetInstanceHandle();
         wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
@@ -25,20 +28,30 @@ bool RegisterClasses() {
 
 }  // namespace
 
+namespace {
+HWND g_hSharedOwner = NULL;
+}
+
+void CExtDynDockMarkerWnd::DestroySharedOwner() {
+    if (g_hSharedOwner != NULL && ::IsWindow(g_hSharedOwner))
+        ::DestroyWindow(g_hSharedOwner);
+    g_hSharedOwner = NULL;
+}
+
 HWND CExtDynDockMarkerWnd::GetSharedOwner() {
-    static HWND hOwner = NULL;
-    if (hOwner == NULL || !::IsWindow(hOwner)) {
-        hOwner = RegisterClasses()
-                     ? ::CreateWindowExA(0, kOwnerClassName, "", WS_POPUP, 0, 0, 0, 0,
+    if (g_hSharedOwner == NULL || !::IsWindow(g_hSharedOwner)) {
+        g_hSharedOwner = RegisterClasses()
+                     ? ::CreateWindowExA(WS_EX_TOPMOST, kOwnerClassName, "", WS_POPUP, 0, 0, 0, 0,
                                          ::GetDesktopWindow(), NULL, AfxGetInstanceHandle(), NULL)
                      : NULL;
     }
-    return hOwner;
+    return g_hSharedOwner;
 }
 
 CExtDynDockMarkerWnd::CExtDynDockMarkerWnd(CWnd* pWndOwner, int eKind, HBITMAP hBmpActive,
                                            HBITMAP hBmpIdle, HRGN hRgn, const RECT& rc)
     : m_pWndOwner(pWndOwner),
+      m_hWndTarget(pWndOwner != NULL ? pWndOwner->GetSafeHwnd() : NULL),
       m_eKind(eKind),
       m_hBmpActive(hBmpActive),
       m_hBmpIdle(hBmpIdle),
@@ -59,11 +72,43 @@ CExtDynDockMarkerWnd::CExtDynDockMarkerWnd(CWnd* pWndOwner, int eKind, HBITMAP h
 }
 
 CExtDynDockMarkerWnd::~CExtDynDockMarkerWnd() {
+    ShowHighlight(false);
     if (m_hWnd != NULL)
         DestroyWindow();
     for (HGDIOBJ h : {(HGDIOBJ)m_hBmpActive, (HGDIOBJ)m_hBmpIdle, (HGDIOBJ)m_hRgn})
         if (h != NULL)
             ::DeleteObject(h);
+}
+
+DWORD CExtDynDockMarkerWnd::GetDropKind() const {
+    const int nSide = GetSide();
+    if (nSide < 0)
+        return 0;
+    if (m_hWndTarget == NULL)
+        return 14 + nSide;
+    const IExtBarPaintQuery* pQuery = ExtBarPaintQueryOf(CWnd::FromHandlePermanent(m_hWndTarget));
+    return (pQuery != NULL && pQuery->IsControlBarKind() ? 22 : 18) + nSide;
+}
+
+bool CExtDynDockMarkerWnd::ShowHighlight(bool bShow) {
+    if (m_pHighlight != NULL) {
+        CWnd* pOld = m_pHighlight;
+        m_pHighlight = NULL;
+        if (pOld->GetSafeHwnd() != NULL)
+            pOld->DestroyWindow();
+        delete pOld;
+    }
+    if (!bShow)
+        return true;
+    if (!IsDropMarker() || g_pSite == NULL)
+        return false;
+    m_pHighlight = g_pSite->CreateHighlight(this);
+    return m_pHighlight != NULL;
+}
+
+BOOL CExtDynDockMarkerWnd::DestroyWindow() {
+    ShowHighlight(false);
+    return CWnd::DestroyWindow();
 }
 
 void CExtDynDockMarkerWnd::SetHighlighted(bool bHighlighted) {
@@ -87,19 +132,25 @@ void CExtDynDockMarkerWnd::DestroyMarkers(Array& arr) {
 }
 
 void CExtDynDockMarkerWnd::TrackCursor() {
+    // markers live for a drag; outside one they do nothing
+    if (g_pSite == NULL || !g_pSite->IsBarDragged())
+        return;
+    if (m_hWndTarget != NULL && !::IsWindow(m_hWndTarget)) {
+        g_pSite->OnMarkerTargetGone(this);
+        return;
+    }
     POINT pt;
     if (!::GetCursorPos(&pt))
         return;
-    CRect rcWindow;
-    GetWindowRect(&rcWindow);
-    bool bOver = rcWindow.PtInRect(pt) != FALSE;
-    if (bOver) {
-        HRGN hShape = ::CreateRectRgn(0, 0, 0, 0);
-        if (::GetWindowRgn(m_hWnd, hShape) != ERROR)
-            bOver = ::PtInRegion(hShape, pt.x - rcWindow.left, pt.y - rcWindow.top) != FALSE;
-        ::DeleteObject(hShape);
-    }
-    SetHighlighted(bOver);
+    const int nHover = ::WindowFromPoint(pt) == m_hWnd ? 1 : 2;
+    if (nHover == m_nHover)
+        return;
+    m_nHover = nHover;
+    if (nHover != 1)
+        ShowHighlight(false);
+    SetHighlighted(nHover == 1);
+    if (m_hWnd != NULL)
+        ::UpdateWindow(m_hWnd);
 }
 
 void CExtDynDockMarkerWnd::OnPaint() {
@@ -126,10 +177,13 @@ LRESULT CExtDynDockMarkerWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
     case WM_ERASEBKGND:
         return 1;
     case WM_MOUSEACTIVATE:
-        return MA_NOACTIVATE;
+        return MA_NOACTIVATEANDEAT;
+    case WM_NCCALCSIZE:
+        return 0;
     case WM_TIMER:
         if (wParam == kTimerId) {
-            TrackCursor();
+            if (::IsWindowVisible(m_hWnd))
+                TrackCursor();
             return 0;
         }
         break;
