@@ -29,8 +29,10 @@ public:
         : path_(orvtest::fixtureDir() + "/" + fileName),
           appender_(new log4cxx::FileAppender(
               log4cxx::LayoutPtr(new log4cxx::PatternLayout("%p %m%n")), path_, false)),
-          logger_(log4cxx::Logger::getLogger(loggerName))
+          logger_(log4cxx::Logger::getLogger(loggerName)), level_(logger_->getLevel())
     {
+        // every level is recorded, whatever the program's configuration lets through
+        logger_->setLevel(log4cxx::Level::getAll());
         logger_->addAppender(appender_);
     }
     ~LogCapture() { stop(); }
@@ -50,6 +52,7 @@ private:
         if (!appender_)
             return;
         logger_->removeAppender(appender_);
+        logger_->setLevel(level_);
         appender_->close();
         appender_ = log4cxx::AppenderPtr();
     }
@@ -57,6 +60,7 @@ private:
     std::string path_;
     log4cxx::AppenderPtr appender_;
     log4cxx::LoggerPtr logger_;
+    log4cxx::LevelPtr level_;   // the logger's own level before (null: inherited)
 };
 
 }  // namespace guitest

@@ -97,6 +97,13 @@ bool PumpOne(int& nQuitCode) {
     return true;
 }
 
+// Sleeps until input is waiting. Unlike WaitMessage it also wakes for messages an earlier peek
+// saw and left in the queue: WaitMessage waits for new ones only, and a loop that peeked a
+// message it could not take yet then slept with work waiting.
+void WaitForInput() {
+    ::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
 // Removes the first waiting message of the range. A pending quit message is handed out whatever
 // range is asked for: it is then noted (bQuit, its code) instead of lost, and the answer is false.
 bool RemoveMessage(MSG& msg, HWND hWnd, UINT nFirst, UINT nLast, bool& bQuit, int& nQuitCode) {
@@ -298,7 +305,7 @@ void CExtControlBar::RunResizeLoop(BYTE nMode) {
             }
             int nQuitCode = 0;
             if (!PumpOne(nQuitCode)) {
-                // The application is to end: with a quit pending WaitMessage never blocks, so
+                // The application is to end: with a quit pending the wait never blocks, so
                 // the mode ends here and the quit goes on to the application's loop.
                 if (running())
                     stop();
@@ -308,7 +315,7 @@ void CExtControlBar::RunResizeLoop(BYTE nMode) {
         }
         if (bEnded || !running())
             break;
-        ::WaitMessage();
+        WaitForInput();
     }
 }
 
@@ -458,7 +465,9 @@ void CExtControlBar::DraggingStart(const POINT* pptScreen, const POINT* pptGrabO
                     if (std::abs(pt.x - ptStart.x) >= cxThreshold || std::abs(pt.y - ptStart.y) >= cyThreshold)
                         bStart = true;
                     else
-                        RemoveMessage(msg, hWnd, WM_MOUSEMOVE, WM_MOUSEMOVE, bQuit, nQuitCode);
+                        // taken by the window it was queued for: a move queued for another
+                        // window before the capture was taken would else stay first for ever
+                        RemoveMessage(msg, msg.hwnd, WM_MOUSEMOVE, WM_MOUSEMOVE, bQuit, nQuitCode);
                 } else if (IsKeyMessage(nMsg)) {
                     if (nMsg == WM_KEYDOWN && msg.wParam == VK_CONTROL)
                         RemoveMessage(msg, msg.hwnd, nMsg, nMsg, bQuit, nQuitCode);
@@ -480,7 +489,7 @@ void CExtControlBar::DraggingStart(const POINT* pptScreen, const POINT* pptGrabO
                 if (!::IsWindow(hWnd) || ::GetCapture() != hWnd)
                     bAbort = true;
                 else
-                    ::WaitMessage();
+                    WaitForInput();
             }
         }
         if (bAbort) {
@@ -591,7 +600,7 @@ void CExtControlBar::DraggingStart(const POINT* pptScreen, const POINT* pptGrabO
         }
         if (bEnded || !running())
             break;
-        ::WaitMessage();
+        WaitForInput();
     }
     if (::IsWindow(hWnd))
         ::KillTimer(hWnd, kDragTimerId);
