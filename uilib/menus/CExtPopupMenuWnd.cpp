@@ -45,7 +45,7 @@ void CExtPopupMenuWnd::ResetStandIn()
 
 CExtPopupMenuWnd::CExtPopupMenuWnd()
     : m_nMenuState(0), m_pWndParentMenu(NULL), m_nLeftAreaWidth(0), m_nCombineAreaState(0), m_sizeFullItems(0, 0),
-      m_nIconColumnWidth(22), m_nHoverIndex(-1), m_bExcludeGiven(false), m_bCombine(false)
+      m_nIconColumnWidth(22), m_nHoverIndex(-1), m_bExcludeGiven(false), m_bCombine(false), m_bWindowMade(false)
 {
     standIn().nLive++;
     ResetState();

@@ -546,5 +546,6 @@ protected:
     int m_nHoverIndex;         // the item highlighted by hover, -1 none
     bool m_bExcludeGiven;      // opened beside an exclude rectangle (else at a point)
     bool m_bCombine;           // joined to the exclude rectangle
+    bool m_bWindowMade;        // its window was made once: closing gives the idle prompt back
     CArray<MENUITEMDATA, MENUITEMDATA&> m_items_all;
 };

@@ -256,6 +256,7 @@ bool CExtPopupMenuWnd::CreatePopupWindow(CWnd* pWndParent)
     if (!CreateEx(dwExStyle, lpszClass, "", WS_POPUP, rc.left, rc.top, rc.Width(), rc.Height(),
                   pWndParent != NULL ? pWndParent->GetSafeHwnd() : NULL, NULL))
         return false;
+    m_bWindowMade = true;
     RecalcServiceRects();
     if (!IsHelpCursorForced())
         ::SetCursor(::LoadCursor(NULL, IDC_ARROW));
@@ -1133,9 +1134,10 @@ bool CExtPopupMenuWnd::IsPointInMenu(CPoint ptClient)
 
 void CExtPopupMenuWnd::CloseMenuTree(bool bKeepOwnWindow)
 {
-    // (a menu that never showed leaves the prompt as it is)
+    // (a menu that never showed leaves the prompt as it is; one whose window is already gone
+    // still gives it back)
     HWND hWndMain = AfxGetMainWnd() != NULL ? AfxGetMainWnd()->GetSafeHwnd() : NULL;
-    if (hWndMain != NULL && ::IsWindow(hWndMain) && m_pWndParentMenu == NULL && m_hWnd != NULL)
+    if (hWndMain != NULL && ::IsWindow(hWndMain) && m_pWndParentMenu == NULL && m_bWindowMade)
         CExtControlBar::ShowCommandPrompt(CWnd::FromHandle(hWndMain), AFX_IDS_IDLEMESSAGE);
     const bool bWithoutSite = IsTrackedWithoutSite();
     if (!bWithoutSite) {

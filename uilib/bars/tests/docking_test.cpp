@@ -12,9 +12,14 @@
 #include "CExtDynDockMarkerWnd.h"
 #include "CExtPaintManagerStudio2005.h"
 #include "CExtPaintManagerXP.h"
+#include "CExtPopupMenuWnd.h"
 #include "ExtDockMarkerSet.h"
 #include <functional>
 #include <string>
+
+// These tests read what a bar asked a menu for (a right click on a caption, a right button that
+// ends a drag): tracking only records, so no menu stays open to take the next test's input.
+[[maybe_unused]] static const bool g_bMenusRecorded = (CExtPopupMenuWnd::standIn().bRecording = true);
 
 using namespace barstest;
 
@@ -433,9 +438,13 @@ TEST(DockMarkers, NoMarkerOrOwnerWindowIsLeftAfterADrag) {
         {"right button", [] { MouseAt(CPoint(300, 300), MOUSEEVENTF_RIGHTDOWN); }},
         {"release", [] { MouseAt(CPoint(300, 300), MOUSEEVENTF_LEFTUP); }},
     };
+    int nRound = 0;
     for (const End& e : ends) {
         CExtControlBar* pBar = a;
-        const CPoint from = ScreenRect(pBar, pBar->m_rcGrip).TopLeft() + CPoint(30, pBar->m_rcGrip.Height() / 2);
+        // each round presses a little further right: a press where the last one was, soon after
+        // it, comes as a double click, which docks or floats the bar instead of dragging it
+        const CPoint from = ScreenRect(pBar, pBar->m_rcGrip).TopLeft() +
+                            CPoint(30 + 3 * ::GetSystemMetrics(SM_CXDOUBLECLK) * nRound++, pBar->m_rcGrip.Height() / 2);
         int nMarkersSeen = 0;
         orvtest::Script script({
             {"to the caption", [&] { return orvtest::moveTo(from, pBar->m_hWnd); }},
@@ -467,7 +476,9 @@ TEST(DockMarkers, NoMarkerOrOwnerWindowIsLeftAfterADrag) {
              }},
             {"up", [&] { return ButtonsUp(); }},
         });
-        EXPECT_TRUE(script.run()) << e.name << ": stuck at " << script.failure;
+        EXPECT_TRUE(script.run()) << e.name << ": stuck at " << script.failure << " (capture "
+                                  << orvtest::className(::GetCapture()) << ", "
+                                  << orvtest::recentMouseMessages() << ")";
         orvtest::pumpWaiting();
         EXPECT_GE(nMarkersSeen, 4) << e.name;
         EXPECT_EQ(0, CountWindows(CExtDynDockMarkerWnd::kClassName)) << e.name;

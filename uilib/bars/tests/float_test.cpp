@@ -18,6 +18,10 @@
 #include "RenderHarness.h"
 #include <functional>
 
+// These tests read what a bar asked a menu for (a right click on a caption, a right button that
+// ends a drag): tracking only records, so no menu stays open to take the next test's input.
+[[maybe_unused]] static const bool g_bMenusRecorded = (CExtPopupMenuWnd::standIn().bRecording = true);
+
 using namespace barstest;
 
 namespace {
