@@ -694,6 +694,23 @@ bool CExtControlBar::InternalDockStateSite::ApplyToFrame(bool bPlaceFrame) {
         if (pExt->IsFloating())
             pExt->RecalcParentFrameLayout();
     }
+    // A show or hide the restore left pending (a bar in a circle or container the layout above
+    // did not visit) is carried out now: the bars come back as visible as they were saved.
+    bool bPending = false;
+    pos = pFrame->m_listControlBars.GetHeadPosition();
+    while (pos != NULL) {
+        CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+        if (pBar->m_hWnd == NULL || pBar->IsDockBar() || pBar->IsVisible() == ((pBar->GetStyle() & WS_VISIBLE) != 0))
+            continue;
+        AFX_SIZEPARENTPARAMS layout = {};
+        layout.hDWP = ::BeginDeferWindowPos(1);
+        pBar->RecalcDelayShow(&layout);
+        if (layout.hDWP != NULL)
+            ::EndDeferWindowPos(layout.hDWP);
+        bPending = true;
+    }
+    if (bPending)
+        pFrame->RecalcLayout();
     pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, FALSE);
     pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
     pFrame->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);

@@ -271,7 +271,7 @@ TEST(BarsDemo, OutlineDragsOntoEveryZoneKindToolBarsAndCancels) {
             p->GetWindowText(str);
             const CRect rc = WindowOf(p);
             text += std::string((LPCTSTR)str) + ": " + Place(p) + " " + std::to_string(rc.Width()) + "x" +
-                    std::to_string(rc.Height()) + "; ";
+                    std::to_string(rc.Height()) + (p->IsWindowVisible() ? "" : " hidden") + "; ";
         }
         return text;
     };
