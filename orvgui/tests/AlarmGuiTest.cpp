@@ -232,10 +232,7 @@ TEST_F(AlarmTest, ActiveBoxesFollowTypingClearingAndTheUsersOwnClick)
     sheet.DestroyWindow();
 }
 
-// Off until its click on Actions is sent from outside a step: the click opens the modal action
-// sheet inside the running step, and the script runs no other step while one runs, so now and
-// then the test waits in the sheet for ever.
-TEST_F(AlarmTest, DISABLED_ValuesAppliedInTheActionSheetStayAfterItsCancel)
+TEST_F(AlarmTest, ValuesAppliedInTheActionSheetStayAfterItsCancel)
 {
     WatchedAlarmPage page;
     page.loadFrom(*item);
@@ -250,7 +247,11 @@ TEST_F(AlarmTest, DISABLED_ValuesAppliedInTheActionSheetStayAfterItsCancel)
         return page.commands != nullptr && page.commands->m_hWnd != NULL ? page.commands->GetParentSheet() : nullptr;
     };
     orvtest::Script script({
-        {"actions", [&] { return ClickItem(page.m_hWnd, CAlarmSettingDlg::IDC_ACTIONS); }},
+        // the click is handled after the step: the sheet's modal loop then runs the next steps
+        {"actions", [&] {
+             HWND button = ::GetDlgItem(page.m_hWnd, CAlarmSettingDlg::IDC_ACTIONS);
+             return orvtest::queueClick(orvtest::centreOf(button), button);
+         }},
         {"sheet shown", [&] {
              actions = ::FindWindowA(NULL, "Set Alarm Actions");
              return actions != NULL && ::IsWindowVisible(actions) && actionSheet() != nullptr &&

@@ -207,6 +207,31 @@ struct SeenMouse {
     UINT hitTest;
 };
 SeenMouse g_recentMouse[8];
+// button messages seen (presses and releases apart): a wait for a click's press or release must
+// not end on a late move of the pointer that was still queued before it
+DWORD g_nPresses = 0;
+DWORD g_nReleases = 0;
+
+bool isPress(UINT m)
+{
+    switch (m) {
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN: case WM_NCRBUTTONDBLCLK: case WM_NCMBUTTONDOWN: case WM_NCMBUTTONDBLCLK:
+        return true;
+    }
+    return false;
+}
+
+bool isRelease(UINT m)
+{
+    switch (m) {
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: case WM_NCLBUTTONUP: case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONUP:
+        return true;
+    }
+    return false;
+}
 
 // Sees every mouse message the thread takes from its queue, with the window it goes to.
 LRESULT CALLBACK MouseHook(int nCode, WPARAM wParam, LPARAM lParam)
@@ -218,6 +243,10 @@ LRESULT CALLBACK MouseHook(int nCode, WPARAM wParam, LPARAM lParam)
         g_ptLastMouse = p->pt;
         g_recentMouse[g_nMouseMessages % 8] = SeenMouse{static_cast<UINT>(wParam), p->hwnd, p->pt, p->wHitTestCode};
         g_nMouseMessages++;
+        if (isPress(static_cast<UINT>(wParam)))
+            g_nPresses++;
+        else if (isRelease(static_cast<UINT>(wParam)))
+            g_nReleases++;
     }
     return ::CallNextHookEx(g_hMouseHook, nCode, wParam, lParam);
 }
@@ -253,17 +282,23 @@ bool sendAndWait(POINT pt, DWORD flags, HWND expect, DWORD timeoutMs)
 {
     watchMouse();
     const DWORD seen = g_nMouseMessages;
+    const bool press = (flags & (MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_MIDDLEDOWN)) != 0;
+    const bool release = (flags & (MOUSEEVENTF_LEFTUP | MOUSEEVENTF_RIGHTUP | MOUSEEVENTF_MIDDLEUP)) != 0;
+    const DWORD presses = g_nPresses, releases = g_nReleases;
+    // a button event is there when its own message came, not a move still queued before it
+    auto arrived = [&] {
+        return press ? g_nPresses != presses : release ? g_nReleases != releases : g_nMouseMessages != seen;
+    };
     sendMouse(pt, flags);
     if (expect == NULL) {
-        pumpUntil([&] { return g_nMouseMessages != seen; }, 200);
+        pumpUntil(arrived, 200);
         return true;
     }
     const DWORD start = ::GetTickCount();
     DWORD lastSend = start;
     // The message must also carry the point sent: under Wine a late pointer event of an earlier
     // move can put the cursor back where it was, and the window then hears of the old point.
-    while (!(g_nMouseMessages != seen && reached(expect) && g_ptLastMouse.x == pt.x &&
-             g_ptLastMouse.y == pt.y)) {
+    while (!(arrived() && reached(expect) && g_ptLastMouse.x == pt.x && g_ptLastMouse.y == pt.y)) {
         if (::GetTickCount() - start > timeoutMs)
             return false;
         if (::GetTickCount() - lastSend > 200) {
@@ -362,6 +397,15 @@ bool click(POINT screen, HWND expect, Button button)
     const bool left = button == Button::Left;
     return sendAndWait(screen, left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN, expect, 5000) &&
            sendAndWait(screen, left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP, expect, 5000);
+}
+
+bool queueClick(POINT screen, HWND expect)
+{
+    if (!moveTo(screen, expect))
+        return false;
+    sendMouse(screen, MOUSEEVENTF_LEFTDOWN);
+    sendMouse(screen, MOUSEEVENTF_LEFTUP);
+    return true;
 }
 
 bool doubleClick(POINT screen, HWND expect)

@@ -98,6 +98,10 @@ void buttonUp(Button button = Button::Left);
 // Move there, press and release; the input is waited for as with moveTo.
 bool click(POINT screen, HWND expect = NULL, Button button = Button::Left);
 bool doubleClick(POINT screen, HWND expect = NULL);
+// Moves there as moveTo does, then queues a whole left click and returns at once, before it is
+// handled: for a click that opens a modal window, sent from a Script step, so that the window's
+// loop runs after the step has ended and the Script goes on inside it.
+bool queueClick(POINT screen, HWND expect = NULL);
 // Press at from, move in steps to to, release there; each event is taken from the queue before
 // the next is sent. (A press that starts a modal loop of the system's, such as sizing, needs the
 // rest of the gesture sent from a Script's steps.)
