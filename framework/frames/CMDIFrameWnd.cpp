@@ -147,9 +147,21 @@ LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CMDIFrameWnd::OnDestroy()
 {
-    // the frame's own menu goes with the window; a document window's menu is the child's
-    HMENU hMenu = ::GetMenu(m_hWnd);
-    if (hMenu != NULL && hMenu != m_hMenuDefault && m_hMenuDefault != NULL && ::IsMenu(m_hMenuDefault))
-        ::SetMenu(m_hWnd, m_hMenuDefault);
+    // the document windows go first, through the client while it still lists them (left to
+    // the window's end, the system's child procedure meets a client already torn down)
+    if (m_hWndMDIClient != NULL) {
+        HWND hWndChild;
+        while ((hWndChild = ::GetWindow(m_hWndMDIClient, GW_CHILD)) != NULL) {
+            ::SendMessageA(m_hWndMDIClient, WM_MDIDESTROY, (WPARAM)hWndChild, 0);
+            if (::IsWindow(hWndChild) && ::GetParent(hWndChild) == m_hWndMDIClient)
+                ::DestroyWindow(hWndChild);  // not a document window: the loop must go on
+        }
+    }
     CFrameWnd::OnDestroy();
+    // the menu shown goes with the window; the frame's own, when a document window's menu
+    // shows instead, is destroyed here (a document window's menu is the child's to destroy)
+    HMENU hMenu = ::GetMenu(m_hWnd);
+    if (m_hMenuDefault != NULL && hMenu != NULL && hMenu != m_hMenuDefault && ::IsMenu(m_hMenuDefault))
+        ::DestroyMenu(m_hMenuDefault);
+    m_hMenuDefault = NULL;
 }
