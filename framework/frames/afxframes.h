@@ -6,5 +6,6 @@
 #include "CView.h"
 #include "CFormView.h"
 #include "CMiniFrameWnd.h"
+#include "CPreviewView.h"
 #include "CMDIFrameWnd.h"
 #include "CMDIChildWnd.h"
