@@ -179,9 +179,14 @@ LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void CMDIChildWnd::OnSetFocus(CWnd* pOldWnd)
 {
     // the focus reaching a window that is not the active one makes it so (the system's rule)
+    // (once: the activation moves the focus here again, and a window the client will not make
+    // active must not ask for ever)
     CMDIFrameWnd* pFrame = GetMDIFrame();
-    if (pFrame != NULL && pFrame->MDIGetActive() != this)
+    if (pFrame != NULL && !m_bInFocusActivation && pFrame->MDIGetActive() != this) {
+        m_bInFocusActivation = TRUE;
         MDIActivate();
+        m_bInFocusActivation = FALSE;
+    }
     CFrameWnd::OnSetFocus(pOldWnd);
 }
 

@@ -7,5 +7,7 @@
 #include "CFormView.h"
 #include "CMiniFrameWnd.h"
 #include "CPreviewView.h"
+#include "CDocument.h"
+#include "COleDocument.h"
 #include "CMDIFrameWnd.h"
 #include "CMDIChildWnd.h"

@@ -449,9 +449,9 @@ TEST(Frame, CloseDeletesTheMainFrameAndEndsTheRunLoop)
     EXPECT_EQ(nullptr, app.m_pMainWnd);
 }
 
-// Print preview and ActiveX controls do not exist here: asking a window whether it is one
-// always hears no, and the classes sit where such code expects them.
-TEST(Frame, NoViewIsAPreviewAndNoWindowAnActiveXControl)
+// Print preview, ActiveX controls and editing in place do not exist here: asking whether a
+// window is one always hears no, and the classes sit where such code expects them.
+TEST(Frame, NoViewIsAPreviewNoWindowAnActiveXControlAndNothingEditedInPlace)
 {
     App();
     auto* pFrame = new CTestFrame;
@@ -472,6 +472,12 @@ TEST(Frame, NoViewIsAPreviewAndNoWindowAnActiveXControl)
         EXPECT_EQ(k.is, k.pObject->IsKindOf(k.pClass) != FALSE) << k.pClass->m_lpszClassName;
     EXPECT_TRUE(RUNTIME_CLASS(CPreviewView)->IsDerivedFrom(RUNTIME_CLASS(CView)));
     EXPECT_TRUE(RUNTIME_CLASS(COleControl)->IsDerivedFrom(RUNTIME_CLASS(CWnd)));
+    // nor is any item edited in place: views have no document, and a document of embedded
+    // items has no item active in any view
+    EXPECT_EQ(nullptr, pView->GetDocument());
+    COleDocument document;
+    EXPECT_TRUE(document.IsKindOf(RUNTIME_CLASS(CDocument)));
+    EXPECT_EQ(nullptr, document.GetInPlaceActiveItem(pView));
     pFrame->DestroyWindow();
 }
 
