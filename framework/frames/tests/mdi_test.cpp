@@ -208,16 +208,22 @@ TEST(MDIFrame, ChildrenAreActivatedMaximisedRestoredAndSwapTheFrameMenu)
     CRect restoredRect = ClientRectIn(pOwn->m_hWnd, hClient);
     POINT caption = {ownRect.left + 60 + 3, ownRect.top + ::GetSystemMetrics(SM_CYFRAME) +
                                                 ::GetSystemMetrics(SM_CYCAPTION) / 2};
-    // the first press starts the system's move loop: the whole double click is queued at once
+    // the first press starts the system's move loop: the whole double click is queued at once,
+    // each event at the caption's point, so that a late pointer event of the earlier click
+    // cannot carry a press or a release elsewhere (the loop would move the window)
     ASSERT_TRUE(orvtest::moveUntil(caption, [&] {
         POINT now = {};
         ::GetCursorPos(&now);
         return orvtest::lastMouseTarget() == pOwn->m_hWnd && now.x == caption.x && now.y == caption.y;
     })) << orvtest::recentMouseMessages();
     INPUT clicks[4] = {};
+    const int cxScreen = ::GetSystemMetrics(SM_CXSCREEN), cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
     for (int i = 0; i < 4; i++) {
         clicks[i].type = INPUT_MOUSE;
-        clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        clicks[i].mi.dx = (LONG)(((LONGLONG)caption.x * 65536 + 32768) / cxScreen);
+        clicks[i].mi.dy = (LONG)(((LONGLONG)caption.y * 65536 + 32768) / cyScreen);
+        clicks[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE |
+                               (i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
     }
     ASSERT_EQ(4u, ::SendInput(4, clicks, sizeof(INPUT)));
     EXPECT_TRUE(orvtest::pumpUntil([&] {
