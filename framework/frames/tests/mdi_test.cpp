@@ -181,6 +181,12 @@ TEST(MDIFrame, ChildrenAreActivatedMaximisedRestoredAndSwapTheFrameMenu)
         pFrame->SendMessage(WM_COMMAND, route.nID, 0);
         EXPECT_EQ(route.handled, g_handled) << route.nID;
     }
+    // the window list's commands are the system's: the routing leaves them to the client
+    pFrame->MDIActivate(pOwn);
+    pFrame->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD, 0);
+    EXPECT_EQ(pPlain, pFrame->MDIGetActive());
+    pFrame->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD + 1, 0);
+    EXPECT_EQ(pOwn, pFrame->MDIGetActive());
 
     pFrame->ActivateFrame();
     pFrame->SetForegroundWindow();
