@@ -325,7 +325,16 @@ TEST(MDIFrame, LastChildClosedBringsBackTheFrameMenu)
     EXPECT_EQ(hFrameMenu, ::GetMenu(pFrame->m_hWnd));
     // the maximised child's additions to the menu went with it
     EXPECT_EQ(2, ::GetMenuItemCount(hFrameMenu));
+    // a child made maximised is shown maximised and active
+    auto* pBig = new CDocFrame;
+    ASSERT_TRUE(pBig->Create(NULL, "Big", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | WS_MAXIMIZE,
+                             CRect(0, 0, 100, 80), pFrame));
+    BOOL bMaximized = FALSE;
+    EXPECT_EQ(pBig, pFrame->MDIGetActive(&bMaximized));
+    EXPECT_TRUE(bMaximized);
+    EXPECT_TRUE(pBig->IsWindowVisible());
     pFrame->DestroyWindow();
+    EXPECT_EQ((std::vector<std::string>{"Only", "Big"}), g_deleted);
 }
 
 TEST(MDIChild, MadeOnlyInAnMDIFrame)
