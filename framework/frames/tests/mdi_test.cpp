@@ -98,6 +98,15 @@ CRect ClientRectIn(HWND hWnd, HWND hWndParent)
     return rect;
 }
 
+// A picture's name with the display's depth (the test runs at 24 and at 8 bits).
+std::string PictureName(const char* name)
+{
+    HDC hScreen = ::GetDC(NULL);
+    int bits = ::GetDeviceCaps(hScreen, BITSPIXEL);
+    ::ReleaseDC(NULL, hScreen);
+    return std::string(name) + "_" + std::to_string(bits >= 24 ? 24 : bits);  // a 24-bit display reports 32
+}
+
 // Titles of the window list the system keeps in a pull-down (ids from AFX_IDM_FIRST_MDICHILD).
 std::vector<UINT> WindowListIds(HMENU hPopup)
 {
@@ -244,7 +253,7 @@ TEST(MDIFrame, ChildrenAreActivatedMaximisedRestoredAndSwapTheFrameMenu)
     ::MapWindowPoints(pOwn->m_hWnd, hClient, (POINT*)&ownClient, 2);
     EXPECT_EQ(clientArea, ownClient);  // the caption and frame lie outside the client
     pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
-    orvtest::screenshot("framework_frames_mdi_maximised");
+    orvtest::screenshot(PictureName("framework_frames_mdi_maximised"));
 
     // activating the other child keeps the maximised state (the system's rule) and swaps menus
     pFrame->MDINext();
@@ -266,7 +275,7 @@ TEST(MDIFrame, ChildrenAreActivatedMaximisedRestoredAndSwapTheFrameMenu)
     pOwn->MDIRestore();
     EXPECT_FALSE(pOwn->IsZoomed());
     pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
-    orvtest::screenshot("framework_frames_mdi_restored");
+    orvtest::screenshot(PictureName("framework_frames_mdi_restored"));
 
     // WM_MDISETMENU straight to the client: answers the menu shown before
     HMENU hOther = ::CreateMenu();
