@@ -10,10 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "CExtPaintManagerHolder.h"
-#include "CExtPaintManagerOffice2003.h"
-#include "CExtPaintManagerStudio2005.h"
-#include "CExtPaintManagerXP.h"
 #include "CAlarmSettingDlg.h"
 #include "CFtpSettingsDlg.h"
 #include "CItemPropertiesDlg.h"
@@ -32,6 +28,7 @@
 #include "orv/FixtureServer.h"
 #include "orv/TestEnv.h"
 #include "orv/UiTest.h"
+#include "WindowTestSupport.h"
 
 namespace {
 
@@ -42,77 +39,28 @@ CWinApp& App()
     return orvtest::uiApp("orvgui properties test");
 }
 
-std::string DepthSuffix()
-{
-    std::string depth = orvtest::env("ORV_DISPLAY_DEPTH");
-    return "_" + (depth.empty() ? std::string("24") : depth);
-}
+using wintest::ActiveWithCaption;
+using wintest::ItemText;
+using wintest::kLooks;
+using wintest::Look;
+using wintest::TextOf;
+using wintest::TypeChars;
 
 void Picture(HWND window, const std::string& name)
 {
-    ::RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    ::GdiFlush();
-    orvtest::screenshot("orvgui_" + name + DepthSuffix());
-}
-
-struct Look {
-    const char* name;
-    CExtPaintManager* (*make)();
-};
-const Look kLooks[] = {
-    {"classic", [] { return new CExtPaintManager; }},
-    {"xp", []() -> CExtPaintManager* { return new CExtPaintManagerXP; }},
-    {"office2003", []() -> CExtPaintManager* { return new CExtPaintManagerOffice2003; }},
-    {"studio2005", []() -> CExtPaintManager* { return new CExtPaintManagerStudio2005; }},
-};
-
-// ---- real input ----
-
-void TypeChars(const char* text)
-{
-    for (const char* p = text; *p != '\0'; ++p) {
-        const char c = *p;
-        if (c >= 'a' && c <= 'z')
-            orvtest::pressKey(static_cast<WORD>(c - 'a' + 'A'));
-        else if (c >= 'A' && c <= 'Z')
-            orvtest::pressKey(static_cast<WORD>(c), orvtest::kShift);
-        else if (c == '@')
-            orvtest::pressKey('2', orvtest::kShift);
-        else if (c == '.')
-            orvtest::pressKey(VK_OEM_PERIOD);
-        else if (c == ' ')
-            orvtest::pressKey(VK_SPACE);
-        else
-            orvtest::pressKey(static_cast<WORD>(c));
-    }
-}
-
-std::string TextOf(HWND hWnd)
-{
-    std::string text(::GetWindowTextLengthA(hWnd) + 1, '\0');
-    text.resize(::GetWindowTextA(hWnd, &text[0], (int)text.size()));
-    return text;
-}
-
-std::string ItemText(HWND dialog, int id)
-{
-    return TextOf(::GetDlgItem(dialog, id));
+    wintest::PictureOf(window, name);
 }
 
 // Clicks a control with real input (each click a little aside from the last, so that two are
 // never one double click). False, without a click, while the control cannot take it; true once
-// clicked: a click that opens a modal window (a message box, a dialog) is not seen to arrive
-// until that window has gone, and a step must never click twice.
+// the click is queued: it is handled after the step, so that a modal window it opens (a message
+// box, a dialog) runs its loop with the script going on inside it. A step must never click twice.
 bool ClickItem(HWND dialog, int id)
 {
-    static int nudge = 0;
     HWND control = ::GetDlgItem(dialog, id);
     if (control == NULL || !::IsWindowVisible(control) || !::IsWindowEnabled(control))
         return false;
-    POINT p = orvtest::centreOf(control);
-    p.x += (nudge++ % 3) * 3 - 3;
-    orvtest::click(p, control);
-    return true;
+    return orvtest::queueClick(wintest::NudgedCentreOf(control), control);
 }
 
 // The dialog is the active window and takes input (no message box over it).
@@ -144,13 +92,6 @@ orvtest::Script::Step Once(std::function<void()> action)
         action();
         return true;
     };
-}
-
-// A top-level window of ours with this caption, shown and taking input.
-HWND ActiveWithCaption(const char* caption)
-{
-    HWND hWnd = ::GetActiveWindow();
-    return hWnd != NULL && TextOf(hWnd) == caption && ::IsWindowEnabled(hWnd) ? hWnd : NULL;
 }
 
 // ---- the item store of the tests ----
