@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -766,6 +767,83 @@ TEST(ProtocolSettings, FtpAsksAboutMissingRemoteNamesAndRequiresTheAccount)
         EXPECT_EQ(!c.closed, stayed);
         EXPECT_EQ(c.downloadRemote, std::string((LPCTSTR)dialog.downloadRemote));
     }
+}
+
+// Browse of the FTP settings picks the local file through the open-file dialog (Cancel there
+// changes nothing); the test run of the edited values then sends that file to the FTP fixture.
+TEST(ProtocolSettings, FtpBrowsePicksTheLocalFileThatTheCheckSendsToTheServer)
+{
+    App();
+    Items& items = TheItems();
+    const std::string unixRoot = orvtest::fixtureDir() + "/ftproot";
+    ASSERT_TRUE(::CreateDirectoryA(orvtest::windowsPath(unixRoot).c_str(), NULL));
+    const std::string local = orvtest::makeScratchFolder("ftp-local") + "\\report.txt";
+    {
+        HANDLE file = ::CreateFileA(local.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        DWORD written = 0;
+        ::WriteFile(file, "browsed and sent", 16, &written, NULL);
+        ::CloseHandle(file);
+    }
+    orvtest::FixtureServer ftp("ftp_srv", {"127.0.0.1", "21", "anna", "secret", unixRoot});
+    ASSERT_TRUE(ftp.running()) << ftp.error();
+    Saved saved(items.ftp);
+    items.ftp->getGeneral().address = "127.0.0.1";
+    items.ftp->getFtp().downloadRemoteFile.clear();   // nothing to fetch: only the upload is checked
+    PropertiesSheet s(items.ftp);
+    HWND settings = NULL, open = NULL, run = NULL;
+    std::string shown;
+    orvtest::Script script({
+        {"shown", s.Shown()},
+        {"Settings", s.PressOnPage(CItemPropertiesDlg::IDC_SETTINGS)},
+        {"the FTP dialog", [&] { return (settings = ActiveWithCaption("FTP Settings")) != NULL; }},
+        {"Browse for the download", [&] { return ClickItem(settings, CFtpSettingsDlg::IDC_DOWNLOAD_BROWSE); }},
+        {"the open-file dialog", [&] { return (open = ActiveWithCaption("Open")) != NULL; }},
+        {"Esc", Once([] { orvtest::pressKey(VK_ESCAPE); })},
+        {"nothing chosen", [&] { return !::IsWindow(open) && Ready(settings); }},
+        {"download name still empty", Once([&] { EXPECT_EQ("", ItemText(settings, CFtpSettingsDlg::IDC_DOWNLOAD_LOCAL)); })},
+        {"Browse for the upload", [&] { return ClickItem(settings, CFtpSettingsDlg::IDC_UPLOAD_BROWSE); }},
+        {"the open-file dialog again", [&] { return (open = ActiveWithCaption("Open")) != NULL; }},
+        {"the file's path typed", [&] {
+             HWND name = ::GetFocus();
+             if (name == NULL || ::GetAncestor(name, GA_ROOT) != open)
+                 return false;
+             TypeChars(local.c_str());
+             return orvtest::pumpUntil([&] { return TextOf(name) == local; });
+         }},
+        {"Enter", Once([] { orvtest::pressKey(VK_RETURN); })},
+        {"chosen", [&] { return !::IsWindow(open) && Ready(settings); }},
+        {"the path shown", Once([&] { EXPECT_EQ(local, ItemText(settings, CFtpSettingsDlg::IDC_UPLOAD_LOCAL)); })},
+        {"the remote name", [&] { return TypeInto(settings, settings, CFtpSettingsDlg::IDC_UPLOAD_REMOTE, "sent.txt"); }},
+        {"picture", Once([&] { Picture(settings, "ftp_settings_browsed"); })},
+        {"OK", [&] { return ClickItem(settings, IDOK); }},
+        {"back on the sheet", [&] { return Ready(s.box); }},
+        {"Test", s.PressByKey(CItemPropertiesDlg::IDC_TEST)},
+        {"the test run", [&] { return (run = ActiveWithCaption("Testing Files")) != NULL; }},
+        {"ended", [&] {
+             shown = ItemText(run, CTestViewDlg::IDC_LOG);
+             return shown.find("FTP test ended") != std::string::npos;
+         }},
+        {"close the run", [&] { return ClickItem(run, IDOK); }},
+        {"back again", [&] { return Ready(s.box); }},
+        {"Cancel", s.Press(IDCANCEL)},
+    });
+    s.sheet.DoModal();
+    EXPECT_TRUE(script.finished()) << script.failure << "\n" << shown;
+    // the script reads every dialog box of the system as a message box, the open-file dialogs too
+    // (its first text): no other box, no question, no refusal showed
+    std::vector<std::string> boxes = script.boxes.texts;
+    boxes.erase(std::remove(boxes.begin(), boxes.end(), "Look &in:"), boxes.end());
+    EXPECT_EQ(std::vector<std::string>{}, boxes);
+    EXPECT_EQ(2u, script.boxes.texts.size()) << "the two open-file dialogs";
+    EXPECT_EQ(local, std::string((LPCTSTR)s.page.uploadLocal));
+    EXPECT_EQ("", std::string((LPCTSTR)s.page.downloadLocal));
+    // the file the dialog chose is the one the check sent
+    EXPECT_NE(std::string::npos, shown.find("Uploaded local file " + local + " to sent.txt")) << shown;
+    const std::vector<std::string> log = ftp.outputWith("STORED " + unixRoot + "/sent.txt");
+    EXPECT_NE(log.end(), std::find(log.begin(), log.end(), "STORED " + unixRoot + "/sent.txt")) << shown;
+    EXPECT_EQ("browsed and sent", orvtest::readFile(orvtest::windowsPath(unixRoot + "/sent.txt"))) << shown;
+    EXPECT_EQ("", items.ftp->getFtp().uploadLocalFile) << "the sheet was cancelled";
 }
 
 TEST(ProtocolSettings, SmtpRequiresBothAddresses)
