@@ -205,7 +205,7 @@ TEST_F(AlarmTest, CountsOutsideTheirRangeAreRefusedByApplyAndTheEndsAreTaken)
             {"changed", [&] { return Toggle(p, A::IDC_AUTO_RESET) && Toggle(p, A::IDC_AUTO_RESET); }},
             {"type", [&] { return FocusEdit(p, c.edit, true) && TypeInto(edit, c.typed, c.typed); }},
             // queued: a refusal's message box runs its loop after the step
-            {"apply", [&] { return ApplyEnabled(sheet.m_hWnd) && QueueClick(sheet.m_hWnd, kApplyButton); }},
+            {"apply", [&] { return ApplyEnabled(sheet.m_hWnd) && QueueClickItem(sheet.m_hWnd, kApplyButton); }},
             {"answered", [&] {
                  if (c.boxes.empty())
                      return !ApplyEnabled(sheet.m_hWnd);
@@ -319,10 +319,7 @@ TEST_F(AlarmTest, ValuesAppliedInTheActionSheetStayAfterItsCancel)
     };
     orvtest::Script script({
         // the click is handled after the step: the sheet's modal loop then runs the next steps
-        {"actions", [&] {
-             HWND button = ::GetDlgItem(page.m_hWnd, CAlarmSettingDlg::IDC_ACTIONS);
-             return orvtest::queueClick(orvtest::centreOf(button), button);
-         }},
+        {"actions", [&] { return QueueClickItem(page.m_hWnd, CAlarmSettingDlg::IDC_ACTIONS); }},
         {"sheet shown", [&] {
              actions = ::FindWindowA(NULL, "Set Alarm Actions");
              return actions != NULL && ::IsWindowVisible(actions) && actionSheet() != nullptr &&

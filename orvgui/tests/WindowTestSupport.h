@@ -109,9 +109,9 @@ inline bool TypeInto(HWND control, const char* text, const std::string& expected
     return orvtest::pumpUntil([&] { return TextOf(control) == expected; }, 20000);
 }
 
-// The centre of a control, each time 3 pixels aside from the last point given (whatever the
-// control): two clicks are never one double click.
-inline POINT NudgedCentreOf(HWND control)
+// A real click on a control of a dialog; each click a little aside from the last, so that two
+// are never one double click. Waits until the pointer has let go of the control.
+inline POINT NudgedCentre(HWND control)
 {
     static int nudge = 0;
     POINT p = orvtest::centreOf(control);
@@ -119,20 +119,18 @@ inline POINT NudgedCentreOf(HWND control)
     return p;
 }
 
-// A real click on a control of a dialog; each click a little aside from the last, so that two
-// are never one double click. Waits until the pointer has let go of the control.
 inline bool ClickItem(HWND dialog, int id)
 {
     HWND control = ::GetDlgItem(dialog, id);
-    return control != NULL && orvtest::click(NudgedCentreOf(control), control);
+    return control != NULL && orvtest::click(NudgedCentre(control), control);
 }
 
-// The same click queued whole, for a click that opens a modal window from a Script step: the
-// window's loop runs after the step has ended.
-inline bool QueueClick(HWND dialog, int id)
+// The same click, queued and not waited for: for a button that opens a modal window, pressed
+// from a script step (the window's loop then runs the next steps).
+inline bool QueueClickItem(HWND dialog, int id)
 {
     HWND control = ::GetDlgItem(dialog, id);
-    return control != NULL && orvtest::queueClick(NudgedCentreOf(control), control);
+    return control != NULL && orvtest::queueClick(NudgedCentre(control), control);
 }
 
 // Clicks into an edit and waits for its focus; with replace, its text is selected so that typing

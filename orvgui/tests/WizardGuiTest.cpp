@@ -103,7 +103,7 @@ struct Driver {
         return [this, &stays, pressed, count] {
             if (!*pressed) {
                 *count = script->boxes.texts.size();
-                *pressed = VisibleAndEnabled(sheet(), kNext) && QueueClick(sheet(), kNext);
+                *pressed = VisibleAndEnabled(sheet(), kNext) && QueueClickItem(sheet(), kNext);
             }
             return *pressed && script->boxes.texts.size() > *count && on(stays);
         };
