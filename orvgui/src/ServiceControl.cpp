@@ -56,6 +56,8 @@ ServiceControl::Result ServiceControl::restart(ServiceManager& manager)
                     result = Result::QueryFailed;
                     break;
                 }
+                if (status.dwCurrentState != SERVICE_START_PENDING)
+                    break;
                 if (status.dwCheckPoint > checkPoint) {
                     checkPoint = status.dwCheckPoint;
                     since = manager.nowMs();

@@ -6,6 +6,7 @@
 #include "orv/gtest.h"
 
 #include <memory>
+#include <typeinfo>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "PreferencesSystem.h"
 #include "ProfileStore.h"
 #include "ReportViewer.h"
+#include "ThemeChoice.h"
 #include "WizardGuiSupport.h"
 #include "reports/Report.h"
 #include "reports/ReportManager.h"
@@ -663,6 +665,27 @@ TEST_F(ReportManagerTest, EditRenamesTheDefaultInPlaceAndViewOpensTheReportOfThe
     EXPECT_EQ(std::vector<std::string>{folder + "downtime.html"}, g_opened);
     EXPECT_NE("", orvtest::readFile(folder + "downtime.html"));
     MonitorItemManager::instance()->deleteTemporaryItem(item);
+}
+
+// ---- the look ----
+
+TEST_F(ProgramTest, EachStoredLookGivesItsPainter)
+{
+    const struct {
+        int stored;
+        const std::type_info& painter;
+    } cases[] = {
+        {0, typeid(CExtPaintManagerOffice2003)}, {1, typeid(CExtPaintManager)},
+        {2, typeid(CExtPaintManagerXP)},         {3, typeid(CExtPaintManagerStudio2005)},
+        {7, typeid(CExtPaintManagerXP)},         {-1, typeid(CExtPaintManagerXP)},
+    };
+    for (const auto& c : cases) {
+        CExtPaintManager* painter = ThemeChoice::painterFor(c.stored);
+        ASSERT_NE(nullptr, painter);
+        EXPECT_EQ(std::string(c.painter.name()), typeid(*painter).name()) << c.stored;
+        // the holder takes it and frees the one it replaces
+        g_PaintManager.InstallPaintManager(painter);
+    }
 }
 
 }  // namespace
