@@ -2,12 +2,14 @@
 
 #include <vector>
 
+#include "CReportColumnsPage.h"
 #include "CReportDetailedOptions.h"
 #include "CReportGeneralPage.h"
 #include "CWaitDlg.h"
 #include "ContextHelpMap.h"
 #include "FixedPropertySheet.h"
 #include "MonitorItemWrapper.h"
+#include "ReportColumnIdSequence.h"
 #include "ReportNames.h"
 #include "ReportViewer.h"
 #include "reports/Report.h"
@@ -155,7 +157,24 @@ void CReportManagerDlg::TakePages(const CReportGeneralPage& general, const CRepo
     report.end = report.useRange ? details.end.GetTime() : 0;
 }
 
-INT_PTR CReportManagerDlg::RunSheet(const char* title, CReportGeneralPage& general, CReportDetailedOptions& details)
+std::vector<int> CReportManagerDlg::ColumnsOf(const std::vector<std::string>& captions)
+{
+    std::vector<int> columns;
+    for (const std::string& caption : captions)
+        columns.push_back(ReportColumnIdSequence::FromCaption(caption));
+    return columns;
+}
+
+std::vector<std::string> CReportManagerDlg::CaptionsOf(const std::vector<int>& columns)
+{
+    std::vector<std::string> captions;
+    for (int id : columns)
+        captions.push_back(Report::columnCaption(id));
+    return captions;
+}
+
+INT_PTR CReportManagerDlg::RunSheet(const char* title, CReportGeneralPage& general, CReportDetailedOptions& details,
+                                    CReportColumnsPage& columns)
 {
     general.dataFolder = m_reports.dataFolder();
     for (ReportManager::Iterator it = m_reports.beginReports(); it != m_reports.endReports(); ++it)
@@ -163,6 +182,7 @@ INT_PTR CReportManagerDlg::RunSheet(const char* title, CReportGeneralPage& gener
     FixedPropertySheet sheet(false, title, this);
     sheet.AddPage(&general);
     sheet.AddPage(&details);
+    sheet.AddPage(&columns);
     return sheet.DoModal();
 }
 
@@ -170,13 +190,16 @@ void CReportManagerDlg::OnNew()
 {
     CReportGeneralPage general;
     CReportDetailedOptions details;
+    CReportColumnsPage columns;
     details.failures = 1;
     details.successes = 1;
-    if (RunSheet(kNewTitle, general, details) != IDOK)
+    columns.active = CaptionsOf({ColumnLine, ColumnDate, ColumnResponseTime, ColumnLastResponseText});
+    columns.available = CaptionsOf({ColumnMonitorType, ColumnSavedPage, ColumnHttpStatusCode, ColumnHttpStatusText});
+    if (RunSheet(kNewTitle, general, details, columns) != IDOK)
         return;
     Report values;
     TakePages(general, details, values);
-    values.columns = {ColumnLine, ColumnDate, ColumnResponseTime, ColumnLastResponseText};
+    values.columns = ColumnsOf(columns.active);
     m_reports.createReport(values.name);
     m_reports.updateReport(values.name, values);
     const std::string def = DefaultName();
@@ -192,18 +215,18 @@ void CReportManagerDlg::OnEdit()
         return;
     CReportGeneralPage general;
     CReportDetailedOptions details;
+    CReportColumnsPage columns;
     FillPages(report, general, details);
     general.ownName = name;
-    if (RunSheet(kEditTitle, general, details) != IDOK)
+    columns.active = CaptionsOf(report.columns);
+    columns.available = CaptionsOf(ReportColumnIdSequence::Without(ReportColumnIdSequence::Offered(), report.columns));
+    if (RunSheet(kEditTitle, general, details, columns) != IDOK)
         return;
     const bool wasDefault = DefaultName() == name;
     TakePages(general, details, report);
-    // in place: the definition keeps its columns and its place as the default
-    m_reports.editReport(name, [&](Report& stored) {
-        const std::vector<int> columns = stored.columns;
-        stored = report;
-        stored.columns = columns;
-    });
+    report.columns = ColumnsOf(columns.active);
+    // in place: the definition keeps its place as the default
+    m_reports.editReport(name, [&](Report& stored) { stored = report; });
     if (wasDefault)
         m_reports.setDefaultReport(report.name);
     Replace(FindName(name), ReportNames::display(report.name, wasDefault), true);

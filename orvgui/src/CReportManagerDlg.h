@@ -1,6 +1,6 @@
 // The report manager (dialog 143): the report definitions by name, the default one marked with
 // "(Default)". View writes and opens the selected report for the item the dialog was opened
-// with; New and Edit fill the report sheet (General and Details pages); Delete asks first;
+// with; New and Edit fill the report sheet (General, Details and the columns); Delete asks first;
 // "Set as default" moves the mark. Close stores the definitions; Esc closes without storing.
 //
 // Buttons act only on a selected entry: they are disabled without one, View also without an
@@ -10,12 +10,14 @@
 #include <afxwin.h>
 
 #include <string>
+#include <vector>
 
 #include "CExtButton.h"
 #include "CExtLabel.h"
 #include "CExtResizableDialog.h"
 #include "CExtWFF.h"
 
+class CReportColumnsPage;
 class CReportDetailedOptions;
 class CReportGeneralPage;
 class MonitorItemWrapper;
@@ -48,6 +50,9 @@ public:
     // Moves a definition's values into the sheet's pages and back.
     static void FillPages(const Report& report, CReportGeneralPage& general, CReportDetailedOptions& details);
     static void TakePages(const CReportGeneralPage& general, const CReportDetailedOptions& details, Report& report);
+    // The column ids of the active captions, top to bottom.
+    static std::vector<int> ColumnsOf(const std::vector<std::string>& captions);
+    static std::vector<std::string> CaptionsOf(const std::vector<int>& columns);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -62,8 +67,9 @@ protected:
     afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
     DECLARE_MESSAGE_MAP()
 
-    // Runs the report sheet with the two pages; IDOK when the user confirmed it.
-    INT_PTR RunSheet(const char* title, CReportGeneralPage& general, CReportDetailedOptions& details);
+    // Runs the report sheet with the three pages; IDOK when the user confirmed it.
+    INT_PTR RunSheet(const char* title, CReportGeneralPage& general, CReportDetailedOptions& details,
+                     CReportColumnsPage& columns);
     // The plain name of the selected entry; "" without a selection.
     std::string SelectedName();
     // The entry showing exactly this text, or LB_ERR.

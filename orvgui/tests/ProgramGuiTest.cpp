@@ -12,6 +12,7 @@
 
 #include "CGeneralPreferencesDlg.h"
 #include "CInternetOptionsDlg.h"
+#include "CReportColumnsPage.h"
 #include "CReportDetailedOptions.h"
 #include "CReportGeneralPage.h"
 #include "CReportManagerDlg.h"
@@ -479,6 +480,38 @@ protected:
         };
     }
 
+    // Clicks the sheet's tab of the page holding the control until that page shows.
+    orvtest::Script::Step pageWith(const char* title, int index, int id)
+    {
+        return [this, title, index, id] {
+            HWND s = sheet(title);
+            HWND tabs = reinterpret_cast<HWND>(::SendMessageA(s, PSM_GETTABCONTROL, 0, 0));
+            RECT tab = {};
+            if (tabs == NULL || !::SendMessageA(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&tab)))
+                return false;
+            const POINT p = orvtest::screenPoint(tabs, POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
+            return orvtest::click(p, tabs) &&
+                   orvtest::pumpUntil([&] { return ::GetDlgItem(page(s), id) != NULL; }, kWaitMs);
+        };
+    }
+    orvtest::Script::Step expectColumns(const char* title, std::vector<std::string> act, std::vector<std::string> avail)
+    {
+        return [this, title, act, avail] {
+            HWND p = page(sheet(title));
+            EXPECT_EQ(act, ListTexts(::GetDlgItem(p, CReportColumnsPage::IDC_ACTIVE)));
+            EXPECT_EQ(avail, ListTexts(::GetDlgItem(p, CReportColumnsPage::IDC_AVAILABLE)));
+            return true;
+        };
+    }
+    orvtest::Script::Step pickColumn(const char* title, int list, const char* caption)
+    {
+        return [this, title, list, caption] { return ClickEntry(::GetDlgItem(page(sheet(title)), list), caption); };
+    }
+    orvtest::Script::Step pressInPage(const char* title, int id)
+    {
+        return [this, title, id] { return ClickItem(page(sheet(title)), id); };
+    }
+
     ReportManager reports;
     HWND box = NULL;
 };
@@ -586,10 +619,7 @@ TEST_F(ReportManagerTest, NewRefusesNamesWithTheMarkOrOfAnotherReportAndCreatesT
         {"no file", told(4)},
         {"the file", typeInPage(title, G::IDC_FILE, file)},
         {"Xml", [&] { return ClickItem(page(sheetWnd), G::IDC_XML); }},
-        {"details page", [&] {
-             orvtest::pressKey(VK_TAB, orvtest::kCtrl);
-             return orvtest::pumpUntil([&] { return ::GetDlgItem(page(sheetWnd), CReportDetailedOptions::IDC_USE_RANGE) != NULL; }, kWaitMs);
-         }},
+        {"details page", pageWith(title, 1, CReportDetailedOptions::IDC_USE_RANGE)},
         {"details", [&] {
              HWND p = page(sheetWnd);
              EXPECT_TRUE(Checked(p, CReportDetailedOptions::IDC_FAILURES));
@@ -603,6 +633,33 @@ TEST_F(ReportManagerTest, NewRefusesNamesWithTheMarkOrOfAnotherReportAndCreatesT
              EXPECT_TRUE(Enabled(page(sheetWnd), CReportDetailedOptions::IDC_START));
              EXPECT_TRUE(Enabled(page(sheetWnd), CReportDetailedOptions::IDC_END));
              Pictures(sheetWnd, "report_details");
+             return true;
+         }},
+        {"columns page", pageWith(title, 2, CReportColumnsPage::IDC_ACTIVE)},
+        {"the usual columns", expectColumns(title, {"Line", "Date", "Response Time", "Last response text"},
+                                            {"Http status code", "Http status code(descriptive)", "Monitor Type",
+                                             "View saved web page"})},
+        {"no reset, no second OK", [&] {
+             HWND p = page(sheetWnd);
+             EXPECT_EQ(NULL, ::GetDlgItem(p, CReportColumnsPage::IDC_RESET));
+             EXPECT_EQ(NULL, ::GetDlgItem(p, IDOK));
+             EXPECT_FALSE(Enabled(p, CReportColumnsPage::IDC_ADD));
+             return true;
+         }},
+        {"pick Monitor Type", pickColumn(title, CReportColumnsPage::IDC_AVAILABLE, "Monitor Type")},
+        {"add", pressInPage(title, CReportColumnsPage::IDC_ADD)},
+        {"pick Line", pickColumn(title, CReportColumnsPage::IDC_ACTIVE, "Line")},
+        {"remove", pressInPage(title, CReportColumnsPage::IDC_REMOVE)},
+        {"moved", expectColumns(title, {"Date", "Response Time", "Last response text", "Monitor Type"},
+                                {"Http status code", "Http status code(descriptive)", "Line", "View saved web page"})},
+        {"pick Date", pickColumn(title, CReportColumnsPage::IDC_ACTIVE, "Date")},
+        {"F1 in the columns", [&] {
+             g_help.clear();
+             return true;
+         }},
+        {"F1", PressF1()},
+        {"columns pictures", [&] {
+             Pictures(sheetWnd, "report_columns");
              return true;
          }},
         {"OK at last", [&] { return ClickItem(sheetWnd, IDOK); }},
@@ -623,8 +680,10 @@ TEST_F(ReportManagerTest, NewRefusesNamesWithTheMarkOrOfAnotherReportAndCreatesT
     EXPECT_TRUE(weekly.successes);
     EXPECT_TRUE(weekly.useRange);
     EXPECT_LT(weekly.start, weekly.end);
-    EXPECT_EQ((std::vector<int>{ColumnLine, ColumnDate, ColumnResponseTime, ColumnLastResponseText}), weekly.columns);
+    EXPECT_EQ((std::vector<int>{ColumnDate, ColumnResponseTime, ColumnLastResponseText, ColumnMonitorType}), weekly.columns);
     EXPECT_EQ("Downtime report", defaultName());
+    // the columns page has the chooser's topic as a page of the report sheet
+    EXPECT_EQ((std::vector<std::pair<UINT, ULONG_PTR>>{{HELP_CONTEXT, ContextHelpMap::contextOf(214)}}), g_help);
 }
 
 TEST_F(ReportManagerTest, EditRenamesTheDefaultInPlaceAndViewOpensTheReportOfTheItem)
@@ -633,7 +692,10 @@ TEST_F(ReportManagerTest, EditRenamesTheDefaultInPlaceAndViewOpensTheReportOfThe
     const char* title = CReportManagerDlg::kEditTitle;
     MonitorItemSettings* item = MonitorItemManager::instance()->createTemporaryItem("report item");
     MonitorItemWrapper wrapper(item);
-    reports.editReport("Downtime report", [&](Report& r) { r.outputPath = folder + "downtime.html"; });
+    reports.editReport("Downtime report", [&](Report& r) {
+        r.outputPath = folder + "downtime.html";
+        r.columns = {ColumnSavedPage, ColumnDate, ColumnDowntime};
+    });
     CReportManagerDlg dlg(&wrapper, reports);
     HWND sheetWnd = NULL;
     orvtest::Script script({
@@ -649,6 +711,19 @@ TEST_F(ReportManagerTest, EditRenamesTheDefaultInPlaceAndViewOpensTheReportOfThe
              return true;
          }},
         {"rename", typeInPage(title, G::IDC_NAME, "Weekly")},
+        {"columns page", pageWith(title, 2, CReportColumnsPage::IDC_ACTIVE)},
+        // columns never offered stay active where the definition has them
+        {"its columns", expectColumns(title, {"View saved web page", "Date", "Downtime"},
+                                      {"Http status code", "Http status code(descriptive)", "Last response text",
+                                       "Line", "Monitor Type", "Response Time"})},
+        {"pick Date", pickColumn(title, CReportColumnsPage::IDC_ACTIVE, "Date")},
+        {"up", pressInPage(title, CReportColumnsPage::IDC_UP)},
+        {"up on the first", pressInPage(title, CReportColumnsPage::IDC_UP)},
+        {"pick Downtime", pickColumn(title, CReportColumnsPage::IDC_ACTIVE, "Downtime")},
+        {"down on the last", pressInPage(title, CReportColumnsPage::IDC_DOWN)},
+        {"moved up", expectColumns(title, {"Date", "View saved web page", "Downtime"},
+                                   {"Http status code", "Http status code(descriptive)", "Last response text", "Line",
+                                    "Monitor Type", "Response Time"})},
         {"OK", [&] { return ClickItem(sheetWnd, IDOK); }},
         {"renamed and selected", [&] { return SelectedText(list()) == "Weekly(Default)"; }},
         {"listed", expectList({"Failure report", "Sucess report", "Summary report", "Weekly(Default)"})},
@@ -662,6 +737,9 @@ TEST_F(ReportManagerTest, EditRenamesTheDefaultInPlaceAndViewOpensTheReportOfThe
     EXPECT_EQ("Weekly", defaultName());
     EXPECT_EQ(nullptr, reports.getReport("Downtime report"));
     EXPECT_EQ(4u, reports.size());
+    Report weekly;
+    ASSERT_TRUE(reports.copyReport("Weekly", weekly));
+    EXPECT_EQ((std::vector<int>{ColumnDate, ColumnSavedPage, ColumnDowntime}), weekly.columns);
     EXPECT_EQ(std::vector<std::string>{folder + "downtime.html"}, g_opened);
     EXPECT_NE("", orvtest::readFile(folder + "downtime.html"));
     MonitorItemManager::instance()->deleteTemporaryItem(item);
