@@ -35,7 +35,8 @@ std::string WindowsPreferencesSystem::programPath()
 
 PreferencesSystem::InstallerResult WindowsPreferencesSystem::runServiceInstaller(bool install)
 {
-    const std::string command = installerCommand(FolderOf(programPath()), install);
+    const std::string folder = m_serviceFolder.empty() ? FolderOf(programPath()) : m_serviceFolder;
+    const std::string command = installerCommand(folder, install);
     std::vector<char> line(command.begin(), command.end());
     line.push_back('\0');
     STARTUPINFOA startup = {};

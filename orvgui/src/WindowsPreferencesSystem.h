@@ -11,10 +11,20 @@ public:
 
     static WindowsPreferencesSystem& instance();
 
+    // The service program is looked for in the folder (ending in a backslash); "" is the running
+    // program's folder.
+    explicit WindowsPreferencesSystem(const std::string& serviceFolder = std::string())
+        : m_serviceFolder(serviceFolder)
+    {
+    }
+
     InstallerResult runServiceInstaller(bool install) override;
     bool writeRunValue(const std::string& text) override;
     std::string programPath() override;
 
     // The command line that runs the service program of the folder (ending in a backslash).
     static std::string installerCommand(const std::string& programFolder, bool install);
+
+private:
+    std::string m_serviceFolder;
 };

@@ -1,7 +1,8 @@
 // The preferences' and report manager's rules that need no window: report column captions and
 // their order, the listed names with the default mark and the names refused, the proxy text and
 // port range and the settings reaching the workers, the start entry as stored in the registry,
-// the service program's command line and a missing one, the default report's refusals.
+// the service program run through a stand-in (waited for, its exit code, no handle left open) and
+// a missing one, the default report's refusals.
 #include "orv/gtest.h"
 
 #include <windows.h>
@@ -172,6 +173,36 @@ TEST(ProxySettings, TheProfileReachesTheWorkers)
     WorkerManager::instance()->setProxy(false, "", "", "");
 }
 
+// The handles this process holds, from the system's handle table; -1 when it cannot be read.
+int OwnHandles()
+{
+    struct Entry {
+        ULONG ownerPid;
+        BYTE objectType;
+        BYTE flags;
+        USHORT value;
+        PVOID object;
+        ULONG access;
+    };
+    struct Table {
+        ULONG count;
+        Entry entries[1];
+    };
+    typedef LONG(WINAPI * Query)(ULONG, PVOID, ULONG, PULONG);
+    const Query query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+    std::vector<char> buffer(4 << 20);
+    ULONG length = 0;
+    const ULONG kSystemHandleInformation = 16;
+    if (query == nullptr || query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &length) != 0)
+        return -1;
+    const Table* table = reinterpret_cast<const Table*>(buffer.data());
+    int own = 0;
+    for (ULONG i = 0; i < table->count; ++i)
+        own += table->entries[i].ownerPid == ::GetCurrentProcessId();
+    return own;
+}
+
 std::vector<BYTE> StoredRunValue(DWORD& type)
 {
     HKEY key = NULL;
@@ -194,7 +225,9 @@ TEST(PreferencesSystem, TheStartEntryIsStoredWithItsTerminatingZero)
     const std::string path = system.programPath();
     ASSERT_NE(std::string::npos, path.find("orvgui_program_logic_test")) << path;
     for (const std::string& text : {path, std::string(), std::string("C:\\x.exe")}) {
+        const int handlesBefore = OwnHandles();
         ASSERT_TRUE(system.writeRunValue(text)) << text;
+        EXPECT_EQ(handlesBefore, OwnHandles()) << "the key is closed";
         DWORD type = 0;
         std::vector<BYTE> stored = StoredRunValue(type);
         EXPECT_EQ(DWORD(REG_SZ), type);
@@ -213,8 +246,34 @@ TEST(PreferencesSystem, TheServiceProgramBesideTheProgramIsRunAndAMissingOneIsTo
     const PreferencesSystem::InstallerResult result = WindowsPreferencesSystem::instance().runServiceInstaller(true);
     EXPECT_EQ(PreferencesSystem::Outcome::NotStarted, result.outcome);
     EXPECT_FALSE(result.succeeded());
-    EXPECT_FALSE((PreferencesSystem::InstallerResult{PreferencesSystem::Outcome::Ran, 3}).succeeded());
-    EXPECT_TRUE((PreferencesSystem::InstallerResult{PreferencesSystem::Outcome::Ran, 0}).succeeded());
+}
+
+TEST(PreferencesSystem, TheServiceProgramIsWaitedForItsExitCodeTakenAndItsHandlesClosed)
+{
+    const std::string folder = orvtest::windowsPath(ORV_SERVICE_STUB_DIR) + "\\";
+    const std::string record = folder + "installer_calls.txt";
+    ::DeleteFileA(record.c_str());
+    WindowsPreferencesSystem system(folder);
+    const int handlesBefore = OwnHandles();
+    ASSERT_GT(handlesBefore, 0);
+    const struct {
+        bool install;
+        const char* exitCode;
+        DWORD expected;
+    } cases[] = {{true, "0", 0}, {false, "0", 0}, {true, "3", 3}, {false, "1603", 1603}};
+    std::string calls;
+    for (const auto& c : cases) {
+        ::SetEnvironmentVariableA("ORV_STUB_EXIT", c.exitCode);
+        const PreferencesSystem::InstallerResult result = system.runServiceInstaller(c.install);
+        EXPECT_EQ(PreferencesSystem::Outcome::Ran, result.outcome) << c.exitCode;
+        EXPECT_EQ(c.expected, result.exitCode);
+        EXPECT_EQ(c.expected == 0, result.succeeded());
+        // waited for: its line is there when the call returns
+        calls += WindowsPreferencesSystem::installerCommand(folder, c.install) + "\n";
+        EXPECT_EQ(calls, orvtest::readFile(record));
+    }
+    ::SetEnvironmentVariableA("ORV_STUB_EXIT", NULL);
+    EXPECT_EQ(handlesBefore, OwnHandles());
 }
 
 TEST(ReportViewer, TheDefaultReportNeedsADefinitionAndAnItem)
