@@ -403,10 +403,11 @@ void TypeKeys(const std::string& text)
 }
 
 std::vector<std::string> g_opened;
+INT_PTR g_openAnswer = 42;
 INT_PTR RecordOpen(HWND, const char* path)
 {
     g_opened.push_back(path);
-    return 42;
+    return g_openAnswer;
 }
 
 class ReportManagerTest : public ProgramTest {
@@ -416,6 +417,7 @@ protected:
         ProgramTest::SetUp();
         reports.setDataFolder(folder);
         g_opened.clear();
+        g_openAnswer = 42;
         ReportViewer::setOpenFunction(&RecordOpen);
     }
     void TearDown() override
@@ -742,6 +744,58 @@ TEST_F(ReportManagerTest, EditRenamesTheDefaultInPlaceAndViewOpensTheReportOfThe
     EXPECT_EQ((std::vector<int>{ColumnDate, ColumnSavedPage, ColumnDowntime}), weekly.columns);
     EXPECT_EQ(std::vector<std::string>{folder + "downtime.html"}, g_opened);
     EXPECT_NE("", orvtest::readFile(folder + "downtime.html"));
+    MonitorItemManager::instance()->deleteTemporaryItem(item);
+}
+
+TEST_F(ReportManagerTest, TheViewerTellsWhyAReportIsNotShown)
+{
+    MonitorItemSettings* item = MonitorItemManager::instance()->createTemporaryItem("viewer item");
+    ReportManager empty;
+    std::vector<std::string> names;
+    for (ReportManager::Iterator it = empty.beginReports(); it != empty.endReports(); ++it)
+        names.push_back(it->first);
+    for (const std::string& name : names)
+        empty.deleteReport(name);
+    const std::string written = folder + "default.html";
+    const std::string unwritable = folder + "missing\\default.html";
+    reports.editReport("Downtime report", [&](Report& r) { r.outputPath = written; });
+    const struct {
+        const char* name;
+        ReportManager* manager;
+        bool withItem;
+        INT_PTR openAnswer;
+        std::string outputPath;
+        bool shown;
+        std::vector<std::string> messages;
+        size_t opened;
+    } cases[] = {
+        {"shown", &reports, true, 42, written, true, {}, 1},
+        {"no definitions", &empty, true, 42, written, false, {ReportViewer::kNoReports}, 0},
+        {"no item", &reports, false, 42, written, false, {ReportViewer::kNoItem}, 0},
+        {"no association", &reports, true, SE_ERR_NOASSOC, written, false,
+         {"No association defined for " + written + ". Please define one or view the file manually."}, 1},
+        // other failures of the shell are logged only
+        {"file not found", &reports, true, SE_ERR_FNF, written, false, {}, 1},
+        {"not written", &reports, true, 42, unwritable, false, {ReportViewer::kNotWritten + unwritable}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_opened.clear();
+        g_openAnswer = c.openAnswer;
+        reports.editReport("Downtime report", [&](Report& r) { r.outputPath = c.outputPath; });
+        bool shown = !c.shown;
+        orvtest::Script script({
+            {"run the default report", [&] {
+                 shown = ReportViewer::viewDefault(NULL, *c.manager, c.withItem ? item : nullptr);
+                 return true;
+             }},
+        });
+        EXPECT_TRUE(script.run()) << script.failure;
+        EXPECT_EQ(c.shown, shown);
+        EXPECT_EQ(c.messages, script.boxes.texts);
+        EXPECT_EQ(c.opened, g_opened.size());
+    }
+    EXPECT_NE("", orvtest::readFile(written));
     MonitorItemManager::instance()->deleteTemporaryItem(item);
 }
 
