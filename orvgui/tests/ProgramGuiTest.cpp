@@ -688,6 +688,50 @@ TEST_F(ReportManagerTest, NewRefusesNamesWithTheMarkOrOfAnotherReportAndCreatesT
     EXPECT_EQ((std::vector<std::pair<UINT, ULONG_PTR>>{{HELP_CONTEXT, ContextHelpMap::contextOf(214)}}), g_help);
 }
 
+TEST_F(ReportManagerTest, BrowseProposesMyReportInTheReportsFolderWithTheCheckedTypesExtension)
+{
+    typedef CReportGeneralPage G;
+    const char* title = CReportManagerDlg::kNewTitle;
+    CReportManagerDlg dlg(nullptr, reports);
+    HWND sheetWnd = NULL;
+    // The script closes the file dialog as it closes message boxes, with OK: the file taken is
+    // the one the dialog proposed.
+    const struct {
+        int radio;
+        const char* file;
+    } cases[] = {{G::IDC_DELIMITED, "MyReport.csv"}, {G::IDC_XML, "MyReport.xml"}, {G::IDC_HTML, "MyReport.html"}};
+    std::vector<std::pair<std::string, orvtest::Script::Step>> steps = {
+        {"shown", Shown(dlg, &box)},
+        {"new", Queue(&box, CReportManagerDlg::IDC_NEW)},
+        {"sheet", [&] { return sheetShown(title)() && (sheetWnd = sheet(title)) != NULL; }},
+    };
+    for (const auto& c : cases) {
+        steps.push_back({"type", [&, c] { return ClickItem(page(sheetWnd), c.radio); }});
+        steps.push_back({"browse", [&] {
+                             HWND p = page(sheetWnd);
+                             ::SetWindowTextA(::GetDlgItem(p, G::IDC_FILE), "");
+                             HWND button = ::GetDlgItem(p, G::IDC_BROWSE);
+                             return orvtest::queueClick(orvtest::centreOf(button), button);
+                         }});
+        steps.push_back({"chosen", [&, c] {
+                             const std::string chosen = TextOf(::GetDlgItem(page(sheetWnd), G::IDC_FILE));
+                             if (chosen.empty())
+                                 return false;
+                             EXPECT_EQ(folder + "Reports\\" + c.file, chosen);
+                             return true;
+                         }});
+    }
+    steps.push_back({"cancel", [&] { return ClickItem(sheetWnd, IDCANCEL); }});
+    steps.push_back({"close", [&] { return ClickItem(box, IDOK); }});
+    orvtest::Script script(steps);
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_TRUE(script.finished()) << script.failure;
+    EXPECT_EQ(3u, script.boxes.texts.size());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((folder + "Reports").c_str()));
+    // Cancel made nothing
+    EXPECT_EQ(4u, reports.size());
+}
+
 TEST_F(ReportManagerTest, EditRenamesTheDefaultInPlaceAndViewOpensTheReportOfTheItem)
 {
     typedef CReportGeneralPage G;
