@@ -24,12 +24,21 @@
 #include "ProfileStore.h"
 #include "ReportViewer.h"
 #include "ThemeChoice.h"
-#include "WizardGuiSupport.h"
+#include "WindowTestSupport.h"
 #include "reports/Report.h"
 #include "reports/ReportManager.h"
 #include "workers/WorkerManager.h"
 
-using namespace wiztest;
+using namespace wintest;
+
+namespace {
+
+CWinApp& App()
+{
+    return orvtest::uiApp("orvgui program dialogs test");
+}
+
+}  // namespace
 
 namespace {
 
