@@ -8,6 +8,7 @@
 #include "CExtMemoryDC.h"
 #include "CExtPaintManagerHolder.h"
 #include "ExtBarNcGeometry.h"
+#include "ExtNcPaint.h"
 #include "CExtPopupMenuWnd.h"
 #include "ExtBarStandIns.h"
 
@@ -262,56 +263,35 @@ UINT CExtControlBar::HitTestCaptionButtons(CPoint ptScreen, CExtBarNcAreaButton*
 // ---- Painting -----------------------------------------------------------------------------------
 
 void CExtControlBar::NcPaint() {
-    CRect rcWindow, rcClient;
-    GetWindowRect(&rcWindow);
-    GetClientRect(&rcClient);
-    ClientToScreen(&rcClient);
-    rcClient.OffsetRect(-rcWindow.TopLeft());
-    rcWindow.OffsetRect(-rcWindow.TopLeft());
-    if (rcWindow.IsRectEmpty())
-        return;
-    HDC hDC = ::GetWindowDC(m_hWnd);
-    if (hDC == NULL)
-        return;
-    CExtPaintManager* pPM = g_PaintManager.GetPaintManager();
-    {
-        CDC dc;
-        dc.Attach(hDC);
-        dc.ExcludeClipRect(&rcClient);
-        {
-            CExtMemoryDC mdc(&dc, &rcWindow, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
-            if (!(pPM->NeedsDockerBackground(this) && pPM->PaintDockerBackground(mdc, this)))
-                mdc.FillSolidRect(&rcWindow, pPM->GetColor(1000));
-            const bool bResizable = !IsFixedSizeBar();
-            CExtPaintManager::DockingFramePaintData frame(this, rcWindow, rcClient, IsFloating(), bResizable,
-                                                          bResizable);
-            pPM->PaintDockingFrame(mdc, frame);
-            bool bHorzCaption = false;
-            if (IsBarWithGripper(&bHorzCaption, NULL) && !IsFloating()) {
-                const bool bSideGripper = IsDockedHorizontally() && (m_nOptions & optHorzCaption) == 0;
-                CRect rcText(m_rcGrip);
-                if (bSideGripper) {
-                    rcText.DeflateRect(0, 2);
-                    rcText.OffsetRect(-2, 0);
-                } else {
-                    rcText.DeflateRect(2, 0);
-                }
-                AdjustCaptionTextRect(rcText);
-                CString strText;
-                GetCaptionText(strText);
-                // a resizable bar shows a caption with its text (horizontal or turned); a
-                // fixed-size bar a grip along the side of its row
-                CExtPaintManager::GripperPaintData grip(this, m_rcGrip, rcText, (m_nStates & 1) != 0, false,
-                                                        bResizable ? !bSideGripper : IsDockedHorizontally(),
-                                                        bResizable, strText);
-                pPM->PaintGripper(mdc, grip);
-                PaintCaptionButtons(mdc);
-            }
+    ExtPaintNcArea(this, [this](CDC& mdc, const CRect& rcWindow, const CRect& rcClient) {
+        CExtPaintManager* pPM = g_PaintManager.GetPaintManager();
+        if (!(pPM->NeedsDockerBackground(this) && pPM->PaintDockerBackground(mdc, this)))
+            mdc.FillSolidRect(&rcWindow, pPM->GetColor(1000));
+        const bool bResizable = !IsFixedSizeBar();
+        CExtPaintManager::DockingFramePaintData frame(this, rcWindow, rcClient, IsFloating(), bResizable, bResizable);
+        pPM->PaintDockingFrame(mdc, frame);
+        bool bHorzCaption = false;
+        if (!IsBarWithGripper(&bHorzCaption, NULL) || IsFloating())
+            return;
+        const bool bSideGripper = IsDockedHorizontally() && (m_nOptions & optHorzCaption) == 0;
+        CRect rcText(m_rcGrip);
+        if (bSideGripper) {
+            rcText.DeflateRect(0, 2);
+            rcText.OffsetRect(-2, 0);
+        } else {
+            rcText.DeflateRect(2, 0);
         }
-        dc.Detach();
-    }
-    ::ReleaseDC(m_hWnd, hDC);
-    pPM->EndPaintSession();
+        AdjustCaptionTextRect(rcText);
+        CString strText;
+        GetCaptionText(strText);
+        // a resizable bar shows a caption with its text (horizontal or turned); a fixed-size
+        // bar a grip along the side of its row
+        CExtPaintManager::GripperPaintData grip(this, m_rcGrip, rcText, (m_nStates & 1) != 0, false,
+                                                bResizable ? !bSideGripper : IsDockedHorizontally(), bResizable,
+                                                strText);
+        pPM->PaintGripper(mdc, grip);
+        PaintCaptionButtons(mdc);
+    });
 }
 
 void CExtControlBar::DoPaint(CDC* pDC) {

@@ -8,11 +8,10 @@
 #include "CExtDynControlBar.h"
 #include "CExtMiniDockFrameWnd.h"
 #include "CExtPaintManager.h"
+#include "ExtPlacementText.h"
 #include <CArchiveException.h>
 #include <CMap.h>
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
 
 namespace {
 
@@ -46,41 +45,13 @@ bool IsSideId(int nID) {
            nID == (int)AFX_IDW_DOCKBAR_BOTTOM;
 }
 
-// The placement string: exactly six whole numbers within int, a normal rectangle that is not
-// empty, a known show command and known flags (as the dialogs read their placement strings).
+// The placement string as the dialogs read theirs, and besides a known show command and known
+// flags; false (and the placement untouched) otherwise.
 bool ParsePlacement(const CString& str, WINDOWPLACEMENT& wp) {
-    long long values[6];
-    const char* p = str;
-    for (int i = 0; i < 6; i++) {
-        if (i > 0) {
-            if (*p != ',')
-                return false;
-            p++;
-        }
-        const char* start = p;
-        if (*p == '-' || *p == '+')
-            p++;
-        if (*p < '0' || *p > '9')
-            return false;
-        while (*p >= '0' && *p <= '9') {
-            if (p - start > 12)
-                return false;
-            p++;
-        }
-        values[i] = strtoll(start, NULL, 10);
-        if (values[i] < INT_MIN || values[i] > INT_MAX)
-            return false;
-    }
-    if (*p != '\0' || values[2] <= values[0] || values[3] <= values[1])
+    WINDOWPLACEMENT wpRead = wp;
+    if (!ExtParsePlacement(str, wpRead) || wpRead.showCmd > SW_MAX || wpRead.flags > 7)
         return false;
-    if (values[4] < 0 || values[4] > 11 || values[5] < 0 || values[5] > 7)
-        return false;
-    wp.rcNormalPosition.left = (LONG)values[0];
-    wp.rcNormalPosition.top = (LONG)values[1];
-    wp.rcNormalPosition.right = (LONG)values[2];
-    wp.rcNormalPosition.bottom = (LONG)values[3];
-    wp.showCmd = (UINT)values[4];
-    wp.flags = (UINT)values[5];
+    wp = wpRead;
     return true;
 }
 
@@ -473,11 +444,7 @@ void CExtControlBar::InternalDockStateSite::Reset() {
 void CExtControlBar::InternalDockStateSite::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         ar << HeaderText() << kLibraryVersion << kShortVersion << (DWORD)0 << (DWORD)0 << (DWORD)0 << (DWORD)0;
-        CString strPlacement;
-        strPlacement.Format("%d,%d,%d,%d,%d,%d", (int)m_wp.rcNormalPosition.left, (int)m_wp.rcNormalPosition.top,
-                            (int)m_wp.rcNormalPosition.right, (int)m_wp.rcNormalPosition.bottom, (int)m_wp.showCmd,
-                            (int)m_wp.flags);
-        ar << strPlacement;
+        ar << ExtFormatPlacement(m_wp);
         m_pDockState->Serialize(ar);
         ar << (DWORD)m_arrOuterItems.GetSize();
         for (INT_PTR i = 0; i < m_arrOuterItems.GetSize(); i++)
