@@ -38,33 +38,16 @@ bool IsMouseMessage(UINT nMsg) {
     return (nMsg >= WM_MOUSEFIRST && nMsg <= WM_MOUSELAST) || (nMsg >= WM_NCMOUSEMOVE && nMsg <= WM_NCMBUTTONDBLCLK);
 }
 
-bool IsResizeCancelMessage(UINT nMsg, BYTE nMode) {
-    switch (nMsg) {
-    case WM_ACTIVATEAPP:
-    case WM_CANCELMODE:
-    case WM_CONTEXTMENU:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONUP:
-    case WM_NCMBUTTONDOWN:
-    case WM_NCMBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-        return true;
-    case WM_NCLBUTTONUP:
-        return nMode == CExtControlBar::trackRowResizing;
-    case WM_NCLBUTTONDOWN:
-        return nMode == CExtControlBar::trackColumnResizing;
-    }
-    return IsKeyMessage(nMsg);
+// Ends every mode, drag detection included: the application lost activation, the system
+// cancels modes, a context menu was asked for.
+bool IsModeEndingMessage(UINT nMsg) {
+    return nMsg == WM_ACTIVATEAPP || nMsg == WM_CANCELMODE || nMsg == WM_CONTEXTMENU;
 }
 
-bool IsDragCancelMessage(UINT nMsg) {
+// Ends a resize or a drag under way: the above, or the right or middle button in the client or
+// non-client area (a right button's release in the client area does not).
+bool IsModeCancelMessage(UINT nMsg) {
     switch (nMsg) {
-    case WM_ACTIVATEAPP:
-    case WM_CANCELMODE:
-    case WM_CONTEXTMENU:
-    case WM_NCLBUTTONUP:
     case WM_NCRBUTTONDOWN:
     case WM_NCRBUTTONUP:
     case WM_NCMBUTTONDOWN:
@@ -74,8 +57,18 @@ bool IsDragCancelMessage(UINT nMsg) {
     case WM_MBUTTONUP:
         return true;
     }
-    return false;
+    return IsModeEndingMessage(nMsg);
 }
+
+bool IsResizeCancelMessage(UINT nMsg, BYTE nMode) {
+    if (nMsg == WM_NCLBUTTONUP)
+        return nMode == CExtControlBar::trackRowResizing;
+    if (nMsg == WM_NCLBUTTONDOWN)
+        return nMode == CExtControlBar::trackColumnResizing;
+    return IsModeCancelMessage(nMsg) || IsKeyMessage(nMsg);
+}
+
+bool IsDragCancelMessage(UINT nMsg) { return nMsg == WM_NCLBUTTONUP || IsModeCancelMessage(nMsg); }
 
 // Takes and dispatches the next message; false when it was the quit message, whose exit code
 // goes to nQuitCode.
@@ -456,8 +449,7 @@ void CExtControlBar::DraggingStart(const POINT* pptScreen, const POINT* pptGrabO
         while (!bStart && !bAbort) {
             while (!bStart && !bAbort && ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
                 const UINT nMsg = msg.message;
-                if (!::IsWindow(hWnd) || ::GetCapture() != hWnd || nMsg == WM_ACTIVATEAPP ||
-                    nMsg == WM_CANCELMODE || nMsg == WM_CONTEXTMENU) {
+                if (!::IsWindow(hWnd) || ::GetCapture() != hWnd || IsModeEndingMessage(nMsg)) {
                     bAbort = true;
                 } else if (msg.hwnd == hWnd && nMsg == WM_MOUSEMOVE) {
                     CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
