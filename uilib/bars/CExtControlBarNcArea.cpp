@@ -60,34 +60,26 @@ void CExtControlBar::CalcNcSplitterEdges(bool* pbLeft, bool* pbTop, bool* pbRigh
                 nIndex = i;
         if (nIndex >= 0) {
             ExtBarNcGeometry::RowPosition pos;
-            bool bInRow = true;
-            for (int i = nIndex - 1; i >= 0; i--) {
-                void* p = arr[i];
-                if (p == NULL) {
-                    bInRow = false;
-                    continue;
+            // from the bar outward (nStep -1 or 1): a visible bar before the first row end
+            // is in its row, one after it in another row
+            auto walk = [&](int nStep, bool& bRowEnd, bool& bOtherRows) {
+                bool bInRow = true;
+                for (int i = nIndex + nStep; i >= 0 && i < nCount; i += nStep) {
+                    void* p = arr[i];
+                    if (p == NULL) {
+                        bInRow = false;
+                        continue;
+                    }
+                    if (ExtIsPlaceHolder(p) || !static_cast<CControlBar*>(p)->IsVisible())
+                        continue;
+                    if (bInRow)
+                        bRowEnd = false;
+                    else
+                        bOtherRows = true;
                 }
-                if (ExtIsPlaceHolder(p) || !static_cast<CControlBar*>(p)->IsVisible())
-                    continue;
-                if (bInRow)
-                    pos.bFirstInRow = false;
-                else
-                    pos.bEarlierRows = true;
-            }
-            bInRow = true;
-            for (int i = nIndex + 1; i < nCount; i++) {
-                void* p = arr[i];
-                if (p == NULL) {
-                    bInRow = false;
-                    continue;
-                }
-                if (ExtIsPlaceHolder(p) || !static_cast<CControlBar*>(p)->IsVisible())
-                    continue;
-                if (bInRow)
-                    pos.bLastInRow = false;
-                else
-                    pos.bLaterRows = true;
-            }
+            };
+            walk(-1, pos.bFirstInRow, pos.bEarlierRows);
+            walk(1, pos.bLastInRow, pos.bLaterRows);
             // a container's inner dock bar is the child of the container, a control bar
             const bool bInContainer = DYNAMIC_DOWNCAST(CExtControlBar, pDockBar->GetParent()) != NULL;
             const UINT nID = (UINT)pDockBar->GetDlgCtrlID();
