@@ -102,6 +102,9 @@ public:
     static bool FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle = CBRS_ALIGN_ANY,
                                    bool bUseExtMiniFrames = true);
     static bool RegisterBarWindowClass();
+    // Registers one of the library's window classes (the default window procedure, an arrow
+    // cursor) unless it is there already.
+    static bool RegisterLibraryWindowClass(LPCSTR lpszClassName, UINT nClassStyle = CS_GLOBALCLASS | CS_DBLCLKS);
 
     // ---- The process-wide list of bars ----
     // A copy of the list, taken under its lock.

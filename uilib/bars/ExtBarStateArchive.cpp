@@ -9,6 +9,7 @@
 #include "CExtMiniDockFrameWnd.h"
 #include "CExtPaintManager.h"
 #include "ExtPlacementText.h"
+#include "ExtFrameBarList.h"
 #include <CArchiveException.h>
 #include <CMap.h>
 #include <algorithm>
@@ -499,9 +500,7 @@ void CExtControlBar::InternalDockStateSite::CaptureFromFrame() {
     CExtDockBar::CompactFrameCircles(m_pFrame);
     m_pFrame->GetWindowPlacement(&m_wp);
     m_wp.length = sizeof m_wp;
-    POSITION pos = m_pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CControlBar* pBar = static_cast<CControlBar*>(m_pFrame->m_listControlBars.GetNext(pos));
+    for (CControlBar* pBar : ExtFrameBarList(m_pFrame)) {
         if (pBar->m_hWnd == NULL)
             continue;
         if (!pBar->IsDockBar()) {
@@ -558,9 +557,7 @@ bool CExtControlBar::InternalDockStateSite::ApplyToFrame(bool bPlaceFrame) {
     }
     // every bar that sits where a record may put it is taken out first; floating bars dock back
     CArray<CExtControlBar*, CExtControlBar*> arrFloating;
-    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+    for (CControlBar* pBar : ExtFrameBarList(pFrame)) {
         if (pBar->m_hWnd == NULL || pBar->IsDockBar() || pBar->m_pDockSite == NULL || pBar->m_pDockContext == NULL)
             continue;
         CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
@@ -650,10 +647,8 @@ bool CExtControlBar::InternalDockStateSite::ApplyToFrame(bool bPlaceFrame) {
                 pMini->RecalcLayout();
         }
     }
-    pos = pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CExtControlBar* pExt =
-            DYNAMIC_DOWNCAST(CExtControlBar, static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos)));
+    for (CControlBar* pBar : ExtFrameBarList(pFrame)) {
+        CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
         if (pExt == NULL || pExt->m_hWnd == NULL || !pExt->IsFixedSizeBar() ||
             pExt->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
             continue;
@@ -664,9 +659,7 @@ bool CExtControlBar::InternalDockStateSite::ApplyToFrame(bool bPlaceFrame) {
     // A show or hide the restore left pending (a bar in a circle or container the layout above
     // did not visit) is carried out now: the bars come back as visible as they were saved.
     bool bPending = false;
-    pos = pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+    for (CControlBar* pBar : ExtFrameBarList(pFrame)) {
         if (pBar->m_hWnd == NULL || pBar->IsDockBar() || pBar->IsVisible() == ((pBar->GetStyle() & WS_VISIBLE) != 0))
             continue;
         AFX_SIZEPARENTPARAMS layout = {};
@@ -690,9 +683,7 @@ void CExtControlBar::CaptureFrameDockState(CFrameWnd* pFrame, CDockState& state,
                                            CArray<OuterItemData_t, const OuterItemData_t&>& arrRows) {
     state.Clear();
     arrRows.RemoveAll();
-    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+    for (CControlBar* pBar : ExtFrameBarList(pFrame)) {
         if (pBar->m_hWnd == NULL)
             continue;
         if (pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) || pBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)) ||
@@ -790,9 +781,7 @@ void CExtControlBar::ApplyFrameDockState(CFrameWnd* pFrame, CDockState& state,
             pFrame->FloatControlBar(pBar, row.m_ptFloatPos);
         }
     }
-    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+    for (CControlBar* pBar : ExtFrameBarList(pFrame)) {
         if (!pBar->IsDockBar() || pBar->GetDlgCtrlID() != (int)AFX_IDW_DOCKBAR_FLOAT || pBar->m_hWnd == NULL)
             continue;
         CFrameWnd* pMini = MiniFrameOf(pBar);
