@@ -56,6 +56,30 @@ bool ParsePlacement(const CString& str, WINDOWPLACEMENT& wp) {
     return true;
 }
 
+// Calls add(pBar, bRowBreak) for each library bar in a dock bar's array, in order; bRowBreak
+// tells that a row ended since the bar listed before it (never for the first one listed: the
+// end of the row before it is no break between bars).
+template <class Add>
+void ForEachDockedLibraryBar(const CDockBar* pDock, Add add) {
+    bool bBreak = false;
+    bool bFirst = true;
+    for (INT_PTR i = 1; i < pDock->m_arrBars.GetSize(); i++) {
+        void* p = pDock->m_arrBars[i];
+        if (p == NULL) {
+            bBreak = true;
+            continue;
+        }
+        if (ExtIsPlaceHolder(p))
+            continue;
+        CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, static_cast<CControlBar*>(p));
+        if (pExt == NULL)
+            continue;
+        add(pExt, bBreak && !bFirst);
+        bBreak = false;
+        bFirst = false;
+    }
+}
+
 CFrameWnd* MiniFrameOf(CControlBar* pBar) {
     CFrameWnd* p = pBar->GetParentFrame();
     return p != NULL && p->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)) ? p : NULL;
@@ -297,27 +321,12 @@ void CExtControlBar::InternalDockStateBar::CaptureFromBar(CExtControlBar* pBar, 
     }
     m_dwFlags |= kindContainer;
     if (CExtDockDynBar* pInner = pContainer->GetInnerDockBar()) {
-        bool bBreak = false;
-        for (INT_PTR i = 1; i < pInner->m_arrBars.GetSize(); i++) {
-            void* p = pInner->m_arrBars[i];
-            if (p == NULL) {
-                bBreak = true;
-                continue;
-            }
-            if (ExtIsPlaceHolder(p))
-                continue;
-            CExtControlBar* pChildBar = DYNAMIC_DOWNCAST(CExtControlBar, static_cast<CControlBar*>(p));
-            if (pChildBar == NULL)
-                continue;
+        ForEachDockedLibraryBar(pInner, [&](CExtControlBar* pChildBar, bool bRowBreak) {
             InternalDockStateBar* pChild = new InternalDockStateBar;
             pChild->CaptureFromBar(pChildBar, this);
-            pChild->m_dwFlags |= flagInContainer | (bBreak ? (DWORD)flagRowBreak : (DWORD)0);
-            // the row break that ends the first row is not a break before the first bar
-            if (m_arrChildren.GetSize() == 0)
-                pChild->m_dwFlags &= ~flagRowBreak;
+            pChild->m_dwFlags |= flagInContainer | (bRowBreak ? (DWORD)flagRowBreak : (DWORD)0);
             m_arrChildren.Add(pChild);
-            bBreak = false;
-        }
+        });
     }
     if (pBar->IsFloating()) {
         if (CFrameWnd* pMini = MiniFrameOf(pBar)) {
@@ -516,27 +525,13 @@ void CExtControlBar::InternalDockStateSite::CaptureFromFrame() {
         if (pDock == NULL || MiniFrameOf(pDock) != NULL || pDock->m_bFloating || pDock->GetCircleNo() == 0 ||
             pDock->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)))
             continue;
-        bool bBreak = false;
-        bool bFirst = true;
-        for (INT_PTR i = 1; i < pDock->m_arrBars.GetSize(); i++) {
-            void* p = pDock->m_arrBars[i];
-            if (p == NULL) {
-                bBreak = true;
-                continue;
-            }
-            if (ExtIsPlaceHolder(p))
-                continue;
-            CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, static_cast<CControlBar*>(p));
-            if (pExt == NULL)
-                continue;
+        ForEachDockedLibraryBar(pDock, [&](CExtControlBar* pExt, bool bRowBreak) {
             InternalDockStateBar* pRec = new InternalDockStateBar;
             pRec->CaptureFromBar(pExt, NULL);
-            if (bBreak && !bFirst)
+            if (bRowBreak)
                 pRec->m_dwFlags |= InternalDockStateBar::flagRowBreak;
             m_arrBars.Add(pRec);
-            bBreak = false;
-            bFirst = false;
-        }
+        });
     }
     CaptureFrameDockState(m_pFrame, *m_pDockState, m_arrOuterItems);
 }
