@@ -312,6 +312,15 @@ void CExtControlBar::RunResizeLoop(BYTE nMode) {
     }
 }
 
+bool CExtControlBar::EndResizeMode(BYTE nMode) {
+    if ((m_nTracking & nMode) == 0)
+        return false;
+    m_nTracking &= ~nMode;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    return true;
+}
+
 void CExtControlBar::RowResizingUpdate() {
     CFrameWnd* pFrame = GetDockSiteFrame(this);
     if (pFrame == NULL)
@@ -338,11 +347,8 @@ void CExtControlBar::RowResizingUpdate() {
 }
 
 void CExtControlBar::RowResizingStop(BOOL bCancel) {
-    if ((m_nTracking & trackRowResizing) == 0)
+    if (!EndResizeMode(trackRowResizing))
         return;
-    m_nTracking &= ~trackRowResizing;
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
     DrawRowTracker(TRUE);
     if (!bCancel && m_nMetricOffset != GetRowThickness()) {
         CArray<CControlBar*, CControlBar*> arr;
@@ -395,11 +401,8 @@ void CExtControlBar::ColumnResizingUpdate() {
 }
 
 void CExtControlBar::ColumnResizingStop(BOOL bCancel) {
-    if ((m_nTracking & trackColumnResizing) == 0)
+    if (!EndResizeMode(trackColumnResizing))
         return;
-    m_nTracking &= ~trackColumnResizing;
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
     DrawColumnTracker(TRUE);
     if (bCancel || m_nMetricOffset == 0)
         return;
@@ -785,13 +788,9 @@ bool CExtControlBar::HandleNcAndMouseMessage(UINT nMsg, WPARAM wParam, LPARAM lP
         }
         if (!::IsWindow(m_hWnd))
             return true;
-        CRect rcWindow, rcClient;
-        GetWindowRect(&rcWindow);
-        GetClientRect(&rcClient);
-        ClientToScreen(&rcClient);
-        if (rcWindow == rcClient)
+        CPoint pt;
+        if (!NcPointFromScreen(ptScreen, pt))
             return true;
-        const CPoint pt = ptScreen - rcWindow.TopLeft();
         g_ptModeCursor = ptScreen;
         if (m_rcRowResize.PtInRect(pt)) {
             RowResizingStart();

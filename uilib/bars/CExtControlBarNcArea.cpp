@@ -163,6 +163,17 @@ void CExtControlBar::NcCalcSize(RECT* pRect) {
 
 // ---- Non-client hit test ------------------------------------------------------------------------
 
+bool CExtControlBar::NcPointFromScreen(CPoint ptScreen, CPoint& pt) const {
+    CRect rcWindow, rcClient;
+    GetWindowRect(&rcWindow);
+    GetClientRect(&rcClient);
+    ClientToScreen(&rcClient);
+    if (rcWindow == rcClient)
+        return false;
+    pt = ptScreen - rcWindow.TopLeft();
+    return true;
+}
+
 UINT CExtControlBar::NcHitTest(CPoint ptScreen) {
     if (GetCurrentDragBar() != NULL)
         return HTNOWHERE;
@@ -177,13 +188,9 @@ UINT CExtControlBar::NcHitTest(CPoint ptScreen) {
     }
     if (IsFixedSizeBar() || IsFloating())
         return HTCLIENT;
-    CRect rcWindow, rcClient;
-    GetWindowRect(&rcWindow);
-    GetClientRect(&rcClient);
-    ClientToScreen(&rcClient);
-    if (rcWindow == rcClient)
+    CPoint pt;
+    if (!NcPointFromScreen(ptScreen, pt))
         return HTCLIENT;
-    const CPoint pt = ptScreen - rcWindow.TopLeft();
     const bool bHorz = IsDockedHorizontally();
     if (m_rcRowResize.PtInRect(pt))
         return bHorz ? HTBOTTOM : HTRIGHT;
