@@ -112,6 +112,14 @@ bool CExtControlBar::TryDockFixedBarInto(InternalDraggingState_t& st, int x, int
     CFrameWnd* pSite = GetDockSiteFrame(this);
     const bool bHorz = CExtDockBar::IsHorzSide((UINT)pDockBar->GetDlgCtrlID());
     const CPoint ptGrab = bHorz ? m_ptHelperDragOffsetDockedH : m_ptHelperDragOffsetDockedV;
+    // how far the grabbed point lies from where the pointer is, along the dock bar
+    auto deltaAlongRow = [&] {
+        CPoint ptClient(x, y);
+        pDockBar->ScreenToClient(&ptClient);
+        CRect rcThis = ExtWindowRectOf(this);
+        pDockBar->ScreenToClient(&rcThis);
+        return bHorz ? ptClient.x - ptGrab.x - rcThis.left : ptClient.y - ptGrab.y - rcThis.top;
+    };
     CExtDockOuterBar* pOuter = DYNAMIC_DOWNCAST(CExtDockOuterBar, pDockBar);
     if (m_pDockBar != pDockBar) {
         // into another dock bar, where the pointer holds it
@@ -172,12 +180,7 @@ bool CExtControlBar::TryDockFixedBarInto(InternalDraggingState_t& st, int x, int
                 bAdjFull = false;
         }
         if (!bAdjFull && !bOwnFull && arrAdj.GetSize() > 0 && pOuter != NULL) {
-            CPoint ptClient(x, y);
-            pDockBar->ScreenToClient(&ptClient);
-            CRect rcThis = ExtWindowRectOf(this);
-            pDockBar->ScreenToClient(&rcThis);
-            const int nDelta = bHorz ? ptClient.x - ptGrab.x - rcThis.left : ptClient.y - ptGrab.y - rcThis.top;
-            if (pOuter->MoveBarToRow(this, arrAdj, nDelta)) {
+            if (pOuter->MoveBarToRow(this, arrAdj, deltaAlongRow())) {
                 SyncDockPosWithOuterBar();
                 RefreshDockBarAfterRowChange(pSite, pDockBar);
                 return true;
@@ -197,11 +200,7 @@ bool CExtControlBar::TryDockFixedBarInto(InternalDraggingState_t& st, int x, int
         }
     }
     // slide along the row
-    CPoint ptClient(x, y);
-    pDockBar->ScreenToClient(&ptClient);
-    CRect rcThis = ExtWindowRectOf(this);
-    pDockBar->ScreenToClient(&rcThis);
-    const int nDelta = bHorz ? ptClient.x - ptGrab.x - rcThis.left : ptClient.y - ptGrab.y - rcThis.top;
+    const int nDelta = deltaAlongRow();
     if (pOuter != NULL && nDelta != 0) {
         const BOOL bOldQuery = pDockBar->m_bLayoutQuery;
         const CRect rcOldLayout = pDockBar->m_rectLayout;
