@@ -142,6 +142,17 @@ HCURSOR CExtBarNcAreaButton::GetCursor(const CPoint& point) const {
 
 bool CExtBarNcAreaButton::Click(const CPoint& point) { return m_rc.PtInRect(point) != FALSE; }
 
+UINT CExtBarNcAreaButton::HitTestButton(const CPoint& point) {
+    return CExtBarNcAreaButton::HitTest(point) == HTCLIENT ? HTCLIENT : HTMINBUTTON;
+}
+
+bool CExtBarNcAreaButton::TakeClick(const CPoint& point) {
+    if (!m_rc.PtInRect(point))
+        return false;
+    m_nState &= ~(stateHover | statePressed);
+    return true;
+}
+
 INT_PTR CExtBarNcAreaButton::FillToolInfo(const CPoint&, TOOLINFOA*) { return -1; }
 
 INT_PTR CExtBarNcAreaButton::FillTip(const CPoint&, TOOLINFOA* pTI, UINT nStringID, LPCTSTR lpszDefault) {
@@ -186,15 +197,14 @@ void CExtBarNcAreaButtonExpand::Paint(CDC& dc) {
 }
 
 UINT CExtBarNcAreaButtonExpand::HitTest(const CPoint& point) {
-    if (CExtBarNcAreaButton::HitTest(point) == HTCLIENT)
-        return HTCLIENT;
-    return m_pBar->IsSingleInRow(false, false) ? HTCLIENT : HTMINBUTTON;
+    // a bar alone in its row has nothing to expand or contract: the button shows, not reacts
+    const UINT nHit = HitTestButton(point);
+    return nHit != HTCLIENT && m_pBar->IsSingleInRow(false, false) ? HTCLIENT : nHit;
 }
 
 bool CExtBarNcAreaButtonExpand::Click(const CPoint& point) {
-    if (!m_rc.PtInRect(point))
+    if (!TakeClick(point))
         return false;
-    m_nState &= ~(stateHover | statePressed);
     if (!m_pBar->IsSingleInRow(false, false)) {
         if (m_pBar->IsOnlyExpandedInRow()) {
             m_pBar->MinimizeInRow();
@@ -223,13 +233,12 @@ bool CExtBarNcAreaButtonClose::IsShown() const {
 void CExtBarNcAreaButtonClose::Paint(CDC& dc) { PaintGlyph(dc, CExtPaintManager::Close); }
 
 UINT CExtBarNcAreaButtonClose::HitTest(const CPoint& point) {
-    return CExtBarNcAreaButton::HitTest(point) == HTCLIENT ? HTCLIENT : HTMINBUTTON;
+    return HitTestButton(point);
 }
 
 bool CExtBarNcAreaButtonClose::Click(const CPoint& point) {
-    if (!m_rc.PtInRect(point))
+    if (!TakeClick(point))
         return false;
-    m_nState &= ~(stateHover | statePressed);
     CFrameWnd* pFrame = CExtControlBar::GetDockSiteFrame(m_pBar);
     if (pFrame != NULL)
         pFrame->ShowControlBar(m_pBar, FALSE, FALSE);
@@ -249,7 +258,7 @@ bool CExtBarNcAreaButtonMenu::IsShown() const {
 void CExtBarNcAreaButtonMenu::Paint(CDC& dc) { PaintGlyph(dc, CExtPaintManager::ArrowDown); }
 
 UINT CExtBarNcAreaButtonMenu::HitTest(const CPoint& point) {
-    return CExtBarNcAreaButton::HitTest(point) == HTCLIENT ? HTCLIENT : HTMINBUTTON;
+    return HitTestButton(point);
 }
 
 bool CExtBarNcAreaButtonMenu::Click(const CPoint& point) {

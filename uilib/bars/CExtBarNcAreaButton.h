@@ -46,6 +46,12 @@ public:
 protected:
     // Paints the glyph through the current look with the button's state.
     void PaintGlyph(CDC& dc, int eGlyph);
+    // The base hit test (hover and pressed states) answered as a button of the caption:
+    // HTMINBUTTON on the button, HTCLIENT elsewhere.
+    UINT HitTestButton(const CPoint& point);
+    // A click on the button: the hover and pressed states end; false (states kept) when the
+    // point is off the button.
+    bool TakeClick(const CPoint& point);
     // Sets the tip text (string nStringID, else the literal) into pTI; answers the bar's id.
     INT_PTR FillTip(const CPoint& point, TOOLINFOA* pTI, UINT nStringID, LPCTSTR lpszDefault);
 };

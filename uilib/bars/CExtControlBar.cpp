@@ -122,23 +122,20 @@ INT_PTR CExtControlBar::GetAllBarsCount() {
 
 // ---- Window class and creation ------------------------------------------------------------------
 
+bool CExtControlBar::RegisterLibraryWindowClass(LPCSTR lpszClassName, UINT nClassStyle) {
+    WNDCLASSA wc = {};
+    wc.style = nClassStyle;
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.hCursor = ::LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
+    wc.lpszClassName = lpszClassName;
+    return AfxRegisterClass(&wc) != FALSE;   // a class already there counts as registered
+}
+
 bool CExtControlBar::RegisterBarWindowClass() {
     static bool s_bRegistered = false;
-    if (s_bRegistered)
-        return true;
-    HINSTANCE hInst = AfxGetInstanceHandle();
-    WNDCLASSA wc;
-    if (::GetClassInfoA(hInst, kBarClassName, &wc)) {
-        s_bRegistered = true;
-        return true;
-    }
-    ::ZeroMemory(&wc, sizeof(wc));
-    wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = hInst;
-    wc.hCursor = ::LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
-    wc.lpszClassName = kBarClassName;
-    s_bRegistered = ::RegisterClassA(&wc) != 0;
+    if (!s_bRegistered)
+        s_bRegistered = RegisterLibraryWindowClass(kBarClassName);
     return s_bRegistered;
 }
 

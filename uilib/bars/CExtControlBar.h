@@ -102,6 +102,9 @@ public:
     static bool FrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle = CBRS_ALIGN_ANY,
                                    bool bUseExtMiniFrames = true);
     static bool RegisterBarWindowClass();
+    // Registers one of the library's window classes (the default window procedure, an arrow
+    // cursor) unless it is there already.
+    static bool RegisterLibraryWindowClass(LPCSTR lpszClassName, UINT nClassStyle = CS_GLOBALCLASS | CS_DBLCLKS);
 
     // ---- The process-wide list of bars ----
     // A copy of the list, taken under its lock.
@@ -456,11 +459,16 @@ protected:
     void NcCalcSize(RECT* pRect);
     UINT NcHitTest(CPoint ptScreen);
     void NcPaint();
+    // A screen point in window coordinates (where the splitter rectangles are kept); false when
+    // the bar has no non-client area.
+    bool NcPointFromScreen(CPoint ptScreen, CPoint& pt) const;
     // Whether a leading splitter goes before the bar: the bar right before it in the row is not
     // resizable and an earlier resizable bar exists in the row.
     bool HasLeadingSplitter() const;
     // The modal loop of row and column resizing (nMode: trackRowResizing or trackColumnResizing).
     void RunResizeLoop(BYTE nMode);
+    // Leaves a resize mode (its tracking bit and the capture); false when it was not on.
+    bool EndResizeMode(BYTE nMode);
     void DrawTrackerRect(const CRect& rcScreen);
 public:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
@@ -517,3 +525,14 @@ private:
 
 // Layout helpers that answer from a bar or a null pointer.
 inline bool ExtIsPlaceHolder(const void* p) { return p != NULL && (UINT_PTR)p < 0x10000; }
+// The window's rectangle on the screen; empty for a null pointer or a window not created.
+inline CRect ExtWindowRectOf(const CWnd* pWnd) {
+    CRect rc(0, 0, 0, 0);
+    if (pWnd != NULL && pWnd->GetSafeHwnd() != NULL)
+        ::GetWindowRect(pWnd->m_hWnd, &rc);
+    return rc;
+}
+// Whether the window is a floating frame of docked bars (the framework's or the library's).
+inline bool ExtIsMiniDockFrame(const CWnd* pWnd) {
+    return pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd));
+}

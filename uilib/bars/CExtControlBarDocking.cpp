@@ -16,17 +16,6 @@ namespace {
 
 CExtControlBar* g_pBarBeingFloated = NULL;
 
-const UINT kSideIds[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
-
-bool IsMiniFrame(const CWnd* pWnd) { return pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)); }
-
-CRect WindowRectOf(const CWnd* pWnd) {
-    CRect rc(0, 0, 0, 0);
-    if (pWnd != NULL && pWnd->GetSafeHwnd() != NULL)
-        ::GetWindowRect(pWnd->m_hWnd, &rc);
-    return rc;
-}
-
 void DelayLayout(CFrameWnd* pFrame) {
     if (pFrame != NULL && pFrame->GetSafeHwnd() != NULL)
         pFrame->DelayRecalcLayout();
@@ -36,7 +25,7 @@ void DelayLayout(CFrameWnd* pFrame) {
 void RecalcFrameIfAlive(HWND hFrame, CFrameWnd* pFrame) {
     if (hFrame == NULL || !::IsWindow(hFrame) || CWnd::FromHandlePermanent(hFrame) != pFrame)
         return;
-    if (IsMiniFrame(pFrame))
+    if (ExtIsMiniDockFrame(pFrame))
         pFrame->RecalcLayout();
     else
         pFrame->DelayRecalcLayout();
@@ -58,9 +47,9 @@ bool CExtControlBar::ApplyDraggingState(InternalDraggingState_t& st, bool bFinal
     const int nSide = ExtDropZones::SideOfKind(nKind);
     if (bFinal && nKind >= dropMarkerOuterTop && nKind <= dropLast) {
         if (nKind < dropMarkerBarTop)
-            DockAtFrameSide(kSideIds[nSide], nKind >= dropMarkerInnerTop, NULL, true);
+            DockAtFrameSide(CExtDockBar::g_arrSides[nSide], nKind >= dropMarkerInnerTop, NULL, true);
         else if (pTarget != NULL)
-            DockBesideBar(50, pTarget, kSideIds[nSide], true);
+            DockBesideBar(50, pTarget, CExtDockBar::g_arrSides[nSide], true);
         return true;
     }
     if (nKind == dropFloat) {
@@ -70,14 +59,14 @@ bool CExtControlBar::ApplyDraggingState(InternalDraggingState_t& st, bool bFinal
             if (pNeighbour == NULL)
                 pNeighbour = DYNAMIC_DOWNCAST(CExtControlBar, GetRowNeighbour(this, false, true, true));
             if (pNeighbour != NULL) {
-                const CRect rc = WindowRectOf(this);
+                const CRect rc = ExtWindowRectOf(this);
                 if (IsDockedHorizontally())
                     pNeighbour->m_sizeDockedH.cx += rc.Width();
                 else
                     pNeighbour->m_sizeDockedV.cy += rc.Height();
             }
         }
-        const CPoint pt = ExtDropZones::FloatingOrigin(st.m_rcTarget, WindowRectOf(pSite));
+        const CPoint pt = ExtDropZones::FloatingOrigin(st.m_rcTarget, ExtWindowRectOf(pSite));
         FloatControlBar(pt.x, pt.y, CBRS_ALIGN_TOP);
         if (m_pDockContext != NULL)
             m_pDockContext->m_ptMRUFloatPos = pt;
@@ -87,7 +76,7 @@ bool CExtControlBar::ApplyDraggingState(InternalDraggingState_t& st, bool bFinal
     }
     if (nKind >= dropSplitTop && nKind <= dropSplitRight) {
         if (pTarget != NULL)
-            DockBesideBar(50, pTarget, kSideIds[nSide], true);
+            DockBesideBar(50, pTarget, CExtDockBar::g_arrSides[nSide], true);
         return true;
     }
     if (nKind >= dropInnerTop && nKind <= dropOuterRight) {
@@ -96,7 +85,7 @@ bool CExtControlBar::ApplyDraggingState(InternalDraggingState_t& st, bool bFinal
         const bool bHadDockBar = m_pDockBar != NULL;
         CFrameWnd* pOldFrame = GetParentFrame();
         const HWND hOldFrame = pOldFrame != NULL ? pOldFrame->m_hWnd : NULL;
-        CExtDockBar* pOuter = CExtDockBar::GetOuterDockBar(pSite, kSideIds[nSide]);
+        CExtDockBar* pOuter = CExtDockBar::GetOuterDockBar(pSite, CExtDockBar::g_arrSides[nSide]);
         if (pOuter == NULL)
             return false;
         RememberDockPlace();
@@ -149,7 +138,7 @@ void CExtControlBar::RememberDockPlace() {
     if (IsFloating() || m_pDockBar == NULL)
         return;
     const UINT nID = GetDockSideId();
-    for (UINT nSide : kSideIds)
+    for (UINT nSide : CExtDockBar::g_arrSides)
         if (nSide == nID) {
             m_nMRUDockSideId = nID;
             m_nMRUDockCircle = (UINT)std::max(1, GetDockBarCircle());
@@ -164,7 +153,7 @@ bool CExtControlBar::DockIntoNewContainer(CExtControlBar* pBar, UINT nSide, int 
     CFrameWnd* pSite = GetDockSiteFrame(this);
     if (pSite == NULL)
         return false;
-    const CRect W = WindowRectOf(this);
+    const CRect W = ExtWindowRectOf(this);
     CRect rcOther(W), rcThis(W);
     const bool bStack = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
     const int nCut = ::MulDiv(bStack ? W.Height() : W.Width(), nPercent, 100);
@@ -338,7 +327,7 @@ void CExtControlBar::FloatControlBarAt(int x, int y, DWORD dwStyle) {
         RecalcFrameIfAlive(hOldFrame, pOldFrame);
     if (pSite != NULL) {
         // placeholders left in the site's dock bars go
-        for (UINT nID : kSideIds)
+        for (UINT nID : CExtDockBar::g_arrSides)
             if (CExtDockBar* pOuter = CExtDockBar::GetOuterDockBar(pSite, nID))
                 while (pOuter->RemovePlaceholder(this, true)) {
                 }
@@ -358,7 +347,7 @@ void CExtControlBar::ToggleFloatingState() {
         RecalcNonClientArea();
         return;
     }
-    const bool bInMini = IsMiniFrame(GetParentFrame());
+    const bool bInMini = ExtIsMiniDockFrame(GetParentFrame());
     if (!bInMini && m_pDockBar != NULL && !m_pDockBar->m_bFloating) {
         FloatAtLastPosition(CBRS_ALIGN_TOP);
         return;
@@ -381,7 +370,7 @@ bool CExtControlBar::DockAtFrameSide(UINT nDockBarID, bool bInnermost, CFrameWnd
     if (pFrame == NULL)
         return false;
     CFrameWnd* pParent = GetParentFrame();
-    if (IsMiniFrame(pParent))
+    if (ExtIsMiniDockFrame(pParent))
         pParent->ShowWindow(SW_HIDE);
     CExtDockBar::InsertCircle(pFrame, 1);
     UINT nCircle = 1;
@@ -418,7 +407,7 @@ bool CExtControlBar::DockBesideBar(int nPercent, CExtControlBar* pTarget, UINT n
     CFrameWnd* pParent = GetParentFrame();
     const HWND hParent = pParent != NULL ? pParent->m_hWnd : NULL;
     bool bHidden = false;
-    if (IsMiniFrame(pParent) && GetCurrentDragBar() == this && g_PaintManager->IsStudioStyle() &&
+    if (ExtIsMiniDockFrame(pParent) && GetCurrentDragBar() == this && g_PaintManager->IsStudioStyle() &&
         pParent->IsWindowVisible()) {
         pParent->ShowWindow(SW_HIDE);
         bHidden = true;
@@ -468,7 +457,7 @@ bool CExtControlBar::DockBarNextToThis(CExtControlBar* pBar, bool bAcross, bool 
     st.SetEmpty(false);
     st.m_eTarget = bAfter ? nFirst : nSecond;
     st.m_pTarget = this;
-    st.m_rcTarget = WindowRectOf(this);
+    st.m_rcTarget = ExtWindowRectOf(this);
     if (bSplit)
         st.m_nBits |= 2;
     const bool bDone = pBar->ApplyDraggingState(st, true);

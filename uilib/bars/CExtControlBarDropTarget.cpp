@@ -13,18 +13,7 @@
 
 namespace {
 
-const UINT kSideIds[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
-
 int DockingMode() { return g_PaintManager->IsStudioStyle() ? 1 : 0; }
-
-CRect WindowRectOf(const CWnd* pWnd) {
-    CRect rc(0, 0, 0, 0);
-    if (pWnd != NULL && pWnd->GetSafeHwnd() != NULL)
-        ::GetWindowRect(pWnd->m_hWnd, &rc);
-    return rc;
-}
-
-bool IsMiniFrame(const CWnd* pWnd) { return pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)); }
 
 // The first visible resizable bar of the frame (not pExclude, no container, none in a dialog)
 // that floats (bFloating) or is docked, and whose window (its mini frame when floating) holds pt.
@@ -38,12 +27,12 @@ CExtControlBar* FindBarAt(CExtControlBar* pExclude, CFrameWnd* pFrame, bool bFlo
         CWnd* pWndTest = pBar;
         if (bFloating) {
             pWndTest = pBar->GetParentFrame();
-            if (!IsMiniFrame(pWndTest))
+            if (!ExtIsMiniDockFrame(pWndTest))
                 continue;
         } else if (pBar->IsFloating()) {
             continue;
         }
-        if (WindowRectOf(pWndTest).PtInRect(pt))
+        if (ExtWindowRectOf(pWndTest).PtInRect(pt))
             return pBar;
     }
     return NULL;
@@ -78,7 +67,7 @@ void CExtControlBar::ComputeDropTarget(InternalDraggingState_t& st, int x, int y
     const CPoint pt(x, y);
     const int nMode = DockingMode();
     const bool bLive = IsShowContentWhileDragging();
-    if (bLive && nMode != 1 && IsDocked() && m_pDockBar != NULL && WindowRectOf(m_pDockBar).PtInRect(pt))
+    if (bLive && nMode != 1 && IsDocked() && m_pDockBar != NULL && ExtWindowRectOf(m_pDockBar).PtInRect(pt))
         return;
     st.m_pBar = this;
     st.SetEmpty(false);
@@ -88,7 +77,7 @@ void CExtControlBar::ComputeDropTarget(InternalDraggingState_t& st, int x, int y
     st.m_nCircle = 0;
     st.m_pTarget = NULL;
     CFrameWnd* pFrame = GetDockSiteFrame(this);
-    const CRect F = WindowRectOf(pFrame);
+    const CRect F = ExtWindowRectOf(pFrame);
     bool bForceFloat = bCtrl;
     const bool bFloating = IsFloating();
     CFrameWnd* pOwnFrame = GetParentFrame();
@@ -117,14 +106,14 @@ void CExtControlBar::ComputeDropTarget(InternalDraggingState_t& st, int x, int y
                 st.m_eTarget = nKind;
                 st.m_pTarget = pTarget;
                 if (pTarget != NULL)
-                    st.m_rcTarget = WindowRectOf(pTarget);
+                    st.m_rcTarget = ExtWindowRectOf(pTarget);
                 return;
             }
         }
     }
     if (nMode == 0 && !bForceFloat && bFloating &&
-        (IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) || !bLive) && IsMiniFrame(pOwnFrame) &&
-        WindowRectOf(pOwnFrame).PtInRect(pt))
+        (IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) || !bLive) && ExtIsMiniDockFrame(pOwnFrame) &&
+        ExtWindowRectOf(pOwnFrame).PtInRect(pt))
         bForceFloat = true;   // over its own floating frame the bar stays floating
 
     const ExtDropZones::DraggedBar bar = DraggedOf(this);
@@ -135,7 +124,7 @@ void CExtControlBar::ComputeDropTarget(InternalDraggingState_t& st, int x, int y
             if (CExtControlBar* pTarget = FindBarAt(nMode == 1 ? this : NULL, pFrame, true, pt)) {
                 if (pTarget != this) {
                     const ExtDropZones::Zone z = ExtDropZones::SplitBesideFloating(
-                        pt, WindowRectOf(pTarget->GetParentFrame()), WindowRectOf(pTarget->m_pDockBar), bar,
+                        pt, ExtWindowRectOf(pTarget->GetParentFrame()), ExtWindowRectOf(pTarget->m_pDockBar), bar,
                         MinOf(pTarget));
                     if (z.nKind != 0) {
                         st.m_eTarget = z.nKind;
@@ -150,7 +139,7 @@ void CExtControlBar::ComputeDropTarget(InternalDraggingState_t& st, int x, int y
             if (!bFound) {
                 CExtDockBar* pOuter[4];
                 for (int i = 0; i < 4; i++)
-                    pOuter[i] = CExtDockBar::GetOuterDockBar(pFrame, kSideIds[i]);
+                    pOuter[i] = CExtDockBar::GetOuterDockBar(pFrame, CExtDockBar::g_arrSides[i]);
                 if (pOuter[0] && pOuter[1] && pOuter[2] && pOuter[3]) {
                     const CRect C(pOuter[2]->GetInnerEdge().right, pOuter[0]->GetInnerEdge().bottom,
                                   pOuter[3]->GetInnerEdge().left, pOuter[1]->GetInnerEdge().top);
@@ -173,10 +162,10 @@ void CExtControlBar::ComputeDropTarget(InternalDraggingState_t& st, int x, int y
                 if (!V.IsRectEmpty() && V.PtInRect(pt)) {
                     UINT nSkip = 0;
                     for (int i = 0; i < 4 && !bImmediateUnchanged; i++) {
-                        CExtDockBar* pOuter = CExtDockBar::GetOuterDockBar(pFrame, kSideIds[i]);
+                        CExtDockBar* pOuter = CExtDockBar::GetOuterDockBar(pFrame, CExtDockBar::g_arrSides[i]);
                         if (bLive && IsDocked() && pOuter != NULL && pOuter == m_pDockBar) {
                             nSkip |= 1u << i;
-                            if (WindowRectOf(pOuter).PtInRect(pt))
+                            if (ExtWindowRectOf(pOuter).PtInRect(pt))
                                 bImmediateUnchanged = true;
                         }
                     }
@@ -187,7 +176,7 @@ void CExtControlBar::ComputeDropTarget(InternalDraggingState_t& st, int x, int y
                     const ExtDropZones::Zone z = ExtDropZones::InnerRing(pt, V, bar, nSkip);
                     if (z.nKind != 0) {
                         const int nSide = ExtDropZones::SideOfKind(z.nKind);
-                        CExtDockBar* pInnermost = InnermostDockBar(pFrame, kSideIds[nSide]);
+                        CExtDockBar* pInnermost = InnermostDockBar(pFrame, CExtDockBar::g_arrSides[nSide]);
                         const int n = pInnermost != NULL ? (int)pInnermost->GetCircleNo() : 0;
                         const UINT nPerp1 = nSide < 2 ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_TOP;
                         const UINT nPerp2 = nSide < 2 ? AFX_IDW_DOCKBAR_RIGHT : AFX_IDW_DOCKBAR_BOTTOM;
@@ -217,10 +206,10 @@ void CExtControlBar::ComputeDropTarget(InternalDraggingState_t& st, int x, int y
                                    pTarget->IsFloating();
                 int nSide = -1;
                 for (int i = 0; i < 4; i++)
-                    if (kSideIds[i] == nSideId)
+                    if (CExtDockBar::g_arrSides[i] == nSideId)
                         nSide = i;
                 if (nSide < 0 || ExtDropZones::SideAllowed(m_dwDockStyle, nSide)) {
-                    const ExtDropZones::Zone z = ExtDropZones::SplitBesideDocked(pt, WindowRectOf(pTarget), bar,
+                    const ExtDropZones::Zone z = ExtDropZones::SplitBesideDocked(pt, ExtWindowRectOf(pTarget), bar,
                                                                                  MinOf(pTarget), bHorz, bLive);
                     if (z.nKind != 0) {
                         st.m_eTarget = z.nKind;
@@ -242,7 +231,7 @@ void CExtControlBar::ComputeDropTarget(InternalDraggingState_t& st, int x, int y
     if (st.m_eTarget == dropFloat) {
         st.m_pTarget = NULL;
         st.m_nCircle = 0;
-        const CRect rcMini = bFloating ? WindowRectOf(pOwnFrame) : CRect(0, 0, 0, 0);
+        const CRect rcMini = bFloating ? ExtWindowRectOf(pOwnFrame) : CRect(0, 0, 0, 0);
         st.m_rcTarget = ExtDropZones::FloatingRect(pt, bFloating && pOwnFrame != NULL, rcMini, m_sizeFloated,
                                                    m_ptHelperDragOffsetFloated, m_rcGrip, F);
     }
@@ -256,7 +245,7 @@ void CExtControlBar::DrawTrackingOutline(const InternalDraggingState_t& st, bool
     if (IsShowContentWhileDragging()) {
         if (DockingMode() == 1 && IsFloating()) {
             if (CFrameWnd* pMini = GetParentFrame())
-                if (IsMiniFrame(pMini) && !pMini->IsWindowVisible())
+                if (ExtIsMiniDockFrame(pMini) && !pMini->IsWindowVisible())
                     pMini->ShowWindow(SW_SHOWNOACTIVATE);
         }
         return;
@@ -264,13 +253,13 @@ void CExtControlBar::DrawTrackingOutline(const InternalDraggingState_t& st, bool
     CFrameWnd* pSite = GetDockSiteFrame(this);
     if (pSite == NULL)
         return;
-    const CRect F = WindowRectOf(pSite);
+    const CRect F = ExtWindowRectOf(pSite);
     CRect R(st.m_rcTarget);
     CExtControlBar* pTarget = static_cast<CExtControlBar*>(st.m_eTarget >= 1 && st.m_eTarget <= 4 ? st.m_pTarget : NULL);
     if (pTarget != NULL) {
         if (pTarget->GetSafeHwnd() == NULL || pTarget->m_pDockBar == NULL)
             return;
-        CRect rcClip = WindowRectOf(pTarget->m_pDockBar);
+        CRect rcClip = ExtWindowRectOf(pTarget->m_pDockBar);
         if (rcClip.IsRectEmpty() || !R.IntersectRect(&R, &rcClip))
             return;
     }
@@ -290,7 +279,7 @@ void CExtControlBar::DrawTrackingOutline(const InternalDraggingState_t& st, bool
         pWndDraw = CWnd::GetDesktopWindow();
     }
     // R is on the screen; the drawing window's coordinates
-    R.OffsetRect(-WindowRectOf(pWndDraw).TopLeft());
+    R.OffsetRect(-ExtWindowRectOf(pWndDraw).TopLeft());
     HDC hDC = ::GetDCEx(pWndDraw->m_hWnd, NULL, DCX_WINDOW | DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE);
     if (hDC == NULL)
         return;
@@ -305,7 +294,7 @@ void CExtControlBar::DrawTrackingOutline(const InternalDraggingState_t& st, bool
 void CExtControlBar::DrawTackedArea(TackedAreaRecord& rec) {
     if (rec.m_pBar != NULL && rec.m_pBar->GetSafeHwnd() != NULL) {
         CFrameWnd* pReceiver = rec.m_pBar->GetParentFrame();
-        if (IsMiniFrame(pReceiver))
+        if (ExtIsMiniDockFrame(pReceiver))
             pReceiver = pReceiver->GetParentFrame();
         if (pReceiver != NULL) {
             pReceiver->SendMessage(g_nMsgDrawTackedArea, (WPARAM)&rec);

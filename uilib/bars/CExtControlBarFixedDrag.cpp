@@ -11,15 +11,6 @@
 
 namespace {
 
-const UINT kSideIds[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
-
-CRect WindowRectOf(const CWnd* pWnd) {
-    CRect rc(0, 0, 0, 0);
-    if (pWnd != NULL && pWnd->GetSafeHwnd() != NULL)
-        ::GetWindowRect(pWnd->m_hWnd, &rc);
-    return rc;
-}
-
 }  // namespace
 
 void CExtControlBar::DockFixedBarAt(InternalDraggingState_t& st, int x, int y, bool bForceFloat) {
@@ -30,7 +21,7 @@ void CExtControlBar::DockFixedBarAt(InternalDraggingState_t& st, int x, int y, b
     CFrameWnd* pSite = GetDockSiteFrame(this);
     if (pSite == NULL)
         return;
-    CRect F = WindowRectOf(pSite);
+    CRect F = ExtWindowRectOf(pSite);
     CRect rcNear(F);
     rcNear.InflateRect(afxData.cxBorder2, afxData.cyBorder2);
     if (!bForceFloat && ::GetKeyState(VK_CONTROL) >= 0 && rcNear.PtInRect(pt)) {
@@ -39,10 +30,10 @@ void CExtControlBar::DockFixedBarAt(InternalDraggingState_t& st, int x, int y, b
         CExtDockBar* pDock[4];
         CRect rcZone[4];
         for (int i = 0; i < 4; i++) {
-            pDock[i] = CExtDockBar::GetOuterDockBar(pSite, kSideIds[i]);
+            pDock[i] = CExtDockBar::GetOuterDockBar(pSite, CExtDockBar::g_arrSides[i]);
             CRect rc = F;
             if (pDock[i] != NULL && pDock[i]->IsWindowVisible())
-                rc = WindowRectOf(pDock[i]);
+                rc = ExtWindowRectOf(pDock[i]);
             else if (i == 0)
                 rc.bottom = rc.top;
             else if (i == 1)
@@ -121,6 +112,14 @@ bool CExtControlBar::TryDockFixedBarInto(InternalDraggingState_t& st, int x, int
     CFrameWnd* pSite = GetDockSiteFrame(this);
     const bool bHorz = CExtDockBar::IsHorzSide((UINT)pDockBar->GetDlgCtrlID());
     const CPoint ptGrab = bHorz ? m_ptHelperDragOffsetDockedH : m_ptHelperDragOffsetDockedV;
+    // how far the grabbed point lies from where the pointer is, along the dock bar
+    auto deltaAlongRow = [&] {
+        CPoint ptClient(x, y);
+        pDockBar->ScreenToClient(&ptClient);
+        CRect rcThis = ExtWindowRectOf(this);
+        pDockBar->ScreenToClient(&rcThis);
+        return bHorz ? ptClient.x - ptGrab.x - rcThis.left : ptClient.y - ptGrab.y - rcThis.top;
+    };
     CExtDockOuterBar* pOuter = DYNAMIC_DOWNCAST(CExtDockOuterBar, pDockBar);
     if (m_pDockBar != pDockBar) {
         // into another dock bar, where the pointer holds it
@@ -139,7 +138,7 @@ bool CExtControlBar::TryDockFixedBarInto(InternalDraggingState_t& st, int x, int
     CRect rcRow;
     bool bRowFull = false;
     GetRowBars(arrRow, &rcRow, NULL, NULL, &bRowFull);
-    CRect rcDock = WindowRectOf(pDockBar);
+    CRect rcDock = ExtWindowRectOf(pDockBar);
     const UINT nID = (UINT)pDockBar->GetDlgCtrlID();
     const int nAcross = bHorz ? y : x;
     int nBandStart = (bHorz ? rcRow.top : rcRow.left) - 1;
@@ -170,7 +169,7 @@ bool CExtControlBar::TryDockFixedBarInto(InternalDraggingState_t& st, int x, int
             int nSum = 0;
             for (INT_PTR i = 0; i < arrAdj.GetSize(); i++) {
                 CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, arrAdj[i]);
-                const CRect rc = WindowRectOf(arrAdj[i]);
+                const CRect rc = ExtWindowRectOf(arrAdj[i]);
                 nSum += pExt != NULL && pExt->IsFixedSizeBar()
                             ? (bHorz ? pExt->GetMinSize().cx : pExt->GetMinSize().cy)
                             : (bHorz ? rc.Width() : rc.Height());
@@ -181,12 +180,7 @@ bool CExtControlBar::TryDockFixedBarInto(InternalDraggingState_t& st, int x, int
                 bAdjFull = false;
         }
         if (!bAdjFull && !bOwnFull && arrAdj.GetSize() > 0 && pOuter != NULL) {
-            CPoint ptClient(x, y);
-            pDockBar->ScreenToClient(&ptClient);
-            CRect rcThis = WindowRectOf(this);
-            pDockBar->ScreenToClient(&rcThis);
-            const int nDelta = bHorz ? ptClient.x - ptGrab.x - rcThis.left : ptClient.y - ptGrab.y - rcThis.top;
-            if (pOuter->MoveBarToRow(this, arrAdj, nDelta)) {
+            if (pOuter->MoveBarToRow(this, arrAdj, deltaAlongRow())) {
                 SyncDockPosWithOuterBar();
                 RefreshDockBarAfterRowChange(pSite, pDockBar);
                 return true;
@@ -206,11 +200,7 @@ bool CExtControlBar::TryDockFixedBarInto(InternalDraggingState_t& st, int x, int
         }
     }
     // slide along the row
-    CPoint ptClient(x, y);
-    pDockBar->ScreenToClient(&ptClient);
-    CRect rcThis = WindowRectOf(this);
-    pDockBar->ScreenToClient(&rcThis);
-    const int nDelta = bHorz ? ptClient.x - ptGrab.x - rcThis.left : ptClient.y - ptGrab.y - rcThis.top;
+    const int nDelta = deltaAlongRow();
     if (pOuter != NULL && nDelta != 0) {
         const BOOL bOldQuery = pDockBar->m_bLayoutQuery;
         const CRect rcOldLayout = pDockBar->m_rectLayout;
@@ -277,7 +267,7 @@ void CExtControlBar::RefreshDockBarAfterRowChange(CFrameWnd* pFrame, CExtDockBar
         pFrame->RecalcLayout();
         return;
     }
-    const CRect rcWindow = WindowRectOf(pDockBar);
+    const CRect rcWindow = ExtWindowRectOf(pDockBar);
     const BOOL bOldQuery = pDockBar->m_bLayoutQuery;
     const CRect rcOldLayout = pDockBar->m_rectLayout;
     pDockBar->m_bLayoutQuery = TRUE;

@@ -38,33 +38,16 @@ bool IsMouseMessage(UINT nMsg) {
     return (nMsg >= WM_MOUSEFIRST && nMsg <= WM_MOUSELAST) || (nMsg >= WM_NCMOUSEMOVE && nMsg <= WM_NCMBUTTONDBLCLK);
 }
 
-bool IsResizeCancelMessage(UINT nMsg, BYTE nMode) {
-    switch (nMsg) {
-    case WM_ACTIVATEAPP:
-    case WM_CANCELMODE:
-    case WM_CONTEXTMENU:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONUP:
-    case WM_NCMBUTTONDOWN:
-    case WM_NCMBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-        return true;
-    case WM_NCLBUTTONUP:
-        return nMode == CExtControlBar::trackRowResizing;
-    case WM_NCLBUTTONDOWN:
-        return nMode == CExtControlBar::trackColumnResizing;
-    }
-    return IsKeyMessage(nMsg);
+// Ends every mode, drag detection included: the application lost activation, the system
+// cancels modes, a context menu was asked for.
+bool IsModeEndingMessage(UINT nMsg) {
+    return nMsg == WM_ACTIVATEAPP || nMsg == WM_CANCELMODE || nMsg == WM_CONTEXTMENU;
 }
 
-bool IsDragCancelMessage(UINT nMsg) {
+// Ends a resize or a drag under way: the above, or the right or middle button in the client or
+// non-client area (a right button's release in the client area does not).
+bool IsModeCancelMessage(UINT nMsg) {
     switch (nMsg) {
-    case WM_ACTIVATEAPP:
-    case WM_CANCELMODE:
-    case WM_CONTEXTMENU:
-    case WM_NCLBUTTONUP:
     case WM_NCRBUTTONDOWN:
     case WM_NCRBUTTONUP:
     case WM_NCMBUTTONDOWN:
@@ -74,8 +57,18 @@ bool IsDragCancelMessage(UINT nMsg) {
     case WM_MBUTTONUP:
         return true;
     }
-    return false;
+    return IsModeEndingMessage(nMsg);
 }
+
+bool IsResizeCancelMessage(UINT nMsg, BYTE nMode) {
+    if (nMsg == WM_NCLBUTTONUP)
+        return nMode == CExtControlBar::trackRowResizing;
+    if (nMsg == WM_NCLBUTTONDOWN)
+        return nMode == CExtControlBar::trackColumnResizing;
+    return IsModeCancelMessage(nMsg) || IsKeyMessage(nMsg);
+}
+
+bool IsDragCancelMessage(UINT nMsg) { return nMsg == WM_NCLBUTTONUP || IsModeCancelMessage(nMsg); }
 
 // Takes and dispatches the next message; false when it was the quit message, whose exit code
 // goes to nQuitCode.
@@ -319,6 +312,15 @@ void CExtControlBar::RunResizeLoop(BYTE nMode) {
     }
 }
 
+bool CExtControlBar::EndResizeMode(BYTE nMode) {
+    if ((m_nTracking & nMode) == 0)
+        return false;
+    m_nTracking &= ~nMode;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    return true;
+}
+
 void CExtControlBar::RowResizingUpdate() {
     CFrameWnd* pFrame = GetDockSiteFrame(this);
     if (pFrame == NULL)
@@ -345,11 +347,8 @@ void CExtControlBar::RowResizingUpdate() {
 }
 
 void CExtControlBar::RowResizingStop(BOOL bCancel) {
-    if ((m_nTracking & trackRowResizing) == 0)
+    if (!EndResizeMode(trackRowResizing))
         return;
-    m_nTracking &= ~trackRowResizing;
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
     DrawRowTracker(TRUE);
     if (!bCancel && m_nMetricOffset != GetRowThickness()) {
         CArray<CControlBar*, CControlBar*> arr;
@@ -402,11 +401,8 @@ void CExtControlBar::ColumnResizingUpdate() {
 }
 
 void CExtControlBar::ColumnResizingStop(BOOL bCancel) {
-    if ((m_nTracking & trackColumnResizing) == 0)
+    if (!EndResizeMode(trackColumnResizing))
         return;
-    m_nTracking &= ~trackColumnResizing;
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
     DrawColumnTracker(TRUE);
     if (bCancel || m_nMetricOffset == 0)
         return;
@@ -456,8 +452,7 @@ void CExtControlBar::DraggingStart(const POINT* pptScreen, const POINT* pptGrabO
         while (!bStart && !bAbort) {
             while (!bStart && !bAbort && ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
                 const UINT nMsg = msg.message;
-                if (!::IsWindow(hWnd) || ::GetCapture() != hWnd || nMsg == WM_ACTIVATEAPP ||
-                    nMsg == WM_CANCELMODE || nMsg == WM_CONTEXTMENU) {
+                if (!::IsWindow(hWnd) || ::GetCapture() != hWnd || IsModeEndingMessage(nMsg)) {
                     bAbort = true;
                 } else if (msg.hwnd == hWnd && nMsg == WM_MOUSEMOVE) {
                     CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
@@ -793,13 +788,9 @@ bool CExtControlBar::HandleNcAndMouseMessage(UINT nMsg, WPARAM wParam, LPARAM lP
         }
         if (!::IsWindow(m_hWnd))
             return true;
-        CRect rcWindow, rcClient;
-        GetWindowRect(&rcWindow);
-        GetClientRect(&rcClient);
-        ClientToScreen(&rcClient);
-        if (rcWindow == rcClient)
+        CPoint pt;
+        if (!NcPointFromScreen(ptScreen, pt))
             return true;
-        const CPoint pt = ptScreen - rcWindow.TopLeft();
         g_ptModeCursor = ptScreen;
         if (m_rcRowResize.PtInRect(pt)) {
             RowResizingStart();

@@ -8,6 +8,7 @@
 #include "CExtMemoryDC.h"
 #include "CExtPaintManagerHolder.h"
 #include "ExtBarNcGeometry.h"
+#include "ExtNcPaint.h"
 #include "CExtPopupMenuWnd.h"
 #include "ExtBarStandIns.h"
 
@@ -59,34 +60,26 @@ void CExtControlBar::CalcNcSplitterEdges(bool* pbLeft, bool* pbTop, bool* pbRigh
                 nIndex = i;
         if (nIndex >= 0) {
             ExtBarNcGeometry::RowPosition pos;
-            bool bInRow = true;
-            for (int i = nIndex - 1; i >= 0; i--) {
-                void* p = arr[i];
-                if (p == NULL) {
-                    bInRow = false;
-                    continue;
+            // from the bar outward (nStep -1 or 1): a visible bar before the first row end
+            // is in its row, one after it in another row
+            auto walk = [&](int nStep, bool& bRowEnd, bool& bOtherRows) {
+                bool bInRow = true;
+                for (int i = nIndex + nStep; i >= 0 && i < nCount; i += nStep) {
+                    void* p = arr[i];
+                    if (p == NULL) {
+                        bInRow = false;
+                        continue;
+                    }
+                    if (ExtIsPlaceHolder(p) || !static_cast<CControlBar*>(p)->IsVisible())
+                        continue;
+                    if (bInRow)
+                        bRowEnd = false;
+                    else
+                        bOtherRows = true;
                 }
-                if (ExtIsPlaceHolder(p) || !static_cast<CControlBar*>(p)->IsVisible())
-                    continue;
-                if (bInRow)
-                    pos.bFirstInRow = false;
-                else
-                    pos.bEarlierRows = true;
-            }
-            bInRow = true;
-            for (int i = nIndex + 1; i < nCount; i++) {
-                void* p = arr[i];
-                if (p == NULL) {
-                    bInRow = false;
-                    continue;
-                }
-                if (ExtIsPlaceHolder(p) || !static_cast<CControlBar*>(p)->IsVisible())
-                    continue;
-                if (bInRow)
-                    pos.bLastInRow = false;
-                else
-                    pos.bLaterRows = true;
-            }
+            };
+            walk(-1, pos.bFirstInRow, pos.bEarlierRows);
+            walk(1, pos.bLastInRow, pos.bLaterRows);
             // a container's inner dock bar is the child of the container, a control bar
             const bool bInContainer = DYNAMIC_DOWNCAST(CExtControlBar, pDockBar->GetParent()) != NULL;
             const UINT nID = (UINT)pDockBar->GetDlgCtrlID();
@@ -170,6 +163,17 @@ void CExtControlBar::NcCalcSize(RECT* pRect) {
 
 // ---- Non-client hit test ------------------------------------------------------------------------
 
+bool CExtControlBar::NcPointFromScreen(CPoint ptScreen, CPoint& pt) const {
+    CRect rcWindow, rcClient;
+    GetWindowRect(&rcWindow);
+    GetClientRect(&rcClient);
+    ClientToScreen(&rcClient);
+    if (rcWindow == rcClient)
+        return false;
+    pt = ptScreen - rcWindow.TopLeft();
+    return true;
+}
+
 UINT CExtControlBar::NcHitTest(CPoint ptScreen) {
     if (GetCurrentDragBar() != NULL)
         return HTNOWHERE;
@@ -184,13 +188,9 @@ UINT CExtControlBar::NcHitTest(CPoint ptScreen) {
     }
     if (IsFixedSizeBar() || IsFloating())
         return HTCLIENT;
-    CRect rcWindow, rcClient;
-    GetWindowRect(&rcWindow);
-    GetClientRect(&rcClient);
-    ClientToScreen(&rcClient);
-    if (rcWindow == rcClient)
+    CPoint pt;
+    if (!NcPointFromScreen(ptScreen, pt))
         return HTCLIENT;
-    const CPoint pt = ptScreen - rcWindow.TopLeft();
     const bool bHorz = IsDockedHorizontally();
     if (m_rcRowResize.PtInRect(pt))
         return bHorz ? HTBOTTOM : HTRIGHT;
@@ -262,56 +262,35 @@ UINT CExtControlBar::HitTestCaptionButtons(CPoint ptScreen, CExtBarNcAreaButton*
 // ---- Painting -----------------------------------------------------------------------------------
 
 void CExtControlBar::NcPaint() {
-    CRect rcWindow, rcClient;
-    GetWindowRect(&rcWindow);
-    GetClientRect(&rcClient);
-    ClientToScreen(&rcClient);
-    rcClient.OffsetRect(-rcWindow.TopLeft());
-    rcWindow.OffsetRect(-rcWindow.TopLeft());
-    if (rcWindow.IsRectEmpty())
-        return;
-    HDC hDC = ::GetWindowDC(m_hWnd);
-    if (hDC == NULL)
-        return;
-    CExtPaintManager* pPM = g_PaintManager.GetPaintManager();
-    {
-        CDC dc;
-        dc.Attach(hDC);
-        dc.ExcludeClipRect(&rcClient);
-        {
-            CExtMemoryDC mdc(&dc, &rcWindow, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
-            if (!(pPM->NeedsDockerBackground(this) && pPM->PaintDockerBackground(mdc, this)))
-                mdc.FillSolidRect(&rcWindow, pPM->GetColor(1000));
-            const bool bResizable = !IsFixedSizeBar();
-            CExtPaintManager::DockingFramePaintData frame(this, rcWindow, rcClient, IsFloating(), bResizable,
-                                                          bResizable);
-            pPM->PaintDockingFrame(mdc, frame);
-            bool bHorzCaption = false;
-            if (IsBarWithGripper(&bHorzCaption, NULL) && !IsFloating()) {
-                const bool bSideGripper = IsDockedHorizontally() && (m_nOptions & optHorzCaption) == 0;
-                CRect rcText(m_rcGrip);
-                if (bSideGripper) {
-                    rcText.DeflateRect(0, 2);
-                    rcText.OffsetRect(-2, 0);
-                } else {
-                    rcText.DeflateRect(2, 0);
-                }
-                AdjustCaptionTextRect(rcText);
-                CString strText;
-                GetCaptionText(strText);
-                // a resizable bar shows a caption with its text (horizontal or turned); a
-                // fixed-size bar a grip along the side of its row
-                CExtPaintManager::GripperPaintData grip(this, m_rcGrip, rcText, (m_nStates & 1) != 0, false,
-                                                        bResizable ? !bSideGripper : IsDockedHorizontally(),
-                                                        bResizable, strText);
-                pPM->PaintGripper(mdc, grip);
-                PaintCaptionButtons(mdc);
-            }
+    ExtPaintNcArea(this, [this](CDC& mdc, const CRect& rcWindow, const CRect& rcClient) {
+        CExtPaintManager* pPM = g_PaintManager.GetPaintManager();
+        if (!(pPM->NeedsDockerBackground(this) && pPM->PaintDockerBackground(mdc, this)))
+            mdc.FillSolidRect(&rcWindow, pPM->GetColor(1000));
+        const bool bResizable = !IsFixedSizeBar();
+        CExtPaintManager::DockingFramePaintData frame(this, rcWindow, rcClient, IsFloating(), bResizable, bResizable);
+        pPM->PaintDockingFrame(mdc, frame);
+        bool bHorzCaption = false;
+        if (!IsBarWithGripper(&bHorzCaption, NULL) || IsFloating())
+            return;
+        const bool bSideGripper = IsDockedHorizontally() && (m_nOptions & optHorzCaption) == 0;
+        CRect rcText(m_rcGrip);
+        if (bSideGripper) {
+            rcText.DeflateRect(0, 2);
+            rcText.OffsetRect(-2, 0);
+        } else {
+            rcText.DeflateRect(2, 0);
         }
-        dc.Detach();
-    }
-    ::ReleaseDC(m_hWnd, hDC);
-    pPM->EndPaintSession();
+        AdjustCaptionTextRect(rcText);
+        CString strText;
+        GetCaptionText(strText);
+        // a resizable bar shows a caption with its text (horizontal or turned); a fixed-size
+        // bar a grip along the side of its row
+        CExtPaintManager::GripperPaintData grip(this, m_rcGrip, rcText, (m_nStates & 1) != 0, false,
+                                                bResizable ? !bSideGripper : IsDockedHorizontally(), bResizable,
+                                                strText);
+        pPM->PaintGripper(mdc, grip);
+        PaintCaptionButtons(mdc);
+    });
 }
 
 void CExtControlBar::DoPaint(CDC* pDC) {

@@ -31,6 +31,54 @@ int WindowLength(CControlBar* pBar, bool bHorz) {
     return bHorz ? rc.Width() : rc.Height();
 }
 
+// What a walk over the entries nStart..nEnd-1 of a dock bar finds. Every bar walked (only the
+// visible ones with bVisibleOnly) counts toward the union of their windows, whether one of them
+// is a resizable library bar, and the row's fullness (a whole-row bar, or lengths that fill the
+// dock bar); add(pBar, pExt) is called for each, pExt being the bar as a library bar or NULL.
+struct RowScan {
+    CRect rcUnion;
+    bool bHaveResizable = false;
+    bool bRowFull = false;
+
+    RowScan() { rcUnion.SetRectEmpty(); }
+    // Hands the findings to a row query's optional outputs.
+    void Store(CRect* pRcUnion, bool* pbHaveResizable, bool* pbRowFull) const {
+        if (pRcUnion != NULL)
+            *pRcUnion = rcUnion;
+        if (pbHaveResizable != NULL)
+            *pbHaveResizable = bHaveResizable;
+        if (pbRowFull != NULL)
+            *pbRowFull = bRowFull;
+    }
+};
+
+template <class Add>
+RowScan ScanRow(const CDockBar* pDock, int nStart, int nEnd, bool bHorz, bool bVisibleOnly, Add add) {
+    RowScan scan;
+    bool bWhole = false;
+    int nSum = 0;
+    for (int i = nStart; i < nEnd; i++) {
+        CControlBar* p = EntryBar(pDock, i);
+        if (p == NULL || (bVisibleOnly && !p->IsVisible()))
+            continue;
+        CRect rc;
+        p->GetWindowRect(&rc);
+        scan.rcUnion.UnionRect(&scan.rcUnion, &rc);
+        CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, p);
+        if (pExt != NULL && !pExt->IsFixedSizeBar())
+            scan.bHaveResizable = true;
+        if (pExt != NULL && pExt->IsWholeRowBar())
+            bWhole = true;
+        else
+            nSum += bHorz ? rc.Width() : rc.Height();
+        add(p, pExt);
+    }
+    CRect rcDock;
+    pDock->GetWindowRect(&rcDock);
+    scan.bRowFull = bWhole || nSum >= (bHorz ? rcDock.Width() : rcDock.Height()) - 1;
+    return scan;
+}
+
 }  // namespace
 
 bool CExtControlBar::FindRow(const CControlBar* pBar, int& nStart, int& nEnd, int& nIndex) {
@@ -199,102 +247,43 @@ CControlBar* CExtControlBar::GetRowEdgeBar(CControlBar* pBar, bool bLast, bool b
 void CExtControlBar::GetRowBars(CArray<CControlBar*, CControlBar*>& arr, CRect* pRcUnion, int* pnThisIdx,
                                 bool* pbHaveResizable, bool* pbRowFull) const {
     arr.RemoveAll();
-    if (pRcUnion != NULL)
-        pRcUnion->SetRectEmpty();
+    RowScan().Store(pRcUnion, pbHaveResizable, pbRowFull);
     if (pnThisIdx != NULL)
         *pnThisIdx = -1;
-    if (pbHaveResizable != NULL)
-        *pbHaveResizable = false;
-    if (pbRowFull != NULL)
-        *pbRowFull = false;
     int nStart, nEnd, nIndex;
     if (!FindRow(this, nStart, nEnd, nIndex))
         return;
     if (pnThisIdx != NULL)
         *pnThisIdx = nIndex;
-    const bool bHorz = IsDockedHorizontally();
-    bool bWhole = false;
-    int nSum = 0;
-    for (int i = nStart; i < nEnd; i++) {
-        CControlBar* p = EntryBar(m_pDockBar, i);
-        if (p == NULL || !p->IsVisible())
-            continue;
+    ScanRow(m_pDockBar, nStart, nEnd, IsDockedHorizontally(), true, [&](CControlBar* p, CExtControlBar*) {
         arr.Add(p);
-        CRect rc;
-        p->GetWindowRect(&rc);
-        if (pRcUnion != NULL)
-            pRcUnion->UnionRect(pRcUnion, &rc);
-        CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, p);
-        if (pExt != NULL && !pExt->IsFixedSizeBar() && pbHaveResizable != NULL)
-            *pbHaveResizable = true;
-        if (pExt != NULL && pExt->IsWholeRowBar())
-            bWhole = true;
-        else
-            nSum += bHorz ? rc.Width() : rc.Height();
-    }
-    if (pbRowFull != NULL) {
-        CRect rcDock;
-        m_pDockBar->GetWindowRect(&rcDock);
-        *pbRowFull = bWhole || nSum >= (bHorz ? rcDock.Width() : rcDock.Height()) - 1;
-    }
+    }).Store(pRcUnion, pbHaveResizable, pbRowFull);
 }
 
 void CExtControlBar::GetRowBarsAll(CArray<CExtControlBar*, CExtControlBar*>& arr, bool bSkipFixedSize,
                                    CRect* pRcUnion, int* pnThisIdx, bool* pbHaveResizable, bool* pbRowFull) const {
     arr.RemoveAll();
-    if (pRcUnion != NULL)
-        pRcUnion->SetRectEmpty();
+    RowScan().Store(pRcUnion, pbHaveResizable, pbRowFull);
     if (pnThisIdx != NULL)
         *pnThisIdx = -1;
-    if (pbHaveResizable != NULL)
-        *pbHaveResizable = false;
-    if (pbRowFull != NULL)
-        *pbRowFull = false;
     int nStart, nEnd, nIndex;
     if (!FindRow(this, nStart, nEnd, nIndex))
         return;
     if (pnThisIdx != NULL)
         *pnThisIdx = nIndex;
-    const bool bHorz = IsDockedHorizontally();
-    bool bWhole = false;
-    int nSum = 0;
-    for (int i = nStart; i < nEnd; i++) {
-        CControlBar* p = EntryBar(m_pDockBar, i);
-        if (p == NULL)
-            continue;
-        CRect rc;
-        p->GetWindowRect(&rc);
-        if (pRcUnion != NULL)
-            pRcUnion->UnionRect(pRcUnion, &rc);
-        CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, p);
-        if (pExt != NULL && pExt->IsWholeRowBar())
-            bWhole = true;
-        else
-            nSum += bHorz ? rc.Width() : rc.Height();
-        if (pExt == NULL || (bSkipFixedSize && pExt->IsFixedSizeBar()))
-            continue;
-        arr.Add(pExt);
-        if (!pExt->IsFixedSizeBar() && pbHaveResizable != NULL)
-            *pbHaveResizable = true;
-    }
-    if (pbRowFull != NULL) {
-        CRect rcDock;
-        m_pDockBar->GetWindowRect(&rcDock);
-        *pbRowFull = bWhole || nSum >= (bHorz ? rcDock.Width() : rcDock.Height()) - 1;
-    }
+    // hidden bars count too; only library bars are listed
+    ScanRow(m_pDockBar, nStart, nEnd, IsDockedHorizontally(), false, [&](CControlBar*, CExtControlBar* pExt) {
+        if (pExt != NULL && !(bSkipFixedSize && pExt->IsFixedSizeBar()))
+            arr.Add(pExt);
+    }).Store(pRcUnion, pbHaveResizable, pbRowFull);
 }
 
 void CExtControlBar::GetAdjacentRowBars(bool bNext, CArray<CControlBar*, CControlBar*>& arr, CRect* pRcUnion,
                                         int* pnRowIdx, bool* pbHaveResizable, bool* pbRowFull) const {
     arr.RemoveAll();
-    if (pRcUnion != NULL)
-        pRcUnion->SetRectEmpty();
+    RowScan().Store(pRcUnion, pbHaveResizable, pbRowFull);
     if (pnRowIdx != NULL)
         *pnRowIdx = -1;
-    if (pbHaveResizable != NULL)
-        *pbHaveResizable = false;
-    if (pbRowFull != NULL)
-        *pbRowFull = false;
     int nStart, nEnd, nIndex;
     if (!FindRow(this, nStart, nEnd, nIndex))
         return;
@@ -313,31 +302,9 @@ void CExtControlBar::GetAdjacentRowBars(bool bNext, CArray<CControlBar*, CContro
         return;
     if (pnRowIdx != NULL)
         *pnRowIdx = nRowStart;
-    const bool bHorz = IsDockedHorizontally();
-    bool bWhole = false;
-    int nSum = 0;
-    for (int i = nRowStart; i < nRowEnd; i++) {
-        CControlBar* p = EntryBar(m_pDockBar, i);
-        if (p == NULL || !p->IsVisible())
-            continue;
+    ScanRow(m_pDockBar, nRowStart, nRowEnd, IsDockedHorizontally(), true, [&](CControlBar* p, CExtControlBar*) {
         arr.Add(p);
-        CRect rc;
-        p->GetWindowRect(&rc);
-        if (pRcUnion != NULL)
-            pRcUnion->UnionRect(pRcUnion, &rc);
-        CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, p);
-        if (pExt != NULL && !pExt->IsFixedSizeBar() && pbHaveResizable != NULL)
-            *pbHaveResizable = true;
-        if (pExt != NULL && pExt->IsWholeRowBar())
-            bWhole = true;
-        else
-            nSum += bHorz ? rc.Width() : rc.Height();
-    }
-    if (pbRowFull != NULL) {
-        CRect rcDock;
-        m_pDockBar->GetWindowRect(&rcDock);
-        *pbRowFull = bWhole || nSum >= (bHorz ? rcDock.Width() : rcDock.Height()) - 1;
-    }
+    }).Store(pRcUnion, pbHaveResizable, pbRowFull);
 }
 
 bool CExtControlBar::IsFirstInRow(bool bResizableOnly) const {

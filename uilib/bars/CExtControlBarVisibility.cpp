@@ -10,6 +10,7 @@
 #include "ExtBarRowSizing.h"
 #include "ExtBarStandIns.h"
 #include "CExtPopupMenuWnd.h"
+#include "ExtFrameBarList.h"
 #include <CStatusBar.h>
 #include <vector>
 
@@ -228,9 +229,7 @@ void CExtControlBar::RedrawFloatingFrames(CFrameWnd* pFrame) {
     if (pFrame == NULL)
         return;
     CArray<CFrameWnd*, CFrameWnd*> done;
-    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+    for (CControlBar* pBar : ExtFrameBarList(pFrame)) {
         if (pBar->m_pDockSite == NULL || pBar->IsDockBar() || pBar->m_hWnd == NULL)
             continue;
         CFrameWnd* pMini = pBar->GetParentFrame();
@@ -250,9 +249,7 @@ void CExtControlBar::RedrawFloatingFrames(CFrameWnd* pFrame) {
 void CExtControlBar::RefreshDockedBarFrames(CFrameWnd* pFrame) {
     if (pFrame == NULL)
         return;
-    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+    for (CControlBar* pBar : ExtFrameBarList(pFrame)) {
         if (pBar->m_pDockSite == NULL || pBar->IsDockBar() || pBar->m_hWnd == NULL)
             continue;
         pBar->SetWindowPos(NULL, 0, 0, 0, 0,

@@ -9,17 +9,9 @@
 #include "ExtBarStandIns.h"
 #include "CExtPopupMenuWnd.h"
 #include "ExtDockRows.h"
+#include "ExtFrameBarList.h"
 #include <CDockContext.h>
 #include <algorithm>
-
-// Carries out a bar's delayed show or hide within the layout's deferred positioning (the
-// framework's handler needs the layout record: a null one is dereferenced).
-static void DelayShowNow(CControlBar* pBar, HDWP& hDWP) {
-    AFX_SIZEPARENTPARAMS layout = {};
-    layout.hDWP = hDWP;
-    pBar->RecalcDelayShow(&layout);
-    hDWP = layout.hDWP;
-}
 
 IMPLEMENT_DYNCREATE(CExtDockBar, CDockBar)
 
@@ -54,21 +46,8 @@ CExtDockBar::~CExtDockBar() { UnlinkCircle(); }
 
 bool CExtDockBar::RegisterDockBarClass() {
     static bool s_bRegistered = false;
-    if (s_bRegistered)
-        return true;
-    HINSTANCE hInst = AfxGetInstanceHandle();
-    WNDCLASSA wc;
-    if (::GetClassInfoA(hInst, kDockBarClassName, &wc)) {
-        s_bRegistered = true;
-        return true;
-    }
-    ::ZeroMemory(&wc, sizeof(wc));
-    wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = hInst;
-    wc.hCursor = ::LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
-    wc.lpszClassName = kDockBarClassName;
-    s_bRegistered = ::RegisterClassA(&wc) != 0;
+    if (!s_bRegistered)
+        s_bRegistered = CExtControlBar::RegisterLibraryWindowClass(kDockBarClassName);
     return s_bRegistered;
 }
 
@@ -221,7 +200,21 @@ LRESULT CExtDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam) {
 
 // ---- Row layout ---------------------------------------------------------------------------------
 
-CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
+void CExtDockBar::DelayShowNow(CControlBar* pBar, HDWP& hDWP) {
+    AFX_SIZEPARENTPARAMS layout = {};
+    layout.hDWP = hDWP;
+    pBar->RecalcDelayShow(&layout);
+    hDWP = layout.hDWP;
+}
+
+int CExtDockBar::AvailableLength(bool bHorz) const {
+    CRect rcAvail(m_rectLayout);
+    if (rcAvail.IsRectEmpty() && GetParent() != NULL)
+        GetParent()->GetClientRect(&rcAvail);
+    return bHorz ? rcAvail.Width() : rcAvail.Height();
+}
+
+CSize CExtDockBar::BeginFixedLayout(BOOL bStretch, BOOL bHorz, HDWP& hDWP) {
     CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
     if (bStretch) {
         if (bHorz)
@@ -229,14 +222,35 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         else
             sizeFixed.cy = 32767;
     }
-    CRect rcAvail(m_rectLayout);
-    if (rcAvail.IsRectEmpty() && GetParent() != NULL)
-        GetParent()->GetClientRect(&rcAvail);
-    const int nAvail = bHorz ? rcAvail.Width() : rcAvail.Height();
-
-    HDWP hDWP = NULL;
+    hDWP = NULL;
     if (!m_bLayoutQuery)
         hDWP = ::BeginDeferWindowPos((int)m_arrBars.GetSize());
+    return sizeFixed;
+}
+
+CSize CExtDockBar::EndFixedLayout(HDWP hDWP, CSize sizeFixed, const CSize& sizeContent, BOOL bStretch, BOOL bHorz) {
+    if (hDWP != NULL)
+        ::EndDeferWindowPos(hDWP);
+    // the rows' length counts only when the dock bar is not stretched along its side
+    if (bHorz) {
+        if (!bStretch)
+            sizeFixed.cx = std::max((int)sizeFixed.cx, (int)sizeContent.cx);
+        sizeFixed.cy = std::max((int)sizeFixed.cy, (int)sizeContent.cy);
+    } else {
+        if (!bStretch)
+            sizeFixed.cy = std::max((int)sizeFixed.cy, (int)sizeContent.cy);
+        sizeFixed.cx = std::max((int)sizeFixed.cx, (int)sizeContent.cx);
+    }
+    if (!m_bLayoutQuery)
+        RecalcNestedLayout();
+    return sizeFixed;
+}
+
+CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
+    HDWP hDWP = NULL;
+    const CSize sizeFixed = BeginFixedLayout(bStretch, bHorz, hDWP);
+    const int nAvail = AvailableLength(bHorz != FALSE);
+
     CPoint pt(0, 0);
     int nRowThickness = 0;
     bool bWrapped = false;
@@ -345,20 +359,8 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         DelayShowNow(pBar, hDWP);
     }
     endRow();
-    if (hDWP != NULL)
-        ::EndDeferWindowPos(hDWP);
-    if (bHorz) {
-        if (!bStretch)
-            sizeFixed.cx = std::max((int)sizeFixed.cx, nAlongMax);
-        sizeFixed.cy = std::max((int)sizeFixed.cy, nAcrossMax);
-    } else {
-        if (!bStretch)
-            sizeFixed.cy = std::max((int)sizeFixed.cy, nAlongMax);
-        sizeFixed.cx = std::max((int)sizeFixed.cx, nAcrossMax);
-    }
-    if (!m_bLayoutQuery)
-        RecalcNestedLayout();
-    return sizeFixed;
+    const CSize sizeContent = bHorz ? CSize(nAlongMax, nAcrossMax) : CSize(nAcrossMax, nAlongMax);
+    return EndFixedLayout(hDWP, sizeFixed, sizeContent, bStretch, bHorz);
 }
 
 // ---- Docking and removal ------------------------------------------------------------------------
@@ -526,9 +528,8 @@ bool CExtDockBar::RemovePlaceholder(UINT nID, bool bSearchFrame, bool* pbFound) 
     CFrameWnd* pFrame = CExtControlBar::GetDockSiteFrame(this);
     if (pFrame == NULL)
         return false;
-    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, static_cast<CObject*>(pFrame->m_listControlBars.GetNext(pos)));
+    for (CControlBar* pBar : ExtFrameBarList(pFrame)) {
+        CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, pBar);
         if (pDock != NULL && pDock != this && ExtDockRows::RemovePlaceholder(pDock->m_arrBars, nID)) {
             if (pbFound != NULL)
                 *pbFound = true;

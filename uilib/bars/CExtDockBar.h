@@ -105,6 +105,21 @@ protected:
     // Takes pBar out of its former dock bar (not this one).
     void LeaveFormerDockBar(CControlBar* pBar, CDockBar* pFormer, bool bDelayLayout);
     void ScheduleFrameLayout();
+
+protected:
+    // The frame of CalcFixedLayout's row layout: the base's fixed size, stretched along the side
+    // when asked, and a deferred positioning of the bars unless it only measures; then the
+    // positions applied, the size grown to the rows' extent (x and y; the length only when not
+    // stretched) and the nested dock bars laid out.
+    CSize BeginFixedLayout(BOOL bStretch, BOOL bHorz, HDWP& hDWP);
+    CSize EndFixedLayout(HDWP hDWP, CSize sizeFixed, const CSize& sizeContent, BOOL bStretch, BOOL bHorz);
+    // The length the rows may take: the layout rectangle's, else the parent's client area's.
+    int AvailableLength(bool bHorz) const;
+    // Carries out a bar's delayed show or hide within the layout's deferred positioning (the
+    // framework's handler needs the layout record: a null one is dereferenced).
+    static void DelayShowNow(CControlBar* pBar, HDWP& hDWP);
+
+private:
     // Unlinks this dock bar from its chain.
     void UnlinkCircle();
     // Creates one dock bar of circle nCircleNo on the frame's side, linked inside pOuter.

@@ -5,16 +5,15 @@
 #include "CExtControlBar.h"
 #include "CExtDockOuterBar.h"
 #include "ExtDockRows.h"
+#include "ExtFrameBarList.h"
 
 namespace {
 
 // Every CExtDockBar of the frame's bar list.
 void FrameDockBars(CFrameWnd* pFrame, CArray<CExtDockBar*, CExtDockBar*>& arr) {
     arr.RemoveAll();
-    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CObject* p = static_cast<CObject*>(pFrame->m_listControlBars.GetNext(pos));
-        CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, p);
+    for (CControlBar* pBar : ExtFrameBarList(pFrame)) {
+        CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, pBar);
         if (pDock != NULL && pDock->m_hWnd != NULL && !pDock->m_bFloating)
             arr.Add(pDock);
     }

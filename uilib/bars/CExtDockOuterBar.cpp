@@ -12,15 +12,6 @@
 #define WM_THEMECHANGED 0x031A
 #endif
 
-// Carries out a bar's delayed show or hide within the layout's deferred positioning (the
-// framework's handler needs the layout record: a null one is dereferenced).
-static void DelayShowNow(CControlBar* pBar, HDWP& hDWP) {
-    AFX_SIZEPARENTPARAMS layout = {};
-    layout.hDWP = hDWP;
-    pBar->RecalcDelayShow(&layout);
-    hDWP = layout.hDWP;
-}
-
 IMPLEMENT_DYNCREATE(CExtDockOuterBar, CExtDockBar)
 
 BEGIN_MESSAGE_MAP(CExtDockOuterBar, CExtDockBar)
@@ -182,27 +173,12 @@ void CExtDockOuterBar::SyncBarDockPos(CControlBar* pBar) {
     pRecord->m_rcPreferred = rc;
 }
 
-int CExtDockOuterBar::AvailableLength(bool bHorz) const {
-    CRect rcAvail(m_rectLayout);
-    if (rcAvail.IsRectEmpty() && GetParent() != NULL)
-        GetParent()->GetClientRect(&rcAvail);
-    return bHorz ? rcAvail.Width() : rcAvail.Height();
-}
-
 // ---- Layout -------------------------------------------------------------------------------------
 
 CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
-    CSize sizeFixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
-    if (bStretch) {
-        if (bHorz)
-            sizeFixed.cx = 32767;
-        else
-            sizeFixed.cy = 32767;
-    }
-    const int nAvail = AvailableLength(bHorz != FALSE);
     HDWP hDWP = NULL;
-    if (!m_bLayoutQuery)
-        hDWP = ::BeginDeferWindowPos((int)m_arrBars.GetSize());
+    const CSize sizeFixed = BeginFixedLayout(bStretch, bHorz, hDWP);
+    const int nAvail = AvailableLength(bHorz != FALSE);
     ExtOuterRows::Cursor cursor;
     std::vector<Item> items;
     std::vector<CControlBar*> bars;
@@ -245,20 +221,7 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         bars.push_back(pBar);
     }
     layRow();
-    if (hDWP != NULL)
-        ::EndDeferWindowPos(hDWP);
-    if (bHorz) {
-        if (!bStretch)
-            sizeFixed.cx = std::max((int)sizeFixed.cx, (int)cursor.sizeFixed.cx);
-        sizeFixed.cy = std::max((int)sizeFixed.cy, (int)cursor.sizeFixed.cy);
-    } else {
-        if (!bStretch)
-            sizeFixed.cy = std::max((int)sizeFixed.cy, (int)cursor.sizeFixed.cy);
-        sizeFixed.cx = std::max((int)sizeFixed.cx, (int)cursor.sizeFixed.cx);
-    }
-    if (!m_bLayoutQuery)
-        RecalcNestedLayout();
-    return sizeFixed;
+    return EndFixedLayout(hDWP, sizeFixed, cursor.sizeFixed, bStretch, bHorz);
 }
 
 bool CExtDockOuterBar::FindRowOf(CControlBar* pBar, int& nStart, int& nEnd) const {
@@ -530,6 +493,10 @@ void CExtDockOuterBar::StartRelayout() {
     if (m_bRelayoutPending || m_hWnd == NULL)
         return;
     m_bRelayoutPending = true;
+    RelayoutOrWait();
+}
+
+void CExtDockOuterBar::RelayoutOrWait() {
     const Attempt result = TryRelayout();
     if (result == Attempt::done) {
         StopWaiting();
@@ -539,10 +506,13 @@ void CExtDockOuterBar::StartRelayout() {
     }
 }
 
-CExtDockOuterBar::Attempt CExtDockOuterBar::TryRelayout() {
+CFrameWnd* CExtDockOuterBar::RelayoutFrame() {
     CFrameWnd* pFrame = CExtControlBar::GetDockSiteFrame(this);
-    if (pFrame == NULL)
-        pFrame = GetParentFrame();
+    return pFrame != NULL ? pFrame : GetParentFrame();
+}
+
+CExtDockOuterBar::Attempt CExtDockOuterBar::TryRelayout() {
+    CFrameWnd* pFrame = RelayoutFrame();
     if (pFrame == NULL || pFrame->m_hWnd == NULL)
         return Attempt::busy;
     if (m_bRelayoutRunning || pFrame->m_bInRecalcLayout)
@@ -558,10 +528,7 @@ CExtDockOuterBar::Attempt CExtDockOuterBar::TryRelayout() {
 void CExtDockOuterBar::WaitForRelayout(Attempt why) {
     if (why == Attempt::hidden) {
         KillTimer(kRelayoutTimerId);
-        CFrameWnd* pFrame = CExtControlBar::GetDockSiteFrame(this);
-        if (pFrame == NULL)
-            pFrame = GetParentFrame();
-        WaitForShow(pFrame->m_hWnd, m_hWnd);
+        WaitForShow(RelayoutFrame()->m_hWnd, m_hWnd);
     } else {
         ForgetWaiter(m_hWnd);
         SetTimer(kRelayoutTimerId, 1, NULL);
@@ -586,13 +553,7 @@ void CExtDockOuterBar::OnTimer(UINT_PTR nIDEvent) {
         StopWaiting();
         return;
     }
-    const Attempt result = TryRelayout();
-    if (result == Attempt::done) {
-        StopWaiting();
-        m_bRelayoutPending = false;
-    } else {
-        WaitForRelayout(result);
-    }
+    RelayoutOrWait();
 }
 
 void CExtDockOuterBar::OnLButtonDblClk(UINT nFlags, CPoint point) {

@@ -57,12 +57,15 @@ private:
     enum class Attempt { done, busy, hidden };
     void StartRelayout();
     Attempt TryRelayout();
+    // One attempt; done ends the pending relayout, else the wait for the next one starts.
+    void RelayoutOrWait();
+    // The frame laid out: the dock site, else the parent frame.
+    CFrameWnd* RelayoutFrame();
     // After a failed attempt: a timer while the frame is busy, the frame's show while it is hidden.
     void WaitForRelayout(Attempt why);
     void StopWaiting();
     // The array range [nStart, nEnd) of pBar's row, false when the bar is not here.
     bool FindRowOf(CControlBar* pBar, int& nStart, int& nEnd) const;
-    int AvailableLength(bool bHorz) const;
 
     bool m_bRelayoutPending = false;
     bool m_bRelayoutRunning = false;

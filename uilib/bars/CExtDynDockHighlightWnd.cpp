@@ -12,17 +12,8 @@ const char CExtDynDockHighlightWnd::kClassName[] = "OrvelUI-DynDockHighlightWnd"
 namespace {
 
 bool RegisterHighlightClass() {
-    static const bool bRegistered = [] {
-        WNDCLASSA wc = {};
-        if (::GetClassInfoA(AfxGetInstanceHandle(), CExtDynDockHighlightWnd::kClassName, &wc))
-            return true;
-        wc.style = CS_GLOBALCLASS;
-        wc.lpfnWndProc = ::DefWindowProcA;
-        wc.hInstance = AfxGetInstanceHandle();
-        wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-        wc.lpszClassName = CExtDynDockHighlightWnd::kClassName;
-        return AfxRegisterClass(&wc) != FALSE;
-    }();
+    static const bool bRegistered =
+        CExtControlBar::RegisterLibraryWindowClass(CExtDynDockHighlightWnd::kClassName, CS_GLOBALCLASS);
     return bRegistered;
 }
 

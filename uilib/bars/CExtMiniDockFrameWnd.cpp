@@ -6,7 +6,7 @@
 #include "CExtBarNcAreaButton.h"
 #include "CExtDockBar.h"
 #include "CExtDynControlBar.h"
-#include "CExtMemoryDC.h"
+#include "ExtNcPaint.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPopupMenuWnd.h"
 #include "ExtToolBarStandIns.h"
@@ -434,59 +434,39 @@ LRESULT CExtMiniDockFrameWnd::OnNcHitTest(CPoint point) {
 // ---- Painting -----------------------------------------------------------------------------------
 
 void CExtMiniDockFrameWnd::OnNcPaint() {
-    CRect rcWindow, rcClient;
-    GetWindowRect(&rcWindow);
-    GetClientRect(&rcClient);
-    ClientToScreen(&rcClient);
-    rcClient.OffsetRect(-rcWindow.TopLeft());
-    rcWindow.OffsetRect(-rcWindow.TopLeft());
-    if (rcWindow.IsRectEmpty())
-        return;
-    HDC hDC = ::GetWindowDC(m_hWnd);
-    if (hDC == NULL)
-        return;
-    CExtPaintManager* pPM = g_PaintManager.GetPaintManager();
-    CControlBar* pHosted = GetHostedBar();
-    CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, pHosted);
-    const bool bResizable = pHosted != NULL && !(pBar != NULL && pBar->IsFixedSizeBar()) &&
-                            !(pBar == NULL && (pHosted->m_dwStyle & CBRS_SIZE_DYNAMIC) == 0);
-    {
-        CDC dc;
-        dc.Attach(hDC);
-        dc.ExcludeClipRect(&rcClient);
-        {
-            CExtMemoryDC mdc(&dc, &rcWindow, CExtMemoryDC::MDCOPT_TO_MEMORY | CExtMemoryDC::MDCOPT_FILL_SURFACE);
-            // the look is asked for the bar the frame holds
-            CObject* pOwner = pHosted != NULL ? static_cast<CObject*>(pHosted) : static_cast<CObject*>(this);
-            CExtPaintManager::DockingFramePaintData frame(pOwner, rcWindow, rcClient, true, bResizable, false);
-            pPM->PaintDockingFrame(mdc, frame);
-            const CString strText = CaptionText();
-            CRect rcCaption(m_rcCaption);
-            rcCaption.right = m_rcBtnClose.left;
-            CRect rcText(rcCaption);
-            if (pBar != NULL) {
-                rcText = m_rcCaption;
-                pBar->AdjustCaptionTextRect(rcText);
-            }
-            rcText.DeflateRect(2, 0);
-            HWND hFocus = ::GetFocus();
-            const bool bActive = hFocus != NULL && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));
-            // a floating caption: text across, the resizable look for a resizable bar
-            CExtPaintManager::GripperPaintData grip(pOwner, m_rcCaption, rcText, bActive, true, true, bResizable,
-                                                    strText.IsEmpty() ? NULL : (LPCTSTR)strText);
-            pPM->PaintGripper(mdc, grip);
-            if (pBar != NULL) {
-                pBar->PaintCaptionButtons(mdc);
-            } else {
-                CExtPaintManager::CaptionButtonPaintData btn(this, m_rcBtnClose, CExtPaintManager::Close,
-                                                             m_bBtnCloseHover, false, true, bResizable, bActive, true);
-                pPM->PaintCaptionButton(mdc, btn);
-            }
+    ExtPaintNcArea(this, [this](CDC& mdc, const CRect& rcWindow, const CRect& rcClient) {
+        CExtPaintManager* pPM = g_PaintManager.GetPaintManager();
+        CControlBar* pHosted = GetHostedBar();
+        CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, pHosted);
+        const bool bResizable = pHosted != NULL && !(pBar != NULL && pBar->IsFixedSizeBar()) &&
+                                !(pBar == NULL && (pHosted->m_dwStyle & CBRS_SIZE_DYNAMIC) == 0);
+        // the look is asked for the bar the frame holds
+        CObject* pOwner = pHosted != NULL ? static_cast<CObject*>(pHosted) : static_cast<CObject*>(this);
+        CExtPaintManager::DockingFramePaintData frame(pOwner, rcWindow, rcClient, true, bResizable, false);
+        pPM->PaintDockingFrame(mdc, frame);
+        const CString strText = CaptionText();
+        CRect rcCaption(m_rcCaption);
+        rcCaption.right = m_rcBtnClose.left;
+        CRect rcText(rcCaption);
+        if (pBar != NULL) {
+            rcText = m_rcCaption;
+            pBar->AdjustCaptionTextRect(rcText);
         }
-        dc.Detach();
-    }
-    ::ReleaseDC(m_hWnd, hDC);
-    pPM->EndPaintSession();
+        rcText.DeflateRect(2, 0);
+        HWND hFocus = ::GetFocus();
+        const bool bActive = hFocus != NULL && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));
+        // a floating caption: text across, the resizable look for a resizable bar
+        CExtPaintManager::GripperPaintData grip(pOwner, m_rcCaption, rcText, bActive, true, true, bResizable,
+                                                strText.IsEmpty() ? NULL : (LPCTSTR)strText);
+        pPM->PaintGripper(mdc, grip);
+        if (pBar != NULL) {
+            pBar->PaintCaptionButtons(mdc);
+        } else {
+            CExtPaintManager::CaptionButtonPaintData btn(this, m_rcBtnClose, CExtPaintManager::Close,
+                                                         m_bBtnCloseHover, false, true, bResizable, bActive, true);
+            pPM->PaintCaptionButton(mdc, btn);
+        }
+    });
 }
 
 BOOL CExtMiniDockFrameWnd::OnNcActivate(BOOL bActive) {

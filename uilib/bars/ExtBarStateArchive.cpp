@@ -8,11 +8,11 @@
 #include "CExtDynControlBar.h"
 #include "CExtMiniDockFrameWnd.h"
 #include "CExtPaintManager.h"
+#include "ExtPlacementText.h"
+#include "ExtFrameBarList.h"
 #include <CArchiveException.h>
 #include <CMap.h>
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
 
 namespace {
 
@@ -46,42 +46,38 @@ bool IsSideId(int nID) {
            nID == (int)AFX_IDW_DOCKBAR_BOTTOM;
 }
 
-// The placement string: exactly six whole numbers within int, a normal rectangle that is not
-// empty, a known show command and known flags (as the dialogs read their placement strings).
+// The placement string as the dialogs read theirs, and besides a known show command and known
+// flags; false (and the placement untouched) otherwise.
 bool ParsePlacement(const CString& str, WINDOWPLACEMENT& wp) {
-    long long values[6];
-    const char* p = str;
-    for (int i = 0; i < 6; i++) {
-        if (i > 0) {
-            if (*p != ',')
-                return false;
-            p++;
-        }
-        const char* start = p;
-        if (*p == '-' || *p == '+')
-            p++;
-        if (*p < '0' || *p > '9')
-            return false;
-        while (*p >= '0' && *p <= '9') {
-            if (p - start > 12)
-                return false;
-            p++;
-        }
-        values[i] = strtoll(start, NULL, 10);
-        if (values[i] < INT_MIN || values[i] > INT_MAX)
-            return false;
-    }
-    if (*p != '\0' || values[2] <= values[0] || values[3] <= values[1])
+    WINDOWPLACEMENT wpRead = wp;
+    if (!ExtParsePlacement(str, wpRead) || wpRead.showCmd > SW_MAX || wpRead.flags > 7)
         return false;
-    if (values[4] < 0 || values[4] > 11 || values[5] < 0 || values[5] > 7)
-        return false;
-    wp.rcNormalPosition.left = (LONG)values[0];
-    wp.rcNormalPosition.top = (LONG)values[1];
-    wp.rcNormalPosition.right = (LONG)values[2];
-    wp.rcNormalPosition.bottom = (LONG)values[3];
-    wp.showCmd = (UINT)values[4];
-    wp.flags = (UINT)values[5];
+    wp = wpRead;
     return true;
+}
+
+// Calls add(pBar, bRowBreak) for each library bar in a dock bar's array, in order; bRowBreak
+// tells that a row ended since the bar listed before it (never for the first one listed: the
+// end of the row before it is no break between bars).
+template <class Add>
+void ForEachDockedLibraryBar(const CDockBar* pDock, Add add) {
+    bool bBreak = false;
+    bool bFirst = true;
+    for (INT_PTR i = 1; i < pDock->m_arrBars.GetSize(); i++) {
+        void* p = pDock->m_arrBars[i];
+        if (p == NULL) {
+            bBreak = true;
+            continue;
+        }
+        if (ExtIsPlaceHolder(p))
+            continue;
+        CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, static_cast<CControlBar*>(p));
+        if (pExt == NULL)
+            continue;
+        add(pExt, bBreak && !bFirst);
+        bBreak = false;
+        bFirst = false;
+    }
 }
 
 CFrameWnd* MiniFrameOf(CControlBar* pBar) {
@@ -325,27 +321,12 @@ void CExtControlBar::InternalDockStateBar::CaptureFromBar(CExtControlBar* pBar, 
     }
     m_dwFlags |= kindContainer;
     if (CExtDockDynBar* pInner = pContainer->GetInnerDockBar()) {
-        bool bBreak = false;
-        for (INT_PTR i = 1; i < pInner->m_arrBars.GetSize(); i++) {
-            void* p = pInner->m_arrBars[i];
-            if (p == NULL) {
-                bBreak = true;
-                continue;
-            }
-            if (ExtIsPlaceHolder(p))
-                continue;
-            CExtControlBar* pChildBar = DYNAMIC_DOWNCAST(CExtControlBar, static_cast<CControlBar*>(p));
-            if (pChildBar == NULL)
-                continue;
+        ForEachDockedLibraryBar(pInner, [&](CExtControlBar* pChildBar, bool bRowBreak) {
             InternalDockStateBar* pChild = new InternalDockStateBar;
             pChild->CaptureFromBar(pChildBar, this);
-            pChild->m_dwFlags |= flagInContainer | (bBreak ? (DWORD)flagRowBreak : (DWORD)0);
-            // the row break that ends the first row is not a break before the first bar
-            if (m_arrChildren.GetSize() == 0)
-                pChild->m_dwFlags &= ~flagRowBreak;
+            pChild->m_dwFlags |= flagInContainer | (bRowBreak ? (DWORD)flagRowBreak : (DWORD)0);
             m_arrChildren.Add(pChild);
-            bBreak = false;
-        }
+        });
     }
     if (pBar->IsFloating()) {
         if (CFrameWnd* pMini = MiniFrameOf(pBar)) {
@@ -473,11 +454,7 @@ void CExtControlBar::InternalDockStateSite::Reset() {
 void CExtControlBar::InternalDockStateSite::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         ar << HeaderText() << kLibraryVersion << kShortVersion << (DWORD)0 << (DWORD)0 << (DWORD)0 << (DWORD)0;
-        CString strPlacement;
-        strPlacement.Format("%d,%d,%d,%d,%d,%d", (int)m_wp.rcNormalPosition.left, (int)m_wp.rcNormalPosition.top,
-                            (int)m_wp.rcNormalPosition.right, (int)m_wp.rcNormalPosition.bottom, (int)m_wp.showCmd,
-                            (int)m_wp.flags);
-        ar << strPlacement;
+        ar << ExtFormatPlacement(m_wp);
         m_pDockState->Serialize(ar);
         ar << (DWORD)m_arrOuterItems.GetSize();
         for (INT_PTR i = 0; i < m_arrOuterItems.GetSize(); i++)
@@ -532,9 +509,7 @@ void CExtControlBar::InternalDockStateSite::CaptureFromFrame() {
     CExtDockBar::CompactFrameCircles(m_pFrame);
     m_pFrame->GetWindowPlacement(&m_wp);
     m_wp.length = sizeof m_wp;
-    POSITION pos = m_pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CControlBar* pBar = static_cast<CControlBar*>(m_pFrame->m_listControlBars.GetNext(pos));
+    for (CControlBar* pBar : ExtFrameBarList(m_pFrame)) {
         if (pBar->m_hWnd == NULL)
             continue;
         if (!pBar->IsDockBar()) {
@@ -550,27 +525,13 @@ void CExtControlBar::InternalDockStateSite::CaptureFromFrame() {
         if (pDock == NULL || MiniFrameOf(pDock) != NULL || pDock->m_bFloating || pDock->GetCircleNo() == 0 ||
             pDock->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)))
             continue;
-        bool bBreak = false;
-        bool bFirst = true;
-        for (INT_PTR i = 1; i < pDock->m_arrBars.GetSize(); i++) {
-            void* p = pDock->m_arrBars[i];
-            if (p == NULL) {
-                bBreak = true;
-                continue;
-            }
-            if (ExtIsPlaceHolder(p))
-                continue;
-            CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, static_cast<CControlBar*>(p));
-            if (pExt == NULL)
-                continue;
+        ForEachDockedLibraryBar(pDock, [&](CExtControlBar* pExt, bool bRowBreak) {
             InternalDockStateBar* pRec = new InternalDockStateBar;
             pRec->CaptureFromBar(pExt, NULL);
-            if (bBreak && !bFirst)
+            if (bRowBreak)
                 pRec->m_dwFlags |= InternalDockStateBar::flagRowBreak;
             m_arrBars.Add(pRec);
-            bBreak = false;
-            bFirst = false;
-        }
+        });
     }
     CaptureFrameDockState(m_pFrame, *m_pDockState, m_arrOuterItems);
 }
@@ -591,9 +552,7 @@ bool CExtControlBar::InternalDockStateSite::ApplyToFrame(bool bPlaceFrame) {
     }
     // every bar that sits where a record may put it is taken out first; floating bars dock back
     CArray<CExtControlBar*, CExtControlBar*> arrFloating;
-    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+    for (CControlBar* pBar : ExtFrameBarList(pFrame)) {
         if (pBar->m_hWnd == NULL || pBar->IsDockBar() || pBar->m_pDockSite == NULL || pBar->m_pDockContext == NULL)
             continue;
         CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
@@ -683,10 +642,8 @@ bool CExtControlBar::InternalDockStateSite::ApplyToFrame(bool bPlaceFrame) {
                 pMini->RecalcLayout();
         }
     }
-    pos = pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CExtControlBar* pExt =
-            DYNAMIC_DOWNCAST(CExtControlBar, static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos)));
+    for (CControlBar* pBar : ExtFrameBarList(pFrame)) {
+        CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
         if (pExt == NULL || pExt->m_hWnd == NULL || !pExt->IsFixedSizeBar() ||
             pExt->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
             continue;
@@ -697,9 +654,7 @@ bool CExtControlBar::InternalDockStateSite::ApplyToFrame(bool bPlaceFrame) {
     // A show or hide the restore left pending (a bar in a circle or container the layout above
     // did not visit) is carried out now: the bars come back as visible as they were saved.
     bool bPending = false;
-    pos = pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+    for (CControlBar* pBar : ExtFrameBarList(pFrame)) {
         if (pBar->m_hWnd == NULL || pBar->IsDockBar() || pBar->IsVisible() == ((pBar->GetStyle() & WS_VISIBLE) != 0))
             continue;
         AFX_SIZEPARENTPARAMS layout = {};
@@ -723,9 +678,7 @@ void CExtControlBar::CaptureFrameDockState(CFrameWnd* pFrame, CDockState& state,
                                            CArray<OuterItemData_t, const OuterItemData_t&>& arrRows) {
     state.Clear();
     arrRows.RemoveAll();
-    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+    for (CControlBar* pBar : ExtFrameBarList(pFrame)) {
         if (pBar->m_hWnd == NULL)
             continue;
         if (pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)) || pBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)) ||
@@ -823,9 +776,7 @@ void CExtControlBar::ApplyFrameDockState(CFrameWnd* pFrame, CDockState& state,
             pFrame->FloatControlBar(pBar, row.m_ptFloatPos);
         }
     }
-    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
-    while (pos != NULL) {
-        CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+    for (CControlBar* pBar : ExtFrameBarList(pFrame)) {
         if (!pBar->IsDockBar() || pBar->GetDlgCtrlID() != (int)AFX_IDW_DOCKBAR_FLOAT || pBar->m_hWnd == NULL)
             continue;
         CFrameWnd* pMini = MiniFrameOf(pBar);

@@ -11,8 +11,6 @@ namespace {
 
 HWND g_hBarMarkersTarget = NULL;
 
-bool IsMiniFrame(const CWnd* pWnd) { return pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)); }
-
 class MarkerSite : public IExtDockMarkerSite {
 public:
     bool IsBarDragged() const override { return CExtControlBar::GetCurrentDragBar() != NULL; }
@@ -138,7 +136,7 @@ void ExtDockMarkerSet::UpdateBarMarkers(CFrameWnd* pFrame, bool bShow) {
                 pBar->IsFixedModeBar() || !pBar->IsWindowVisible())
                 continue;
             CFrameWnd* pMini = pBar->GetParentFrame();
-            if (!IsMiniFrame(pMini) || !pMini->IsWindowVisible() || pMini == pFrame || pMini == pDraggedFrame ||
+            if (!ExtIsMiniDockFrame(pMini) || !pMini->IsWindowVisible() || pMini == pFrame || pMini == pDraggedFrame ||
                 CExtControlBar::GetDockSiteFrame(pBar) != pFrame)
                 continue;
             CRect rcMini, rcBar;

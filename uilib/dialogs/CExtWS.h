@@ -7,15 +7,11 @@
 #include "CExtPaintManagerHolder.h"
 #include "ExtBarStandIns.h"
 #include "CExtPopupMenuWnd.h"
+#include "ExtPlacementText.h"
 #include <utility>
 
 // The helpers the layer shares between its instantiations.
 struct CExtWSHelpers {
-    // Parses "left,top,right,bottom,show,flags" into the placement's normal rectangle, show
-    // command and flags: six whole numbers within int range, nothing else, and a rectangle of
-    // positive size; false (and the placement untouched) otherwise.
-    static bool ParsePlacement(LPCTSTR lpszText, WINDOWPLACEMENT& wp);
-    static CString FormatPlacement(const WINDOWPLACEMENT& wp);
     // A rectangle that lies on no monitor is moved onto the work area of the nearest one.
     static CRect KeepOnAMonitor(const RECT& rc);
     // Whether the class name, in lower case, contains '#' (a dialog-class window).
@@ -67,7 +63,7 @@ public:
             return;
         CWinApp* pApp = AfxGetApp();
         if (pApp != NULL)
-            pApp->WriteProfileString(m_strSection, m_strEntry, CExtWSHelpers::FormatPlacement(wp));
+            pApp->WriteProfileString(m_strSection, m_strEntry, ExtFormatPlacement(wp));
     }
 
     virtual void LoadWindowRect(bool bHide = false)
@@ -81,7 +77,7 @@ public:
         WINDOWPLACEMENT wp = {};
         wp.length = sizeof wp;
         ::GetWindowPlacement(this->m_hWnd, &wp);
-        if (CExtWSHelpers::ParsePlacement(strPlacement, wp)) {
+        if (ExtParsePlacement(strPlacement, wp)) {
             wp.rcNormalPosition = CExtWSHelpers::KeepOnAMonitor(wp.rcNormalPosition);
             if (bHide)
                 wp.showCmd = SW_HIDE;
