@@ -155,6 +155,7 @@ protected:
     std::vector<ExtToolBarLayout::Item> MeasureItems(CDC& dc, bool bHorz);
     ExtToolBarLayout::Frame LayoutFrame() const;
     int RowGap();
+    CSize DockedNcExtents(bool bHorz);
     bool IsSeparatorBeforeHidden(int nIndex) const;
     // A button is being pressed: Esc ends the press (keyboard hook of the bar's thread).
     void HookEscape(bool bOn);

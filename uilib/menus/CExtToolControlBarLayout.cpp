@@ -3,6 +3,7 @@
 #include "CExtToolControlBar.h"
 #include "CExtBarContentExpandButton.h"
 #include "CExtPaintManagerHolder.h"
+#include "ExtBarNcGeometry.h"
 #include <algorithm>
 
 using ExtToolBarLayout::Item;
@@ -26,6 +27,32 @@ private:
 };
 
 }  // namespace
+
+// The frame a docked bar's window puts around its client area (gripper, the look's borders) in
+// the orientation asked for; nothing for a floating bar or a bar in a dialog.
+CSize CExtToolControlBar::DockedNcExtents(bool bHorz) {
+    if (GetSafeHwnd() == NULL || m_pDockBar == NULL || IsFloating() || (m_nOptions & optInDialog) != 0)
+        return CSize(0, 0);
+    const int kProbe = 1000;
+    ExtBarNcGeometry::NcInput in;
+    in.rcWindow.SetRect(0, 0, kProbe, kProbe);
+    if (bHorz)
+        in.nDockBarID = IsDockedAtBottom() ? AFX_IDW_DOCKBAR_BOTTOM : AFX_IDW_DOCKBAR_TOP;
+    else
+        in.nDockBarID = IsDockedAtRight() ? AFX_IDW_DOCKBAR_RIGHT : AFX_IDW_DOCKBAR_LEFT;
+    in.bFixedSize = true;
+    in.bCaption = (m_dwStyle & CBRS_GRIPPER) != 0;
+    in.bHorzCaption = (m_nOptions & optHorzCaption) != 0 || !bHorz;
+    in.nCaptionHeight = m_nCaptionHeight;
+    in.nGripperWidth = m_nGripperWidth;
+    in.nSeparatorAcross = m_nSeparatorHeight;
+    in.nSeparatorAlong = m_nSeparatorWidth;
+    CRect rc(in.rcWindow);
+    g_PaintManager->DeflateBarRect(this, rc);
+    in.rcWindow = rc;
+    const ExtBarNcGeometry::NcLayout out = ExtBarNcGeometry::CalcDockedNcLayout(in);
+    return CSize(kProbe - out.rcClient.Width(), kProbe - out.rcClient.Height());
+}
 
 int CExtToolControlBar::RowGap() { return g_PaintManager->GetBarBorderGap(this); }
 
@@ -136,6 +163,9 @@ CSize CExtToolControlBar::CalcCurrentLayoutSize(DWORD nMode, int nLength) {
         CalcInsideRect(rcInside, bHorz);
         size.cx -= rcInside.Width();
         size.cy -= rcInside.Height();
+        // the row gives the bar its window: the gripper and the look's frame come on top
+        if (!bFloating)
+            size += DockedNcExtents(bHorz);
         const CSize sizeBase = CControlBar::CalcFixedLayout((nMode & LM_STRETCH) != 0, bHorz);
         size.cx = std::max(size.cx, sizeBase.cx);
         size.cy = std::max(size.cy, sizeBase.cy);
@@ -207,6 +237,7 @@ CSize CExtToolControlBar::GetMinSize() const {
     GetWindowRect(&rcWindow);
     GetClientRect(&rcClient);
     if (bHorz) {
+        // the row adds the non-client extents itself
         size.cx -= rcWindow.Width() - rcClient.Width();
         size.cx = std::min(size.cx + m_cxLeftBorder + m_cxRightBorder, sizeIdeal.cx);
         size.cy = sizeIdeal.cy;
