@@ -303,7 +303,7 @@ public:
     CWnd* QueryDockSite() const override { return m_pDockSite; }
     DWORD QueryBarStyle() const override { return m_dwStyle; }
     DWORD QueryPaintOptOuts() const override { return 0; }
-    CExtBarButton* QueryMenuTrackingButton() const override { return NULL; }
+    CObject* QueryMenuTrackingButton() const override { return NULL; }
 
 
     // ---- Non-client area and caption buttons (CExtControlBarNcArea.cpp) ----

@@ -77,9 +77,10 @@ void CExtPaintManagerOffice2003::PaintContentExpandButton(CDC& dc, const RECT& r
                                                           CObject* pHelperSrc,
                                                           bool bTransparentBackground) {
     CWnd* pBar = NULL;
-    if (pHelperSrc != NULL && pHelperSrc->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)) &&
+    const IExtBarButtonPaintQuery* pButton = ExtBarButtonPaintQueryOf(pHelperSrc);
+    if (pButton != NULL && pButton->QueryButtonKind() == IExtBarButtonPaintQuery::kindChevron &&
         GetScreenBitsPerPixel() > 8) {
-        CWnd* pToolBar = static_cast<CExtBarButton*>(pHelperSrc)->GetBar();
+        CWnd* pToolBar = pButton->QueryButtonBar();
         const IExtBarPaintQuery* q = ExtBarPaintQueryOf(pToolBar);
         if (q != NULL && q->IsToolBarKind() && !q->QueryFloating() &&
             q->QueryBarKind() != IExtBarPaintQuery::kindMenuBar && (q->QueryPaintOptOuts() & 2) == 0)

@@ -72,18 +72,16 @@ COLORREF CExtPaintManagerOffice2003::GetShadowAdjustColor() {
 }
 
 void CExtPaintManagerOffice2003::PaintToolBarDecoration(CDC& dc, CObject* pObject) {
-    if (GetScreenBitsPerPixel() <= 8 || pObject == NULL ||
-        !pObject->IsKindOf(RUNTIME_CLASS(CExtBarButton)))
+    const IExtBarButtonPaintQuery* pButton = ExtBarButtonPaintQueryOf(pObject);
+    if (GetScreenBitsPerPixel() <= 8 || pButton == NULL)
         return;
-    const CExtBarButton* pButton = static_cast<CExtBarButton*>(pObject);
-    CRect rcButton;
-    pButton->GetRect(rcButton);
+    const CRect rcButton = pButton->QueryButtonRect();
     CRect rc(rcButton);
     rc.DeflateRect(1, 1);
     FillGradientRect(dc, rc, GetColor(3016), GetColor(3015), true, 256);
-    const IExtBarPaintQuery* pBar = AsControlBar(pButton->GetBar());
+    const IExtBarPaintQuery* pBar = AsControlBar(pButton->QueryButtonBar());
     if (pBar != NULL && pBar->QueryDockedVertically() &&
-        !pObject->IsKindOf(RUNTIME_CLASS(CExtBarColorButton)) && !pButton->TestFlag4())
+        pButton->QueryButtonKind() != IExtBarButtonPaintQuery::kindColorButton && !pButton->QuerySeparatedDropDown())
         Frame(dc, rcButton, GetColor(2004));
 }
 
@@ -151,11 +149,11 @@ void CExtPaintManagerOffice2003::PaintMenuCombinedArea(CDC& dc, const RECT& rcAr
     // a menu dropped from a button of a docked tool bar continues the button's colour
     const IExtPopupMenuPaintQuery* pPopup = ExtPopupMenuPaintQueryOf(pHelperSrc);
     const IExtBarPaintQuery* pBar = pPopup != NULL ? AsControlBar(pPopup->QueryDroppedFromBar()) : NULL;
-    const CExtBarButton* pButton = pBar != NULL ? pBar->QueryMenuTrackingButton() : NULL;
+    const IExtBarButtonPaintQuery* pButton = pBar != NULL ? ExtBarButtonPaintQueryOf(pBar->QueryMenuTrackingButton()) : NULL;
     const CRect rc(rcArea);
     if (GetScreenBitsPerPixel() <= 8 || pButton == NULL || pBar->QueryFloating() ||
         pBar->QueryBarKind() == IExtBarPaintQuery::kindMenuBar ||
-        pButton->IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)) || rc.IsRectEmpty()) {
+        pButton->QueryButtonKind() == IExtBarButtonPaintQuery::kindChevron || rc.IsRectEmpty()) {
         CExtPaintManagerXP::PaintMenuCombinedArea(dc, rcArea, rcMenu, eAlign, pHelperSrc);
         return;
     }
@@ -208,7 +206,7 @@ void CExtPaintManagerXP::PaintComboFrame(CDC& dc, ComboFramePaintData& data) {
 
 void CExtPaintManagerOffice2003::PaintComboFrame(CDC& dc, ComboFramePaintData& data) {
     if (GetScreenBitsPerPixel() <= 8 || data.m_pOwner == NULL ||
-        !data.m_pOwner->IsKindOf(RUNTIME_CLASS(CExtBarButton))) {
+        ExtBarButtonPaintQueryOf(data.m_pOwner) == NULL) {
         CExtPaintManagerXP::PaintComboFrame(dc, data);
         return;
     }

@@ -104,7 +104,7 @@ void CExtPaintManagerOffice2003::PaintSeparator(CDC& dc, const RECT& rect, bool 
     const bool bStatusBar = ExtIsStatusBar(pOwner);
     const IExtBarPaintQuery* q = ExtBarPaintQueryOf(pOwner);
     const bool bOurs = pOwner != NULL && ((q != NULL && q->IsToolBarKind()) ||
-                                          pOwner->IsKindOf(RUNTIME_CLASS(CExtBarButton)) || bStatusBar);
+                                          ExtBarButtonPaintQueryOf(pOwner) != NULL || bStatusBar);
     if (!bOurs || GetScreenBitsPerPixel() <= 8) {
         CExtPaintManagerXP::PaintSeparator(dc, rect, bHorzBar, bTransparent, pOwner, lParam);
         return;

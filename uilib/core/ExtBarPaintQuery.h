@@ -6,8 +6,6 @@
 #pragma once
 #include "afxwin.h"
 
-class CExtBarButton;
-
 class IExtBarPaintQuery {
 public:
     enum BarKind {
@@ -30,8 +28,9 @@ public:
     virtual DWORD QueryBarStyle() const = 0;
     // Painting opt-outs of the bar itself (value 2: keep the plain look).
     virtual DWORD QueryPaintOptOuts() const = 0;
-    // The tool-bar button whose popup menu is dropped, NULL when none.
-    virtual CExtBarButton* QueryMenuTrackingButton() const = 0;
+    // The tool-bar button whose popup menu is dropped, NULL when none (the painters ask it
+    // through IExtBarButtonPaintQuery).
+    virtual CObject* QueryMenuTrackingButton() const = 0;
 
     bool IsControlBarKind() const { return QueryBarKind() < kindDockBar; }
     // Tool bars and the menu bar (a menu bar is a tool bar).

@@ -1,6 +1,4 @@
 // The stand-ins' answers.
 #include "ExtBarStandIns.h"
 
-IMPLEMENT_DYNAMIC(CExtBarButton, CObject)
-IMPLEMENT_DYNAMIC(CExtBarContentExpandButton, CExtBarButton)
-IMPLEMENT_DYNAMIC(CExtBarColorButton, CExtBarButton)
+IMPLEMENT_DYNAMIC(CExtBarColorButton, CObject)

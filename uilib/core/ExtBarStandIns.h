@@ -1,14 +1,13 @@
-// Small stand-ins of the bar-button classes the painters ask questions of. The painters only
-// type-test these objects (IsKindOf) and ask which bar a button sits on; the
-// stand-ins answer from plain fields that a caller (or a test) sets. The bars themselves
-// (control bars, dock bars, and the tool-bar, menu-bar and panel stand-ins over the real
-// control bar) are the bar layer's (uilib_bars): the painters ask them through
-// IExtBarPaintQuery. Popup menus are the menu layer's (uilib_menus, CExtPopupMenuWnd.h): the
-// painters ask them through IExtPopupMenuPaintQuery; the status bar is the menu layer's too
-// (CExtStatusControlBar.h), asked through IExtStatusBarPaintQuery. The menu layer replaces the rest of this
-// file with the real classes, keeping the names and the answers.
+// Small stand-ins the painters ask questions of, and the ids of a frame's outer dock bars.
+// The painters see bar buttons through IExtBarButtonPaintQuery (ExtBarButtonPaintQuery.h): the
+// tool-bar buttons and the chevron are the menu layer's (uilib_menus, CExtBarButton.h,
+// CExtBarContentExpandButton.h). The bars are the bar layer's (uilib_bars), asked through
+// IExtBarPaintQuery; popup menus and the status bar are the menu layer's, asked through
+// IExtPopupMenuPaintQuery and IExtStatusBarPaintQuery. What stays here is the colour button,
+// until the menu layer brings it under the same name.
 #pragma once
 #include "afxwin.h"
+#include "ExtBarButtonPaintQuery.h"
 
 #ifndef CBRS_ALIGN_LEFT
 #define CBRS_ALIGN_LEFT 0x1000L
@@ -25,30 +24,19 @@ enum : UINT {
     kDockBarBottom = 0xE81E,
 };
 
-class CExtBarButton : public CObject {
-    DECLARE_DYNAMIC(CExtBarButton)
+// The colour button of a tool bar: it answers from plain fields that a caller (or a test) sets.
+class CExtBarColorButton : public CObject, public IExtBarButtonPaintQuery {
+    DECLARE_DYNAMIC(CExtBarColorButton)
 public:
     // pBar: the tool bar the button sits on (the painters ask it through IExtBarPaintQuery).
-    explicit CExtBarButton(CWnd* pBar = NULL, const RECT& rc = CRect(0, 0, 0, 0))
-        : m_pBar(pBar), m_rc(rc) {}
-    CWnd* GetBar() const { return m_pBar; }
-    virtual void GetRect(CRect& rc) const { rc = m_rc; }
-    // Bit value 4 of the second flag byte.
-    virtual bool TestFlag4() const { return (m_nFlags2 & 4) != 0; }
+    explicit CExtBarColorButton(CWnd* pBar = NULL, const RECT& rc = CRect(0, 0, 0, 0)) : m_pBar(pBar), m_rc(rc) {}
+
+    ButtonKind QueryButtonKind() const override { return kindColorButton; }
+    CWnd* QueryButtonBar() const override { return m_pBar; }
+    CRect QueryButtonRect() const override { return m_rc; }
+    bool QuerySeparatedDropDown() const override { return m_bSeparatedDropDown; }
 
     CWnd* m_pBar;
     CRect m_rc;
-    BYTE m_nFlags2 = 0;
-};
-
-class CExtBarContentExpandButton : public CExtBarButton {
-    DECLARE_DYNAMIC(CExtBarContentExpandButton)
-public:
-    using CExtBarButton::CExtBarButton;
-};
-
-class CExtBarColorButton : public CExtBarButton {
-    DECLARE_DYNAMIC(CExtBarColorButton)
-public:
-    using CExtBarButton::CExtBarButton;
+    bool m_bSeparatedDropDown = false;
 };

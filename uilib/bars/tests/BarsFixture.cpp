@@ -81,15 +81,11 @@ ColourPanel* Docking::AddPanel(UINT nID, LPCTSTR lpszName, COLORREF clr) {
     return pBar;
 }
 
-CExtToolControlBar* Docking::AddTool(UINT nID, LPCTSTR lpszName, CSize size, CExtToolControlBar* pBar) {
-    if (pBar == nullptr)
-        pBar = new CExtToolControlBar;
+void Docking::CreateTool(CExtToolControlBar* pBar, UINT nID, LPCTSTR lpszName) {
     bars.emplace_back(pBar);
-    pBar->m_sizeBar = size;
     EXPECT_TRUE(pBar->Create(lpszName, pFrame, nID,
                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS));
     pBar->EnableDocking(CBRS_ALIGN_ANY);
-    return pBar;
 }
 
 CExtDockBar* Docking::Dock(UINT nSide, UINT nCircle) {

@@ -58,6 +58,33 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// A real tool bar (or menu bar) of a size the test sets: the rows' arithmetic is tested on bars
+// whose size is given, not measured from buttons. It shrinks to m_sizeMinBar when that is set
+// (otherwise its minimum is its own size), takes a row of its own with m_bOwnRow and keeps its
+// thickness with m_bNoStretch.
+template <class TBar>
+class SizedBar : public TBar {
+public:
+    using TBar::m_dockPos;
+    CSize m_sizeBar = CSize(100, 24);
+    CSize m_sizeMinBar = CSize(0, 0);
+    bool m_bOwnRow = false;
+    bool m_bNoStretch = false;
+
+    bool IsWholeRowBar() const override { return m_bOwnRow || TBar::IsWholeRowBar(); }
+    bool CanStretchAcrossRow() const override { return !m_bNoStretch; }
+    CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? m_sizeBar : CSize(m_sizeBar.cy, m_sizeBar.cx); }
+    CSize CalcDynamicLayout(int, DWORD nMode) override {
+        return CalcFixedLayout(FALSE, (nMode & (LM_HORZ | LM_HORZDOCK)) != 0);
+    }
+    CSize GetMinSize() const override {
+        const CSize size = (m_sizeMinBar.cx > 0 || m_sizeMinBar.cy > 0) ? m_sizeMinBar : m_sizeBar;
+        return (this->m_dwStyle & CBRS_ORIENT_VERT) != 0 ? CSize(size.cy, size.cx) : size;
+    }
+};
+typedef SizedBar<CExtToolControlBar> SizedToolBar;
+typedef SizedBar<CExtMenuControlBar> SizedMenuBar;
+
 // A test's frame with docking enabled, and its bars (owned here; they outlive the frame).
 struct Docking {
     BarsFrame* pFrame = nullptr;
@@ -67,7 +94,16 @@ struct Docking {
     explicit Docking(const CRect& rect = CRect(20, 20, 620, 470));
     ~Docking();
     ColourPanel* AddPanel(UINT nID, LPCTSTR lpszName, COLORREF clr = RGB(120, 160, 220));
-    CExtToolControlBar* AddTool(UINT nID, LPCTSTR lpszName, CSize size, CExtToolControlBar* pBar = nullptr);
+    // A sized tool bar (a new one, or pBar) created docked at the top.
+    template <class TBar = SizedToolBar>
+    TBar* AddTool(UINT nID, LPCTSTR lpszName, CSize size, TBar* pBar = nullptr) {
+        if (pBar == nullptr)
+            pBar = new TBar;
+        pBar->m_sizeBar = size;
+        CreateTool(pBar, nID, lpszName);
+        return pBar;
+    }
+    void CreateTool(CExtToolControlBar* pBar, UINT nID, LPCTSTR lpszName);
     CExtDockBar* Dock(UINT nSide, UINT nCircle);
 };
 

@@ -29,10 +29,10 @@ enum : UINT {
 
 // A tool-bar stand-in that, while its record is handed back during a load, tries to save the
 // frame that is being loaded.
-class NestedSaveTool : public CExtToolControlBar {
+class NestedSaveTool : public SizedToolBar {
 public:
     void SetDockPosRecord(const DockPos_t* pRecord) override {
-        CExtToolControlBar::SetDockPosRecord(pRecord);
+        SizedToolBar::SetDockPosRecord(pRecord);
         if (m_pDockSite == NULL || !CExtControlBar::IsFrameStateSerializing(m_pDockSite))
             return;
         bool bLoading = false;
@@ -62,13 +62,13 @@ IMPLEMENT_DYNCREATE(FailingMiniFrame, CExtMiniDockFrameWnd)
 
 struct Layout {
     ColourPanel *a, *b, *p1, *p2, *d;
-    CExtToolControlBar* t;
+    SizedToolBar* t;
     CExtDynControlBar* pContainer = nullptr;
 };
 
 // The bars of every test frame, docked at their first places: A top and B left in circle 1,
 // P1 and P2 in the top row of circle 1 too, D in the bottom outer dock bar, tool bar T top.
-Layout MakeBars(Docking& d, CExtToolControlBar* pTool = nullptr) {
+Layout MakeBars(Docking& d, SizedToolBar* pTool = nullptr) {
     Layout l;
     l.a = CaptionPanel(d, ID_A, "A", RGB(200, 80, 80));
     l.b = CaptionPanel(d, ID_B, "B", RGB(80, 170, 80), CSize(200, 100), CSize(120, 200));

@@ -147,7 +147,7 @@ TEST(RowQueries, Table) {
     ColourPanel* c = d.AddPanel(ID_PANEL_FIRST + 2, "C");
     ColourPanel* h = d.AddPanel(ID_PANEL_FIRST + 3, "H");   // hidden
     ColourPanel* e = d.AddPanel(ID_PANEL_FIRST + 4, "E");
-    CExtToolControlBar* t = d.AddTool(ID_TOOL_FIRST, "T", CSize(60, 24));
+    SizedToolBar* t = d.AddTool(ID_TOOL_FIRST, "T", CSize(60, 24));
     ColourPanel* loose = d.AddPanel(ID_PANEL_FIRST + 5, "loose");   // in no dock bar
     // | A (0x77) B | C H | E T |
     CPtrArray& arr = pDock->m_arrBars;
@@ -270,10 +270,10 @@ TEST(DockBar, RowsStackAndWrap) {
     CExtDockBar* pTop = CExtDockBar::GetOuterDockBar(d.pFrame, AFX_IDW_DOCKBAR_TOP);
     ASSERT_NE(nullptr, pTop);
     // three rows of 20, 24 and 20 pixels take 64
-    CExtToolControlBar* t1 = d.AddTool(ID_TOOL_FIRST, "T1", CSize(120, 20));
-    CExtToolControlBar* t2 = d.AddTool(ID_TOOL_FIRST + 1, "T2", CSize(150, 24));
-    CExtToolControlBar* t3 = d.AddTool(ID_TOOL_FIRST + 2, "T3", CSize(90, 20));
-    for (CExtToolControlBar* t : {t1, t2, t3})
+    SizedToolBar* t1 = d.AddTool(ID_TOOL_FIRST, "T1", CSize(120, 20));
+    SizedToolBar* t2 = d.AddTool(ID_TOOL_FIRST + 1, "T2", CSize(150, 24));
+    SizedToolBar* t3 = d.AddTool(ID_TOOL_FIRST + 2, "T3", CSize(90, 20));
+    for (SizedToolBar* t : {t1, t2, t3})
         pTop->DockControlBar(t);
     d.pFrame->RecalcLayout();
     EXPECT_EQ("T1 | T2 | T3 |", Rows(pTop));
@@ -281,7 +281,7 @@ TEST(DockBar, RowsStackAndWrap) {
     EXPECT_EQ(CRect(0, 20, 150, 44), ChildRect(t2));
 
     // the menu bar docked into T1's row gets a row of its own
-    CExtMenuControlBar* pMenu = new CExtMenuControlBar;
+    SizedMenuBar* pMenu = new SizedMenuBar;
     d.AddTool(ID_MENU_BAR, "Menu", CSize(200, 22), pMenu);
     CRect rc;
     t1->GetWindowRect(&rc);
@@ -457,7 +457,7 @@ TEST(Visibility, CommandsAndCheckMarks) {
     Docking d;
     ColourPanel* pPanel = d.AddPanel(ID_PANEL_FIRST, "Panel");
     d.Dock(AFX_IDW_DOCKBAR_BOTTOM, 1)->DockControlBar(pPanel);
-    CExtToolControlBar* pTool = d.AddTool(ID_TOOL_FIRST, "Tools", CSize(80, 24));
+    SizedToolBar* pTool = d.AddTool(ID_TOOL_FIRST, "Tools", CSize(80, 24));
     CExtDockBar::GetOuterDockBar(d.pFrame, AFX_IDW_DOCKBAR_TOP)->DockControlBar(pTool);
     ASSERT_TRUE(d.pFrame->CreateStatusBar());
     d.pFrame->RecalcLayout();
@@ -593,16 +593,16 @@ TEST(Pictures, BarsOnFourSidesInEachLook) {
         d.Dock(p.nSide, p.nCircle)->DockControlBar(pBar);
     }
     CExtDockBar* pTop = CExtDockBar::GetOuterDockBar(d.pFrame, AFX_IDW_DOCKBAR_TOP);
-    CExtMenuControlBar* pMenu = new CExtMenuControlBar;
+    SizedMenuBar* pMenu = new SizedMenuBar;
     d.AddTool(ID_MENU_BAR, "Menu", CSize(600, 20), pMenu);
     pTop->DockControlBar(pMenu);
-    CExtToolControlBar* t1 = d.AddTool(ID_TOOL_FIRST, "Tools", CSize(160, 24));
-    CExtToolControlBar* t2 = d.AddTool(ID_TOOL_FIRST + 1, "More", CSize(120, 24));
+    SizedToolBar* t1 = d.AddTool(ID_TOOL_FIRST, "Tools", CSize(160, 24));
+    SizedToolBar* t2 = d.AddTool(ID_TOOL_FIRST + 1, "More", CSize(120, 24));
     pTop->DockControlBar(t1);
     CRect rc;
     t1->GetWindowRect(&rc);
     pTop->DockControlBar(t2);
-    CExtToolControlBar* t3 = d.AddTool(ID_TOOL_FIRST + 2, "Side", CSize(100, 26));
+    SizedToolBar* t3 = d.AddTool(ID_TOOL_FIRST + 2, "Side", CSize(100, 26));
     CExtDockBar::GetOuterDockBar(d.pFrame, AFX_IDW_DOCKBAR_LEFT)->DockControlBar(t3);
     d.pFrame->RecalcLayout();
 
@@ -725,7 +725,7 @@ TEST(BarsMenu, ARightClickOnABarOpensItAndItsItemsToggleTheBars) {
     CExtPopupMenuWnd::ResetStandIn();
     ColourPanel* pPanel = d.AddPanel(ID_PANEL_FIRST, "Log");
     d.Dock(AFX_IDW_DOCKBAR_LEFT, 1)->DockControlBar(pPanel);
-    CExtToolControlBar* pTool = d.AddTool(ID_TOOL_FIRST, "Tools", CSize(120, 24));
+    SizedToolBar* pTool = d.AddTool(ID_TOOL_FIRST, "Tools", CSize(120, 24));
     CExtDockBar::GetOuterDockBar(d.pFrame, AFX_IDW_DOCKBAR_TOP)->DockControlBar(pTool);
     d.pFrame->RecalcLayout();
     Repaint(d.pFrame);

@@ -45,7 +45,7 @@ std::string Place(CExtControlBar* pBar) {
 struct Demo {
     Docking d{CRect(20, 20, 820, 620)};
     ColourPanel *left, *right, *top, *bottom;
-    CExtToolControlBar *tool1, *tool2;
+    SizedToolBar*tool1, *tool2;
     std::string look;
     Demo(const std::string& strLook) : look(strLook) {
         left = CaptionPanel(d, ID_PANEL_FIRST, "Left", RGB(200, 80, 80), CSize(200, 100), CSize(150, 200));

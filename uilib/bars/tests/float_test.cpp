@@ -49,7 +49,7 @@ int CountWindowsOfClass(const char* pszClass, HWND hOwner) {
 // A tool-bar stand-in that shows its content while dragged (so its floating frame sizes it by
 // the frame's own loop) and wraps its buttons of 20 pixels: a width given with LM_COMMIT becomes
 // its floating width, rounded down to whole buttons.
-class WrappingTool : public CExtToolControlBar {
+class WrappingTool : public SizedToolBar {
 public:
     bool IsShowContentWhileDragging() const override { return true; }
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override {
@@ -61,7 +61,7 @@ public:
         }
         if (IsFloating())
             return m_sizeFloated;
-        return CExtToolControlBar::CalcDynamicLayout(nLength, nMode);
+        return SizedToolBar::CalcDynamicLayout(nLength, nMode);
     }
     int m_nButtons = 8;
 };

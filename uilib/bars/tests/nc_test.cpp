@@ -152,7 +152,7 @@ TEST(NcArea, SplittersCaptionAndClientBySideCircleAndRowPosition) {
         {"top, after a tool bar that follows a resizable bar: a leading splitter",
          [](Docking& d) {
              ColourPanel* a = CaptionPanel(d, ID_PANEL_FIRST, "A", kColors[1]);
-             CExtToolControlBar* t = d.AddTool(ID_TOOL_FIRST, "T", CSize(60, 100));
+             SizedToolBar* t = d.AddTool(ID_TOOL_FIRST, "T", CSize(60, 100));
              ColourPanel* x = CaptionPanel(d, ID_PANEL_FIRST + 1, "X", kColors[0]);
              SetRows(d.Dock(AFX_IDW_DOCKBAR_TOP, 1), {a, t, x});
              return x;
@@ -160,7 +160,7 @@ TEST(NcArea, SplittersCaptionAndClientBySideCircleAndRowPosition) {
          'B', '-', 'L', 'H'},
         {"top, after a tool bar with no resizable bar before it: none",
          [](Docking& d) {
-             CExtToolControlBar* t = d.AddTool(ID_TOOL_FIRST, "T", CSize(60, 100));
+             SizedToolBar* t = d.AddTool(ID_TOOL_FIRST, "T", CSize(60, 100));
              ColourPanel* x = CaptionPanel(d, ID_PANEL_FIRST + 1, "X", kColors[0]);
              SetRows(d.Dock(AFX_IDW_DOCKBAR_TOP, 1), {t, x});
              return x;
@@ -225,9 +225,9 @@ TEST(NcArea, HitTestsSplittersCaptionAndCloseAndNothingWhileABarIsDragged) {
     Docking d(CRect(20, 20, 720, 520));
     ColourPanel* a = CaptionPanel(d, ID_PANEL_FIRST, "A", kColors[0], CSize(200, 90));
     ColourPanel* b = CaptionPanel(d, ID_PANEL_FIRST + 1, "B", kColors[1], CSize(200, 90));
-    CExtToolControlBar* t = d.AddTool(ID_TOOL_FIRST, "T", CSize(60, 90));
+    SizedToolBar* t = d.AddTool(ID_TOOL_FIRST, "T", CSize(60, 90));
     ColourPanel* p = CaptionPanel(d, ID_PANEL_FIRST + 2, "P", kColors[2], CSize(200, 90));
-    CExtToolControlBar* t2 = d.AddTool(ID_TOOL_FIRST + 1, "T2", CSize(60, 90));
+    SizedToolBar* t2 = d.AddTool(ID_TOOL_FIRST + 1, "T2", CSize(60, 90));
     ColourPanel* x = CaptionPanel(d, ID_PANEL_FIRST + 3, "X", kColors[3], CSize(200, 90));
     ColourPanel* c = CaptionPanel(d, ID_PANEL_FIRST + 4, "C", kColors[4]);
     SetRows(d.Dock(AFX_IDW_DOCKBAR_TOP, 1), {a, b, NULL, t, NULL, p, t2, x});
@@ -277,7 +277,7 @@ TEST(CaptionButtons, ShownByKindAndDockingState) {
     Docking d;
     ColourPanel* a = CaptionPanel(d, ID_PANEL_FIRST, "A", kColors[0]);
     SetRows(d.Dock(AFX_IDW_DOCKBAR_TOP, 1), {a});
-    CExtToolControlBar* t = d.AddTool(ID_TOOL_FIRST, "Tools", CSize(120, 26));
+    SizedToolBar* t = d.AddTool(ID_TOOL_FIRST, "Tools", CSize(120, 26));
     CExtDockBar::GetOuterDockBar(d.pFrame, AFX_IDW_DOCKBAR_TOP)->DockControlBar(t);
     d.pFrame->RecalcLayout();
     // Close, then Menu: the set every bar makes

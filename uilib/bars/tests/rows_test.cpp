@@ -38,13 +38,13 @@ void SetClientWidth(Docking& d, int cx) {
 
 // Tool bars of one row of the top outer dock bar: the first docked as a new row, the others
 // joining its end.
-std::vector<CExtToolControlBar*> ToolRow(Docking& d, const std::vector<CSize>& sizes, int nMin, UINT nFirstID) {
+std::vector<SizedToolBar*> ToolRow(Docking& d, const std::vector<CSize>& sizes, int nMin, UINT nFirstID) {
     CExtDockOuterBar* pTop = Outer(d, AFX_IDW_DOCKBAR_TOP);
-    std::vector<CExtToolControlBar*> bars;
+    std::vector<SizedToolBar*> bars;
     for (size_t i = 0; i < sizes.size(); i++) {
         CString strName;
         strName.Format("T%d", (int)(nFirstID - ID_TOOL_FIRST + i + 1));
-        CExtToolControlBar* t = d.AddTool(nFirstID + (UINT)i, strName, sizes[i]);
+        SizedToolBar* t = d.AddTool(nFirstID + (UINT)i, strName, sizes[i]);
         t->m_sizeMinBar = CSize(nMin, sizes[i].cy);
         if (i == 0)
             pTop->DockControlBar(t);
@@ -56,9 +56,9 @@ std::vector<CExtToolControlBar*> ToolRow(Docking& d, const std::vector<CSize>& s
     return bars;
 }
 
-std::string Lengths(const std::vector<CExtToolControlBar*>& bars) {
+std::string Lengths(const std::vector<SizedToolBar*>& bars) {
     std::string s;
-    for (CExtToolControlBar* t : bars) {
+    for (SizedToolBar* t : bars) {
         const CRect rc = ChildRect(t);
         s += (s.empty() ? "" : " ") + std::to_string(rc.Width()) + "@" + std::to_string(rc.left) + "," +
              std::to_string(rc.top);
@@ -73,11 +73,11 @@ std::string Lengths(const std::vector<CExtToolControlBar*>& bars) {
 TEST(OuterRows, ToolBarsFitShrinkFromTheLastAndWrapOnlyWhenTheirMinimumsDoNotFit) {
     Docking d(CRect(0, 0, 800, 400));
     SetClientWidth(d, 700);
-    std::vector<CExtToolControlBar*> bars = ToolRow(d, {CSize(200, 22), CSize(200, 22), CSize(200, 22)}, 60, ID_TOOL_FIRST);
+    std::vector<SizedToolBar*> bars = ToolRow(d, {CSize(200, 22), CSize(200, 22), CSize(200, 22)}, 60, ID_TOOL_FIRST);
     CExtDockOuterBar* pTop = Outer(d, AFX_IDW_DOCKBAR_TOP);
     ASSERT_EQ("T1 T2 T3 |", Rows(pTop));
     // a bar's shortest window is its own minimum plus its grip and borders: make that 60
-    for (CExtToolControlBar* t : bars) {
+    for (SizedToolBar* t : bars) {
         CRect rcClient;
         t->GetClientRect(&rcClient);
         const int nNc = ChildRect(t).Width() - rcClient.Width();
@@ -109,12 +109,12 @@ TEST(OuterRows, BarsOfARowTakeItsLargestThicknessAndAMenuBarSpansItsRow) {
     Docking d(CRect(0, 0, 800, 400));
     SetClientWidth(d, 700);
     CExtDockOuterBar* pTop = Outer(d, AFX_IDW_DOCKBAR_TOP);
-    CExtMenuControlBar* pMenu = new CExtMenuControlBar;
+    SizedMenuBar* pMenu = new SizedMenuBar;
     d.AddTool(ID_MENU_BAR, "Menu", CSize(200, 20), pMenu);
     pTop->DockControlBar(pMenu);
-    std::vector<CExtToolControlBar*> bars = ToolRow(d, {CSize(100, 22), CSize(100, 26), CSize(100, 22)}, 40, ID_TOOL_FIRST);
+    std::vector<SizedToolBar*> bars = ToolRow(d, {CSize(100, 22), CSize(100, 26), CSize(100, 22)}, 40, ID_TOOL_FIRST);
     bars[2]->m_bNoStretch = true;
-    CExtToolControlBar* t4 = d.AddTool(ID_TOOL_FIRST + 3, "T4", CSize(100, 22));
+    SizedToolBar* t4 = d.AddTool(ID_TOOL_FIRST + 3, "T4", CSize(100, 22));
     pTop->DockControlBarAtEdge(t4, false);
     d.pFrame->RecalcLayout();
     EXPECT_EQ("Menu | T1 T2 T3 T4 |", Rows(pTop));
@@ -133,7 +133,7 @@ TEST(OuterRows, TheBarSlidLastGetsItsPreferredLengthBackFirst) {
     for (bool bSlide : {false, true}) {
         Docking d(CRect(0, 0, 800, 400));
         SetClientWidth(d, 600);
-        std::vector<CExtToolControlBar*> bars =
+        std::vector<SizedToolBar*> bars =
             ToolRow(d, {CSize(200, 22), CSize(200, 22), CSize(200, 22)}, 60, ID_TOOL_FIRST);
         CExtDockOuterBar* pTop = Outer(d, AFX_IDW_DOCKBAR_TOP);
         ASSERT_EQ("200@0,0 200@200,0 200@400,0", Lengths(bars));
@@ -157,7 +157,7 @@ TEST(OuterRows, TheBarSlidLastGetsItsPreferredLengthBackFirst) {
 TEST(OuterRows, ASlidBarKeepsItsPlaceAndPushesItsNeighbour) {
     Docking d(CRect(0, 0, 800, 400));
     SetClientWidth(d, 700);
-    std::vector<CExtToolControlBar*> bars = ToolRow(d, {CSize(200, 22), CSize(200, 22), CSize(200, 22)}, 60, ID_TOOL_FIRST);
+    std::vector<SizedToolBar*> bars = ToolRow(d, {CSize(200, 22), CSize(200, 22), CSize(200, 22)}, 60, ID_TOOL_FIRST);
     CExtDockOuterBar* pTop = Outer(d, AFX_IDW_DOCKBAR_TOP);
     bool bFull = true;
     pTop->SlideBarInRow(bars[1], 50, &bFull);
@@ -174,9 +174,9 @@ TEST(OuterRows, ASlidBarKeepsItsPlaceAndPushesItsNeighbour) {
 TEST(OuterRows, ABarMovesIntoAnotherRowWhereThereIsRoom) {
     Docking d(CRect(0, 0, 800, 400));
     SetClientWidth(d, 500);
-    std::vector<CExtToolControlBar*> row1 = ToolRow(d, {CSize(200, 22), CSize(200, 22)}, 200, ID_TOOL_FIRST);
+    std::vector<SizedToolBar*> row1 = ToolRow(d, {CSize(200, 22), CSize(200, 22)}, 200, ID_TOOL_FIRST);
     CExtDockOuterBar* pTop = Outer(d, AFX_IDW_DOCKBAR_TOP);
-    CExtToolControlBar* t3 = d.AddTool(ID_TOOL_FIRST + 2, "T3", CSize(150, 22));
+    SizedToolBar* t3 = d.AddTool(ID_TOOL_FIRST + 2, "T3", CSize(150, 22));
     pTop->DockControlBar(t3);
     d.pFrame->RecalcLayout();
     ASSERT_EQ("T1 T2 | T3 |", Rows(pTop));
@@ -197,7 +197,7 @@ TEST(OuterRows, ABarMovesIntoAnotherRowWhereThereIsRoom) {
 TEST(OuterRows, ARelayoutWaitsForAHiddenFrameAndIsNeverDropped) {
     Docking d(CRect(0, 0, 800, 400));
     SetClientWidth(d, 700);
-    std::vector<CExtToolControlBar*> bars = ToolRow(d, {CSize(200, 22), CSize(200, 22)}, 60, ID_TOOL_FIRST);
+    std::vector<SizedToolBar*> bars = ToolRow(d, {CSize(200, 22), CSize(200, 22)}, 60, ID_TOOL_FIRST);
     CExtDockOuterBar* pTop = Outer(d, AFX_IDW_DOCKBAR_TOP);
     CExtDockOuterBar* pLeft = Outer(d, AFX_IDW_DOCKBAR_LEFT);
 
@@ -465,20 +465,20 @@ TEST(Containers, NeverInTheBarsMenu) {
 TEST(Pictures, RowsInEachLook) {
     Docking d(CRect(0, 0, 640, 480));
     CExtDockOuterBar* pTop = Outer(d, AFX_IDW_DOCKBAR_TOP);
-    CExtMenuControlBar* pMenu = new CExtMenuControlBar;
+    SizedMenuBar* pMenu = new SizedMenuBar;
     d.AddTool(ID_MENU_BAR, "Menu", CSize(300, 20), pMenu);
     pTop->DockControlBar(pMenu);
     // a row that had to shrink: 22/26/22 of 260 each where 632 or so is left
-    std::vector<CExtToolControlBar*> bars =
+    std::vector<SizedToolBar*> bars =
         ToolRow(d, {CSize(260, 22), CSize(260, 26), CSize(260, 22)}, 80, ID_TOOL_FIRST);
     // a row whose last bar wrapped
-    CExtToolControlBar* t4 = d.AddTool(ID_TOOL_FIRST + 3, "T4", CSize(400, 24));
+    SizedToolBar* t4 = d.AddTool(ID_TOOL_FIRST + 3, "T4", CSize(400, 24));
     t4->m_sizeMinBar = CSize(380, 24);
     pTop->DockControlBar(t4);
-    CExtToolControlBar* t5 = d.AddTool(ID_TOOL_FIRST + 4, "T5", CSize(300, 24));
+    SizedToolBar* t5 = d.AddTool(ID_TOOL_FIRST + 4, "T5", CSize(300, 24));
     t5->m_sizeMinBar = CSize(280, 24);
     pTop->DockControlBarAtEdge(t5, false);
-    CExtToolControlBar* tl = d.AddTool(ID_TOOL_FIRST + 5, "Left", CSize(120, 24));
+    SizedToolBar* tl = d.AddTool(ID_TOOL_FIRST + 5, "Left", CSize(120, 24));
     Outer(d, AFX_IDW_DOCKBAR_LEFT)->DockControlBar(tl);
     // a container of three panels in the first circle on the left
     CExtDynControlBar* pDyn = MakeContainer(d, "Container");

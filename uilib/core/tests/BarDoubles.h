@@ -2,11 +2,16 @@
 // panels that say where they are docked from plain fields instead of being docked into a real
 // frame, so that a test can put a bar on any side of a plain window. m_pDockSite hides the
 // real bar's field (a plain window stands for the frame here) and the real one stays NULL.
+// The buttons are the real tool-bar buttons of the menu layer.
 #pragma once
 #include "CExtControlBar.h"
 #include "CExtDockOuterBar.h"
 #include "ExtToolBarStandIns.h"
 #include "ExtBarStandIns.h"
+#include "CExtToolControlBar.h"
+#include "CExtBarButton.h"
+#include "CExtBarContentExpandButton.h"
+#include <memory>
 
 namespace orvtest {
 
@@ -18,6 +23,8 @@ public:
     CWnd* m_pDockSite = NULL;
     UINT m_nDockBarID = 0;
     DWORD m_dwBarStyle = 0;
+    // Painting opt-outs the bar answers (value 2: keep the plain look).
+    DWORD m_dwOwnFlags = 0;
 
     bool QueryDockedHorizontally() const override {
         if (m_pDockSite == NULL)
@@ -35,12 +42,21 @@ public:
     bool QueryFloating() const override { return !QueryDocked(); }
     CWnd* QueryDockSite() const override { return m_pDockSite; }
     DWORD QueryBarStyle() const override { return m_dwBarStyle; }
+    DWORD QueryPaintOptOuts() const override { return m_dwOwnFlags; }
 };
 
 typedef PaintBarDouble<CExtControlBar> TestControlBar;
 typedef PaintBarDouble<CExtToolControlBar> TestToolBar;
 typedef PaintBarDouble<CExtMenuControlBar> TestMenuBar;
 typedef PaintBarDouble<CExtPanelControlBar> TestPanelBar;
+
+// A real bar button of pBar (command 1) at rc, its drop-down part separated when asked.
+inline CExtBarButton* NewBarButton(CExtToolControlBar* pBar, const CRect& rc, bool bSeparatedDropDown = false) {
+    CExtBarButton* p = new CExtBarButton(pBar, 1, 0);
+    p->SetRect(rc);
+    p->SetSeparatedDropDown(bSeparatedDropDown);
+    return p;
+}
 
 // A real outer dock bar that a test owns (not deleted with its window).
 class TestOuterDockBar : public CExtDockOuterBar {

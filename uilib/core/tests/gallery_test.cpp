@@ -201,8 +201,9 @@ std::vector<Row> Rows(CExtCmdIcon* icon) {
                            }
                            static GalleryToolBar tb;
                            tb.bar.m_nDockBarID = kDockBarLeft;
-                           CExtBarButton button(&tb.bar, CRect(rc.right - 30, rc.top + 3, rc.right - 4, rc.bottom - 3));
-                           pm().PaintToolBarDecoration(dc, &button);
+                           std::unique_ptr<CExtBarButton> button(
+                               orvtest::NewBarButton(&tb.bar, CRect(rc.right - 30, rc.top + 3, rc.right - 4, rc.bottom - 3)));
+                           pm().PaintToolBarDecoration(dc, button.get());
                        }});
     rows.push_back(Row{"item list", 52, [icon](CDC& dc, const CRect& rc) {
                            // a caption, a group header, three items (plain, hovered, pushed),

@@ -148,7 +148,7 @@ TEST_F(MenuFramesTest, MenuCombinedArea) {
     orvtest::TestToolBar bar;
     bar.m_pDockSite = &frame;
     bar.m_nDockBarID = kDockBarTop;
-    bar.AddButton(new CExtBarButton(NULL, CRect(10, 0, 50, 10)));
+    bar.InsertSpecButton(-1, orvtest::NewBarButton(&bar, CRect(10, 0, 50, 10)), false);
     bar.m_nBtnIdxMenuTracking = 0;
     CExtPopupMenuWnd popup;
     popup.m_pDroppedFromBar = &bar;
@@ -253,9 +253,14 @@ TEST_F(MenuFramesTest, Office2003BarBackgroundAndDecoration) {
     };
     for (const Case& c : cases) {
         bar.m_nDockBarID = c.dock;
-        std::unique_ptr<CExtBarButton> button(c.color ? new CExtBarColorButton(&bar, CRect(4, 4, 28, 26))
-                                                      : new CExtBarButton(&bar, CRect(4, 4, 28, 26)));
-        button->m_nFlags2 = c.flag4 ? 4 : 0;
+        std::unique_ptr<CObject> button;
+        if (c.color) {
+            CExtBarColorButton* p = new CExtBarColorButton(&bar, CRect(4, 4, 28, 26));
+            p->m_bSeparatedDropDown = c.flag4;
+            button.reset(p);
+        } else {
+            button.reset(orvtest::NewBarButton(&bar, CRect(4, 4, 28, 26), c.flag4));
+        }
         RenderCanvas deco(32, 30, kBack);
         pm().PaintToolBarDecoration(deco.dc(), button.get());
         const std::string name = std::to_string(c.dock) + std::to_string(c.color) + std::to_string(c.flag4);
@@ -271,9 +276,9 @@ TEST_F(MenuFramesTest, Office2003BarBackgroundAndDecoration) {
     for (int look : {0, 3}) {
         ScopedPainter other(NewLook(look));
         bar.m_nDockBarID = kDockBarLeft;
-        CExtBarButton button(&bar, CRect(4, 4, 28, 26));
+        std::unique_ptr<CExtBarButton> button(orvtest::NewBarButton(&bar, CRect(4, 4, 28, 26)));
         RenderCanvas deco(32, 30, kBack);
-        pm().PaintToolBarDecoration(deco.dc(), &button);
+        pm().PaintToolBarDecoration(deco.dc(), button.get());
         EXPECT_EQ(0, deco.CountOther(kBack, CRect(0, 0, 32, 30))) << look;
     }
 }

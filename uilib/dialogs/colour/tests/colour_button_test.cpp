@@ -321,7 +321,6 @@ TEST(ColourButtonOnBar, PopupBelongsToTheFrameAndIsAlignedByTheDockBar)
     HWND hFrame = pFrame->m_hWnd;
     ASSERT_TRUE(CExtControlBar::FrameEnableDocking(pFrame));
     CExtToolControlBar* pBar = new CExtToolControlBar;
-    pBar->m_sizeBar = CSize(40, 200);
     ASSERT_TRUE(pBar->Create("Colours", pFrame, 0xE900, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CBRS_LEFT));
     pBar->EnableDocking(CBRS_ALIGN_ANY);
     CExtDockBar::GetOuterDockBar(pFrame, AFX_IDW_DOCKBAR_LEFT)->DockControlBar(pBar);
