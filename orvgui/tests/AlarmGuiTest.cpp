@@ -354,6 +354,82 @@ TEST_F(AlarmTest, ValuesAppliedInTheActionSheetStayAfterItsCancel)
     sheet.DestroyWindow();
 }
 
+// Mouse input at a screen point, queued without waiting (a press on a caption or border starts
+// the system's own move or size loop, which takes the rest of the gesture).
+static void MouseAt(POINT pt, DWORD flags)
+{
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    in.mi.dx = (LONG)(((LONGLONG)pt.x * 65536 + 32768) / cx);
+    in.mi.dy = (LONG)(((LONGLONG)pt.y * 65536 + 32768) / cy);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof in);
+}
+
+// A real drag of the fixed sheet: from its right border nothing changes; from its caption it
+// moves by the drag and keeps its size. A resizable sheet, the control case, is sized by the same
+// border drag. The gesture's moves and release are sent from script steps, which run inside the
+// system's loop the press starts.
+TEST_F(AlarmTest, ARealDragMovesTheFixedSheetByItsCaptionButNeverSizesItByItsBorder)
+{
+    const struct {
+        bool fixed, caption;
+        int moved, widened;   // expected, in pixels
+    } cases[] = {{true, false, 0, 0}, {true, true, 60, 0}, {false, false, 0, 60}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.fixed ? "fixed" : "resizable") + (c.caption ? " caption" : " border"));
+        CAlarmSettingDlg page;
+        std::unique_ptr<CExtResizablePropertySheet> pSheet(
+            c.fixed ? new FixedPropertySheet(false, "Item Properties")
+                    : new CExtResizablePropertySheet("Item Properties"));
+        CExtResizablePropertySheet& sheet = *pSheet;
+        sheet.AddPage(&page);
+        ASSERT_TRUE(Show(sheet, 100, 100));
+        CRect before;
+        ::GetWindowRect(sheet.m_hWnd, &before);
+        const POINT from = c.caption ? POINT{before.left + 60, before.top + ::GetSystemMetrics(SM_CYSIZEFRAME) +
+                                                                ::GetSystemMetrics(SM_CYCAPTION) / 2}
+                                     : POINT{before.right - 2, before.CenterPoint().y};
+        // outwards: a sheet is never sized below the size it opened with
+        const POINT to = {from.x + 60, from.y + (c.caption ? 40 : 0)};
+        int moves = 0;
+        orvtest::Script script({
+            {"at the start", [&] { return orvtest::moveTo(from, sheet.m_hWnd); }},
+            {"press", [&] {
+                 MouseAt(from, MOUSEEVENTF_LEFTDOWN);
+                 return true;
+             }},
+            {"move", [&] {
+                 ++moves;
+                 MouseAt(POINT{from.x + (to.x - from.x) * moves / 8, from.y + (to.y - from.y) * moves / 8}, 0);
+                 return moves == 8;
+             }},
+            {"release", [&] {
+                 MouseAt(to, MOUSEEVENTF_LEFTUP);
+                 return true;
+             }},
+            // a release off the sheet with no loop holding the capture goes to another window: a
+            // move back onto the sheet, seen there, comes after it
+            {"back on the sheet", [&] {
+                 CRect now;
+                 ::GetWindowRect(sheet.m_hWnd, &now);
+                 return ::GetCapture() == NULL && orvtest::moveTo(now.CenterPoint(), sheet.m_hWnd);
+             }},
+        });
+        EXPECT_TRUE(script.run()) << script.failure << "; capture " << ::GetCapture() << ", "
+                                  << orvtest::recentMouseMessages();
+        orvtest::pumpWaiting();
+        CRect after;
+        ::GetWindowRect(sheet.m_hWnd, &after);
+        EXPECT_EQ(before.Width() + c.widened, after.Width());
+        EXPECT_EQ(before.Height(), after.Height());
+        EXPECT_EQ(before.TopLeft() + CPoint(c.moved, c.moved * 2 / 3), after.TopLeft());
+        sheet.DestroyWindow();
+        orvtest::pumpWaiting();
+    }
+}
+
 // The shown sheet answers the system's hit test at its border as nowhere (no sizing can start
 // there) and at its caption as the caption (moving works); a resizable sheet, the control case,
 // answers the border.
