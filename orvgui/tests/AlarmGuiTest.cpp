@@ -248,10 +248,7 @@ TEST_F(AlarmTest, ValuesAppliedInTheActionSheetStayAfterItsCancel)
     };
     orvtest::Script script({
         // the click is handled after the step: the sheet's modal loop then runs the next steps
-        {"actions", [&] {
-             HWND button = ::GetDlgItem(page.m_hWnd, CAlarmSettingDlg::IDC_ACTIONS);
-             return orvtest::queueClick(orvtest::centreOf(button), button);
-         }},
+        {"actions", [&] { return QueueClickItem(page.m_hWnd, CAlarmSettingDlg::IDC_ACTIONS); }},
         {"sheet shown", [&] {
              actions = ::FindWindowA(NULL, "Set Alarm Actions");
              return actions != NULL && ::IsWindowVisible(actions) && actionSheet() != nullptr &&

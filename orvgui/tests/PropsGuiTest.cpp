@@ -103,16 +103,30 @@ std::string ItemText(HWND dialog, int id)
 // never one double click). False, without a click, while the control cannot take it; true once
 // clicked: a click that opens a modal window (a message box, a dialog) is not seen to arrive
 // until that window has gone, and a step must never click twice.
-bool ClickItem(HWND dialog, int id)
+POINT NudgedCentre(HWND control)
 {
     static int nudge = 0;
+    POINT p = orvtest::centreOf(control);
+    p.x += (nudge++ % 3) * 3 - 3;
+    return p;
+}
+
+bool ClickItem(HWND dialog, int id)
+{
     HWND control = ::GetDlgItem(dialog, id);
     if (control == NULL || !::IsWindowVisible(control) || !::IsWindowEnabled(control))
         return false;
-    POINT p = orvtest::centreOf(control);
-    p.x += (nudge++ % 3) * 3 - 3;
-    orvtest::click(p, control);
+    orvtest::click(NudgedCentre(control), control);
     return true;
+}
+
+// The click queued, for a button that opens a modal window: the step ends before the click is
+// handled, and the window's loop runs the next steps.
+bool QueueClickItem(HWND dialog, int id)
+{
+    HWND control = ::GetDlgItem(dialog, id);
+    return control != NULL && ::IsWindowVisible(control) && ::IsWindowEnabled(control) &&
+           orvtest::queueClick(NudgedCentre(control), control);
 }
 
 // The dialog is the active window and takes input (no message box over it).
@@ -304,7 +318,7 @@ struct PropertiesSheet {
     }
     orvtest::Script::Step PressOnPage(int id)
     {
-        return [this, id] { return Ready(box) && ClickItem(general, id); };
+        return [this, id] { return Ready(box) && QueueClickItem(general, id); };
     }
     // Presses a button of the page with the space bar: the step ends at once, while a click waits
     // for its own delivery, which a modal window opened by the button holds back.

@@ -97,15 +97,26 @@ inline bool TypeInto(HWND control, const char* text, const std::string& expected
 
 // A real click on a control of a dialog; each click a little aside from the last, so that two
 // are never one double click. Waits until the pointer has let go of the control.
-inline bool ClickItem(HWND dialog, int id)
+inline POINT NudgedCentre(HWND control)
 {
     static int nudge = 0;
-    HWND control = ::GetDlgItem(dialog, id);
-    if (control == NULL)
-        return false;
     POINT p = orvtest::centreOf(control);
     p.x += (nudge++ % 3) * 3 - 3;
-    return orvtest::click(p, control);
+    return p;
+}
+
+inline bool ClickItem(HWND dialog, int id)
+{
+    HWND control = ::GetDlgItem(dialog, id);
+    return control != NULL && orvtest::click(NudgedCentre(control), control);
+}
+
+// The same click, queued and not waited for: for a button that opens a modal window, pressed
+// from a script step (the window's loop then runs the next steps).
+inline bool QueueClickItem(HWND dialog, int id)
+{
+    HWND control = ::GetDlgItem(dialog, id);
+    return control != NULL && orvtest::queueClick(NudgedCentre(control), control);
 }
 
 // Clicks into an edit and waits for its focus; with replace, its text is selected so that typing
