@@ -113,7 +113,7 @@ public:
         return true;
     }
     BOOL PreTranslateMessage(MSG* pMsg) override {
-        if (m_menuBar.GetSafeHwnd() != NULL && m_menuBar.TranslateKeyboardMessage(pMsg))
+        if (m_bRouteKeys && m_menuBar.GetSafeHwnd() != NULL && m_menuBar.TranslateKeyboardMessage(pMsg))
             return TRUE;
         return CFrameWnd::PreTranslateMessage(pMsg);
     }
@@ -130,6 +130,7 @@ public:
     CWnd m_view;
     CComboBox m_combo;
     bool m_bBuilt = false;
+    bool m_bRouteKeys = true;       // hand the keys to the menu bar
     std::vector<UINT> m_commands;   // commands that reached the frame, in order
     std::vector<bool> m_builtThen;  // for each: whether the frame was whole when it arrived
     int m_nKeyMenu = 0;
@@ -411,6 +412,7 @@ TEST_F(MenuBarTest, KeyScripts) {
         int open;        // the open pull-down's button, kSys the frame's system menu, -1 none
         UINT command;    // the command that reached the frame, 0 none
         bool comboDropped = false;
+        bool notRouted = false;   // a frame that does not hand its keys to the menu bar
     };
     const Case cases[] = {
         {"Alt alone highlights the first item", {"+Alt", "-Alt"}, kFile, -1, 0},
@@ -438,10 +440,14 @@ TEST_F(MenuBarTest, KeyScripts) {
         {"F10 is an ordinary key", {"F10"}, -1, -1, 0},
         {"while a combo box's list is dropped Alt stays with it", {"+Alt", "-Alt"}, -1, -1, 0, true},
         {"while a combo box's list is dropped letters stay with it", {"+Alt", "F", "-Alt"}, -1, -1, 0, true},
+        {"a lone Alt the frame did not hand over starts no menu loop", {"Alt"}, -1, -1, 0, false, true},
+        {"F10 the frame did not hand over starts no menu loop", {"F10"}, -1, -1, 0, false, true},
+        {"Alt+Space the frame did not hand over opens the system menu", {"+Alt", "Space", "-Alt"}, -1, kSys, 0, false, true},
     };
     for (const Case& c : cases) {
         Quieten();
         pFrame->m_nKeyMenu = 0;
+        pFrame->m_bRouteKeys = !c.notRouted;
         if (c.comboDropped) {
             pFrame->m_combo.SetFocus();
             pFrame->m_combo.ShowDropDown(TRUE);
@@ -468,6 +474,7 @@ TEST_F(MenuBarTest, KeyScripts) {
         if (c.highlight >= 0) {
             EXPECT_NE(0u, Bar().GetButtonStyle(c.highlight) & TBBS_PRESSED) << c.name << ": the highlight is not drawn";
         }
+        pFrame->m_bRouteKeys = true;
         if (c.comboDropped) {
             pFrame->m_combo.ShowDropDown(FALSE);
             pFrame->m_view.SetFocus();
