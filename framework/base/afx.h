@@ -4,6 +4,7 @@
 #include "AfxState.h"
 #include "AfxPaths.h"
 #include "CObject.h"
+#include "CNoTrackObject.h"
 #include "CException.h"
 #include "CFileException.h"
 #include "CArchiveException.h"

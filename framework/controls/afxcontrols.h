@@ -6,3 +6,4 @@
 #include "CEdit.h"
 #include "CComboBox.h"
 #include "CListBox.h"
+#include "COleControl.h"

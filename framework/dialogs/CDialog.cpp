@@ -204,16 +204,6 @@ void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
     ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, (WPARAM)pWndCtrl->GetSafeHwnd(), 1);
 }
 
-BOOL CDialog::PreTranslateInput(MSG* pMsg)
-{
-    if ((pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) &&
-        (pMsg->message < WM_MOUSEFIRST || pMsg->message > WM_MOUSELAST))
-        return FALSE;
-    if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
-        return FALSE;
-    return ::IsDialogMessageA(m_hWnd, pMsg);
-}
-
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg))

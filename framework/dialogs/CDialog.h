@@ -69,9 +69,6 @@ public:
     BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
 
 protected:
-    // Whether keyboard and mouse input of pMsg is the dialog manager's to handle.
-    BOOL PreTranslateInput(MSG* pMsg);
-
     DECLARE_MESSAGE_MAP()
 };
 

@@ -134,9 +134,13 @@ BOOL CFrameWnd::LoadAccelTable(LPCTSTR lpszResourceName)
 
 int CFrameWnd::OnCreate(LPCREATESTRUCT lpcs)
 {
+    return OnCreateHelper(lpcs, static_cast<CCreateContext*>(lpcs->lpCreateParams));
+}
+
+int CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext)
+{
     if (CWnd::OnCreate(lpcs) == -1)
         return -1;
-    CCreateContext* pContext = static_cast<CCreateContext*>(lpcs->lpCreateParams);
     if (!OnCreateClient(lpcs, pContext))
         return -1;
     RecalcLayout();

@@ -121,6 +121,9 @@ public:
 
 protected:
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    // The frame's creation with the context found in the creation data (a document window's
+    // comes wrapped in its MDICREATESTRUCT).
+    int OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     void PostNcDestroy() override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -7,12 +7,16 @@
 #include "CCreateContext.h"
 
 class CFrameWnd;
+class CDocument;
 
 class CView : public CWnd {
     DECLARE_DYNAMIC(CView)
 public:
     CView();
     ~CView() override;
+
+    // The view's document: NULL (there are no document templates here).
+    CDocument* GetDocument() const { return NULL; }
 
     virtual void OnInitialUpdate();
     // Draws the view (WM_PAINT).

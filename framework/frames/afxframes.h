@@ -6,5 +6,8 @@
 #include "CView.h"
 #include "CFormView.h"
 #include "CMiniFrameWnd.h"
+#include "CPreviewView.h"
+#include "CDocument.h"
+#include "COleDocument.h"
 #include "CMDIFrameWnd.h"
 #include "CMDIChildWnd.h"

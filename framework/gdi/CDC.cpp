@@ -146,6 +146,18 @@ CPoint CDC::OffsetViewportOrg(int nWidth, int nHeight) {
     return point;
 }
 
+CSize CDC::GetWindowExt() const {
+    SIZE size = {0, 0};
+    ::GetWindowExtEx(m_hAttribDC, &size);
+    return size;
+}
+
+CSize CDC::GetViewportExt() const {
+    SIZE size = {0, 0};
+    ::GetViewportExtEx(m_hAttribDC, &size);
+    return size;
+}
+
 CSize CDC::SetWindowExt(int cx, int cy) {
     SIZE size = {0, 0};
     ::SetWindowExtEx(m_hDC, cx, cy, &size);

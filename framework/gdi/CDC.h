@@ -94,8 +94,10 @@ public:
     CPoint SetViewportOrg(int x, int y);
     CPoint SetViewportOrg(POINT point) { return SetViewportOrg(point.x, point.y); }
     CPoint OffsetViewportOrg(int nWidth, int nHeight);
+    CSize GetWindowExt() const;
     CSize SetWindowExt(int cx, int cy);
     CSize SetWindowExt(SIZE size) { return SetWindowExt(size.cx, size.cy); }
+    CSize GetViewportExt() const;
     CSize SetViewportExt(int cx, int cy);
     CSize SetViewportExt(SIZE size) { return SetViewportExt(size.cx, size.cy); }
     void LPtoDP(LPPOINT lpPoints, int nCount = 1) const { ::LPtoDP(m_hAttribDC, lpPoints, nCount); }

@@ -114,6 +114,16 @@ CString AFXAPI AfxLoadFrameworkString(UINT nID)
         {AFX_IDP_PARSE_UINT, "Please enter a positive integer."},
         {AFX_IDP_PARSE_STRING_SIZE, "Please enter no more than %1 characters."},
         {AFX_IDP_PARSE_RADIO_BUTTON, "Please select a button."},
+        // the prompts of the system menu's commands
+        {AFX_IDS_SCSIZE, "Change the window size"},
+        {AFX_IDS_SCMOVE, "Change the window position"},
+        {AFX_IDS_SCMINIMIZE, "Reduce the window to an icon"},
+        {AFX_IDS_SCMAXIMIZE, "Enlarge the window to full size"},
+        {AFX_IDS_SCNEXTWINDOW, "Switch to the next document window"},
+        {AFX_IDS_SCPREVWINDOW, "Switch to the previous document window"},
+        {AFX_IDS_SCCLOSE, "Close the active window and prompts to save the documents"},
+        {AFX_IDS_SCRESTORE, "Restore the window to normal size"},
+        {AFX_IDS_SCTASKLIST, "Activate the task list"},
     };
     for (const auto& text : texts) {
         if (text.nID == nID)

@@ -21,7 +21,8 @@ void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1);
 void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lpsz1, LPCTSTR lpsz2);
 void AFXAPI AfxFormatStrings(CString& rString, LPCTSTR lpszFormat, LPCTSTR const* rglpsz, int nString);
 
-// A framework text (the idle prompt, the data-exchange prompts): the program's string nID when
+// A framework text (the idle prompt, the data-exchange prompts, the prompts of the system menu's
+// commands AFX_IDS_SCSIZE..AFX_IDS_SCTASKLIST): the program's string nID when
 // its string table has one, else the framework's English text ("" for an id it does not know).
 CString AFXAPI AfxLoadFrameworkString(UINT nID);
 

@@ -316,6 +316,16 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return lResult;
 }
 
+BOOL CWnd::PreTranslateInput(MSG* pMsg)
+{
+    if ((pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) &&
+        (pMsg->message < WM_MOUSEFIRST || pMsg->message > WM_MOUSELAST))
+        return FALSE;
+    if (m_hWnd == NULL || (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd)))
+        return FALSE;
+    return ::IsDialogMessageA(m_hWnd, pMsg);
+}
+
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     WNDPROC pfnSuper = *GetSuperWndProcAddr();

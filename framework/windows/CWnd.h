@@ -107,6 +107,11 @@ public:
 
     // ---- Pre-translation and modal loops ----
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // The dialog manager's keyboard handling (Tab, arrows, mnemonics, Enter, Esc) inside this
+    // window, for a keyboard or mouse message of the window or one of its descendants; TRUE
+    // when it took the message. Dialogs call it from their PreTranslateMessage; a bar or any
+    // window holding controls may do the same.
+    BOOL PreTranslateInput(MSG* pMsg);
     // Offers pMsg to the PreTranslateMessage of its window and each parent (owner for popups)
     // up to hWndStop.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);

@@ -96,6 +96,7 @@
 
 #include "resource_item_settings.h"
 #include "resource_alarms_wizard.h"
+#include "resource_program.h"
 
 // the build string of the version block (the about box shows it)
 #ifndef ORV_BUILD_STRING

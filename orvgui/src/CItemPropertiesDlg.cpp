@@ -1,9 +1,5 @@
 #include "CItemPropertiesDlg.h"
 
-#include "CFtpSettingsDlg.h"
-#include "CPageSettingsDlg.h"
-#include "CPop3SettingsDlg.h"
-#include "CSmtpSettingsDlg.h"
 #include "CTestViewDlg.h"
 #include "ContextHelpMap.h"
 #include "ItemSettingsRules.h"
@@ -39,12 +35,7 @@ CItemPropertiesDlg::CItemPropertiesDlg()
       port(0),
       timeout(5000),
       type(0),
-      caseSensitive(0),
-      saveSuccessful(0),
-      saveFailed(1),
       unit(1),
-      headerOnly(0),
-      smtpAuth(0),
       wrapper(nullptr),
       m_activeAtOpen(1),
       m_bFilling(false)
@@ -160,83 +151,8 @@ void CItemPropertiesDlg::OnProtocolChanged()
 
 void CItemPropertiesDlg::OnSettings()
 {
-    switch (type) {
-    case ItemSettingsRules::TypeHttp:
-    case ItemSettingsRules::TypeHttps: {
-        CPageSettingsDlg dialog;
-        dialog.searchText = searchText;
-        dialog.caseSensitive = caseSensitive;
-        dialog.saveSuccessful = saveSuccessful;
-        dialog.saveFailed = saveFailed;
-        dialog.setOwner(this);
-        dialog.setWrapper(wrapper);
-        if (dialog.DoModal() == IDOK) {
-            searchText = dialog.searchText;
-            caseSensitive = dialog.caseSensitive;
-            saveSuccessful = dialog.saveSuccessful;
-            saveFailed = dialog.saveFailed;
-            SetModified(TRUE);
-        }
-        break;
-    }
-    case ItemSettingsRules::TypeSmtp: {
-        CSmtpSettingsDlg dialog;
-        dialog.body = body;
-        dialog.subject = subject;
-        dialog.from = from;
-        dialog.to = to;
-        dialog.user = user;
-        dialog.password = password;
-        if (dialog.DoModal() == IDOK) {
-            body = dialog.body;
-            subject = dialog.subject;
-            from = dialog.from;
-            to = dialog.to;
-            user = dialog.user;
-            password = dialog.password;
-            SetModified(TRUE);
-        }
-        break;
-    }
-    case ItemSettingsRules::TypePop3: {
-        CPop3SettingsDlg dialog;
-        dialog.user = user;
-        dialog.password = password;
-        dialog.headerOnly = headerOnly;
-        dialog.bodySearch = bodySearch;
-        dialog.headerSearch = headerSearch;
-        if (dialog.DoModal() == IDOK) {
-            user = dialog.user;
-            password = dialog.password;
-            headerOnly = dialog.headerOnly;
-            bodySearch = dialog.bodySearch;
-            headerSearch = dialog.headerSearch;
-            SetModified(TRUE);
-        }
-        break;
-    }
-    case ItemSettingsRules::TypeFtp: {
-        CFtpSettingsDlg dialog;
-        dialog.user = user;
-        dialog.password = password;
-        dialog.downloadLocal = downloadLocal;
-        dialog.downloadRemote = downloadRemote;
-        dialog.uploadLocal = uploadLocal;
-        dialog.uploadRemote = uploadRemote;
-        if (dialog.DoModal() == IDOK) {
-            user = dialog.user;
-            password = dialog.password;
-            downloadLocal = dialog.downloadLocal;
-            downloadRemote = dialog.downloadRemote;
-            uploadLocal = dialog.uploadLocal;
-            uploadRemote = dialog.uploadRemote;
-            SetModified(TRUE);
-        }
-        break;
-    }
-    default:
-        break;
-    }
+    if (editSettings(type, this, wrapper))
+        SetModified(TRUE);
 }
 
 BOOL CItemPropertiesDlg::OnApply()
@@ -286,53 +202,6 @@ void CItemPropertiesDlg::WriteGeneral(MonitorItemSettings* item) const
     general.port = port;
     general.timeoutMs = timeout;
     general.address = (LPCTSTR)address;
-}
-
-void CItemPropertiesDlg::WriteProtocol(MonitorItemSettings* item) const
-{
-    switch (type) {
-    case ItemSettingsRules::TypeHttp:
-    case ItemSettingsRules::TypeHttps: {
-        HttpSettings& http = item->getHttp();
-        http.caseSensitive = caseSensitive != 0;
-        http.saveFailedPages = saveFailed != 0;
-        http.saveSuccessfulPages = saveSuccessful != 0;
-        http.searchText = (LPCTSTR)searchText;
-        break;
-    }
-    case ItemSettingsRules::TypeSmtp: {
-        SmtpSettings& smtp = item->getSmtp();
-        smtp.body = (LPCTSTR)body;
-        smtp.reservedFlag = smtpAuth != 0;
-        smtp.from = (LPCTSTR)from;
-        smtp.authPassword = (LPCTSTR)password;
-        smtp.subject = (LPCTSTR)subject;
-        smtp.to = (LPCTSTR)to;
-        smtp.authUser = (LPCTSTR)user;
-        break;
-    }
-    case ItemSettingsRules::TypePop3: {
-        Pop3Settings& pop3 = item->getPop3();
-        pop3.bodySearchText = (LPCTSTR)bodySearch;
-        pop3.headerSearchText = (LPCTSTR)headerSearch;
-        pop3.password = (LPCTSTR)password;
-        pop3.headerOnly = headerOnly != 0;
-        pop3.userName = (LPCTSTR)user;
-        break;
-    }
-    case ItemSettingsRules::TypeFtp: {
-        FtpSettings& ftp = item->getFtp();
-        ftp.downloadLocalFile = (LPCTSTR)downloadLocal;
-        ftp.downloadRemoteFile = (LPCTSTR)downloadRemote;
-        ftp.password = (LPCTSTR)password;
-        ftp.uploadLocalFile = (LPCTSTR)uploadLocal;
-        ftp.uploadRemoteFile = (LPCTSTR)uploadRemote;
-        ftp.userName = (LPCTSTR)user;
-        break;
-    }
-    default:
-        break;
-    }
 }
 
 void CItemPropertiesDlg::ApplyActive(MonitorItemSettings* item)

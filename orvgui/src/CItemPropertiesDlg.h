@@ -20,11 +20,14 @@
 #include "CExtGroupBox.h"
 #include "CExtLabel.h"
 #include "CExtResizablePropertyPage.h"
+#include "ProtocolSettingsValues.h"
 
 class MonitorItemSettings;
 class MonitorItemWrapper;
 
-class CItemPropertiesDlg : public CExtResizablePropertyPage {
+// The protocol values (search text, account, files, mail) are the inherited
+// ProtocolSettingsValues members.
+class CItemPropertiesDlg : public CExtResizablePropertyPage, public ProtocolSettingsValues {
 public:
     enum {
         IDD = 133,
@@ -61,15 +64,7 @@ public:
     int port;
     int timeout;
     int type;
-    CString searchText;
-    int caseSensitive, saveSuccessful, saveFailed;
     int unit;
-    CString user, password;
-    CString downloadLocal, downloadRemote, uploadLocal, uploadRemote;
-    int headerOnly;
-    CString bodySearch, headerSearch;
-    int smtpAuth;
-    CString body, from, subject, to;
     MonitorItemWrapper* wrapper;
     CString addressAtOpen;
 
@@ -89,7 +84,7 @@ protected:
     void EnableForType();
     // The general record and the current type's protocol record (only that one) of the item.
     void WriteGeneral(MonitorItemSettings* item) const;
-    void WriteProtocol(MonitorItemSettings* item) const;
+    void WriteProtocol(MonitorItemSettings* item) const { writeProtocol(*item, type, true); }
     // The Active box, changed since the page opened, suspends or resumes the item.
     void ApplyActive(MonitorItemSettings* item);
     int SelectedType() const;

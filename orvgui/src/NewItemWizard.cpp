@@ -5,6 +5,7 @@
 #include "Monitor/MonitorItemSettings.h"
 #include "MonitorItemWrapper.h"
 #include "MonitorItemWrapperManager.h"
+#include "ProtocolSettingsValues.h"
 
 namespace {
 
@@ -92,6 +93,15 @@ MonitorItemWrapper* NewItemWizard::createItem()
     return wrapper;
 }
 
-void NewItemWizard::editProtocolSettings(MonitorItemWrapper&)
+void NewItemWizard::editProtocolSettings(MonitorItemWrapper& wrapper)
 {
+    // the dialog starts from its defaults; its Snapshot reads the new item's stored page
+    ProtocolSettingsValues values;
+    if (!values.editSettings(third.type, nullptr, &wrapper))
+        return;   // cancelled, or no dialog: the record keeps the store's defaults
+    MonitorItemSettings* item = wrapper.getItem();
+    item->lock();
+    // the authentication flag is not the wizard's: the store's default stays
+    values.writeProtocol(*item, third.type, false);
+    item->unlock();
 }

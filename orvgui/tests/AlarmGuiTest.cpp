@@ -17,11 +17,16 @@
 #include "Monitor/MonitorItemManager.h"
 #include "Monitor/MonitorItemSettings.h"
 #include "MonitorItemWrapper.h"
-#include "WizardGuiSupport.h"
+#include "WindowTestSupport.h"
 
-using namespace wiztest;
+using namespace wintest;
 
 namespace {
+
+CWinApp& App()
+{
+    return orvtest::uiApp("orvgui alarm and wizard test");
+}
 
 const DWORD kWaitMs = 20000;
 const UINT kApplyButton = 0x3021;
@@ -158,6 +163,72 @@ TEST_F(AlarmTest, TheCountsAndTheResetBoxFollowTheTwoBoxesAndApplyWritesTheRecor
     sheet.DestroyWindow();
 }
 
+// A count typed beyond its range (0 .. 999999) or no number at all is refused by Apply with the
+// standard message: the page stays with the typed text, the item keeps its trigger. Both ends of
+// the range are taken.
+TEST_F(AlarmTest, CountsOutsideTheirRangeAreRefusedByApplyAndTheEndsAreTaken)
+{
+    typedef CAlarmSettingDlg A;
+    const std::string range = "Please enter an integer between 0 and 999999.";
+    const std::string notANumber = "Please enter an integer.";
+    const struct {
+        const char* name;
+        int edit;
+        const char* typed;
+        std::vector<std::string> boxes;   // empty: applied
+        int stored;
+    } cases[] = {
+        {"failures one beyond", A::IDC_FAILURES, "1000000", {range}, 0},
+        {"successes one beyond", A::IDC_SUCCESSES, "1000000", {range}, 0},
+        {"failures below zero", A::IDC_FAILURES, "-1", {range}, 0},
+        {"beyond a 32-bit number", A::IDC_FAILURES, "99999999999", {notANumber}, 0},
+        {"letters after the digits", A::IDC_SUCCESSES, "12x", {notANumber}, 0},
+        {"failures at the top", A::IDC_FAILURES, "999999", {}, 999999},
+        {"successes at the top", A::IDC_SUCCESSES, "999999", {}, 999999},
+        {"successes at zero", A::IDC_SUCCESSES, "0", {}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // both counts editable
+        item->getAlarmTrigger() = AlarmTrigger{true, 3, true, 2};
+        CAlarmSettingDlg page;
+        page.setWrapper(wrapper.get());
+        page.loadFrom(*item);
+        FixedPropertySheet sheet(true, "Item Properties");
+        sheet.AddPage(&page);
+        ASSERT_TRUE(Show(sheet));
+        const HWND p = page.m_hWnd;
+        const HWND edit = ::GetDlgItem(p, c.edit);
+        orvtest::Script* running = nullptr;
+        orvtest::Script script({
+            // typing into a count is no change of the page's: the reset box off and on again is
+            {"changed", [&] { return Toggle(p, A::IDC_AUTO_RESET) && Toggle(p, A::IDC_AUTO_RESET); }},
+            {"type", [&] { return FocusEdit(p, c.edit, true) && TypeInto(edit, c.typed, c.typed); }},
+            // queued: a refusal's message box runs its loop after the step
+            {"apply", [&] { return ApplyEnabled(sheet.m_hWnd) && QueueClickItem(sheet.m_hWnd, kApplyButton); }},
+            {"answered", [&] {
+                 if (c.boxes.empty())
+                     return !ApplyEnabled(sheet.m_hWnd);
+                 return running->boxes.texts.size() >= c.boxes.size() && ::GetForegroundWindow() == sheet.m_hWnd;
+             }},
+        });
+        running = &script;
+        EXPECT_TRUE(script.run()) << script.failure;
+        EXPECT_EQ(c.boxes, script.boxes.texts);
+        const AlarmTrigger& t = item->getAlarmTrigger();
+        if (c.boxes.empty()) {
+            EXPECT_EQ(c.stored, c.edit == A::IDC_FAILURES ? t.failureThreshold : t.resetThreshold);
+        } else {
+            EXPECT_EQ(c.typed, TextOf(edit)) << "the typed text stays";
+            EXPECT_TRUE(ApplyEnabled(sheet.m_hWnd));
+            EXPECT_EQ(3, t.failureThreshold) << "nothing written";
+            EXPECT_EQ(2, t.resetThreshold) << "nothing written";
+        }
+        sheet.DestroyWindow();
+        orvtest::pumpWaiting();
+    }
+}
+
 TEST_F(AlarmTest, ActiveBoxesFollowTypingClearingAndTheUsersOwnClick)
 {
     CAlarmSettingDlg values;
@@ -248,10 +319,7 @@ TEST_F(AlarmTest, ValuesAppliedInTheActionSheetStayAfterItsCancel)
     };
     orvtest::Script script({
         // the click is handled after the step: the sheet's modal loop then runs the next steps
-        {"actions", [&] {
-             HWND button = ::GetDlgItem(page.m_hWnd, CAlarmSettingDlg::IDC_ACTIONS);
-             return orvtest::queueClick(orvtest::centreOf(button), button);
-         }},
+        {"actions", [&] { return QueueClickItem(page.m_hWnd, CAlarmSettingDlg::IDC_ACTIONS); }},
         {"sheet shown", [&] {
              actions = ::FindWindowA(NULL, "Set Alarm Actions");
              return actions != NULL && ::IsWindowVisible(actions) && actionSheet() != nullptr &&

@@ -12,10 +12,6 @@
 #include "CAboutBox.h"
 #include "CColumnsChooserDlg.h"
 #include "CDialogSendFeedback.h"
-#include "CExtPaintManagerHolder.h"
-#include "CExtPaintManagerOffice2003.h"
-#include "CExtPaintManagerStudio2005.h"
-#include "CExtPaintManagerXP.h"
 #include "CLabel.h"
 #include "CWaitDlg.h"
 #include "ContextHelpMap.h"
@@ -23,6 +19,7 @@
 #include "resource.h"
 #include "orv/TestEnv.h"
 #include "orv/UiTest.h"
+#include "WindowTestSupport.h"
 
 namespace {
 
@@ -31,17 +28,11 @@ CWinApp& App()
     return orvtest::uiApp("orvgui dialogs test");
 }
 
-std::string DepthSuffix()
-{
-    std::string depth = orvtest::env("ORV_DISPLAY_DEPTH");
-    return "_" + (depth.empty() ? std::string("24") : depth);
-}
-
-void Picture(const std::string& name)
-{
-    ::GdiFlush();
-    orvtest::screenshot("orvgui_" + name + DepthSuffix());
-}
+using wintest::kLooks;
+using wintest::Look;
+using wintest::Picture;
+using wintest::TextOf;
+using wintest::TypeChars;
 
 // Pixels of a window's client area that show a colour, as the screen has them now.
 int PixelsOf(HWND hWnd, COLORREF colour)
@@ -315,45 +306,6 @@ BOOL RecordHelp(HWND, const char*, UINT command, ULONG_PTR data)
 void NoMessage(HWND, const char*) {}
 bool FileExists(const std::string&) { return true; }
 const ContextHelpMap::Engine kRecordingEngine = {&RecordHelp, &NoMessage, &FileExists};
-
-// The looks every picture is taken in.
-struct Look {
-    const char* name;
-    CExtPaintManager* (*make)();
-};
-const Look kLooks[] = {
-    {"classic", [] { return new CExtPaintManager; }},
-    {"xp", []() -> CExtPaintManager* { return new CExtPaintManagerXP; }},
-    {"office2003", []() -> CExtPaintManager* { return new CExtPaintManagerOffice2003; }},
-    {"studio2005", []() -> CExtPaintManager* { return new CExtPaintManagerStudio2005; }},
-};
-
-// Types text into the focused control with real keys.
-void TypeChars(const char* text)
-{
-    for (const char* p = text; *p != '\0'; ++p) {
-        const char c = *p;
-        if (c >= 'a' && c <= 'z')
-            orvtest::pressKey(static_cast<WORD>(c - 'a' + 'A'));
-        else if (c >= 'A' && c <= 'Z')
-            orvtest::pressKey(static_cast<WORD>(c), orvtest::kShift);
-        else if (c == '@')
-            orvtest::pressKey('2', orvtest::kShift);
-        else if (c == '.')
-            orvtest::pressKey(VK_OEM_PERIOD);
-        else if (c == ' ')
-            orvtest::pressKey(VK_SPACE);
-        else
-            orvtest::pressKey(static_cast<WORD>(c));
-    }
-}
-
-std::string TextOf(HWND hWnd)
-{
-    char text[512] = "";
-    ::GetWindowTextA(hWnd, text, sizeof text);
-    return text;
-}
 
 // Clicks a control of a dialog with real input (each click a little aside from the last, so that
 // two are never one double click).

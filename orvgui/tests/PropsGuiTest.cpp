@@ -5,15 +5,12 @@
 
 #include <afxwin.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "CExtPaintManagerHolder.h"
-#include "CExtPaintManagerOffice2003.h"
-#include "CExtPaintManagerStudio2005.h"
-#include "CExtPaintManagerXP.h"
 #include "CAlarmSettingDlg.h"
 #include "CFtpSettingsDlg.h"
 #include "CItemPropertiesDlg.h"
@@ -32,6 +29,7 @@
 #include "orv/FixtureServer.h"
 #include "orv/TestEnv.h"
 #include "orv/UiTest.h"
+#include "WindowTestSupport.h"
 
 namespace {
 
@@ -42,77 +40,46 @@ CWinApp& App()
     return orvtest::uiApp("orvgui properties test");
 }
 
-std::string DepthSuffix()
-{
-    std::string depth = orvtest::env("ORV_DISPLAY_DEPTH");
-    return "_" + (depth.empty() ? std::string("24") : depth);
-}
+using wintest::ActiveWithCaption;
+using wintest::ItemText;
+using wintest::kLooks;
+using wintest::Look;
+using wintest::TextOf;
+using wintest::TypeChars;
 
 void Picture(HWND window, const std::string& name)
 {
-    ::RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    ::GdiFlush();
-    orvtest::screenshot("orvgui_" + name + DepthSuffix());
-}
-
-struct Look {
-    const char* name;
-    CExtPaintManager* (*make)();
-};
-const Look kLooks[] = {
-    {"classic", [] { return new CExtPaintManager; }},
-    {"xp", []() -> CExtPaintManager* { return new CExtPaintManagerXP; }},
-    {"office2003", []() -> CExtPaintManager* { return new CExtPaintManagerOffice2003; }},
-    {"studio2005", []() -> CExtPaintManager* { return new CExtPaintManagerStudio2005; }},
-};
-
-// ---- real input ----
-
-void TypeChars(const char* text)
-{
-    for (const char* p = text; *p != '\0'; ++p) {
-        const char c = *p;
-        if (c >= 'a' && c <= 'z')
-            orvtest::pressKey(static_cast<WORD>(c - 'a' + 'A'));
-        else if (c >= 'A' && c <= 'Z')
-            orvtest::pressKey(static_cast<WORD>(c), orvtest::kShift);
-        else if (c == '@')
-            orvtest::pressKey('2', orvtest::kShift);
-        else if (c == '.')
-            orvtest::pressKey(VK_OEM_PERIOD);
-        else if (c == ' ')
-            orvtest::pressKey(VK_SPACE);
-        else
-            orvtest::pressKey(static_cast<WORD>(c));
-    }
-}
-
-std::string TextOf(HWND hWnd)
-{
-    std::string text(::GetWindowTextLengthA(hWnd) + 1, '\0');
-    text.resize(::GetWindowTextA(hWnd, &text[0], (int)text.size()));
-    return text;
-}
-
-std::string ItemText(HWND dialog, int id)
-{
-    return TextOf(::GetDlgItem(dialog, id));
+    wintest::PictureOf(window, name);
 }
 
 // Clicks a control with real input (each click a little aside from the last, so that two are
 // never one double click). False, without a click, while the control cannot take it; true once
 // clicked: a click that opens a modal window (a message box, a dialog) is not seen to arrive
 // until that window has gone, and a step must never click twice.
-bool ClickItem(HWND dialog, int id)
+POINT NudgedCentre(HWND control)
 {
     static int nudge = 0;
+    POINT p = orvtest::centreOf(control);
+    p.x += (nudge++ % 3) * 3 - 3;
+    return p;
+}
+
+bool ClickItem(HWND dialog, int id)
+{
     HWND control = ::GetDlgItem(dialog, id);
     if (control == NULL || !::IsWindowVisible(control) || !::IsWindowEnabled(control))
         return false;
-    POINT p = orvtest::centreOf(control);
-    p.x += (nudge++ % 3) * 3 - 3;
-    orvtest::click(p, control);
+    orvtest::click(NudgedCentre(control), control);
     return true;
+}
+
+// The click queued, for a button that opens a modal window: the step ends before the click is
+// handled, and the window's loop runs the next steps.
+bool QueueClickItem(HWND dialog, int id)
+{
+    HWND control = ::GetDlgItem(dialog, id);
+    return control != NULL && ::IsWindowVisible(control) && ::IsWindowEnabled(control) &&
+           orvtest::queueClick(NudgedCentre(control), control);
 }
 
 // The dialog is the active window and takes input (no message box over it).
@@ -144,13 +111,6 @@ orvtest::Script::Step Once(std::function<void()> action)
         action();
         return true;
     };
-}
-
-// A top-level window of ours with this caption, shown and taking input.
-HWND ActiveWithCaption(const char* caption)
-{
-    HWND hWnd = ::GetActiveWindow();
-    return hWnd != NULL && TextOf(hWnd) == caption && ::IsWindowEnabled(hWnd) ? hWnd : NULL;
 }
 
 // ---- the item store of the tests ----
@@ -304,7 +264,7 @@ struct PropertiesSheet {
     }
     orvtest::Script::Step PressOnPage(int id)
     {
-        return [this, id] { return Ready(box) && ClickItem(general, id); };
+        return [this, id] { return Ready(box) && QueueClickItem(general, id); };
     }
     // Presses a button of the page with the space bar: the step ends at once, while a click waits
     // for its own delivery, which a modal window opened by the button holds back.
@@ -387,7 +347,8 @@ TEST(PropertiesPage, ApplyChecksAndWritesTheGeneralRecord)
                      Picture(s.box, "properties_general");
                  pictured = true;
              })},
-            {"Apply", s.Press(kApply)},
+            // queued: a refusal's box runs its loop after the step
+            {"Apply", [&] { return Ready(s.box) && QueueClickItem(s.box, kApply); }},
             // a refusal shows its box; a pass disables Apply again
             {"answered", [&] {
                  if (!Ready(s.box))
@@ -805,7 +766,7 @@ TEST(ProtocolSettings, FtpAsksAboutMissingRemoteNamesAndRequiresTheAccount)
         bool stayed = false;
         std::vector<std::pair<std::string, orvtest::Script::Step>> steps = {
             {"shown", [&] { return Ready(box = dialog.m_hWnd); }},
-            {"OK", [&] { return ClickItem(box, IDOK); }},
+            {"OK", [&] { return QueueClickItem(box, IDOK); }},
         };
         if (!c.closed) {
             // the refusal or the No answered, the dialog takes input again
@@ -825,6 +786,82 @@ TEST(ProtocolSettings, FtpAsksAboutMissingRemoteNamesAndRequiresTheAccount)
         EXPECT_EQ(!c.closed, stayed);
         EXPECT_EQ(c.downloadRemote, std::string((LPCTSTR)dialog.downloadRemote));
     }
+}
+
+// Browse of the FTP settings picks the local file through the open-file dialog (Cancel there
+// changes nothing); the test run of the edited values then sends that file to the FTP fixture.
+TEST(ProtocolSettings, FtpBrowsePicksTheLocalFileThatTheCheckSendsToTheServer)
+{
+    App();
+    Items& items = TheItems();
+    const std::string unixRoot = orvtest::fixtureDir() + "/ftproot";
+    ASSERT_TRUE(::CreateDirectoryA(orvtest::windowsPath(unixRoot).c_str(), NULL));
+    const std::string local = orvtest::makeScratchFolder("ftp-local") + "\\report.txt";
+    {
+        HANDLE file = ::CreateFileA(local.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        DWORD written = 0;
+        ::WriteFile(file, "browsed and sent", 16, &written, NULL);
+        ::CloseHandle(file);
+    }
+    orvtest::FixtureServer ftp("ftp_srv", {"127.0.0.1", "21", "anna", "secret", unixRoot});
+    ASSERT_TRUE(ftp.running()) << ftp.error();
+    Saved saved(items.ftp);
+    items.ftp->getGeneral().address = "127.0.0.1";
+    items.ftp->getFtp().downloadRemoteFile.clear();   // nothing to fetch: only the upload is checked
+    PropertiesSheet s(items.ftp);
+    HWND settings = NULL, open = NULL, run = NULL;
+    std::string shown;
+    orvtest::Script script({
+        {"shown", s.Shown()},
+        {"Settings", s.PressOnPage(CItemPropertiesDlg::IDC_SETTINGS)},
+        {"the FTP dialog", [&] { return (settings = ActiveWithCaption("FTP Settings")) != NULL; }},
+        {"Browse for the download", [&] { return QueueClickItem(settings, CFtpSettingsDlg::IDC_DOWNLOAD_BROWSE); }},
+        {"the open-file dialog", [&] { return (open = ActiveWithCaption("Open")) != NULL; }},
+        {"Esc", Once([] { orvtest::pressKey(VK_ESCAPE); })},
+        {"nothing chosen", [&] { return !::IsWindow(open) && Ready(settings); }},
+        {"download name still empty", Once([&] { EXPECT_EQ("", ItemText(settings, CFtpSettingsDlg::IDC_DOWNLOAD_LOCAL)); })},
+        {"Browse for the upload", [&] { return QueueClickItem(settings, CFtpSettingsDlg::IDC_UPLOAD_BROWSE); }},
+        {"the open-file dialog again", [&] { return (open = ActiveWithCaption("Open")) != NULL; }},
+        {"the file's path typed", [&] {
+             HWND name = ::GetFocus();
+             if (name == NULL || ::GetAncestor(name, GA_ROOT) != open)
+                 return false;
+             TypeChars(local.c_str());
+             return orvtest::pumpUntil([&] { return TextOf(name) == local; });
+         }},
+        {"Enter", Once([] { orvtest::pressKey(VK_RETURN); })},
+        {"chosen", [&] { return !::IsWindow(open) && Ready(settings); }},
+        {"the path shown", Once([&] { EXPECT_EQ(local, ItemText(settings, CFtpSettingsDlg::IDC_UPLOAD_LOCAL)); })},
+        {"the remote name", [&] { return TypeInto(settings, settings, CFtpSettingsDlg::IDC_UPLOAD_REMOTE, "sent.txt"); }},
+        {"picture", Once([&] { Picture(settings, "ftp_settings_browsed"); })},
+        {"OK", [&] { return ClickItem(settings, IDOK); }},
+        {"back on the sheet", [&] { return Ready(s.box); }},
+        {"Test", s.PressByKey(CItemPropertiesDlg::IDC_TEST)},
+        {"the test run", [&] { return (run = ActiveWithCaption("Testing Files")) != NULL; }},
+        {"ended", [&] {
+             shown = ItemText(run, CTestViewDlg::IDC_LOG);
+             return shown.find("FTP test ended") != std::string::npos;
+         }},
+        {"close the run", [&] { return ClickItem(run, IDOK); }},
+        {"back again", [&] { return Ready(s.box); }},
+        {"Cancel", s.Press(IDCANCEL)},
+    });
+    s.sheet.DoModal();
+    EXPECT_TRUE(script.finished()) << script.failure << "\n" << shown;
+    // the script reads the open-file dialogs as message boxes too (their first text, an OK with
+    // no name that does nothing): no other box, no question, no refusal showed
+    std::vector<std::string> boxes = script.boxes.texts;
+    boxes.erase(std::remove(boxes.begin(), boxes.end(), "Look &in:"), boxes.end());
+    EXPECT_EQ(std::vector<std::string>{}, boxes);
+    EXPECT_EQ(local, std::string((LPCTSTR)s.page.uploadLocal));
+    EXPECT_EQ("", std::string((LPCTSTR)s.page.downloadLocal));
+    // the file the dialog chose is the one the check sent
+    EXPECT_NE(std::string::npos, shown.find("Uploaded local file " + local + " to sent.txt")) << shown;
+    const std::vector<std::string> log = ftp.outputWith("STORED " + unixRoot + "/sent.txt");
+    EXPECT_NE(log.end(), std::find(log.begin(), log.end(), "STORED " + unixRoot + "/sent.txt")) << shown;
+    EXPECT_EQ("browsed and sent", orvtest::readFile(orvtest::windowsPath(unixRoot + "/sent.txt"))) << shown;
+    EXPECT_EQ("", items.ftp->getFtp().uploadLocalFile) << "the sheet was cancelled";
 }
 
 TEST(ProtocolSettings, SmtpRequiresBothAddresses)
@@ -850,7 +887,7 @@ TEST(ProtocolSettings, SmtpRequiresBothAddresses)
         std::vector<std::pair<std::string, orvtest::Script::Step>> steps = {
             {"shown", [&] { return Ready(box = dialog.m_hWnd); }},
             {"type the subject", [&] { return TypeInto(box, box, CSmtpSettingsDlg::IDC_SUBJECT, "Probe"); }},
-            {"OK", [&] { return ClickItem(box, IDOK); }},
+            {"OK", [&] { return QueueClickItem(box, IDOK); }},
         };
         if (!c.closed) {
             steps.push_back({"answered", [&] { return running->boxes.texts.size() >= c.boxes.size() && Ready(box); }});
@@ -882,10 +919,10 @@ TEST(ProtocolSettings, Pop3HeaderOnlyDisablesTheBodySearchAndKeepsItsText)
         {"enabled", [&] { return bodyEnabled(); }},
         {"tick", [&] { return ClickItem(box, CPop3SettingsDlg::IDC_HEADER_ONLY); }},
         {"disabled, text kept", [&] { return !bodyEnabled() && ItemText(box, CPop3SettingsDlg::IDC_BODY_SEARCH) == "invoice"; }},
-        {"OK without a user", [&] { return ClickItem(box, IDOK); }},
+        {"OK without a user", [&] { return QueueClickItem(box, IDOK); }},
         {"refused", [&] { return running->boxes.texts.size() == 1 && Ready(box); }},
         {"type a user", [&] { return TypeInto(box, box, CPop3SettingsDlg::IDC_USER, "anna"); }},
-        {"OK without a password", [&] { return ClickItem(box, IDOK); }},
+        {"OK without a password", [&] { return QueueClickItem(box, IDOK); }},
         {"refused again", [&] { return running->boxes.texts.size() == 2 && Ready(box); }},
         {"type a password", [&] { return TypeInto(box, box, CPop3SettingsDlg::IDC_PASSWORD, "pw"); }},
         {"picture", Once([&] { Picture(box, "pop3_settings"); })},

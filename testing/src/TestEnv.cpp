@@ -132,6 +132,32 @@ int Picture::count(unsigned int colorref, int left, int top, int right, int bott
     return n;
 }
 
+std::string Picture::lightAreaProblem(int left, int top, int right, int bottom, int minDark) const
+{
+    int light = 0, dark = 0, total = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) {
+            if (x < 0 || y < 0 || x >= width || y >= height) continue;
+            const unsigned char* p = &rgb[(size_t(y) * width + x) * 3];
+            const int luma = (p[0] * 30 + p[1] * 59 + p[2] * 11) / 100;
+            ++total;
+            if (luma >= 160) ++light;
+            else if (luma < 100) ++dark;
+        }
+    char what[200];
+    if (total == 0) {
+        snprintf(what, sizeof what, "the area (%d,%d)-(%d,%d) is outside the picture", left, top, right, bottom);
+        return what;
+    }
+    if (light * 2 < total || dark < minDark) {
+        snprintf(what, sizeof what, "the area (%d,%d)-(%d,%d) has %d light and %d dark pixels of %d: %s", left, top, right,
+                 bottom, light, dark, total,
+                 light * 2 < total ? "its light background is missing" : "no text can be seen on it");
+        return what;
+    }
+    return std::string();
+}
+
 // Runs a Unix program (found through PATH) with its output sent to /dev/null and waits for it,
 // at most timeoutMs; true when it exits with 0. A program that overruns is killed by its pid.
 static bool runUnix(const std::vector<std::string>& args, DWORD timeoutMs)
@@ -196,6 +222,41 @@ bool readPicture(const std::string& unixPath, Picture& picture)
     return true;
 }
 
+// On a palette display the X server holds colour indices of the colour map Wine made for its
+// windows. No window manager runs on the test's display to install that map, so the root
+// window's own map is the one in force, and a picture read from the root through it shows
+// most colours as black (only the indices the two maps happen to share come out right). There
+// the picture is read through GDI instead, which turns every index into the colour the program
+// asked for, as a user sees it once the map is installed.
+static bool gdiScreenshot(const std::string& name)
+{
+    HDC screen = GetDC(NULL);
+    if (screen == NULL) return false;
+    const int width = GetDeviceCaps(screen, HORZRES), height = GetDeviceCaps(screen, VERTRES);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;   // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = NULL;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+    HDC mem = dib != NULL ? CreateCompatibleDC(screen) : NULL;
+    bool ok = false;
+    if (mem != NULL) {
+        HGDIOBJ old = SelectObject(mem, dib);
+        ok = BitBlt(mem, 0, 0, width, height, screen, 0, 0, SRCCOPY) != FALSE;
+        GdiFlush();
+        SelectObject(mem, old);
+        DeleteDC(mem);
+    }
+    ReleaseDC(NULL, screen);
+    if (ok) ok = savePicture(name, width, height, static_cast<const unsigned int*>(bits));
+    if (dib != NULL) DeleteObject(dib);
+    return ok;
+}
+
 bool screenshot(const std::string& name, Picture* picture)
 {
     std::string dir = env("ORV_SCREENSHOT_DIR");
@@ -210,7 +271,10 @@ bool screenshot(const std::string& name, Picture* picture)
         Sleep(40);
     }
     std::string png = dir + "/" + name + ".png";
-    if (!runUnix({"import", "-window", "root", png}, 30000)) return false;
+    HDC screen = GetDC(NULL);
+    const bool palette = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
+    ReleaseDC(NULL, screen);
+    if (palette ? !gdiScreenshot(name) : !runUnix({"import", "-window", "root", png}, 30000)) return false;
     return picture == nullptr || readPicture(png, *picture);
 }
 

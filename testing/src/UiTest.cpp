@@ -123,13 +123,18 @@ void CALLBACK Script::OnTimer(HWND, UINT, UINT_PTR, DWORD)
 void Script::Tick()
 {
     ::EnumThreadWindows(::GetCurrentThreadId(), CloseMessageBox, (LPARAM)&boxes);
-    if (m_inStep || finished() || !failure.empty())
+    if (finished() || !failure.empty())
         return;
+    // The limit holds inside a step too: a step that opened a modal window is running that
+    // window's loop, and the quit message ends the loop.
     if (::GetTickCount() - m_start > m_timeoutMs) {
-        failure = "step '" + m_steps[m_next].first + "' timed out";
+        failure = "step '" + m_steps[m_next].first + "' timed out" +
+                  (m_inStep ? " (in a window's loop it opened: send its input with queueClick)" : "");
         ::PostQuitMessage(99);
         return;
     }
+    if (m_inStep)
+        return;
     m_inStep = true;
     bool bDone = m_steps[m_next].second();
     m_inStep = false;
@@ -211,6 +216,11 @@ SeenMouse g_recentMouse[8];
 // not end on a late move of the pointer that was still queued before it
 DWORD g_nPresses = 0;
 DWORD g_nReleases = 0;
+// the last button message: its window, whether that window held the capture then, its point (a
+// window the press or release opens may take later messages before the waiting code looks)
+HWND g_hLastButtonTarget = NULL;
+bool g_bLastButtonTargetHeldCapture = false;
+POINT g_ptLastButton = {-1, -1};
 
 bool isPress(UINT m)
 {
@@ -243,10 +253,13 @@ LRESULT CALLBACK MouseHook(int nCode, WPARAM wParam, LPARAM lParam)
         g_ptLastMouse = p->pt;
         g_recentMouse[g_nMouseMessages % 8] = SeenMouse{static_cast<UINT>(wParam), p->hwnd, p->pt, p->wHitTestCode};
         g_nMouseMessages++;
-        if (isPress(static_cast<UINT>(wParam)))
-            g_nPresses++;
-        else if (isRelease(static_cast<UINT>(wParam)))
-            g_nReleases++;
+        const bool press = isPress(static_cast<UINT>(wParam)), release = isRelease(static_cast<UINT>(wParam));
+        if (press || release) {
+            g_hLastButtonTarget = p->hwnd;
+            g_bLastButtonTargetHeldCapture = g_bLastTargetHeldCapture;
+            g_ptLastButton = p->pt;
+            (press ? g_nPresses : g_nReleases)++;
+        }
     }
     return ::CallNextHookEx(g_hMouseHook, nCode, wParam, lParam);
 }
@@ -269,11 +282,15 @@ void sendMouse(POINT pt, DWORD flags)
     ::SendInput(1, &in, sizeof in);
 }
 
+bool reached(HWND expect, HWND hTarget, bool heldCapture)
+{
+    return hTarget != NULL &&
+           (hTarget == expect || ::IsChild(expect, hTarget) || heldCapture || hTarget == ::GetCapture());
+}
+
 bool reached(HWND expect)
 {
-    HWND hTarget = g_hLastMouseTarget;
-    return hTarget != NULL && (hTarget == expect || ::IsChild(expect, hTarget) || g_bLastTargetHeldCapture ||
-                               hTarget == ::GetCapture());
+    return reached(expect, g_hLastMouseTarget, g_bLastTargetHeldCapture);
 }
 
 // Sends the event, then waits until a mouse message of it reached the window; a move is sent
@@ -285,9 +302,18 @@ bool sendAndWait(POINT pt, DWORD flags, HWND expect, DWORD timeoutMs)
     const bool press = (flags & (MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_MIDDLEDOWN)) != 0;
     const bool release = (flags & (MOUSEEVENTF_LEFTUP | MOUSEEVENTF_RIGHTUP | MOUSEEVENTF_MIDDLEUP)) != 0;
     const DWORD presses = g_nPresses, releases = g_nReleases;
-    // a button event is there when its own message came, not a move still queued before it
+    // A button event is there when its own message came, not a move still queued before it; it
+    // is judged by that message (a window it opens may take the messages after it).
     auto arrived = [&] {
         return press ? g_nPresses != presses : release ? g_nReleases != releases : g_nMouseMessages != seen;
+    };
+    // The message must also carry the point sent: under Wine a late pointer event of an earlier
+    // move can put the cursor back where it was, and the window then hears of the old point.
+    auto there = [&] {
+        if (press || release)
+            return reached(expect, g_hLastButtonTarget, g_bLastButtonTargetHeldCapture) && g_ptLastButton.x == pt.x &&
+                   g_ptLastButton.y == pt.y;
+        return reached(expect) && g_ptLastMouse.x == pt.x && g_ptLastMouse.y == pt.y;
     };
     sendMouse(pt, flags);
     if (expect == NULL) {
@@ -296,9 +322,7 @@ bool sendAndWait(POINT pt, DWORD flags, HWND expect, DWORD timeoutMs)
     }
     const DWORD start = ::GetTickCount();
     DWORD lastSend = start;
-    // The message must also carry the point sent: under Wine a late pointer event of an earlier
-    // move can put the cursor back where it was, and the window then hears of the old point.
-    while (!(arrived() && reached(expect) && g_ptLastMouse.x == pt.x && g_ptLastMouse.y == pt.y)) {
+    while (!(arrived() && there())) {
         if (::GetTickCount() - start > timeoutMs)
             return false;
         if (::GetTickCount() - lastSend > 200) {

@@ -1,6 +1,7 @@
 // The resizable property sheet (see CExtResizablePropertySheet.h).
 #include "CExtResizablePropertySheet.h"
 #include "CExtPaintManager.h"
+#include "CExtPaintManagerHolder.h"
 
 IMPLEMENT_DYNCREATE(CExtResizablePropertySheet, CExtResPS)
 
@@ -156,6 +157,19 @@ void CExtResizablePropertySheet::KeepPageRectangle()
     ArrangeLayout(-1, -1);
 }
 
+// The visual style draws the tabs and the page frame from pictures with alpha that come out
+// black on a palette display; there the tab control draws in the classic way (as the system
+// itself does at 256 colours), told so by a class list that no style defines.
+void CExtResizablePropertySheet::DrawTabClassic(HWND hWndTab)
+{
+    typedef HRESULT(WINAPI * PFNSETWINDOWTHEME)(HWND, LPCWSTR, LPCWSTR);
+    PFNSETWINDOWTHEME pfn =
+        reinterpret_cast<PFNSETWINDOWTHEME>(reinterpret_cast<void (*)()>(g_PaintManager.UxProc("SetWindowTheme")));
+    static const WCHAR wszNone[] = {'O', 'r', 'v', 'C', 'l', 'a', 's', 's', 'i', 'c', 0};
+    if (pfn != NULL && hWndTab != NULL)
+        pfn(hWndTab, NULL, wszNone);
+}
+
 void CExtResizablePropertySheet::SetUpLayout()
 {
     m_nSheetFlags |= SHEET_LAYOUT_SET_UP;
@@ -171,6 +185,8 @@ void CExtResizablePropertySheet::SetUpLayout()
         if (hChild == hWndTab) {
             ::SetWindowLongA(hChild, GWL_STYLE, ::GetWindowLongA(hChild, GWL_STYLE) | WS_CLIPSIBLINGS);
             AddAnchor(hChild, __RDA_LT, __RDA_RB);
+            if (CExtPaintManager::GetScreenBitsPerPixel() <= 8)
+                DrawTabClassic(hChild);
         } else if (lstrcmpiA(szClass, "static") == 0) {
             ::SetWindowLongA(hChild, GWL_STYLE, ::GetWindowLongA(hChild, GWL_STYLE) | WS_CLIPSIBLINGS);
             AddAnchor(hChild, __RDA_LB, __RDA_RB);

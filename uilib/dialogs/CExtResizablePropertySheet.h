@@ -67,6 +67,7 @@ protected:
 
     // The deferred set-up (anchors, re-skinned buttons, limits, first layout).
     void SetUpLayout();
+    static void DrawTabClassic(HWND hWndTab);
     // After Back or Next: the new page takes the rectangle of the page it replaced.
     void KeepPageRectangle();
 

@@ -402,6 +402,10 @@ public:
     virtual void RecalcServiceRects();
     // Client rectangle of an item or pseudo index (empty when not shown).
     CRect GetItemRect(int nIndex) const;
+    // The part of the client area where items are seen: inside the border, below the scroll-up
+    // button and above the scroll-down and expand buttons while they are shown. An item that
+    // reaches beyond it is cut at its edge.
+    CRect GetItemsViewRect();
     // The in-place edit area of an item (client coordinates).
     CRect GetItemEditRect(int nIndex) const;
     CSize GetContentSize() const { return m_sizeFullItems; }

@@ -160,6 +160,26 @@ CRect CExtPopupMenuWnd::GetItemRect(int nIndex) const
     return rc;
 }
 
+CRect CExtPopupMenuWnd::GetItemsViewRect()
+{
+    const int b = BorderSize();
+    const int s = GetShadowSize();
+    CRect rc(m_rcClient.left + b, m_rcClient.top + b, m_rcClient.right - s - b, m_rcClient.bottom - s - b);
+    // The buttons leave a pixel of the item area free below them: an item scrolled under a
+    // button would show through there, so the view ends at the button's top edge.
+    if (IsScrolling()) {
+        if (m_nDyScrollOffset != 0 && !m_rcScrollTop.IsRectEmpty())
+            rc.top = std::max(rc.top, m_rcScrollTop.bottom);
+        if (m_nDyScrollOffset != GetMinScrollPos() && !m_rcScrollBottom.IsRectEmpty())
+            rc.bottom = std::min(rc.bottom, m_rcScrollBottom.top);
+    }
+    if (HasHiddenItems() && !m_rcExpandBtn.IsRectEmpty())
+        rc.bottom = std::min(rc.bottom, m_rcExpandBtn.top);
+    if (rc.bottom < rc.top)
+        rc.bottom = rc.top;
+    return rc;
+}
+
 CRect CExtPopupMenuWnd::GetItemEditRect(int nIndex) const
 {
     CRect rc = GetItemRect(nIndex);
@@ -189,6 +209,9 @@ int CExtPopupMenuWnd::HitTest(const CPoint& ptClient, bool* pbInEdit, bool* pbIn
     }
     if (HasHiddenItems() && m_rcExpandBtn.PtInRect(ptClient))
         return HIT_EXPAND;
+    // a point on a part of an item cut off at the view's edge finds nothing
+    if (!GetItemsViewRect().PtInRect(ptClient))
+        return HIT_NOTHING;
     for (int i = 0; i < GetItemCount(); i++) {
         const MENUITEMDATA& mi = m_items_all[i];
         if (!mi.IsDisplayed())
@@ -357,23 +380,14 @@ void CExtPopupMenuWnd::PaintPopup(CDC& dc, bool bFinal)
     const int nSaved = dc.SaveDC();
     CFont* pOldFont = dc.SelectObject(&pPM->GetFont(CExtPaintManager::FontNormal));
     PaintPopupFrame(dc);
-    const int b = BorderSize();
     const int s = GetShadowSize();
-    CRect rcItems(m_rcClient.left + b, m_rcClient.top + b, m_rcClient.right - s - b, m_rcClient.bottom - s - b);
     {
-        // the items' area, less the service buttons shown over it
+        // the items are cut to the area between the service buttons shown over them
         const int nMin = GetMinScrollPos();
+        const CRect rcItems = GetItemsViewRect();
         CRgn rgn;
         rgn.CreateRectRgnIndirect(&rcItems);
         dc.SelectClipRgn(&rgn, RGN_AND);
-        if (HasHiddenItems())
-            dc.ExcludeClipRect(m_rcExpandBtn);
-        if (IsScrolling()) {
-            if (m_nDyScrollOffset != 0)
-                dc.ExcludeClipRect(m_rcScrollTop);
-            if (m_nDyScrollOffset != nMin)
-                dc.ExcludeClipRect(m_rcScrollBottom);
-        }
         for (int i = 0; i < GetItemCount(); i++) {
             if (!m_items_all[i].IsDisplayed())
                 continue;

@@ -63,6 +63,27 @@ TEST(RuntimeClassTest, CreationByClassAndByName) {
     EXPECT_TRUE(CRuntimeClass::FromName("CFileException") == RUNTIME_CLASS(CFileException));
 }
 
+// A cache whose constructor sets nothing starts empty, also in memory that held another
+// object's values a moment ago.
+TEST(NoTrackObjectTest, MembersTheConstructorLeavesReadZero) {
+    struct CCache : public CNoTrackObject {
+        int nPoints;
+        char* pszFace;
+        unsigned char data[40];
+    };
+    for (int round = 0; round < 3; ++round) {
+        CCache* pCache = new CCache;
+        EXPECT_EQ(0, pCache->nPoints) << round;
+        EXPECT_EQ(nullptr, pCache->pszFace) << round;
+        for (unsigned char b : pCache->data)
+            EXPECT_EQ(0, b) << round;
+        pCache->nPoints = 9;
+        pCache->pszFace = reinterpret_cast<char*>(pCache);
+        std::memset(pCache->data, 0xAB, sizeof pCache->data);
+        delete pCache;
+    }
+}
+
 TEST(ExceptionTest, ErrorMessagesAreTruncatedToTheBuffer) {
     CFileException fe(CFileException::fileNotFound, ERROR_FILE_NOT_FOUND, "C:\\data\\x.cfg");
     char text[128];

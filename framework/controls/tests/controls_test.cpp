@@ -220,6 +220,30 @@ TEST(Controls, AnOwnerDrawnButtonDrawsItselfThroughTheParentsDrawItem)
     parent.DestroyWindow();
 }
 
+// The rows shown: the first one and how many fit whole below the header, as the list scrolls.
+TEST_F(ListFixture, TopIndexAndRowsPerPageFollowTheScrolling)
+{
+    EXPECT_EQ(0, list.GetTopIndex());
+    for (int i = 0; i < 50; i++)
+        list.InsertItem(i, ("row " + std::to_string(i)).c_str());
+    CRect client, header, row;
+    list.GetClientRect(&client);
+    list.GetHeaderCtrl()->GetWindowRect(&header);
+    ASSERT_TRUE(list.GetItemRect(0, &row, LVIR_BOUNDS));
+    ASSERT_GT(row.Height(), 0);
+    const int perPage = (client.Height() - header.Height()) / row.Height();
+    EXPECT_EQ(perPage, list.GetCountPerPage());
+    EXPECT_EQ(0, list.GetTopIndex());
+    for (int target : {40, 49, 3}) {
+        list.EnsureVisible(target, FALSE);
+        int top = list.GetTopIndex();
+        EXPECT_LE(top, target) << target;
+        EXPECT_GT(top + list.GetCountPerPage(), target) << target;
+    }
+    EXPECT_TRUE(list.SetBkColor(RGB(12, 34, 56)));
+    EXPECT_EQ(RGB(12, 34, 56), list.GetBkColor());
+}
+
 TEST(Controls, ComboAndListBoxesKeepTextAndData)
 {
     CWnd parent;

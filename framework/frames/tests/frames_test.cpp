@@ -341,6 +341,31 @@ TEST(Frame, PromptsGoToTheStatusLine)
     EXPECT_EQ(CString("Handled by the view"), pFrame->status.Text());
     pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_EQ(CString("Ready"), pFrame->status.Text());
+    // the system menu's commands show the framework's prompts, or the program's where it has one
+    HMENU hSysMenu = ::GetSystemMenu(pFrame->m_hWnd, FALSE);
+    struct SysPrompt {
+        UINT nCommand;
+        const char* prompt;
+    } sysPrompts[] = {
+        {SC_SIZE, "Change the window size"},
+        {SC_MOVE, "Move the test frame"},
+        {SC_MINIMIZE, "Reduce the window to an icon"},
+        {SC_MAXIMIZE, "Enlarge the window to full size"},
+        {SC_NEXTWINDOW, "Switch to the next document window"},
+        {SC_PREVWINDOW, "Switch to the previous document window"},
+        {SC_CLOSE, "Close the active window and prompts to save the documents"},
+        {SC_RESTORE, "Restore the window to normal size"},
+        {SC_TASKLIST, "Activate the task list"},
+    };
+    for (const SysPrompt& p : sysPrompts) {
+        pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(p.nCommand, MF_STRING | MF_SYSMENU), (LPARAM)hSysMenu);
+        EXPECT_EQ(CString(p.prompt), pFrame->status.Text()) << std::hex << p.nCommand;
+        CString message;
+        pFrame->GetMessageString(AFX_IDS_SCFIRST + ((p.nCommand - SC_SIZE) >> 4), message);
+        EXPECT_EQ(CString(p.prompt), message);
+    }
+    pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(CString("Ready"), pFrame->status.Text());
     // opening the menu disables what has no handler
     pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)hFile, 0);
     EXPECT_FALSE(::GetMenuState(hFile, ID_VIEW_ONLY, MF_BYCOMMAND) & MF_GRAYED);
@@ -422,6 +447,38 @@ TEST(Frame, CloseDeletesTheMainFrameAndEndsTheRunLoop)
     EXPECT_TRUE(g_frameDeleted);
     EXPECT_FALSE(::IsWindow(hWnd));
     EXPECT_EQ(nullptr, app.m_pMainWnd);
+}
+
+// Print preview, ActiveX controls and editing in place do not exist here: asking whether a
+// window is one always hears no, and the classes sit where such code expects them.
+TEST(Frame, NoViewIsAPreviewNoWindowAnActiveXControlAndNothingEditedInPlace)
+{
+    App();
+    auto* pFrame = new CTestFrame;
+    ASSERT_TRUE(pFrame->Create(NULL, "Kinds", WS_OVERLAPPEDWINDOW, CRect(20, 20, 220, 220)));
+    CView* pView = pFrame->GetActiveView();
+    ASSERT_NE(nullptr, pView);
+    struct Kind {
+        const CObject* pObject;
+        CRuntimeClass* pClass;
+        bool is;
+    } kinds[] = {
+        {pView, RUNTIME_CLASS(CPreviewView), false},
+        {pView, RUNTIME_CLASS(CView), true},
+        {pFrame, RUNTIME_CLASS(COleControl), false},
+        {pView, RUNTIME_CLASS(COleControl), false},
+    };
+    for (const Kind& k : kinds)
+        EXPECT_EQ(k.is, k.pObject->IsKindOf(k.pClass) != FALSE) << k.pClass->m_lpszClassName;
+    EXPECT_TRUE(RUNTIME_CLASS(CPreviewView)->IsDerivedFrom(RUNTIME_CLASS(CView)));
+    EXPECT_TRUE(RUNTIME_CLASS(COleControl)->IsDerivedFrom(RUNTIME_CLASS(CWnd)));
+    // nor is any item edited in place: views have no document, and a document of embedded
+    // items has no item active in any view
+    EXPECT_EQ(nullptr, pView->GetDocument());
+    COleDocument document;
+    EXPECT_TRUE(document.IsKindOf(RUNTIME_CLASS(CDocument)));
+    EXPECT_EQ(nullptr, document.GetInPlaceActiveItem(pView));
+    pFrame->DestroyWindow();
 }
 
 TEST(MiniFrame, AToolWindowThatIsAFrame)

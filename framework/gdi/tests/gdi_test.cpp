@@ -223,6 +223,24 @@ TEST_F(GdiTest, SaveAndRestoreTheState) {
     EXPECT_EQ(CPoint(0, 0), dc.GetViewportOrg());
 }
 
+// The extents read back are those that map logical points to the device (as an off-screen
+// buffer copies them from the DC it stands for).
+TEST_F(GdiTest, MappingExtentsReadBack) {
+    DibCanvas canvas(8, 8);
+    ASSERT_TRUE(canvas.Valid());
+    CDC& dc = canvas.dc();
+    EXPECT_EQ(CSize(1, 1), dc.GetWindowExt());  // MM_TEXT
+    EXPECT_EQ(CSize(1, 1), dc.GetViewportExt());
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(200, 100);
+    dc.SetViewportExt(100, -50);
+    EXPECT_EQ(CSize(200, 100), dc.GetWindowExt());
+    EXPECT_EQ(CSize(100, -50), dc.GetViewportExt());
+    CPoint point(200, 100);
+    dc.LPtoDP(&point);
+    EXPECT_EQ(CPoint(100, -50), point);
+}
+
 // The cosmetic PS_ALTERNATE pen (through ExtCreatePen) sets every other pixel; the halftone
 // brush alternates in both directions.
 TEST_F(GdiTest, AlternatePenAndHalftoneBrush) {

@@ -510,3 +510,46 @@ TEST(PreTranslation, TheWalkGoesFromTheTargetUpToTheStopWindowAndEndsWhereItIsEa
     popup.DestroyWindow();
     top.DestroyWindow();
 }
+
+TEST(PreTranslation, AnyWindowHandsTheKeysOfItsControlsToTheDialogManager)
+{
+    // a plain window holding two edits and a button, as a bar holds its controls
+    CWnd top, panel, other;
+    ASSERT_TRUE(top.CreateEx(0, AfxRegisterWndClass(0), "top", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 300, 200, NULL,
+                             NULL));
+    ASSERT_TRUE(panel.CreateEx(WS_EX_CONTROLPARENT, AfxRegisterWndClass(0), "panel", WS_CHILD | WS_VISIBLE, 0, 0, 280,
+                               150, top.m_hWnd, (HMENU)1));
+    HWND hFirst = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 100, 20, panel.m_hWnd,
+                                    (HMENU)11, NULL, NULL);
+    HWND hSecond = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 40, 100, 20, panel.m_hWnd,
+                                     (HMENU)12, NULL, NULL);
+    ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), "other", WS_OVERLAPPED, 0, 0, 100, 100, NULL, NULL));
+    ::SetFocus(hFirst);
+    ASSERT_EQ(hFirst, ::GetFocus());
+
+    struct Case {
+        const char* what;
+        HWND hWnd;
+        UINT message;
+        WPARAM wParam;
+        BOOL taken;
+        HWND focusAfter;
+    } cases[] = {
+        {"Tab in the first edit moves on", hFirst, WM_KEYDOWN, VK_TAB, TRUE, hSecond},
+        {"Tab in the last edit wraps", hSecond, WM_KEYDOWN, VK_TAB, TRUE, hFirst},
+        {"not input: left alone", hFirst, WM_TIMER, 1, FALSE, hFirst},
+        {"another window's key: left alone", other.m_hWnd, WM_KEYDOWN, VK_TAB, FALSE, hFirst},
+        {"the window's parent: outside it", top.m_hWnd, WM_KEYDOWN, VK_TAB, FALSE, hFirst},
+    };
+    for (const Case& c : cases) {
+        MSG msg = {c.hWnd, c.message, c.wParam, 0, 0, {0, 0}};
+        EXPECT_EQ(c.taken, panel.PreTranslateInput(&msg)) << c.what;
+        EXPECT_EQ(c.focusAfter, ::GetFocus()) << c.what;
+    }
+    // an object without a window takes nothing
+    CWnd none;
+    MSG msg = {hFirst, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    EXPECT_FALSE(none.PreTranslateInput(&msg));
+    other.DestroyWindow();
+    top.DestroyWindow();
+}

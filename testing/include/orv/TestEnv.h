@@ -55,11 +55,17 @@ struct Picture {
     unsigned int pixel(int x, int y) const;
     // Pixels of exactly this COLORREF in [left, right) x [top, bottom).
     int count(unsigned int colorref, int left, int top, int right, int bottom) const;
+    // Whether [left, right) x [top, bottom), an area the program paints light with dark text
+    // on it (menus, dialogs, controls), reads so: at least half of its pixels light and at
+    // least minDark dark ones. "" when it does, else what is wrong with it. An area painted
+    // black, or one whose text is lost in its background, fails.
+    std::string lightAreaProblem(int left, int top, int right, int bottom, int minDark = 20) const;
 };
 
 // Takes a picture of what the X server shows on the test's display (its root window, with
 // every window on it) and keeps it as ORV_SCREENSHOT_DIR/NAME.png. Windows are flushed to the
-// X server first. With picture given, the kept PNG is also read back into it, so a test can
+// X server first. On a palette display the picture is read through GDI, which knows the colour
+// of every index the program painted with (the server's root has a colour map of its own). With picture given, the kept PNG is also read back into it, so a test can
 // check that its windows are in its own picture.
 bool screenshot(const std::string& name, Picture* picture = nullptr);
 

@@ -205,7 +205,7 @@ TEST(ControlsEdit, HoverFrameFollowsThePointerAndItsTimerStops)
     Controls c;
     CExtEdit& e = c.dlg.notes;
     ASSERT_NE(e.m_hWnd, ::GetFocus());
-    ASSERT_TRUE(ctltest::pointerTo(c.Away(), c.dlg.m_hWnd));
+    ASSERT_TRUE(ctltest::pointerTo(c.Away(), c.dlg.m_hWnd)) << ctltest::recentPointerMessages();
     ASSERT_TRUE(orvtest::pumpUntil([&] { return !e.IsHover(); }));
     e.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
     const COLORREF idle = c.FramePixel(e);

@@ -1,6 +1,8 @@
 #include "controls_input.h"
 #include <dlfcn.h>
 #include <stdlib.h>
+#include <string.h>
+#include <stdio.h>
 #include <orv/UiTest.h>
 #include <vector>
 
@@ -96,6 +98,25 @@ bool Reached(HWND expect)
 bool pointerAvailable()
 {
     return XPointer::Get().Available();
+}
+
+std::string recentPointerMessages()
+{
+    std::string text;
+    for (size_t i = g_log.size() > 8 ? g_log.size() - 8 : 0; i < g_log.size(); i++) {
+        char cls[64] = "";
+        if (g_log[i].hWnd == NULL || !::GetClassNameA(g_log[i].hWnd, cls, sizeof cls))
+            strcpy(cls, "gone");
+        char item[128];
+        snprintf(item, sizeof item, "%s0x%04x to %s", text.empty() ? "" : "; ", g_log[i].message, cls);
+        text += item;
+    }
+    POINT pt = {};
+    ::GetCursorPos(&pt);
+    char tail[128];
+    snprintf(tail, sizeof tail, "; last point (%ld,%ld), cursor at (%ld,%ld)", (long)g_ptLast.x, (long)g_ptLast.y,
+             (long)pt.x, (long)pt.y);
+    return text + tail;
 }
 
 bool pointerTo(POINT screen, HWND expect, DWORD timeoutMs)

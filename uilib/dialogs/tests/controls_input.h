@@ -7,6 +7,8 @@
 #pragma once
 #include <afxwin.h>
 
+#include <string>
+
 namespace ctltest {
 
 // Moves the display's pointer to a screen point and waits until a mouse message carrying that
@@ -18,5 +20,8 @@ bool pointerButton(bool bLeft, bool bDown, HWND expect, DWORD timeoutMs = 5000);
 bool pointerClick(POINT screen, HWND expect, bool bLeft = true);
 // Whether the X test extension could be reached.
 bool pointerAvailable();
+// The thread's last mouse messages (message, window class) and where the cursor is: for the
+// failure message of a wait that did not end.
+std::string recentPointerMessages();
 
 }  // namespace ctltest

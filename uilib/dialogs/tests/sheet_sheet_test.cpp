@@ -624,10 +624,7 @@ bool Crop(const orvtest::Picture& shot, HWND hWnd, CRect& rc, std::vector<unsign
 
 TEST(SheetPictures, TabbedAndWizardSheetsInTheFourLooks)
 {
-    // the X server's picture of an 8-bit display shows the skinned buttons black (see the
-    // README): the looks are judged by the 24-bit pictures
-    if (orvtest::DisplayDepth() <= 8)
-        GTEST_SKIP() << "pictures of the looks are kept at 24 bits";
+    const std::string depth = std::to_string(orvtest::DisplayDepth());
     const struct {
         const char* name;
         CRuntimeClass* look;
@@ -655,7 +652,7 @@ TEST(SheetPictures, TabbedAndWizardSheetsInTheFourLooks)
             ::RedrawWindow(h, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
         orvtest::pumpWaiting();
         orvtest::Picture shot;
-        ASSERT_TRUE(orvtest::screenshot("dialogs_sheet_screen_24", &shot));
+        ASSERT_TRUE(orvtest::screenshot("dialogs_sheet_screen_" + depth, &shot));
         const struct {
             HWND hWnd;
             const char* kind;
@@ -663,9 +660,22 @@ TEST(SheetPictures, TabbedAndWizardSheetsInTheFourLooks)
         for (const auto& s : sheets) {
             CRect rc;
             std::vector<unsigned> bgrx;
-            const std::string name = std::string("dialogs_sheet_") + s.kind + "_" + l.name + "_24";
+            const std::string name = std::string("dialogs_sheet_") + s.kind + "_" + l.name + "_" + depth;
             EXPECT_TRUE(Crop(shot, s.hWnd, rc, bgrx)) << name;
             EXPECT_TRUE(orvtest::savePicture(name, rc.Width(), rc.Height(), bgrx.data())) << name;
+            // the sheet reads at either depth: a light face, tabs and page with dark text on it
+            EXPECT_EQ("", shot.lightAreaProblem(rc.left, rc.top, rc.right, rc.bottom)) << name;
+        }
+        // every tab, the chosen one and the others, shows its name dark on light
+        HWND hTab = t.sheet.GetTabControl()->GetSafeHwnd();
+        const int nTabs = (int)::SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0);
+        EXPECT_EQ(3, nTabs);
+        for (int i = 0; i < nTabs; i++) {
+            CRect rcItem;
+            ASSERT_TRUE(::SendMessageA(hTab, TCM_GETITEMRECT, i, (LPARAM)&rcItem));
+            ::MapWindowPoints(hTab, NULL, (POINT*)&rcItem, 2);
+            EXPECT_EQ("", shot.lightAreaProblem(rcItem.left, rcItem.top, rcItem.right, rcItem.bottom, 10))
+                << l.name << ", tab " << i;
         }
     }
 }

@@ -2,7 +2,9 @@
 // depth (menus_gallery_<depth>.png), a row per look: the menu with its submenu open (an icon, a
 // checked and a radio item, a disabled item, the expand item for its hidden rarely used item),
 // the menu expanded with the rarely used item in its distinct look and without it, and a menu
-// taller than a small work area with both scroll buttons.
+// taller than a small work area with both scroll buttons (its top and its bottom, each cut at
+// an item's edge, with a grey line between them). Every menu in the picture must read as a
+// light area with dark text, at either depth.
 #include "orv/UiTest.h"
 #include "orv/TestEnv.h"
 #include "CExtCmdItem.h"
@@ -13,6 +15,7 @@
 #include "CExtPaintManagerXP.h"
 #include "CExtPopupMenuWnd.h"
 #include "menus_track_resources.h"
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -32,6 +35,7 @@ struct GalleryTest : ::testing::Test {
     CWnd owner;
     CString profile;
     HICON hIcon = NULL;
+    CRect areas[kLooks][kPanels];   // each menu's inside (no border, no shadow) in the picture
     void SetUp() override
     {
         orvtest::uiApp();
@@ -76,6 +80,20 @@ struct GalleryTest : ::testing::Test {
     {
         return p != NULL && p->GetSafeHwnd() != NULL && p->IsAnimationFinished() &&
                CExtPopupMenuSite::g_DefPopupMenuSite.GetAnimatedMenu() == NULL;
+    }
+    // The inside of a menu (within its border, without its shadow) as the picture shows it
+    // when the screen point kMenuAt - 2 lands on the panel's corner.
+    void NoteArea(CExtPopupMenuWnd* p, int nLook, int nPanel)
+    {
+        CRect rc;
+        ::GetWindowRect(p->GetSafeHwnd(), &rc);
+        rc.right -= p->GetShadowSize();
+        rc.bottom -= p->GetShadowSize();
+        rc.DeflateRect(3, 3);
+        rc.OffsetRect(nPanel * kPanel.cx - (kMenuAt.x - 2), nLook * kPanel.cy - (kMenuAt.y - 2));
+        rc.IntersectRect(rc, CRect(nPanel * kPanel.cx, nLook * kPanel.cy, (nPanel + 1) * kPanel.cx - 4,
+                                   (nLook + 1) * kPanel.cy - 4));
+        areas[nLook][nPanel] = rc;
     }
     // What the screen shows of the menus, into the composite picture.
     static void Capture(CDC& dcComposite, int nLook, int nPanel)
@@ -155,6 +173,7 @@ TEST_F(GalleryTest, MenusInEveryLook)
             p->ItemFocusSet(kSubmenu, true, true, true);
             CExtPopupMenuWnd* pChild = p->ItemGetPopup(kSubmenu);
             ASSERT_TRUE(orvtest::pumpUntil([&] { return Finished(pChild) && ::IsWindowVisible(pChild->GetSafeHwnd()); }));
+            NoteArea(p, nLook, 0);
             Capture(dcComposite, nLook, 0);
             CExtPopupMenuWnd::CancelMenuTracking();
         }
@@ -170,6 +189,7 @@ TEST_F(GalleryTest, MenusInEveryLook)
             EXPECT_TRUE(p->IsItemRarelyShown(kRare));
             p->ItemFocusSet(kOpen, false, true);
             ::UpdateWindow(p->GetSafeHwnd());
+            NoteArea(p, nLook, nPanel);
             Capture(dcComposite, nLook, nPanel);
             CExtPopupMenuWnd::CancelMenuTracking();
         }
@@ -194,14 +214,28 @@ TEST_F(GalleryTest, MenusInEveryLook)
             ::GdiFlush();
             CRect rc;
             ::GetWindowRect(p->GetSafeHwnd(), &rc);
-            const int nHalf = (kPanel.cy - 4) / 2;
+            // the top ends and the bottom starts at an item's edge, within the items' view
+            const int nHalf = (kPanel.cy - 4 - 3) / 2;
+            const CRect rcView = p->GetItemsViewRect();
+            int yTop = rcView.top, yBottom = rcView.bottom;
+            for (int i = 0; i < p->GetItemCount(); i++) {
+                const CRect rcItem = p->GetItemRect(i);
+                if (rcItem.top >= rcView.top && rcItem.bottom <= nHalf)
+                    yTop = std::max(yTop, (int)rcItem.bottom);
+                if (rcItem.bottom <= rcView.bottom && rcItem.top >= rc.Height() - nHalf)
+                    yBottom = std::min(yBottom, (int)rcItem.top);
+            }
+            const int x = 3 * kPanel.cx, y = nLook * kPanel.cy;
             HDC hdcScreen = ::GetDC(NULL);
-            ::BitBlt(dcComposite.GetSafeHdc(), 3 * kPanel.cx, nLook * kPanel.cy, kPanel.cx - 4, nHalf, hdcScreen, rc.left - 2,
-                     rc.top, SRCCOPY);
-            ::BitBlt(dcComposite.GetSafeHdc(), 3 * kPanel.cx, nLook * kPanel.cy + nHalf, kPanel.cx - 4, nHalf, hdcScreen,
-                     rc.left - 2, rc.bottom - nHalf, SRCCOPY);
+            ::BitBlt(dcComposite.GetSafeHdc(), x, y, kPanel.cx - 4, yTop, hdcScreen, rc.left - 2, rc.top, SRCCOPY);
+            dcComposite.FillSolidRect(x, y + yTop + 1, rc.Width() + 4, 1, RGB(128, 128, 128));
+            ::BitBlt(dcComposite.GetSafeHdc(), x, y + yTop + 3, kPanel.cx - 4, rc.Height() - yBottom, hdcScreen, rc.left - 2,
+                     rc.top + yBottom, SRCCOPY);
+            areas[nLook][3] = CRect(x + 2 + 3, y + 3, x + 2 + rc.Width() - p->GetShadowSize() - 3, y + yTop);
             ::ReleaseDC(NULL, hdcScreen);
             CExtPopupMenuWnd::CancelMenuTracking();
+            // the white behind the next look's menus, not what this one left on the screen
+            ::RedrawWindow(backdrop.m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         }
     }
     dcComposite.SelectObject(pOldBmp);
@@ -214,6 +248,15 @@ TEST_F(GalleryTest, MenusInEveryLook)
     orvtest::pumpWaiting();
     orvtest::Picture shot;
     ASSERT_TRUE(orvtest::screenshot(Is24() ? "menus_gallery_24" : "menus_gallery_8", &shot));
+    // every menu reads: a light background with dark text on it
+    const char* panels[kPanels] = {"with its submenu", "expanded, rarely used look", "expanded", "scrolled"};
+    for (int nLook = 0; nLook < kLooks; nLook++)
+        for (int nPanel = 0; nPanel < kPanels; nPanel++) {
+            const CRect& rc = areas[nLook][nPanel];
+            ASSERT_FALSE(rc.IsRectEmpty()) << looks[nLook].name << ", " << panels[nPanel];
+            EXPECT_EQ("", shot.lightAreaProblem(rc.left, rc.top, rc.right, rc.bottom))
+                << looks[nLook].name << ", the menu " << panels[nPanel];
+        }
     if (Is24()) {
         // the distinct look of rarely used items shows: the expanded panels differ where it is
         for (int nLook = 0; nLook < kLooks; nLook++) {

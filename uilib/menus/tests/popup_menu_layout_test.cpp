@@ -276,6 +276,102 @@ TEST_F(LayoutFixture, ATallMenuScrollsBetweenZeroAndItsMinimum)
     EXPECT_LT(menu.GetScrollOffset(), 0);
 }
 
+// A menu scrolled so that an item lies under the scroll-down button (the usual case after the
+// keys bring an item into view): the items are cut to the area between the buttons, both in the
+// view rectangle, in hit testing and in the painted picture, in the classic and a later look
+// (their borders differ), with and without hidden items (the expand button below the scroll
+// buttons).
+TEST_F(LayoutFixture, AScrolledMenuCutsItsItemsAtTheScrollButtons)
+{
+    SwitchGuard hiding(CExtPopupMenuWnd::g_bMenuExpanding, true);
+    struct Restore {
+        ~Restore() { g_PaintManager.InstallPaintManager(NULL); }
+    } restore;
+    const struct {
+        const char* name;
+        bool bXP;
+        bool bHidden;
+    } cases[] = {{"classic", false, false}, {"xp", true, false}, {"classic, hidden items", false, true}, {"xp, hidden items", true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(g_PaintManager.InstallPaintManager(c.bXP ? new CExtPaintManagerXP : new CExtPaintManager));
+        PlacedPopup menu;
+        Build(menu, std::string(120, 'e') + (c.bHidden ? "h" : ""));
+        RECT rcWork;
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+        EXPECT_FALSE(menu.OpenPopup(0, rcWork.left + 10, rcWork.top + 10));
+        ASSERT_TRUE(menu.IsScrolling());
+        ASSERT_EQ(c.bHidden, menu.HasHiddenItems());
+        menu.RecalcServiceRects();
+        const CRect rcUp = menu.GetItemRect(CExtPopupMenuWnd::HIT_SCROLL_UP);
+        const CRect rcDown = menu.GetItemRect(CExtPopupMenuWnd::HIT_SCROLL_DOWN);
+        const int b = g_PaintManager->GetMenuBorderSize();
+        const int nBodyBottom = menu.rcPlaced.Height() - menu.GetShadowSize();
+
+        // at the top only the scroll-down button (and the expand button) cut the view
+        CRect rcView = menu.GetItemsViewRect();
+        EXPECT_EQ(b, rcView.top);
+        EXPECT_EQ(rcDown.top, rcView.bottom);
+
+        // half way: item 60 ends at the scroll-down button, item 61 reaches under it
+        menu.ItemFocusSet(60, false, false);
+        ASSERT_LT(menu.GetScrollOffset(), 0);
+        ASSERT_GT(menu.GetScrollOffset(), menu.GetMinScrollPos());
+        rcView = menu.GetItemsViewRect();
+        EXPECT_EQ(rcUp.bottom, rcView.top);
+        EXPECT_EQ(rcDown.top, rcView.bottom);
+        EXPECT_EQ(rcDown.top, menu.GetItemRect(60).bottom);
+        const CRect rcNext = menu.GetItemRect(61);
+        ASSERT_LT(rcNext.top, rcDown.bottom);
+        ASSERT_GT(rcNext.bottom, rcDown.bottom) << "the next item reaches below the button";
+        // the pixel row between the lowest button and the border belongs to no item
+        const int yGap = c.bHidden ? menu.GetItemRect(CExtPopupMenuWnd::HIT_EXPAND).bottom : rcDown.bottom;
+        ASSERT_LT(yGap, nBodyBottom - b);
+        EXPECT_EQ(CExtPopupMenuWnd::HIT_NOTHING, menu.HitTest(CPoint(rcNext.CenterPoint().x, yGap)));
+        EXPECT_EQ(60, menu.HitTest(CPoint(rcNext.CenterPoint().x, rcDown.top - 1)));
+        EXPECT_EQ(CExtPopupMenuWnd::HIT_SCROLL_DOWN, menu.HitTest(CPoint(rcNext.CenterPoint().x, rcDown.top)));
+
+        // painted: the rows under the scroll-down button, below it down to the border (or to the
+        // expand button) and under the scroll-up button hold nothing of an item's text
+        CClientDC dcScreen(NULL);
+        CDC dc;
+        ASSERT_TRUE(dc.CreateCompatibleDC(&dcScreen));
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = menu.rcPlaced.Width();
+        bi.bmiHeader.biHeight = -menu.rcPlaced.Height();
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* pBits = NULL;
+        HBITMAP hDib = ::CreateDIBSection(dcScreen.GetSafeHdc(), &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
+        ASSERT_NE((HBITMAP)NULL, hDib);
+        HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), hDib);
+        menu.PaintPopup(dc, true);
+        ::GdiFlush();
+        // item text is the only dark paint in these rows (the scroll glyphs are dark too, so
+        // only the left third of the buttons is looked at)
+        const unsigned* px = static_cast<const unsigned*>(pBits);
+        auto darkPixels = [&](int left, int top, int right, int bottom) {
+            int n = 0;
+            for (int y = top; y < bottom; y++)
+                for (int x = left; x < right; x++) {
+                    const unsigned v = px[y * menu.rcPlaced.Width() + x];
+                    if (((v >> 16) & 0xFF) + ((v >> 8) & 0xFF) + (v & 0xFF) < 3 * 64)
+                        n++;
+                }
+            return n;
+        };
+        EXPECT_GT(darkPixels(rcView.left, rcView.top, rcView.right, rcView.bottom), 0)
+            << "the items between the buttons are painted";
+        EXPECT_EQ(0, darkPixels(rcView.left, yGap, rcView.right, nBodyBottom - b)) << "below the lowest button";
+        for (const CRect& rcBtn : {rcUp, rcDown})
+            EXPECT_EQ(0, darkPixels(rcBtn.left, rcBtn.top, rcBtn.left + rcBtn.Width() / 3, rcBtn.bottom))
+                << "under the scroll button at " << rcBtn.top;
+        ::SelectObject(dc.GetSafeHdc(), hOld);
+        ::DeleteObject(hDib);
+    }
+}
+
 // ---- placement ----------------------------------------------------------------------------------
 
 TEST_F(LayoutFixture, PlacementAgainstTheExcludeRectangleFlipsAndJoins)

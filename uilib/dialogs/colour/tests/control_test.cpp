@@ -239,6 +239,17 @@ protected:
         }
         EXPECT_EQ(ColorText(clr), ColorText(pCtrl->m_colors.m_clrCurrent));
     }
+    // The messages the control handled, with their points and key flags: for a failure message.
+    std::string Handled() const {
+        std::string text = "handled:";
+        for (size_t i = 0; i < pCtrl->handled.size(); i++) {
+            char item[64];
+            snprintf(item, sizeof item, " %04x(%ld,%ld;%x)", pCtrl->handled[i], (long)pCtrl->points[i].x,
+                     (long)pCtrl->points[i].y, pCtrl->flags[i]);
+            text += item;
+        }
+        return text;
+    }
     void ExpectDragOver() {
         EXPECT_FALSE(pCtrl->IsTracking());
         EXPECT_NE(pCtrl->GetSafeHwnd(), ::GetCapture());
@@ -359,8 +370,8 @@ TEST_F(ColorCtrlTest, AKeyEndsTheDragAndGivesTheCaptureBack) {
     Key(VK_ESCAPE, true);
     EXPECT_EQ(nNotes, parent.notes.size());
     ExpectChain(RGB(0, 0, 0));
-    EXPECT_EQ(0, GetGValue(pCtrl->m_colors.m_clrCurrent));
-    EXPECT_EQ(0, GetBValue(pCtrl->m_colors.m_clrCurrent));
+    EXPECT_EQ(0, GetGValue(pCtrl->m_colors.m_clrCurrent)) << Handled();
+    EXPECT_EQ(0, GetBValue(pCtrl->m_colors.m_clrCurrent)) << Handled();
 }
 
 TEST_F(ColorCtrlTest, OtherButtonsAndDoubleClicksPickNothing) {

@@ -1,5 +1,5 @@
-// Shared by the alarm and wizard window tests: the application, pictures per look and depth,
-// real clicks and keys on dialog controls, and control texts.
+// Shared by the orvgui window tests: pictures per look and depth, the looks, control texts, and
+// real keys and clicks on dialog controls.
 #pragma once
 
 #include <afxwin.h>
@@ -13,12 +13,7 @@
 #include "orv/TestEnv.h"
 #include "orv/UiTest.h"
 
-namespace wiztest {
-
-inline CWinApp& App()
-{
-    return orvtest::uiApp("orvgui alarm and wizard test");
-}
+namespace wintest {
 
 inline void Picture(const std::string& name)
 {
@@ -46,11 +41,24 @@ const Look kLooks[] = {
     {"studio2005", []() -> CExtPaintManager* { return new CExtPaintManagerStudio2005; }},
 };
 
+// A window's whole text.
 inline std::string TextOf(HWND hWnd)
 {
-    char text[2048] = "";
-    ::GetWindowTextA(hWnd, text, sizeof text);
+    std::string text(::GetWindowTextLengthA(hWnd) + 1, '\0');
+    text.resize(::GetWindowTextA(hWnd, &text[0], (int)text.size()));
     return text;
+}
+
+inline std::string ItemText(HWND dialog, int id)
+{
+    return TextOf(::GetDlgItem(dialog, id));
+}
+
+// A top-level window of ours with this caption, active and taking input (NULL otherwise).
+inline HWND ActiveWithCaption(const char* caption)
+{
+    HWND hWnd = ::GetActiveWindow();
+    return hWnd != NULL && TextOf(hWnd) == caption && ::IsWindowEnabled(hWnd) ? hWnd : NULL;
 }
 
 inline bool Checked(HWND dialog, int id)
@@ -86,26 +94,43 @@ inline void PressChar(char c)
     orvtest::pressKey(static_cast<WORD>(c));
 }
 
+// Types text with real keys into the focused control.
+inline void TypeChars(const char* text)
+{
+    for (const char* p = text; *p != '\0'; ++p)
+        PressChar(*p);
+}
+
 // Types text with real keys into the focused control and waits until the control shows what it
 // should then show.
 inline bool TypeInto(HWND control, const char* text, const std::string& expected)
 {
-    for (const char* p = text; *p != '\0'; ++p)
-        PressChar(*p);
+    TypeChars(text);
     return orvtest::pumpUntil([&] { return TextOf(control) == expected; }, 20000);
 }
 
 // A real click on a control of a dialog; each click a little aside from the last, so that two
 // are never one double click. Waits until the pointer has let go of the control.
-inline bool ClickItem(HWND dialog, int id)
+inline POINT NudgedCentre(HWND control)
 {
     static int nudge = 0;
-    HWND control = ::GetDlgItem(dialog, id);
-    if (control == NULL)
-        return false;
     POINT p = orvtest::centreOf(control);
     p.x += (nudge++ % 3) * 3 - 3;
-    return orvtest::click(p, control);
+    return p;
+}
+
+inline bool ClickItem(HWND dialog, int id)
+{
+    HWND control = ::GetDlgItem(dialog, id);
+    return control != NULL && orvtest::click(NudgedCentre(control), control);
+}
+
+// The same click, queued and not waited for: for a button that opens a modal window, pressed
+// from a script step (the window's loop then runs the next steps).
+inline bool QueueClickItem(HWND dialog, int id)
+{
+    HWND control = ::GetDlgItem(dialog, id);
+    return control != NULL && orvtest::queueClick(NudgedCentre(control), control);
 }
 
 // Clicks into an edit and waits for its focus; with replace, its text is selected so that typing
@@ -126,4 +151,4 @@ inline bool Toggle(HWND dialog, int id)
     return ClickItem(dialog, id) && orvtest::pumpUntil([&] { return Checked(dialog, id) != before; }, 20000);
 }
 
-}  // namespace wiztest
+}  // namespace wintest

@@ -1,0 +1,3 @@
+#include "CDocument.h"
+
+IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)

@@ -1,0 +1,5 @@
+#include "CPreviewView.h"
+
+IMPLEMENT_DYNAMIC(CPreviewView, CView)
+
+void CPreviewView::OnDraw(CDC*) {}
