@@ -1,11 +1,12 @@
-// Stand-ins of the menu bar and the panel bar until the menus layer brings the real classes
-// under the same names. The menu bar stand-in is a real tool bar (uilib/menus,
-// CExtToolControlBar.h) that takes a row of its own, breaks its rows when docked and has no
-// chevron; the panel stand-in is a fixed-size control bar.
+// The stand-in of the menu bar until the menus layer brings the real class under the same name:
+// a real tool bar (uilib/menus, CExtToolControlBar.h) that takes a row of its own, breaks its
+// rows when docked and has no chevron. The panel bar is the menus layer's own
+// (CExtPanelControlBar.h).
 #pragma once
 #include "CExtControlBar.h"
 #include "CExtToolControlBar.h"
 #include "ExtBarStandIns.h"
+#include "CExtPanelControlBar.h"
 
 class CExtMenuControlBar : public CExtToolControlBar {
     DECLARE_DYNCREATE(CExtMenuControlBar)
@@ -18,11 +19,4 @@ public:
 
     // Set while the menus opened from the menu bar show all their items.
     static bool g_bMenusExpanded;
-};
-
-class CExtPanelControlBar : public CExtControlBar {
-    DECLARE_DYNCREATE(CExtPanelControlBar)
-public:
-    CExtPanelControlBar();
-    BarKind QueryBarKind() const override { return kindPanelBar; }
 };
