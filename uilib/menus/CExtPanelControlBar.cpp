@@ -57,6 +57,12 @@ void CExtPanelControlBar::RepositionChild(bool bRepaint) {
     ::MoveWindow(hChild, rcTarget.left, rcTarget.top, rcChild.Width(), rcChild.Height(), bRepaint ? TRUE : FALSE);
 }
 
+void CExtPanelControlBar::FitSingleChild(int cx, int cy, bool bRepaint) {
+    (void)cx;
+    (void)cy;
+    RepositionChild(bRepaint);
+}
+
 CSize CExtPanelControlBar::CalcCurrentLayoutSize(DWORD nMode, int nLength) {
     (void)nMode;
     (void)nLength;

@@ -32,6 +32,9 @@ public:
     bool CanStretchAcrossRow() const override { return false; }
     int HitTestItem(CPoint point) const override { return CExtControlBar::HitTestItem(point); }
     bool IsDockedWrapEnabled() const override { return false; }
+    // The child keeps its own size: the control bar's fitting of a single child to the client
+    // area does not apply here (RepositionChild only moves it).
+    void FitSingleChild(int cx = -1, int cy = -1, bool bRepaint = true) override;
     BarKind QueryBarKind() const override { return kindPanelBar; }
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
 
