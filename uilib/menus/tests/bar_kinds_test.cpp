@@ -1,10 +1,13 @@
 // The bar kinds over the tool bar in the tool-bar test frame: the panel bar hosting a child at
 // its margins, the colour button (colours, icons, its colour popup picked with real clicks, the
-// press that sends the colour, its place in a chevron menu). Pictures per look.
+// press that sends the colour, its place in a chevron menu), the slider button (its parts, its
+// values, its size, its tracking loop driven by real input and every way that loop ends).
+// Pictures per look.
 #include "ToolBarFixture.h"
 #include "CEdit.h"
 #include "RenderHarness.h"
 #include "CExtBarColorButton.h"
+#include "CExtBarSliderButton.h"
 #include "CExtCmdIcon.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerStudio2005.h"
@@ -403,6 +406,286 @@ TEST(ColorButton, InAPopupMenu) {
             EXPECT_EQ(CString("Colour"), pPopup->ItemGetText(0));
             EXPECT_EQ(RGB(0, 0, 255), static_cast<CExtPopupColorMenuWnd*>(pSub)->m_clrInitial);
         }
+    }
+}
+
+// ---- the slider button ------------------------------------------------------------------------
+
+const UINT ID_SLIDER = 3621;   // inside the frame's handled range
+const UINT ID_SLIDER2 = 3622;
+
+typedef CExtBarSliderButton Slider;
+
+// The part rectangles for a button at (0, 0)-(width, 22) on no bar (a horizontal layout).
+TEST(SliderButton, RecalcPartsTable) {
+    struct Case {
+        const char* name;
+        UINT total, pos, page, extent, length;
+        int width;
+        UINT range;
+        CRect track, thumb, before, after, start, end;
+    };
+    const CRect e(0, 0, 0, 0);
+    const Case cases[] = {
+        // the track-bar look: a 6-pixel thumb over the whole range
+        {"track bar at 0", 100, 0, 0, 0, 50, 150, 100, CRect(100, 0, 150, 22), CRect(100, 0, 106, 22), e,
+         CRect(106, 0, 150, 22), e, e},
+        {"track bar at 50", 100, 50, 0, 0, 50, 150, 100, CRect(100, 0, 150, 22), CRect(122, 0, 128, 22),
+         CRect(100, 0, 122, 22), CRect(128, 0, 150, 22), e, e},
+        // the scroll-bar look: arrows of 16, a thumb of a tenth of the track, a page less to go
+        {"scroll bar at 0", 100, 0, 10, 16, 100, 200, 90, CRect(116, 0, 184, 22), CRect(116, 0, 123, 22), e,
+         CRect(123, 0, 184, 22), CRect(100, 0, 116, 22), CRect(184, 0, 200, 22)},
+        {"scroll bar at the end", 100, 90, 10, 16, 100, 200, 90, CRect(116, 0, 184, 22), CRect(177, 0, 184, 22),
+         CRect(116, 0, 177, 22), e, CRect(100, 0, 116, 22), CRect(184, 0, 200, 22)},
+        {"small page: a thumb of at least 4", 1000, 0, 10, 16, 100, 200, 990, CRect(116, 0, 184, 22),
+         CRect(116, 0, 120, 22), e, CRect(120, 0, 184, 22), CRect(100, 0, 116, 22), CRect(184, 0, 200, 22)},
+        // a range equal to the page size covers nothing: the thumb fills the track
+        {"range equal to page", 50, 0, 50, 16, 100, 200, 0, CRect(116, 0, 184, 22), CRect(116, 0, 184, 22), e, e,
+         CRect(100, 0, 116, 22), CRect(184, 0, 200, 22)},
+        // a track of 5 pixels or less has no thumb
+        {"short track", 100, 10, 0, 8, 20, 60, 100, CRect(48, 0, 52, 22), e, e, e, CRect(40, 0, 48, 22),
+         CRect(52, 0, 60, 22)},
+        // a position beyond the range keeps the thumb at the track's end
+        {"position beyond the range", 100, 500, 0, 0, 50, 150, 100, CRect(100, 0, 150, 22),
+         CRect(144, 0, 150, 22), CRect(100, 0, 144, 22), e, e, e},
+    };
+    for (const Case& c : cases) {
+        Slider b(NULL, ID_SLIDER, 0, c.total, c.pos, c.page, c.extent, c.extent, c.length, c.length);
+        b.SetRect(CRect(0, 0, c.width, 22));
+        EXPECT_EQ(c.range, b.GetEffectiveRange()) << c.name;
+        const CRect expected[] = {CRect(0, 0, c.width - (int)c.length, 22), CRect(c.width - (int)c.length, 0, c.width, 22),
+                                  c.track, c.before, c.after, c.start, c.end, c.thumb};
+        for (int i = 0; i < Slider::partCount; i++)
+            EXPECT_TRUE(expected[i] == b.GetPartRect(i)) << c.name << ": part " << i << " is " << Text(b.GetPartRect(i))
+                                                          << ", not " << Text(expected[i]);
+    }
+}
+
+// The setters answer the old value; a smaller range lowers the position; any position is taken.
+TEST(SliderButton, Values) {
+    Slider b(NULL, ID_SLIDER, 0, 100, 80);
+    b.SetRect(CRect(0, 0, 150, 22));
+    EXPECT_EQ(100u, b.SetTotalRange(60));
+    EXPECT_EQ(60u, b.GetPosition());
+    EXPECT_EQ(60u, b.SetPosition(500));
+    EXPECT_EQ(500u, b.GetPosition());
+    EXPECT_EQ(0u, b.SetPageSize(60));
+    EXPECT_EQ(0u, b.GetEffectiveRange());
+    EXPECT_EQ(50u, b.SetSliderLengthHorz(80));
+    EXPECT_EQ(CRect(0, 0, 70, 22), b.GetPartRect(Slider::partLabel));
+    EXPECT_EQ(0u, b.SetSliderValue2(12));
+    EXPECT_EQ(12u, b.GetSliderValue2());
+    EXPECT_FALSE(b.HasDropDownMenu());
+    b.SetSeparatedDropDown(true);
+    EXPECT_FALSE(b.IsSeparatedDropDown());
+}
+
+struct SliderHolder {
+    FrameHolder f;
+    Slider* pTrack = nullptr;    // the track-bar look
+    Slider* pScroll = nullptr;   // the scroll-bar look
+    SliderHolder() {
+        AddCommand(ID_SLIDER, "Zoom");
+        AddCommand(ID_SLIDER2, "Pan");
+        pTrack = new Slider(&f.Bar(), ID_SLIDER, 0, 100, 20, 0, 0, 0, 80, 80);
+        pScroll = new Slider(&f.Bar(), ID_SLIDER2, 0, 1000, 0, 100, 14, 14, 120, 120);
+        EXPECT_TRUE(f.Bar().InsertSpecButton(-1, pTrack));
+        EXPECT_TRUE(f.Bar().InsertSpecButton(-1, pScroll));
+        f.SetFrameWidth(760);
+        f.Bar().Invalidate();
+        orvtest::pumpWaiting();
+    }
+    POINT Screen(CPoint pt) { return orvtest::screenPoint(f.Bar().m_hWnd, pt); }
+    // Moves the pointer onto the view: the bar lets go of the hover's capture.
+    void LeaveBar() {
+        const POINT pt = orvtest::screenPoint(f.pFrame->m_pView->m_hWnd, {200, 150});
+        EXPECT_TRUE(orvtest::moveUntil(pt, [&] { return ::GetCapture() != f.Bar().m_hWnd; }));
+    }
+};
+
+std::string DebugState(SliderHolder& h, Slider& s) {
+    return std::string(" tracked ") + std::to_string(s.GetTrackedPart()) + " pressed " +
+           std::to_string(s.GetPressedPart()) + " bar capture " +
+           (::IsWindow(h.f.hWnd) ? std::to_string(h.f.Bar().m_nBtnIdxCapture) : "-") + " capture " +
+           orvtest::className(::GetCapture()) + " mouse " + orvtest::recentMouseMessages();
+}
+
+// A slider on a horizontal bar is its slider length longer than the same button without one.
+TEST(SliderButton, MeasuresTheSliderLength) {
+    SliderHolder h;
+    CClientDC dc(&h.f.Bar());
+    CFont* pOld = dc.SelectObject(h.f.Bar().GetBarFont(false));
+    CExtBarButton plain(&h.f.Bar(), ID_SLIDER);
+    const CSize sizeDefault = h.f.Bar().GetButtonDefaultSize();
+    const CSize sizePlain = plain.MeasureButton(&dc, sizeDefault, true);
+    for (UINT nLength : {50u, 80u}) {
+        h.pTrack->SetSliderLengthHorz(nLength);
+        const CSize size = h.pTrack->MeasureButton(&dc, sizeDefault, true);
+        EXPECT_EQ(sizePlain.cx + (int)nLength, size.cx) << nLength;
+    }
+    dc.SelectObject(pOld);
+}
+
+// Clicks on the arrows and the page areas step, holding steps on; the thumb dragged past either
+// end of its track stops at the range's end; nothing is left pressed or captured. Pictures per
+// look.
+TEST(SliderButton, DraggedAndClickedByRealInput) {
+    SliderHolder h;
+    Slider& s = *h.pScroll;
+    const HWND hWndBar = h.f.Bar().m_hWnd;
+    ASSERT_FALSE(s.GetPartRect(Slider::partThumb).IsRectEmpty());
+    // a click on an arrow moves by one, on a page area by a page, towards that side; the press
+    // is the first step, and steps repeat while the button is held (on the timer and on moves
+    // over the part), so a click makes at least one and no more than a few
+    struct Click {
+        int nPart;
+        int nStep;   // signed
+    };
+    const Click clicks[] = {{Slider::partArrowEnd, 1}, {Slider::partPageAfter, 100}, {Slider::partArrowStart, -1},
+                            {Slider::partPageBefore, -100}};
+    int nShift = 0;
+    for (const Click& c : clicks) {
+        // from the middle, so that a few steps stay inside the range
+        s.SetPosition(500);
+        s.RefreshButton(true);
+        const CRect rc = s.GetPartRect(c.nPart);
+        ASSERT_FALSE(rc.IsRectEmpty()) << c.nPart;
+        const int nBefore = (int)s.GetPosition();
+        const POINT pt = h.Screen(CPoint(rc.left + 2 + (nShift++ % 3), rc.CenterPoint().y));
+        ASSERT_TRUE(orvtest::moveTo(pt, hWndBar));
+        orvtest::Script script({
+            {"press", [&] { LeftButtonAt(pt, MOUSEEVENTF_LEFTDOWN); return true; }},
+            {"tracking", [&] { return s.GetTrackedPart() == c.nPart; }},
+            {"release", [&] { LeftButtonAt(pt, MOUSEEVENTF_LEFTUP); return true; }},
+            {"ended", [&] { return s.GetTrackedPart() == -1 && h.f.Bar().m_nBtnIdxCapture == -1; }},
+        });
+        ASSERT_TRUE(script.run()) << script.failure << DebugState(h, s);
+        const int nDelta = (int)s.GetPosition() - nBefore;
+        EXPECT_TRUE(nDelta % c.nStep == 0 && nDelta / c.nStep >= 1 && nDelta / c.nStep <= 4)
+            << c.nPart << ": moved by " << nDelta;
+        h.LeaveBar();
+        EXPECT_TRUE(h.f.Quiet()) << c.nPart;
+    }
+    // the thumb dragged beyond the track's end and back before its start
+    CRect rcTrack = s.GetPartRect(Slider::partTrack);
+    const CPoint ptThumb = s.GetPartRect(Slider::partThumb).CenterPoint();
+    const POINT ptPress = h.Screen(ptThumb);
+    const POINT ptBeyond = h.Screen(CPoint(rcTrack.right + 30, ptThumb.y + 3));
+    const POINT ptBefore = h.Screen(CPoint(rcTrack.left - 30, ptThumb.y - 3));
+    ASSERT_TRUE(orvtest::moveTo(ptPress, hWndBar));
+    bool bSeenEnd = false;
+    orvtest::Script drag({
+        {"press", [&] { LeftButtonAt(ptPress, MOUSEEVENTF_LEFTDOWN); return true; }},
+        {"tracking", [&] { return s.GetTrackedPart() == Slider::partThumb && s.GetPressedPart() == Slider::partThumb; }},
+        {"beyond the end", [&] {
+             LeftButtonAt(ptBeyond, 0);
+             return true;
+         }},
+        {"at the end", [&] {
+             if (s.GetPosition() != s.GetEffectiveRange()) {
+                 LeftButtonAt(ptBeyond, 0);
+                 return false;
+             }
+             bSeenEnd = true;
+             return true;
+         }},
+        {"before the start", [&] {
+             LeftButtonAt(ptBefore, 0);
+             return true;
+         }},
+        {"at the start", [&] {
+             if (s.GetPosition() != 0) {
+                 LeftButtonAt(ptBefore, 0);
+                 return false;
+             }
+             return true;
+         }},
+        {"release", [&] { LeftButtonAt(ptBefore, MOUSEEVENTF_LEFTUP); return true; }},
+        {"ended", [&] { return s.GetTrackedPart() == -1 && h.f.Bar().m_nBtnIdxCapture == -1; }},
+    });
+    ASSERT_TRUE(drag.run()) << drag.failure << DebugState(h, s);
+    EXPECT_TRUE(bSeenEnd);
+    EXPECT_EQ(0u, s.GetPosition());
+    h.LeaveBar();
+    EXPECT_TRUE(h.f.Quiet());
+    for (const Look& look : kLooks) {
+        orvtest::ScopedPainter painter(look.make());
+        h.pScroll->SetPosition(300);
+        h.f.Bar().Invalidate();
+        KeepPicture(h.f.pFrame, std::string("sliderbutton_") + look.name);
+    }
+}
+
+// Every end of the tracking loop (button up, Esc, the capture taken, the bar destroyed) leaves no
+// capture with the bar, no step timer, no part tracked; holding the end arrow stops at the range's
+// end.
+TEST(SliderButton, TrackingLoopEnds) {
+    enum End { kButtonUp, kEscape, kCaptureLost, kBarDestroyed };
+    struct Case {
+        const char* name;
+        End end;
+    };
+    const Case cases[] = {
+        {"button up", kButtonUp},
+        {"Esc", kEscape},
+        {"capture lost", kCaptureLost},
+        {"bar destroyed", kBarDestroyed},
+    };
+    int nShift = 0;
+    for (const Case& c : cases) {
+        SliderHolder h;
+        Slider& s = *h.pScroll;
+        const HWND hWndBar = h.f.Bar().m_hWnd;
+        // one below the range's end: holding the end arrow reaches it and stays
+        s.SetPosition(s.GetEffectiveRange() - 1);
+        h.f.Bar().Invalidate();
+        CWnd other;
+        ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), "other", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+        const CRect rc = s.GetPartRect(Slider::partArrowEnd);
+        const POINT pt = h.Screen(CPoint(rc.left + 3 + (nShift++ % 3), rc.CenterPoint().y));
+        ASSERT_TRUE(orvtest::moveTo(pt, hWndBar)) << c.name;
+        int nTicks = 0;
+        orvtest::Script script({
+            {"press", [&] { LeftButtonAt(pt, MOUSEEVENTF_LEFTDOWN); return true; }},
+            {"tracking", [&] { return s.GetTrackedPart() == Slider::partArrowEnd && ::GetCapture() == hWndBar; }},
+            // a few timer steps at the range's end change nothing
+            {"held", [&] { return s.GetPosition() == s.GetEffectiveRange() && ++nTicks > 3; }},
+            {"end", [&] {
+                 switch (c.end) {
+                 case kButtonUp: LeftButtonAt(pt, MOUSEEVENTF_LEFTUP); break;
+                 case kEscape: orvtest::keyDown(VK_ESCAPE); break;
+                 case kCaptureLost: other.SetCapture(); break;
+                 case kBarDestroyed: h.f.Bar().DestroyWindow(); break;
+                 }
+                 return true;
+             }},
+            {"ended", [&] {
+                 return !::IsWindow(hWndBar) || (s.GetTrackedPart() == -1 && h.f.Bar().m_nBtnIdxCapture == -1);
+             }},
+        });
+        ASSERT_TRUE(script.run()) << c.name << ": " << script.failure << DebugState(h, s);
+        if (c.end == kEscape)
+            orvtest::keyUp(VK_ESCAPE);
+        if (c.end != kButtonUp)
+            LeftButtonAt(pt, MOUSEEVENTF_LEFTUP);
+        orvtest::pumpWaiting();
+        EXPECT_TRUE(orvtest::pumpUntil([&] { return (::GetKeyState(VK_LBUTTON) & 0x8000) == 0; })) << c.name;
+        if (c.end == kCaptureLost) {
+            EXPECT_EQ(other.m_hWnd, ::GetCapture()) << c.name << ": the bar took the capture back";
+            ::ReleaseCapture();
+        }
+        if (::IsWindow(hWndBar))
+            h.LeaveBar();
+        EXPECT_EQ(NULL, ::GetCapture()) << c.name;
+        if (::IsWindow(hWndBar)) {
+            EXPECT_EQ(s.GetEffectiveRange(), s.GetPosition()) << c.name;
+            EXPECT_EQ(-1, s.GetPressedPart()) << c.name;
+            EXPECT_FALSE(::KillTimer(hWndBar, Slider::kStepTimerID)) << c.name << ": the step timer runs on";
+            EXPECT_TRUE(h.f.Quiet()) << c.name;
+        } else {
+            EXPECT_EQ(c.end, kBarDestroyed);
+        }
+        other.DestroyWindow();
     }
 }
 
