@@ -288,7 +288,8 @@ void CExtBarSliderButton::PaintPart(CDC* pDC, int nPart) {
     case partArrowEnd:
     case partThumb: {
         const bool bPushed = nPart != partThumb && bPressed;
-        CExtPaintManager::PushButtonPaintData data(this, bHorz, rc, "", NULL, true, bHover, bPushed, false, bEnabled,
+        // not flat: an idle thumb or arrow keeps its outline on the bar's background
+        CExtPaintManager::PushButtonPaintData data(this, bHorz, rc, "", NULL, false, bHover, bPushed, false, bEnabled,
                                                    true, false, false, 1 | 4, NULL, false, 0, false);
         pm.PaintPushButton(*pDC, data);
         if (nPart == partThumb)
