@@ -309,8 +309,9 @@ UINT CExtBarButton::TrackDropDownMenu(CPoint point, bool bSelectAny) {
     const int nIndex = m_pBar->GetButtonIndex(this);
     if (CExtToolControlBar::g_bMenuTracking && m_pBar->m_nBtnIdxMenuTracking == nIndex)
         return (UINT)-1;
+    // a menu moving from another button opens without its animation (the flag stays as it was)
     const bool bWasTracking = CExtToolControlBar::g_bMenuTracking;
-    CExtToolControlBar::CancelAllBarsTracking();
+    CExtToolControlBar::CloseOpenMenus();
     if (m_pBar->IsFloating()) {
         CFrameWnd* pMini = m_pBar->GetParentFrame();
         if (pMini != NULL)

@@ -90,7 +90,7 @@ UINT CExtBarContentExpandButton::TrackDropDownMenu(CPoint point, bool bSelectAny
     if (CExtToolControlBar::g_bMenuTracking && m_pBar->m_nBtnIdxMenuTracking == nIndex)
         return (UINT)-1;
     const bool bWasTracking = CExtToolControlBar::g_bMenuTracking;
-    CExtToolControlBar::CancelAllBarsTracking();
+    CExtToolControlBar::CloseOpenMenus();
     CExtToolControlBar::g_bMenuTracking = bWasTracking;
     if (m_pBar->IsFloating()) {
         CFrameWnd* pMini = m_pBar->GetParentFrame();

@@ -417,6 +417,7 @@ void CExtToolControlBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout) {
 }
 
 void CExtToolControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
+    SyncMenuTracking();
     CWnd* pWndTarget = pTarget;
     if ((m_nOptions & optInDialog) != 0) {
         if (pTarget != NULL)

@@ -66,6 +66,13 @@ public:
 
     // ---- tracking (CExtToolControlBarTrack.cpp) ----
     static void CancelAllBarsTracking();
+    // Before a button opens its menu: the open menu tree (another button's) is closed now and
+    // every bar's tracking ends (the flag is cleared first: an old tree that ends while it is
+    // set cancels the bars' tracking again, and with it the menu that opens next).
+    static void CloseOpenMenus();
+    // A menu tree can end without telling the bars (it was cancelled as a whole): a set
+    // menu-tracking flag with no menu open ends the bars' tracking.
+    static void SyncMenuTracking();
     static int TrackHelpModeInBars(CExtToolControlBar* pBar);
     void SetTrackedButton(int nIndex);
     bool UpdateHover(int x = -1, int y = -1);

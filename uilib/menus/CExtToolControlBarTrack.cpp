@@ -40,6 +40,18 @@ void CExtToolControlBar::CancelAllBarsTracking() {
     CWnd::CancelToolTips();
 }
 
+void CExtToolControlBar::SyncMenuTracking() {
+    if (g_bMenuTracking && !CExtPopupMenuWnd::IsAnyMenuTracked())
+        CancelAllBarsTracking();
+}
+
+void CExtToolControlBar::CloseOpenMenus() {
+    g_bMenuTracking = false;
+    if (CExtPopupMenuWnd::IsAnyMenuTracked())
+        CExtPopupMenuWnd::CancelMenuTracking();
+    CancelAllBarsTracking();
+}
+
 void CExtToolControlBar::SetTrackedButton(int nIndex) {
     if (GetSafeHwnd() == NULL) {
         m_nBtnIdxMenuTracking = nIndex;
@@ -63,6 +75,7 @@ void CExtToolControlBar::SetTrackedButton(int nIndex) {
 }
 
 bool CExtToolControlBar::TrackButtonMenu(int nIndex, bool bSelectFirst, bool bPost) {
+    SyncMenuTracking();
     if (g_bMenuTracking && nIndex == m_nBtnIdxMenuTracking)
         return true;
     if (!EnsureBarVisible())
@@ -144,6 +157,7 @@ bool CExtToolControlBar::UpdateHover(int x, int y) {
 }
 
 bool CExtToolControlBar::OnMouseClickEvent(UINT nFlags, int x, int y) {
+    SyncMenuTracking();
     if (CExtPopupMenuWnd::IsAnyMenuTracked() && !g_bMenuTracking)
         return true;
     const bool bBusy = (m_nTracking & (trackRowResizing | trackColumnResizing | trackDragging)) != 0;
@@ -186,6 +200,7 @@ bool CExtToolControlBar::OnMouseClickEvent(UINT nFlags, int x, int y) {
 // ---- press and release --------------------------------------------------------------------------
 
 void CExtToolControlBar::OnLButtonDown(UINT, CPoint point) {
+    SyncMenuTracking();
     RestoreFocusToFrame();
     const HWND hWnd = m_hWnd;
     const int nIndex = HitTestButtons(point.x, point.y, 0, TBBS_SEPARATOR, false);

@@ -420,12 +420,33 @@ TEST(ToolBarTracking, DropDownMenus) {
     EXPECT_EQ(1u, CExtPopupMenuWnd::standIn().tracked.size());
     bar.SendMessage(WM_LBUTTONUP, 0, At(CPoint(rcLog.right - 4, rcLog.top + 4)));
     EXPECT_EQ(1u, f.pFrame->m_commands.size()) << "the arrow's release delivers nothing";
+    // while a tool-bar menu is open, the mouse on another drop-down button moves the menu there
+    CExtPopupMenuWnd::ResetStandIn();
+    const int nLog = f.Index(ID_TB_LOG);
+    CExtPopupMenuWnd::standIn().bAnyMenuTracked = true;
+    CExtToolControlBar::g_bMenuTracking = true;
+    bar.SetTrackedButton(nRun);
+    bar.SendMessage(WM_MOUSEMOVE, 0, At(f.Centre(ID_TB_LOG)));
+    ASSERT_EQ(1u, CExtPopupMenuWnd::standIn().tracked.size());
+    ASSERT_FALSE(CExtPopupMenuWnd::standIn().tracked[0].items.empty());
+    EXPECT_EQ((UINT)ID_TB_LOG_TODAY, CExtPopupMenuWnd::standIn().tracked[0].items[0].nCmdID);
+    EXPECT_EQ(nLog, bar.m_nBtnIdxMenuTracking);
+    EXPECT_EQ(0u, bar.GetButtonStyle(nRun) & TBBS_PRESSED) << "the first button is released";
+    EXPECT_TRUE(CExtToolControlBar::g_bMenuTracking);
+    // a plain button under the mouse opens nothing
+    bar.SendMessage(WM_MOUSEMOVE, 0, At(f.Centre(ID_TB_NEW)));
+    EXPECT_EQ(1u, CExtPopupMenuWnd::standIn().tracked.size());
+    CExtPopupMenuWnd::standIn().bAnyMenuTracked = false;
+    CExtToolControlBar::CancelAllBarsTracking();
+    bar.SendMessage(WM_CANCELMODE);
     // the button whose menu is open: nothing opens again
     CExtPopupMenuWnd::ResetStandIn();
+    CExtPopupMenuWnd::standIn().bAnyMenuTracked = true;
     CExtToolControlBar::g_bMenuTracking = true;
     bar.m_nBtnIdxMenuTracking = nRun;
     EXPECT_TRUE(bar.TrackButtonMenu(nRun));
     EXPECT_TRUE(CExtPopupMenuWnd::standIn().tracked.empty());
+    CExtPopupMenuWnd::standIn().bAnyMenuTracked = false;
     CExtToolControlBar::CancelAllBarsTracking();
     EXPECT_EQ(-1, bar.m_nBtnIdxMenuTracking);
     EXPECT_FALSE(bar.TrackButtonMenu(f.Index(ID_TB_NEW))) << "a button without a menu";
