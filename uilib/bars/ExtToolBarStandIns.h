@@ -1,14 +1,8 @@
-// The stand-in of the panel bar until the menus layer brings the real class under the same name:
-// a fixed-size control bar. The menu bar is the menus layer's own (CExtMenuControlBar.h).
+// The menus layer's bar kinds that the bars' code and tests ask for: the tool bar, the menu bar
+// and the panel bar (all real classes of uilib/menus).
 #pragma once
 #include "CExtControlBar.h"
 #include "CExtToolControlBar.h"
 #include "CExtMenuControlBar.h"
 #include "ExtBarStandIns.h"
-
-class CExtPanelControlBar : public CExtControlBar {
-    DECLARE_DYNCREATE(CExtPanelControlBar)
-public:
-    CExtPanelControlBar();
-    BarKind QueryBarKind() const override { return kindPanelBar; }
-};
+#include "CExtPanelControlBar.h"

@@ -227,6 +227,9 @@ void CExtToolControlBar::OnLButtonDown(UINT, CPoint point) {
         }
         return;
     }
+    // a button that ran its press to the end itself (a slider's tracking loop) leaves none to hold
+    if (!p->IsTrackingPressed())
+        return;
     CWnd* pCtrl = p->GetCtrl();
     if (pCtrl != NULL && (pCtrl->GetSafeHwnd() == NULL || pCtrl->IsWindowVisible()))
         return;

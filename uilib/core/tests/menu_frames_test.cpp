@@ -6,6 +6,7 @@
 #include "CExtPaintManagerXP.h"
 #include "BarDoubles.h"
 #include "ExtBarStandIns.h"
+#include "CExtBarColorButton.h"
 #include "CExtPopupMenuWnd.h"
 
 namespace {
@@ -255,8 +256,9 @@ TEST_F(MenuFramesTest, Office2003BarBackgroundAndDecoration) {
         bar.m_nDockBarID = c.dock;
         std::unique_ptr<CObject> button;
         if (c.color) {
-            CExtBarColorButton* p = new CExtBarColorButton(&bar, CRect(4, 4, 28, 26));
-            p->m_bSeparatedDropDown = c.flag4;
+            CExtBarColorButton* p = new CExtBarColorButton(&bar, 1);
+            p->SetRect(CRect(4, 4, 28, 26));
+            p->SetSeparatedDropDown(c.flag4);
             button.reset(p);
         } else {
             button.reset(orvtest::NewBarButton(&bar, CRect(4, 4, 28, 26), c.flag4));

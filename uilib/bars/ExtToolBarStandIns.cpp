@@ -1,5 +1,0 @@
-#include "ExtToolBarStandIns.h"
-
-IMPLEMENT_DYNCREATE(CExtPanelControlBar, CExtControlBar)
-
-CExtPanelControlBar::CExtPanelControlBar() { m_nOptions |= optFixedSize; }

@@ -1,4 +1,0 @@
-// The stand-ins' answers.
-#include "ExtBarStandIns.h"
-
-IMPLEMENT_DYNAMIC(CExtBarColorButton, CObject)
