@@ -375,8 +375,8 @@ TEST_F(AlarmTest, ARealDragMovesTheFixedSheetByItsCaptionButNeverSizesItByItsBor
 {
     const struct {
         bool fixed, caption;
-        int moved, widened;   // expected, in pixels
-    } cases[] = {{true, false, 0, 0}, {true, true, 60, 0}, {false, false, 0, 60}};
+        bool moves, widens;
+    } cases[] = {{true, false, false, false}, {true, true, true, false}, {false, false, false, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.fixed ? "fixed" : "resizable") + (c.caption ? " caption" : " border"));
         CAlarmSettingDlg page;
@@ -422,9 +422,19 @@ TEST_F(AlarmTest, ARealDragMovesTheFixedSheetByItsCaptionButNeverSizesItByItsBor
         orvtest::pumpWaiting();
         CRect after;
         ::GetWindowRect(sheet.m_hWnd, &after);
-        EXPECT_EQ(before.Width() + c.widened, after.Width());
+        // (the system's loop takes the last move it handled before the release: under load that
+        // can be a step short of the end, so a change is judged by its direction)
+        if (c.widens)
+            EXPECT_LT(before.Width() + 30, after.Width());
+        else
+            EXPECT_EQ(before.Width(), after.Width());
         EXPECT_EQ(before.Height(), after.Height());
-        EXPECT_EQ(before.TopLeft() + CPoint(c.moved, c.moved * 2 / 3), after.TopLeft());
+        if (c.moves) {
+            EXPECT_LT(before.left + 30, after.left);
+            EXPECT_LT(before.top + 20, after.top);
+        } else {
+            EXPECT_EQ(before.TopLeft(), after.TopLeft());
+        }
         sheet.DestroyWindow();
         orvtest::pumpWaiting();
     }
