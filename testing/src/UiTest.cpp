@@ -270,8 +270,12 @@ void watchMouse()
         g_hMouseHook = ::SetWindowsHookExA(WH_MOUSE, MouseHook, NULL, ::GetCurrentThreadId());
 }
 
+// The last point these helpers sent the pointer to (x -1: none yet).
+POINT g_ptLastSent = {-1, -1};
+
 void sendMouse(POINT pt, DWORD flags)
 {
+    g_ptLastSent = pt;
     INPUT in = {};
     in.type = INPUT_MOUSE;
     const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
@@ -400,18 +404,27 @@ bool moveUntil(POINT screen, const std::function<bool()>& done, DWORD timeoutMs)
     return true;
 }
 
+// A press or release where the helpers last put the pointer: under Wine a late pointer event of
+// an earlier move can put the cursor back for a moment, and a press at the cursor's position
+// then lands on the wrong window.
+namespace {
+POINT buttonPoint()
+{
+    POINT pt = g_ptLastSent;
+    if (pt.x < 0)
+        ::GetCursorPos(&pt);
+    return pt;
+}
+}  // namespace
+
 void buttonDown(Button button)
 {
-    POINT pt;
-    ::GetCursorPos(&pt);
-    sendMouse(pt, button == Button::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN);
+    sendMouse(buttonPoint(), button == Button::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN);
 }
 
 void buttonUp(Button button)
 {
-    POINT pt;
-    ::GetCursorPos(&pt);
-    sendMouse(pt, button == Button::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP);
+    sendMouse(buttonPoint(), button == Button::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP);
 }
 
 bool click(POINT screen, HWND expect, Button button)

@@ -93,6 +93,8 @@ bool moveTo(POINT screen, HWND expect = NULL, DWORD timeoutMs = 5000);
 // put the cursor back after the move arrived, and a window that tracks hover then hears of it.
 bool moveUntil(POINT screen, const std::function<bool()>& done, DWORD timeoutMs = 5000);
 enum class Button { Left, Right };
+// A press or release at the point these helpers last moved the pointer to (the cursor's
+// position before any move).
 void buttonDown(Button button = Button::Left);
 void buttonUp(Button button = Button::Left);
 // Move there, press and release; the input is waited for as with moveTo.
