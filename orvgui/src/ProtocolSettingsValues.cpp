@@ -12,78 +12,88 @@ ProtocolSettingsValues::ProtocolSettingsValues()
 {
 }
 
+namespace {
+
+// Each protocol's values as its settings dialog holds them, one field list used both ways: into
+// the dialog before it opens, back out of it on OK.
+template <class Dst, class Src>
+void CopyHttp(Dst& dst, const Src& src)
+{
+    dst.searchText = src.searchText;
+    dst.caseSensitive = src.caseSensitive;
+    dst.saveSuccessful = src.saveSuccessful;
+    dst.saveFailed = src.saveFailed;
+}
+
+// (the authentication flag has no control: it stays as it is)
+template <class Dst, class Src>
+void CopySmtp(Dst& dst, const Src& src)
+{
+    dst.body = src.body;
+    dst.subject = src.subject;
+    dst.from = src.from;
+    dst.to = src.to;
+    dst.user = src.user;
+    dst.password = src.password;
+}
+
+template <class Dst, class Src>
+void CopyPop3(Dst& dst, const Src& src)
+{
+    dst.user = src.user;
+    dst.password = src.password;
+    dst.headerOnly = src.headerOnly;
+    dst.bodySearch = src.bodySearch;
+    dst.headerSearch = src.headerSearch;
+}
+
+template <class Dst, class Src>
+void CopyFtp(Dst& dst, const Src& src)
+{
+    dst.user = src.user;
+    dst.password = src.password;
+    dst.downloadLocal = src.downloadLocal;
+    dst.downloadRemote = src.downloadRemote;
+    dst.uploadLocal = src.uploadLocal;
+    dst.uploadRemote = src.uploadRemote;
+}
+
+// Opens the dialog with the values; on OK takes its values back.
+template <class Dialog, class Values>
+bool Edit(Dialog& dialog, Values& values, void (*copyDialog)(Dialog&, const Values&),
+          void (*copyValues)(Values&, const Dialog&))
+{
+    copyDialog(dialog, values);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    copyValues(values, dialog);
+    return true;
+}
+
+}  // namespace
+
 bool ProtocolSettingsValues::editSettings(int type, CItemPropertiesDlg* owner, MonitorItemWrapper* wrapper)
 {
+    typedef ProtocolSettingsValues V;
     switch (type) {
     case ItemSettingsRules::TypeHttp:
     case ItemSettingsRules::TypeHttps: {
         CPageSettingsDlg dialog;
-        dialog.searchText = searchText;
-        dialog.caseSensitive = caseSensitive;
-        dialog.saveSuccessful = saveSuccessful;
-        dialog.saveFailed = saveFailed;
         dialog.setOwner(owner);
         dialog.setWrapper(wrapper);
-        if (dialog.DoModal() != IDOK)
-            return false;
-        searchText = dialog.searchText;
-        caseSensitive = dialog.caseSensitive;
-        saveSuccessful = dialog.saveSuccessful;
-        saveFailed = dialog.saveFailed;
-        return true;
+        return Edit(dialog, *this, &CopyHttp<CPageSettingsDlg, V>, &CopyHttp<V, CPageSettingsDlg>);
     }
     case ItemSettingsRules::TypeSmtp: {
-        // the authentication flag has no control: it stays as it is
         CSmtpSettingsDlg dialog;
-        dialog.body = body;
-        dialog.subject = subject;
-        dialog.from = from;
-        dialog.to = to;
-        dialog.user = user;
-        dialog.password = password;
-        if (dialog.DoModal() != IDOK)
-            return false;
-        body = dialog.body;
-        subject = dialog.subject;
-        from = dialog.from;
-        to = dialog.to;
-        user = dialog.user;
-        password = dialog.password;
-        return true;
+        return Edit(dialog, *this, &CopySmtp<CSmtpSettingsDlg, V>, &CopySmtp<V, CSmtpSettingsDlg>);
     }
     case ItemSettingsRules::TypePop3: {
         CPop3SettingsDlg dialog;
-        dialog.user = user;
-        dialog.password = password;
-        dialog.headerOnly = headerOnly;
-        dialog.bodySearch = bodySearch;
-        dialog.headerSearch = headerSearch;
-        if (dialog.DoModal() != IDOK)
-            return false;
-        user = dialog.user;
-        password = dialog.password;
-        headerOnly = dialog.headerOnly;
-        bodySearch = dialog.bodySearch;
-        headerSearch = dialog.headerSearch;
-        return true;
+        return Edit(dialog, *this, &CopyPop3<CPop3SettingsDlg, V>, &CopyPop3<V, CPop3SettingsDlg>);
     }
     case ItemSettingsRules::TypeFtp: {
         CFtpSettingsDlg dialog;
-        dialog.user = user;
-        dialog.password = password;
-        dialog.downloadLocal = downloadLocal;
-        dialog.downloadRemote = downloadRemote;
-        dialog.uploadLocal = uploadLocal;
-        dialog.uploadRemote = uploadRemote;
-        if (dialog.DoModal() != IDOK)
-            return false;
-        user = dialog.user;
-        password = dialog.password;
-        downloadLocal = dialog.downloadLocal;
-        downloadRemote = dialog.downloadRemote;
-        uploadLocal = dialog.uploadLocal;
-        uploadRemote = dialog.uploadRemote;
-        return true;
+        return Edit(dialog, *this, &CopyFtp<CFtpSettingsDlg, V>, &CopyFtp<V, CFtpSettingsDlg>);
     }
     default:
         return false;
