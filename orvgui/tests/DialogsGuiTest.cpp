@@ -29,6 +29,7 @@ CWinApp& App()
 }
 
 using wintest::kLooks;
+using wintest::ListTexts;
 using wintest::Look;
 using wintest::Picture;
 using wintest::TextOf;
@@ -508,18 +509,6 @@ TEST_F(WindowsTest, FeedbackFormClearEmptiesEveryField)
 }
 
 // ---- the columns chooser ----
-
-std::vector<std::string> ListTexts(HWND list)
-{
-    std::vector<std::string> texts;
-    const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[256] = "";
-        ::SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        texts.push_back(text);
-    }
-    return texts;
-}
 
 // Clicks the caption in a list box with real input.
 bool ClickCaption(HWND list, const std::string& caption)

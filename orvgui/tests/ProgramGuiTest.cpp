@@ -359,18 +359,6 @@ TEST_F(ProgramTest, InternetOptionsKeepTheTextsOfAnUnusedProxyAndCancelChangesNo
 
 // ---- the report manager ----
 
-std::vector<std::string> ListTexts(HWND list)
-{
-    std::vector<std::string> texts;
-    const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[256] = "";
-        ::SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        texts.push_back(text);
-    }
-    return texts;
-}
-
 std::string SelectedText(HWND list)
 {
     const int sel = static_cast<int>(::SendMessageA(list, LB_GETCURSEL, 0, 0));

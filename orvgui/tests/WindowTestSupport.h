@@ -5,6 +5,7 @@
 #include <afxwin.h>
 
 #include <string>
+#include <vector>
 
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerOffice2003.h"
@@ -47,6 +48,19 @@ inline std::string TextOf(HWND hWnd)
     std::string text(::GetWindowTextLengthA(hWnd) + 1, '\0');
     text.resize(::GetWindowTextA(hWnd, &text[0], (int)text.size()));
     return text;
+}
+
+// The texts of a list box's entries, in order.
+inline std::vector<std::string> ListTexts(HWND list)
+{
+    std::vector<std::string> texts;
+    const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[256] = "";
+        ::SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    return texts;
 }
 
 inline std::string ItemText(HWND dialog, int id)
