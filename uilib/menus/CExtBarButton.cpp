@@ -297,6 +297,22 @@ void CExtBarButton::DropDownFailed(CExtPopupMenuWnd* pPopup) {
     CExtToolControlBar::CancelAllBarsTracking();
 }
 
+bool CExtBarButton::TrackDroppedPopup(CExtPopupMenuWnd* pPopup, CPoint point, int nIndex, UINT nFlags,
+                                      UINT* pResult) {
+    pPopup->m_pDroppedFromBar = m_pBar;
+    CRect rcExclude = GetRect();
+    m_pBar->ClientToScreen(&rcExclude);
+    CPoint ptScreen = point;
+    m_pBar->ClientToScreen(&ptScreen);
+    m_pBar->SetTrackedButton(nIndex);
+    if (!pPopup->TrackPopupMenu(nFlags, ptScreen.x, ptScreen.y, &rcExclude, m_pBar, &CExtToolControlBar::DrawTrackedArea,
+                                pResult, true)) {
+        DropDownFailed(pPopup);
+        return false;
+    }
+    return true;
+}
+
 UINT CExtBarButton::TrackDropDownMenu(CPoint point, bool bSelectAny) {
     if (IsDisabled() || m_pBar == NULL || m_pBar->GetSafeHwnd() == NULL)
         return (UINT)-1;
@@ -330,23 +346,14 @@ UINT CExtBarButton::TrackDropDownMenu(CPoint point, bool bSelectAny) {
         DropDownFailed(pPopup);
         return (UINT)-1;
     }
-    pPopup->m_pDroppedFromBar = m_pBar;
-    CRect rcExclude = GetRect();
-    m_pBar->ClientToScreen(&rcExclude);
-    CPoint ptScreen = point;
-    m_pBar->ClientToScreen(&ptScreen);
     const UINT nFlags = DropDownTrackFlags(bSelectAny);
-    m_pBar->SetTrackedButton(nIndex);
     const HWND hWndBar = m_pBar->m_hWnd;
     const HWND hWndTarget = pTarget != NULL ? pTarget->m_hWnd : NULL;
     if (IsAutoChangeCommand() && !CExtControlBar::IsFrameInHelpMode(m_pBar)) {
         CExtToolControlBar::g_bMenuTracking = true;
         UINT nResult = 0;
-        if (!pPopup->TrackPopupMenu(nFlags | 0x280, ptScreen.x, ptScreen.y, &rcExclude, m_pBar,
-                                    &CExtToolControlBar::DrawTrackedArea, &nResult, true)) {
-            DropDownFailed(pPopup);
+        if (!TrackDroppedPopup(pPopup, point, nIndex, nFlags | 0x280, &nResult))
             return (UINT)-1;
-        }
         // the modal loop has ended: the bar (and this button) may be gone
         if (nResult != 0 && ::IsWindow(hWndBar) && ::IsWindow(hWndTarget)) {
             SetCommandId(nResult, true, true);
@@ -354,11 +361,8 @@ UINT CExtBarButton::TrackDropDownMenu(CPoint point, bool bSelectAny) {
         }
         return (UINT)-1;
     }
-    if (!pPopup->TrackPopupMenu(nFlags, ptScreen.x, ptScreen.y, &rcExclude, m_pBar, &CExtToolControlBar::DrawTrackedArea,
-                                NULL, true)) {
-        DropDownFailed(pPopup);
+    if (!TrackDroppedPopup(pPopup, point, nIndex, nFlags))
         return (UINT)-1;
-    }
     if (::IsWindow(hWndBar) && CExtPopupMenuWnd::IsAnyMenuTracked()) {
         CExtToolControlBar::g_bMenuTracking = true;
         m_pBar->SetTrackedButton(m_pBar->GetButtonIndex(this));

@@ -129,6 +129,10 @@ protected:
     UINT DropDownTrackFlags(bool bSelectAny) const;
     // Ends a drop-down whose popup could not be tracked: the caller still owns it.
     void DropDownFailed(CExtPopupMenuWnd* pPopup);
+    // Opens a built popup beside the button (point: where the bar was pressed, in its client
+    // coordinates) as the bar's tracked drop-down; runs the popup's modal loop when the flags ask
+    // for one. False when the popup was refused: it is deleted and the bars' tracking ended.
+    bool TrackDroppedPopup(CExtPopupMenuWnd* pPopup, CPoint point, int nIndex, UINT nFlags, UINT* pResult = NULL);
     // Whether the control window shows in the current orientation.
     bool IsCtrlShown() const;
 

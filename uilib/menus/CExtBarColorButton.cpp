@@ -99,18 +99,9 @@ UINT CExtBarColorButton::TrackDropDownMenu(CPoint point, bool bSelectAny) {
         CExtToolControlBar::CancelAllBarsTracking();
         return (UINT)-1;
     }
-    pPopup->m_pDroppedFromBar = m_pBar;
-    CRect rcExclude = GetRect();
-    m_pBar->ClientToScreen(&rcExclude);
-    CPoint ptScreen = point;
-    m_pBar->ClientToScreen(&ptScreen);
-    m_pBar->SetTrackedButton(nIndex);
     const HWND hWndBar = m_pBar->m_hWnd;
-    if (!pPopup->TrackPopupMenu(DropDownTrackFlags(bSelectAny), ptScreen.x, ptScreen.y, &rcExclude, m_pBar,
-                                &CExtToolControlBar::DrawTrackedArea, NULL, true)) {
-        DropDownFailed(pPopup);
+    if (!TrackDroppedPopup(pPopup, point, nIndex, DropDownTrackFlags(bSelectAny)))
         return (UINT)-1;
-    }
     if (::IsWindow(hWndBar) && CExtPopupMenuWnd::IsAnyMenuTracked()) {
         CExtToolControlBar::g_bMenuTracking = true;
         m_pBar->SetTrackedButton(m_pBar->GetButtonIndex(this));

@@ -114,18 +114,9 @@ UINT CExtBarContentExpandButton::TrackDropDownMenu(CPoint point, bool bSelectAny
         CExtToolControlBar::g_bMenuTracking = false;
         return (UINT)-1;
     }
-    pPopup->m_pDroppedFromBar = m_pBar;
-    CRect rcExclude = GetRect();
-    m_pBar->ClientToScreen(&rcExclude);
-    CPoint ptScreen = point;
-    m_pBar->ClientToScreen(&ptScreen);
-    m_pBar->SetTrackedButton(nIndex);
     const HWND hWndBar = m_pBar->m_hWnd;
-    if (!pPopup->TrackPopupMenu(DropDownTrackFlags(bSelectAny), ptScreen.x, ptScreen.y, &rcExclude, m_pBar,
-                                &CExtToolControlBar::DrawTrackedArea, NULL, true)) {
-        DropDownFailed(pPopup);
+    if (!TrackDroppedPopup(pPopup, point, nIndex, DropDownTrackFlags(bSelectAny)))
         return (UINT)-1;
-    }
     if (::IsWindow(hWndBar) && CExtPopupMenuWnd::IsAnyMenuTracked())
         CExtToolControlBar::g_bMenuTracking = true;
     return (UINT)-1;
