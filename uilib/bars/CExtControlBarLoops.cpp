@@ -434,6 +434,9 @@ void CExtControlBar::DraggingStart(const POINT* pptScreen, const POINT* pptGrabO
                                    int cyThreshold) {
     if (m_hWnd == NULL || pptScreen == NULL)
         return;
+    // a drag would move bars the frame's layout save or load is walking
+    if (IsFrameStateSerializing(GetDockSiteFrame(this)))
+        return;
     const HWND hWnd = m_hWnd;
     const CPoint ptStart(*pptScreen);
     MSG msg;

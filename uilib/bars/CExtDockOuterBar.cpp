@@ -515,7 +515,7 @@ CExtDockOuterBar::Attempt CExtDockOuterBar::TryRelayout() {
     CFrameWnd* pFrame = RelayoutFrame();
     if (pFrame == NULL || pFrame->m_hWnd == NULL)
         return Attempt::busy;
-    if (m_bRelayoutRunning || pFrame->m_bInRecalcLayout)
+    if (m_bRelayoutRunning || pFrame->m_bInRecalcLayout || CExtControlBar::IsFrameStateSerializing(pFrame))
         return Attempt::busy;
     if (!pFrame->IsWindowVisible())
         return Attempt::hidden;

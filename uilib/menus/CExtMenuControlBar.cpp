@@ -403,6 +403,9 @@ void CExtMenuControlBar::RecalcParentFrameLayout() {
     CFrameWnd* pFrame = m_pDockSite;
     if ((pFrame->m_nIdleFlags & CFrameWnd::idleLayout) != 0)
         return;
+    // the frame's bar-state save or load lays the frame out itself when it is done
+    if (IsFrameStateSerializing(pFrame))
+        return;
     if (pFrame->IsWindowVisible())
         pFrame->RecalcLayout(TRUE);
 }

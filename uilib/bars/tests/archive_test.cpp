@@ -379,6 +379,40 @@ TEST(BarStateArchive, ASaveInsideALoadOfTheSameFrameAnswersFalse) {
     EXPECT_TRUE(bSaved);
 }
 
+// A drag asked for while the frame's bar state is being saved or loaded does not start: it leaves
+// the waiting keys alone and takes no capture. Without the save or load the same request takes
+// the keys and ends on the queued button-up.
+TEST(BarStateArchive, NoDragStartsWhileTheFrameIsBeingSavedOrLoaded) {
+    Docking d(CRect(20, 20, 580, 460));
+    Layout l = MakeBars(d);
+    const HWND hBar = l.a->GetSafeHwnd();
+    CRect rc;
+    l.a->GetWindowRect(&rc);
+    const POINT ptStart = rc.CenterPoint();
+    const POINT ptGrab = {4, 4};
+    auto tryDrag = [&]() {
+        MSG msg;
+        while (::PeekMessageA(&msg, hBar, 0, 0, PM_REMOVE)) {
+        }
+        ::PostMessageA(hBar, WM_KEYDOWN, 'A', 0);
+        ::PostMessageA(hBar, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        l.a->DraggingStart(&ptStart, &ptGrab, 4, 4);
+        const bool bKeyLeft = ::PeekMessageA(&msg, hBar, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE) != FALSE;
+        while (::PeekMessageA(&msg, hBar, 0, 0, PM_REMOVE)) {
+        }
+        return bKeyLeft;
+    };
+    for (bool bLoading : {true, false}) {
+        SCOPED_TRACE(bLoading ? "loading" : "saving");
+        ASSERT_TRUE(CExtControlBar::RegisterFrameStateSerializing(d.pFrame, bLoading));
+        EXPECT_TRUE(tryDrag());
+        EXPECT_EQ(::GetCapture(), (HWND)NULL);
+        EXPECT_TRUE(CExtControlBar::UnregisterFrameStateSerializing(d.pFrame));
+    }
+    EXPECT_FALSE(tryDrag());
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+}
+
 // ---- damaged archives ------------------------------------------------------------------------------
 
 TEST(BarStateArchive, DamagedArchivesAreRefusedWholeWithEveryBarWhereItWas) {
