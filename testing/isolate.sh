@@ -56,6 +56,32 @@ start_fixture_manager() {   # inside the namespace: the manager that starts fixt
   grep -q '^ready' "$SCRATCH/manager.log" || { echo "isolate.sh: the fixture manager did not start" >&2; cat "$SCRATCH/manager.log" >&2; exit 1; }
 }
 
+wait_for_desktop() {   # the private prefix's desktop up with its display driver, held for the test
+  # A program's first window starts the desktop's program and gives up on it after ten seconds,
+  # going on without a display driver: on a loaded machine a window test then had no windows.
+  # The desktop closes a second after the last program using it ends, so a holder stays attached
+  # to it while the test runs (the exit trap ends it with the server).
+  local tool="$ORV_BINARY_DIR/testing/orv_desktop_ready.exe.so"
+  [ -f "$tool" ] || return 0
+  wineserver -p >/dev/null 2>&1 </dev/null
+  local deadline=$((SECONDS + 50)) tries=0 pid
+  while [ $SECONDS -lt $deadline ]; do
+    tries=$((tries + 1))
+    wine "$tool" --hold >"$SCRATCH/desktop" 2>/dev/null </dev/null &
+    pid=$!
+    # ready, or the holder ended at once: its own start gave up on a desktop still coming up
+    while kill -0 $pid 2>/dev/null && ! grep -q '^ready' "$SCRATCH/desktop" && [ $SECONDS -lt $deadline ]; do
+      sleep 0.1
+    done
+    grep -q '^ready' "$SCRATCH/desktop" && return 0
+    kill $pid 2>/dev/null
+    sleep 0.2
+  done
+  echo "isolate.sh: the test prefix's desktop did not come up within 50 s ($tries tries; desktop program" \
+       "$(pgrep -f 'explorer.exe /desktop' >/dev/null && echo running || echo not running))" >&2
+  return 1
+}
+
 start_xvfb() {   # an X server of our own at DEPTH bits; sets XVFB_PID, DISPLAY and the screenshot folder
   exec 3>"$SCRATCH/display"
   Xvfb -displayfd 3 -screen 0 "1280x1024x$DEPTH" -nolisten tcp >"$SCRATCH/xvfb.log" 2>&1 </dev/null &
@@ -117,6 +143,7 @@ case "$MODE" in
     # screenshots the test writes (orvtest::screenshot) are kept as PNG files in the build folder
     export ORV_SCREENSHOT_DIR="${ORV_SCREENSHOT_DIR:-$ORV_BINARY_DIR/screenshots}"
     mkdir -p "$ORV_SCREENSHOT_DIR"
+    wait_for_desktop || exit 1
     run_limited "$@"; exit $?
     ;;
   display-netns)
@@ -134,6 +161,7 @@ case "$MODE" in
     # the X server listens on a Unix socket only: its file is in the shared /tmp/.X11-unix, and
     # the abstract socket belongs to this network namespace, so it needs no network of the host
     start_xvfb
+    wait_for_desktop || exit 1
     run_limited "$@"; exit $?
     ;;
 esac

@@ -113,9 +113,24 @@ std::string recentPointerMessages()
     }
     POINT pt = {};
     ::GetCursorPos(&pt);
-    char tail[128];
-    snprintf(tail, sizeof tail, "; last point (%ld,%ld), cursor at (%ld,%ld)", (long)g_ptLast.x, (long)g_ptLast.y,
-             (long)pt.x, (long)pt.y);
+    // where input would go now: the window under the cursor (and whose thread it is), the
+    // capture, the active and foreground windows and the thread's modes
+    HWND hUnder = ::WindowFromPoint(pt);
+    GUITHREADINFO gti = {};
+    gti.cbSize = sizeof gti;
+    ::GetGUIThreadInfo(0, &gti);
+    char under[64] = "none", capture[64] = "none";
+    if (hUnder != NULL)
+        ::GetClassNameA(hUnder, under, sizeof under);
+    if (gti.hwndCapture != NULL)
+        ::GetClassNameA(gti.hwndCapture, capture, sizeof capture);
+    char tail[512];
+    snprintf(tail, sizeof tail,
+             "; last point (%ld,%ld), cursor at (%ld,%ld); under it %s of %s thread; capture %s; active %p, "
+             "foreground %p; thread flags 0x%lx",
+             (long)g_ptLast.x, (long)g_ptLast.y, (long)pt.x, (long)pt.y, under,
+             hUnder != NULL && ::GetWindowThreadProcessId(hUnder, NULL) == ::GetCurrentThreadId() ? "this" : "another",
+             capture, (void*)::GetActiveWindow(), (void*)::GetForegroundWindow(), (unsigned long)gti.flags);
     return text + tail;
 }
 

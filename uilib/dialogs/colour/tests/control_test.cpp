@@ -14,6 +14,7 @@
 #include <stdlib.h>
 #include "orv/gtest.h"
 #include "orv/TestEnv.h"
+#include "orv/DesktopPointer.h"
 #include "orv/UiTest.h"
 #include "CExtColorCtrl.h"
 #include "CExtColorButton.h"
@@ -141,6 +142,9 @@ protected:
     static constexpr int kCx = 260, kCy = 220;
 
     void Open(int nMode, COLORREF clr = RGB(255, 255, 255)) {
+        // the pointer went to the desktop when the last test's window went from under it, and
+        // the desktop's program may pass that on late, into this test's drag: wait for it first
+        ASSERT_TRUE(orvtest::parkPointer());
         ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "colour control", WS_POPUP | WS_VISIBLE, 40, 40,
                                     kCx + 40, kCy + 40, NULL, NULL));
         pCtrl.reset(new CountingColorCtrl(nMode));
