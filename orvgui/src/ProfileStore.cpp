@@ -78,10 +78,6 @@ ProfileStore::ProfileStore(const std::string& path)
 ProfileStore::~ProfileStore()
 {
     DeleteCriticalSection(&lock_);
-    std::ostringstream columns;
-    for (int id : columns_)
-        columns << id << '~';
-    values_[ProfileColumns] = columns.str();
     save();
 }
 
@@ -121,9 +117,13 @@ bool ProfileStore::save() const
                                               "setting was changed") % path_).str());
         return false;
     }
+    // the visible columns as the list holds them now
+    std::ostringstream columns;
+    for (int id : columns_)
+        columns << id << '~';
     std::string text;
     for (int i = 0; i < ProfileValueCount; ++i)
-        text += values_[i] + "|";
+        text += (i == ProfileColumns ? columns.str() : values_[i]) + "|";
     if (!FileIo::replaceContents(path_, text)) {
         const DWORD error = GetLastError();
         LOG4CXX_ERROR(logger(), (boost::format("%1% could not be written (error %2%)") % path_ %

@@ -103,7 +103,7 @@ public:
     // Replaces the visible-column list; it reaches the file when the store is destroyed.
     void setColumns(const std::vector<int>& columns);
 
-    // Writes profile.cfg now (positions 0 to 16); false when it could not be written, or when the
+    // Writes profile.cfg now (positions 0 to 16, the column list as setColumns left it); false when it could not be written, or when the
     // file could not be read at load and no value was changed since (it is left as it is).
     bool save() const;
     // The load found the file but could not read it whole (unreadable, or too large).

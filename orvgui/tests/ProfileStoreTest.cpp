@@ -116,6 +116,18 @@ TEST_F(ProfileStoreTest, DestructionWritesTheColumnsAndSeventeenValues)
     EXPECT_EQ(1, again.getInt(ProfileTimeUnit));
 }
 
+// The program saves its store at the end of shut-down (the process-wide store's destructor does
+// not run at a Winelib program's exit): that save carries the columns too.
+TEST_F(ProfileStoreTest, AnExplicitSaveWritesTheColumnsAsTheListLeftThem)
+{
+    ASSERT_TRUE(writeFile(path_, "0|1|1|146~|1|1|1||0|||||15|2|0|0|"));
+    ProfileStore store(path_);
+    store.setColumns({149, 144});
+    ASSERT_TRUE(store.setInt(ProfileFirstRun, 0));
+    ASSERT_TRUE(store.save());
+    EXPECT_EQ("0|1|0|149~144~|1|1|1||0|||||15|2|0|0|", orvtest::readFile(path_));
+}
+
 TEST_F(ProfileStoreTest, RefusesValuesHoldingTheFileSeparatorsSoNoLaterValueShifts)
 {
     {
