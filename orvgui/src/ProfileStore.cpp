@@ -55,7 +55,7 @@ void ProfileStore::setDataFolder(const std::string& folder)
 }
 
 ProfileStore::ProfileStore(const std::string& path)
-    : path_(path), unreadable_(false), changed_(false)
+    : path_(path), unreadable_(false), changed_(false), savedClean_(false)
 {
     load();
     InitializeCriticalSection(&lock_);
@@ -78,7 +78,11 @@ ProfileStore::ProfileStore(const std::string& path)
 ProfileStore::~ProfileStore()
 {
     DeleteCriticalSection(&lock_);
-    save();
+    // A store saved since its last change is not written again: the program saves the
+    // process-wide store at the end of its shut-down, and at the process's end (where this runs)
+    // Wine no longer serves file calls.
+    if (!savedClean_)
+        save();
 }
 
 void ProfileStore::load()
@@ -130,6 +134,7 @@ bool ProfileStore::save() const
                                  error).str());
         return false;
     }
+    savedClean_ = true;
     return true;
 }
 
@@ -163,6 +168,7 @@ bool ProfileStore::setString(int position, const std::string& text)
     if (values_[position] != text) {
         values_[position] = text;
         changed_ = true;
+        savedClean_ = false;
     }
     return true;
 }
@@ -184,6 +190,7 @@ void ProfileStore::setColumns(const std::vector<int>& columns)
     if (columns_ != columns) {
         columns_ = columns;
         changed_ = true;
+        savedClean_ = false;
     }
 }
 

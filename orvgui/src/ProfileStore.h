@@ -82,7 +82,8 @@ public:
     static void setDataFolder(const std::string& folder);
 
     // A store on the file (Windows path), loaded now; saved, with the column list, when destroyed
-    // (unless the file could not be read and nothing was changed).
+    // (unless the file could not be read and nothing was changed, or save() wrote it and nothing
+    // changed since).
     explicit ProfileStore(const std::string& path);
     ~ProfileStore();
     ProfileStore(const ProfileStore&) = delete;
@@ -121,4 +122,5 @@ private:
     std::vector<int> columns_;
     bool unreadable_;
     bool changed_;   // a value or the column list was changed since the load
+    mutable bool savedClean_;   // saved, and nothing changed since
 };
