@@ -41,8 +41,12 @@ bool BarLayoutFile::Save(const CString& strPath, const Serializer& write)
             bWritten = false;
         }
     }
-    if (bWritten && ::MoveFileExA(strNew, strPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
+    if (bWritten) {
+        // a rename over a file someone holds open is refused; replacing it works then
+        if (::MoveFileExA(strNew, strPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
+            ::ReplaceFileA(strPath, strNew, NULL, REPLACEFILE_IGNORE_MERGE_ERRORS, NULL, NULL))
+            return true;
+    }
     ::DeleteFileA(strNew);
     return false;
 }
