@@ -1,0 +1,52 @@
+#include "BarLayoutFile.h"
+
+BarLayoutFile::Outcome BarLayoutFile::Load(const CString& strPath, const Serializer& read)
+{
+    CFile file;
+    if (!file.Open(strPath, CFile::modeRead | CFile::shareDenyWrite))
+        return Missing;
+    bool bRead = false;
+    try {
+        CArchive ar(&file, CArchive::load, kBufferSize);
+        bRead = read(ar);
+        ar.Close();
+    } catch (CException* e) {
+        e->Delete();
+        bRead = false;
+    }
+    return bRead ? Loaded : Damaged;
+}
+
+bool BarLayoutFile::Save(const CString& strPath, const Serializer& write)
+{
+    const CString strNew = TemporaryPath(strPath);
+    bool bWritten = false;
+    {
+        CFile file;
+        if (!file.Open(strNew, CFile::modeCreate | CFile::modeWrite))
+            return false;
+        try {
+            CArchive ar(&file, CArchive::store, kBufferSize);
+            bWritten = write(ar);
+            ar.Close();   // writes what is buffered
+            file.Flush();
+        } catch (CException* e) {
+            e->Delete();
+            bWritten = false;
+        }
+        try {
+            file.Close();
+        } catch (CException* e) {
+            e->Delete();
+            bWritten = false;
+        }
+    }
+    if (bWritten) {
+        // a rename over a file someone holds open is refused; replacing it works then
+        if (::MoveFileExA(strNew, strPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
+            ::ReplaceFileA(strPath, strNew, NULL, REPLACEFILE_IGNORE_MERGE_ERRORS, NULL, NULL))
+            return true;
+    }
+    ::DeleteFileA(strNew);
+    return false;
+}
