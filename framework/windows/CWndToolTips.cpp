@@ -79,6 +79,17 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
         message != WM_LBUTTONUP && message != WM_RBUTTONDOWN && message != WM_RBUTTONUP &&
         message != WM_MBUTTONDOWN && message != WM_MBUTTONUP)
         return;
+    // The nearest window from the message's own up that shows tool tips handles it; the others
+    // on the way pre-translate the same message and leave it (a parent would find the child
+    // window itself as its tool and put that in place of the tool the child found).
+    for (HWND hWnd = pMsg->hwnd; hWnd != NULL; hWnd = ::GetParent(hWnd)) {
+        CWnd* pWnd = FromHandlePermanent(hWnd);
+        if (pWnd != NULL && (pWnd->m_nFlags & WF_TOOLTIPS) != 0) {
+            if (pWnd != this)
+                return;
+            break;
+        }
+    }
     AFX_THREAD_STATE* pState = AfxGetThreadState();
     CPoint point = pMsg->pt;
     ::ScreenToClient(m_hWnd, &point);

@@ -5,6 +5,7 @@
 #include "CExtResourceManager.h"
 #include "ExtBitmapUtil.h"
 #include "ExtRegistryArchive.h"
+#include <commctrl.h>
 #include <vector>
 
 CExtCmdProfile::CExtCmdProfile(LPCTSTR lpszName) : m_sName(lpszName != NULL ? lpszName : "")
@@ -336,6 +337,61 @@ bool CExtCmdProfile::UpdateFromToolBarResource(UINT nToolBarResourceID, UINT** p
     }
     if (pnCount != NULL)
         *pnCount = (INT)all.size();
+    return true;
+}
+
+bool CExtCmdProfile::UpdateFromToolBar(CWnd& wndToolBar, bool bReplace, bool bLoadTexts)
+{
+    const HWND hWnd = wndToolBar.GetSafeHwnd();
+    if (hWnd == NULL || !::IsWindow(hWnd))
+        return false;
+    const HIMAGELIST hImages = (HIMAGELIST)::SendMessageA(hWnd, TB_GETIMAGELIST, 0, 0);
+    if (hImages == NULL)
+        return false;
+    const int nButtons = (int)::SendMessageA(hWnd, TB_BUTTONCOUNT, 0, 0);
+    for (int i = 0; i < nButtons; ++i) {
+        TBBUTTON button = {};
+        if (!::SendMessageA(hWnd, TB_GETBUTTON, (WPARAM)i, (LPARAM)&button))
+            continue;
+        const UINT nCmdID = (UINT)button.idCommand;
+        if (nCmdID == 0 || (button.fsStyle & BTNS_SEP) != 0)
+            continue;
+        // the image and text as the control tells them; the button's own image index when it
+        // will not
+        char text[1024] = "";
+        TBBUTTONINFOA info = {};
+        info.cbSize = sizeof info;
+        info.dwMask = TBIF_IMAGE | TBIF_TEXT | TBIF_BYINDEX;
+        info.pszText = text;
+        info.cchText = (int)sizeof text;
+        int nImage = button.iBitmap;
+        if (::SendMessageA(hWnd, TB_GETBUTTONINFOA, (WPARAM)i, (LPARAM)&info) >= 0)
+            nImage = info.iImage;
+        else
+            text[0] = '\0';
+        text[sizeof text - 1] = '\0';
+        // the button information carries only a text given as a pointer; one from the control's
+        // string list is the button's text as the control reads it
+        if (text[0] == '\0') {
+            const LRESULT nLength = ::SendMessageA(hWnd, TB_GETBUTTONTEXTA, (WPARAM)nCmdID, 0);
+            if (nLength > 0 && nLength < (LRESULT)sizeof text)
+                ::SendMessageA(hWnd, TB_GETBUTTONTEXTA, (WPARAM)nCmdID, (LPARAM)text);
+            else
+                text[0] = '\0';
+        }
+        CExtCmdItem item(nCmdID);
+        item.m_sToolbarText = text;
+        if (bLoadTexts)
+            item.UpdateTextsFromResource();
+        if (!SetCommand(&item, bReplace) || nImage < 0 || GetCommandIcon(nCmdID) != NULL)
+            continue;
+        const HICON hIcon = ::ImageList_GetIcon(hImages, nImage, ILD_NORMAL);
+        if (hIcon == NULL)
+            continue;
+        CExtCmdIcon* pIcon = new CExtCmdIcon;
+        pIcon->AssignFromHICON(hIcon, false);   // the icon is the new object's own
+        SetCommandIcon(nCmdID, pIcon, true);
+    }
     return true;
 }
 

@@ -29,6 +29,9 @@ public:
     virtual bool UpdateFromToolBarResource(UINT nToolBarResourceID, UINT** ppIDs = NULL, INT* pnCount = NULL,
                                            bool bReplace = false, bool bLoadTexts = true,
                                            COLORREF clrTransparent = RGB(192, 192, 192));
+    // Commands, tool-bar texts and icons from a live window of the system's tool-bar control:
+    // false without its window or image list; an item that has an icon keeps it.
+    virtual bool UpdateFromToolBar(CWnd& wndToolBar, bool bReplace = false, bool bLoadTexts = true);
     // Commands listed up to a 0 get SetAlwaysVisible(bOn); false when one is a window system
     // command or unknown (those are skipped).
     virtual bool SetCommandsAlwaysVisible(const UINT* pIDs, bool bOn = true);

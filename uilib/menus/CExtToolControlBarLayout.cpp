@@ -81,6 +81,7 @@ ExtToolBarLayout::Frame CExtToolControlBar::LayoutFrame() const {
     frame.rcBorders = CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder);
     frame.bFloating = GetSafeHwnd() != NULL && IsFloating();
     frame.bPanel = IsPanelMode();
+    frame.sizeChevronPad = g_PaintManager->GetBarButtonPadding();
     return frame;
 }
 

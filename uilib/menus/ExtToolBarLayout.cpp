@@ -99,6 +99,13 @@ CSize ButtonsSize(const std::vector<Item>& items, const Item* pChevron, bool bVe
             nThick = frame.sizeDefault.cy;
         }
     }
+    // the placement keeps a look's padding between the buttons and a docked bar's chevron
+    if (pChevron != NULL && !frame.bFloating && !pChevron->bHidden) {
+        if (bStack)
+            result.cy += frame.sizeChevronPad.cy;
+        else
+            result.cx += frame.sizeChevronPad.cx;
+    }
     if (!bVertical) {
         result.cx += frame.nRowGap / 2 + frame.rcBorders.left + frame.rcBorders.right;
     } else {

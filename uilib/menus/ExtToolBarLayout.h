@@ -36,10 +36,12 @@ struct Frame {
     CRect rcBorders = CRect(1, 0, 1, 0);  // left, top, right, bottom borders
     bool bFloating = false;
     bool bPanel = false;
+    CSize sizeChevronPad = CSize(0, 0);  // the room a docked bar's placement leaves before its chevron
 };
 
 // The extent of the buttons: stacked in one column when bVertical (and not a panel), else in
-// the rows their wrap flags give; the chevron (pChevron, may be NULL) counts on a docked bar.
+// the rows their wrap flags give; the chevron (pChevron, may be NULL) counts on a docked bar,
+// with the room before it, so that a bar given this size has a place for every button.
 CSize ButtonsSize(const std::vector<Item>& items, const Item* pChevron, bool bVertical, const Frame& frame);
 
 // Placement in a bar's work area (the client rectangle less the borders).

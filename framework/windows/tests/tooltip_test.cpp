@@ -73,3 +73,42 @@ TEST(ToolTips, TheHitToolIsShownAndItsTextFreedOnce)
     EXPECT_EQ(mappedBefore, mallinfo2().hblkhd);
     wnd.DestroyWindow();
 }
+
+// A window inside another that also shows tool tips keeps its tool: the parent pre-translates
+// the same message after it and leaves it to the nearer window (else it would find the child
+// window as its own tool and put that in place of the child's).
+TEST(ToolTips, TheNearestWindowWithTipsHandlesTheMessage)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "parent", WS_POPUP | WS_VISIBLE, 100, 100, 300, 120, NULL, NULL));
+    parent.EnableToolTips(TRUE);
+    CTippedWnd child;
+    ASSERT_TRUE(child.Create(AfxRegisterWndClass(0), "child", WS_CHILD | WS_VISIBLE, CRect(10, 10, 210, 110), &parent, 7));
+    child.EnableToolTips(TRUE);
+
+    MSG msg = mouseMove(child, 20, 50);
+    EXPECT_FALSE(CWnd::WalkPreTranslateTree(NULL, &msg));
+    HWND hWndTip = AfxGetThreadState()->m_hWndToolTip;
+    ASSERT_TRUE(hWndTip != NULL);
+    EXPECT_EQ(1, ::SendMessageA(hWndTip, TTM_GETTOOLCOUNT, 0, 0));
+    TOOLINFOA ti = {};
+    ti.cbSize = sizeof ti;
+    char text[32] = "";
+    ti.lpszText = text;
+    ASSERT_TRUE(::SendMessageA(hWndTip, TTM_ENUMTOOLSA, 0, (LPARAM)&ti));
+    EXPECT_EQ(child.m_hWnd, ti.hwnd) << "the parent's tool took the child's place";
+    EXPECT_EQ(1u, ti.uId);
+    EXPECT_STREQ("left half", text);
+    EXPECT_EQ(1, child.hits);
+
+    // a message of the parent itself is the parent's: its own hit test finds the child
+    MSG own = mouseMove(parent, 50, 50);
+    EXPECT_FALSE(CWnd::WalkPreTranslateTree(NULL, &own));
+    ti = TOOLINFOA();
+    ti.cbSize = sizeof ti;
+    ASSERT_TRUE(::SendMessageA(hWndTip, TTM_ENUMTOOLSA, 0, (LPARAM)&ti));
+    EXPECT_EQ(parent.m_hWnd, ti.hwnd);
+    EXPECT_EQ((UINT_PTR)child.m_hWnd, ti.uId);
+    CWnd::CancelToolTips();
+    parent.DestroyWindow();
+}

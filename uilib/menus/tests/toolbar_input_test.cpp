@@ -59,6 +59,21 @@ std::string TipAt(CExtToolControlBar& bar, CPoint pt) {
     return text;
 }
 
+// The text of the thread's tool tip while it shows a bar's tool, "" while it shows nothing.
+std::string ShownTip(CWnd& bar, UINT nToolID) {
+    const HWND hWndTip = AfxGetThreadState()->m_hWndToolTip;
+    if (hWndTip == NULL || !::IsWindowVisible(hWndTip))
+        return std::string();
+    char text[256] = "";
+    TOOLINFOA ti = {};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = bar.m_hWnd;
+    ti.uId = nToolID;
+    ti.lpszText = text;
+    ::SendMessageA(hWndTip, TTM_GETTEXTA, sizeof text, (LPARAM)&ti);
+    return text;
+}
+
 // Moves the pointer to pt and waits until it is there and done() holds (a late pointer event of
 // an earlier move may put it back: the move is sent again then).
 bool MoveExactly(const CPoint& pt, const std::function<bool()>& done = [] { return true; }) {
@@ -164,6 +179,9 @@ TEST(ToolBarInput, ButtonsUnderTheMouse) {
     CPoint ptNew = ScreenAt(f, ID_TB_NEW);
     bar.ScreenToClient(&ptNew);
     EXPECT_EQ("New item (Ctrl+N)", TipAt(bar, ptNew));
+    // the pointer resting there shows the thread's tool tip with that text
+    EXPECT_TRUE(orvtest::pumpUntil([&] { return ShownTip(bar, ID_TB_NEW) == "New item (Ctrl+N)"; }))
+        << "shown: \"" << ShownTip(bar, ID_TB_NEW) << "\"";
     EXPECT_TRUE(Picture("hover"));
 
     // a click delivers on the release, not on the press
@@ -331,4 +349,81 @@ TEST(ToolBarInput, GripperDragsToASideFloatsAndDocksBack) {
     EXPECT_TRUE(bar.IsDockedHorizontally());
     EXPECT_TRUE(Picture("docked_back"));
     EXPECT_TRUE(f.Quiet());
+}
+
+namespace {
+
+// Shown, finished opening and holding the input.
+bool MenuReady() {
+    CExtPopupMenuWnd* p = TopPopup();
+    CExtPopupMenuSite& site = CExtPopupMenuSite::g_DefPopupMenuSite;
+    return MenuShown() && p->IsAnimationFinished() && site.GetAnimatedMenu() == NULL && site.GetCapturedMenu() == p;
+}
+
+// Where keys and activation are: for a failure message.
+std::string KeyState() {
+    char text[200];
+    snprintf(text, sizeof text, "foreground %s, active %s, focus %s",
+             orvtest::className(::GetForegroundWindow()).c_str(), orvtest::className(::GetActiveWindow()).c_str(),
+             orvtest::className(::GetFocus()).c_str());
+    return text;
+}
+
+// A key press and release once the open menu is ready for it and the menu's least interval
+// between two key-downs has passed (a key sooner than that goes to the focused window).
+DWORD g_nLastKeyDown = 0;
+void MenuKey(WORD vk) {
+    orvtest::pumpUntil([] { return MenuReady(); }, 3000);
+    orvtest::pumpUntil([] { return ::GetTickCount() - g_nLastKeyDown > 2 * CExtPopupMenuSite::g_nPopupMinKeyInterval + 10; });
+    g_nLastKeyDown = ::GetTickCount();
+    orvtest::pressKey(vk);
+}
+
+}  // namespace
+
+// 4. An open drop-down menu moves to the drop-down button the mouse moves onto, and back; the
+// menu that moved there takes the keys: arrows choose its item and Enter delivers it.
+TEST(ToolBarInput, OpenMenuMovesToTheNextDropDownAndTakesKeys) {
+    FrameHolder f;
+    CExtToolControlBar& bar = f.Bar();
+    CExtPopupMenuWnd::g_bMenuExpanding = false;
+    f.SetDropDown(ID_TB_RUN_ALL, IDM_TB_RUN, false);
+    f.SetDropDown(ID_TB_LOG, IDM_TB_LOG, false);
+    bar.OnUpdateCmdUI(f.pFrame, TRUE);
+    const int nRun = f.Index(ID_TB_RUN_ALL), nLog = f.Index(ID_TB_LOG);
+    auto tracked = [&](int nIndex, UINT nFirst) {
+        return [&bar, nIndex, nFirst] {
+            return MenuReady() && bar.m_nBtnIdxMenuTracking == nIndex && TopPopup()->ItemGetCmdID(0) == nFirst;
+        };
+    };
+    for (const UINT nChoice : {ID_TB_LOG_WEEK, ID_TB_RUN_FAILED}) {
+        SCOPED_TRACE(nChoice);
+        f.pFrame->m_commands.clear();
+        ASSERT_TRUE(PressOpens(ScreenAt(f, ID_TB_RUN_ALL), bar)) << orvtest::recentMouseMessages();
+        ASSERT_TRUE(orvtest::pumpUntil(tracked(nRun, ID_TB_RUN_SELECTED)));
+        // over the buttons without a menu on the way the menu stays; on the next drop-down it moves
+        ASSERT_TRUE(MoveExactly(ScreenAt(f, ID_TB_CLEAR)));
+        orvtest::pumpWaiting();
+        EXPECT_TRUE(tracked(nRun, ID_TB_RUN_SELECTED)());
+        ASSERT_TRUE(MoveExactly(ScreenAt(f, ID_TB_LOG), tracked(nLog, ID_TB_LOG_TODAY))) << orvtest::recentMouseMessages();
+        EXPECT_TRUE(CExtToolControlBar::g_bMenuTracking);
+        EXPECT_EQ(0u, bar.GetButtonStyle(nRun) & TBBS_PRESSED) << "the button the menu left is drawn pressed";
+        EXPECT_NE(0u, bar.GetButtonStyle(nLog) & TBBS_PRESSED);
+        if (nChoice == ID_TB_LOG_WEEK)
+            EXPECT_TRUE(Picture("menu_moved"));
+        else   // and back again
+            ASSERT_TRUE(MoveExactly(ScreenAt(f, ID_TB_RUN_ALL), tracked(nRun, ID_TB_RUN_SELECTED)));
+        // the keys go to the menu now open: Down twice selects the second item, Enter chooses it
+        for (int nItem : {0, 1}) {
+            MenuKey(VK_DOWN);
+            ASSERT_TRUE(orvtest::pumpUntil([&] { return MenuReady() && TopPopup()->GetCurIndex() == nItem; }))
+                << "Down did not reach the menu: " << KeyState();
+        }
+        MenuKey(VK_RETURN);
+        EXPECT_TRUE(orvtest::pumpUntil([&] { return f.pFrame->m_commands.size() == 1; })) << KeyState();
+        EXPECT_EQ(std::vector<UINT>({nChoice}), f.pFrame->m_commands);
+        bar.OnUpdateCmdUI(f.pFrame, TRUE);
+        Away(f);
+        EXPECT_TRUE(orvtest::pumpUntil([&] { return f.Quiet(); })) << f.Quiet();
+    }
 }

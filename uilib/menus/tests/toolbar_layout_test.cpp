@@ -169,6 +169,51 @@ TEST(ToolBarLayout, ButtonsSizeTable) {
     }
 }
 
+// A docked bar given the size its buttons ask for places every button before its chevron,
+// also in a look that leaves room before the chevron and has no row gap; one pixel less
+// hides one.
+TEST(ToolBarLayout, ADockedBarOfItsOwnSizeHidesNothing) {
+    struct Case {
+        bool vertical;
+        int rowGap;
+        int pad;
+    };
+    const Case cases[] = {
+        {false, 6, 0}, {false, 0, 4}, {false, 6, 4}, {true, 6, 0}, {true, 0, 4}, {true, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.vertical ? "vertical" : "horizontal") + ", gap " + std::to_string(c.rowGap) +
+                     ", pad " + std::to_string(c.pad));
+        ExtToolBarLayout::Frame frame;
+        frame.nRowGap = c.rowGap;
+        frame.sizeChevronPad = CSize(c.pad, c.pad);
+        Item chevron;
+        chevron.size = c.vertical ? CSize(23, 11) : CSize(11, 22);
+        const Row start = Parse("A B | C:34 D | E", c.vertical);
+        const CSize size = ExtToolBarLayout::ButtonsSize(start.items, &chevron, c.vertical, frame);
+        // the placement as the bar makes it: the work area within the borders, less the chevron
+        // and the room before it
+        auto hiddenIn = [&](CSize sizeBar) {
+            Row row = start;
+            ExtToolBarLayout::PlaceParams p;
+            p.bHorz = !c.vertical;
+            p.nRowGap = c.rowGap;
+            p.rcBorders = frame.rcBorders;
+            p.rcWork = CRect(frame.rcBorders.left, frame.rcBorders.top, sizeBar.cx - frame.rcBorders.right,
+                             sizeBar.cy - frame.rcBorders.bottom);
+            if (c.vertical)
+                p.rcWork.bottom -= chevron.size.cy + c.pad;
+            else
+                p.rcWork.right -= chevron.size.cx + c.pad;
+            return Names(row, ExtToolBarLayout::Place(row.items, p));
+        };
+        EXPECT_EQ("", hiddenIn(size));
+        if (c.rowGap == 0) {
+            EXPECT_EQ("E", hiddenIn(size - (c.vertical ? CSize(0, 1) : CSize(1, 0))));
+        }
+    }
+}
+
 // 4. A docked bar hides what does not fit: the hidden list in bar order, a separator between
 // listed buttons that one divided in the bar, and no visible separator leading, trailing or
 // doubled.
