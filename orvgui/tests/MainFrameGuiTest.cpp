@@ -142,17 +142,6 @@ std::vector<std::pair<std::string, orvtest::Script::Step>> DragSteps(POINT from,
     return steps;
 }
 
-BOOL CALLBACK DumpWindow(HWND h, LPARAM)
-{
-    char c[200] = "";
-    ::GetWindowTextA(h, c, 200);
-    RECT r;
-    ::GetWindowRect(h, &r);
-    fprintf(stderr, "TRAYPROBE '%s' %s vis %d (%d,%d,%d,%d)\n", c, orvtest::className(h).c_str(), ::IsWindowVisible(h),
-            (int)r.left, (int)r.top, (int)r.right, (int)r.bottom);
-    return TRUE;
-}
-
 class MainFrameFixture : public ::testing::Test {
 protected:
     void SetUp() override { ClosedPort(); }
@@ -510,12 +499,22 @@ TEST_F(MainFrameCommandsTest, CommandsFollowTheSelectionAndActOnTheItem)
     EXPECT_TRUE(Enabled(ID_RUN_ALL_TB)) << "one item is left";
     Picture("mainframe_15_deleted");
 
-    // the tray icon
+    // the tray icon, in the task bar Wine shows: a minimise with the tray preference hides the
+    // window, a double click on the icon shows it again
+    ASSERT_TRUE(frame->HasTrayIcon());
+    EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE), frame->GetTrayIconData().cbSize);
     HWND tray = ::FindWindowA("Shell_TrayWnd", NULL);
-    if (tray != NULL) {
-        DumpWindow(tray, 0);
-        ::EnumChildWindows(tray, DumpWindow, 0);
-    }
+    ASSERT_NE(HWND(NULL), tray) << "no task bar";
+    CRect bar;
+    ::GetWindowRect(tray, &bar);
+    const POINT icon = {bar.right - 10, bar.CenterPoint().y};
+    frame->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(frame->IsWindowVisible()) << "hidden in the tray";
+    EXPECT_FALSE(frame->IsIconic());
+    Picture("mainframe_17_hidden_in_tray");
+    ASSERT_TRUE(orvtest::doubleClick(icon, NULL));
+    ASSERT_TRUE(orvtest::pumpUntil([&] { return frame->IsWindowVisible() != FALSE; }, 10000));
+    Picture("mainframe_18_shown_from_tray");
 }
 
 }  // namespace
