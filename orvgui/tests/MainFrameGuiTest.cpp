@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "BarLayoutFile.h"
+#include "CExtCmdManager.h"
 #include "CExtControlBar.h"
 #include "CExtPopupMenuSite.h"
 #include "CExtPopupMenuWnd.h"
@@ -375,10 +376,13 @@ TEST_F(MainFrameCommandsTest, CommandsFollowTheSelectionAndActOnTheItem)
     ASSERT_TRUE(orvtest::pumpUntil([&] { return Idle(port) && Idle(web); }, 20000)) << "the first checks";
     EXPECT_EQ(NULL, ShownPopup(hFrame)) << "no wizard when there are items";
 
-    // nothing selected: the item commands are off, Run all is on
+    // nothing selected: the item commands are off, Run all is on (every command is in the profile
+    // from the start, so its state is set before a bar or a menu shows it)
     for (UINT id : {ID_PROPERTIES_TB, ID_DELETE_TB, ID_SUSPEND_TB, ID_ACTIVATE_TB, ID_RUN_NOW_TB, ID_CLEAR_STATS_TB,
-                    ID_PROPERTIES, ID_DELETE, ID_LAST_PAGE})
+                    ID_PROPERTIES, ID_DELETE, ID_LAST_PAGE}) {
+        EXPECT_NE(nullptr, g_CmdManager->GetCommand(frame->GetProfileName(), id)) << id;
         EXPECT_FALSE(Enabled(id)) << id;
+    }
     EXPECT_TRUE(Enabled(ID_RUN_ALL_TB));
     Picture("mainframe_10_items_none_selected");
 
