@@ -180,6 +180,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!g_CmdManager->ProfileSetup(m_strProfile, m_hWnd))
         return -1;
     g_CmdManager->UpdateFromMenuResource(m_strProfile, IDR_MAINFRAME);
+    // the tool bar's, the tray menu's and the context menu's commands too, so that their states
+    // can be set before a bar or a menu first shows them
+    g_CmdManager->UpdateFromToolBarResource(m_strProfile, IDR_TOOLBAR_SMALL);
+    g_CmdManager->UpdateFromMenuResource(m_strProfile, IDR_TRAY_MENU);
+    g_CmdManager->UpdateFromMenuResource(m_strProfile, IDR_LIST_MENU);
 
     if (!CreateBars())
         return -1;

@@ -270,8 +270,7 @@ void CMainFrame::OnClearStats()
         return;
     if (Ask(kClearStatsQuestion, NULL, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    pWrapper = GetSelectedWrapper();   // the item may have gone while the question was up
-    if (pWrapper == NULL)
+    if (pWrapper != GetSelectedWrapper())   // the item may have gone while the question was up
         return;
     pWrapper->getItem()->resetStatistics();
     RefreshSelectedRow(pWrapper);

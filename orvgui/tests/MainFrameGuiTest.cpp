@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "BarLayoutFile.h"
+#include "CExtCmdManager.h"
 #include "CExtControlBar.h"
 #include "CExtPopupMenuSite.h"
 #include "CExtPopupMenuWnd.h"
@@ -97,16 +98,13 @@ CExtPopupMenuSite& Site()
     return CExtPopupMenuSite::g_DefPopupMenuSite;
 }
 
-// The open menu, shown, finished opening and holding the input; NULL otherwise.
+// The open menu, shown, finished opening and holding the input (keys sent before it holds the
+// input go to the focused window); NULL otherwise.
 CExtPopupMenuWnd* ReadyMenu()
 {
     CExtPopupMenuWnd* p = dynamic_cast<CExtPopupMenuWnd*>(Site().GetTopMenu());
-    // a pull-down of the menu bar is the captured one
-    CExtPopupMenuWnd* captured = dynamic_cast<CExtPopupMenuWnd*>(Site().GetCapturedMenu());
-    if (captured != NULL)
-        p = captured;
     return p != NULL && p->GetSafeHwnd() != NULL && ::IsWindowVisible(p->GetSafeHwnd()) && p->IsAnimationFinished() &&
-                   Site().GetAnimatedMenu() == NULL
+                   Site().GetAnimatedMenu() == NULL && Site().GetCapturedMenu() == p
                ? p
                : NULL;
 }
@@ -143,17 +141,6 @@ std::vector<std::pair<std::string, orvtest::Script::Step>> DragSteps(POINT from,
     }
     steps.push_back({"release", [to] { Mouse(to, MOUSEEVENTF_LEFTUP); return true; }});
     return steps;
-}
-
-BOOL CALLBACK DumpWindow(HWND h, LPARAM)
-{
-    char c[200] = "";
-    ::GetWindowTextA(h, c, 200);
-    RECT r;
-    ::GetWindowRect(h, &r);
-    fprintf(stderr, "TRAYPROBE '%s' %s vis %d (%d,%d,%d,%d)\n", c, orvtest::className(h).c_str(), ::IsWindowVisible(h),
-            (int)r.left, (int)r.top, (int)r.right, (int)r.bottom);
-    return TRUE;
 }
 
 class MainFrameFixture : public ::testing::Test {
@@ -251,7 +238,6 @@ TEST_F(MainFrameFixture, LayoutIsKeptRestoredAndADamagedFileReplaced)
 
     // View > Status Bar by the menu bar's keys hides the status bar
     MenuCommand('V', 'S', "mainframe_03_view_menu");
-    fprintf(stderr, "PROGRESS status bar\n");
     EXPECT_FALSE(frame->GetStatusBar().IsWindowVisible());
 
     // the tool bar dragged by its gripper to the frame's left side
@@ -356,11 +342,13 @@ protected:
         ::ClientToScreen(List().m_hWnd, &p);
         return p;
     }
-    POINT ButtonPoint(UINT id)
+    // dx moves the point aside: two clicks on one spot in quick succession are a double click
+    POINT ButtonPoint(UINT id, int dx = 0)
     {
         for (int i = 0; i < ToolBar().GetButtonsCount(); i++)
             if (ToolBar().GetButtonCommand(i) == id) {
                 POINT p = ToolBar().GetButton(i)->GetRect().CenterPoint();
+                p.x += dx;
                 ::ClientToScreen(ToolBar().m_hWnd, &p);
                 return p;
             }
@@ -388,10 +376,13 @@ TEST_F(MainFrameCommandsTest, CommandsFollowTheSelectionAndActOnTheItem)
     ASSERT_TRUE(orvtest::pumpUntil([&] { return Idle(port) && Idle(web); }, 20000)) << "the first checks";
     EXPECT_EQ(NULL, ShownPopup(hFrame)) << "no wizard when there are items";
 
-    // nothing selected: the item commands are off, Run all is on
+    // nothing selected: the item commands are off, Run all is on (every command is in the profile
+    // from the start, so its state is set before a bar or a menu shows it)
     for (UINT id : {ID_PROPERTIES_TB, ID_DELETE_TB, ID_SUSPEND_TB, ID_ACTIVATE_TB, ID_RUN_NOW_TB, ID_CLEAR_STATS_TB,
-                    ID_PROPERTIES, ID_DELETE, ID_LAST_PAGE})
+                    ID_PROPERTIES, ID_DELETE, ID_LAST_PAGE}) {
+        EXPECT_NE(nullptr, g_CmdManager->GetCommand(frame->GetProfileName(), id)) << id;
         EXPECT_FALSE(Enabled(id)) << id;
+    }
     EXPECT_TRUE(Enabled(ID_RUN_ALL_TB));
     Picture("mainframe_10_items_none_selected");
 
@@ -425,16 +416,17 @@ TEST_F(MainFrameCommandsTest, CommandsFollowTheSelectionAndActOnTheItem)
     ASSERT_TRUE(orvtest::pumpUntil([&] { return web->getStatus().totalChecks > before && Idle(web); }, 20000));
     Picture("mainframe_13_run_now");
 
-    // a row's context menu: Suspend, then Activate, then Run now, each by its letter
+    // a row's context menu: Suspend, then Activate, each clicked
     Select(port);
     const struct {
-        WORD key;
+        UINT id;
         std::function<bool()> done;
         const char* picture;
     } context[] = {
-        {'S', [&] { return !port->getStatus().active; }, "mainframe_14_context_menu"},
-        {'A', [&] { return port->getStatus().active; }, ""},
+        {ID_CTX_SUSPEND, [&] { return !port->getStatus().active; }, "mainframe_14_context_menu"},
+        {ID_CTX_ACTIVATE, [&] { return port->getStatus().active; }, ""},
     };
+    POINT itemPoint = {0, 0};
     for (const auto& c : context) {
         orvtest::Script script({
             {"right click", [&] {
@@ -445,16 +437,31 @@ TEST_F(MainFrameCommandsTest, CommandsFollowTheSelectionAndActOnTheItem)
                  return true;
              }},
             {"menu open", [] { return ReadyMenu() != NULL; }},
-            {"letter", [&] {
+            {"picture", [&] {
                  if (*c.picture != '\0')
                      Picture(c.picture);
-                 orvtest::pressKey(c.key);
+                 return true;
+             }},
+            {"to the item", [&] {
+                 CExtPopupMenuWnd* menu = ReadyMenu();
+                 if (menu == NULL)
+                     return false;
+                 CRect rc = menu->GetItemRect(menu->ItemFindPosForCmdID(c.id));
+                 itemPoint = rc.CenterPoint();
+                 ::ClientToScreen(menu->GetSafeHwnd(), &itemPoint);
+                 Mouse(itemPoint, 0);
+                 return true;
+             }},
+            {"on the item", [&] { return CursorAt(itemPoint); }},
+            {"click", [&] {
+                 Mouse(itemPoint, MOUSEEVENTF_LEFTDOWN);
+                 Mouse(itemPoint, MOUSEEVENTF_LEFTUP);
                  return true;
              }},
             {"closed", [] { return !CExtPopupMenuWnd::IsAnyMenuTracked(); }},
         }, 10000);
         ASSERT_TRUE(script.run()) << script.failure;
-        ASSERT_TRUE(orvtest::pumpUntil(c.done, 10000)) << c.key;
+        ASSERT_TRUE(orvtest::pumpUntil(c.done, 10000)) << c.id;
     }
 
     // Clear stats asks first: No keeps the statistics, Yes clears them
@@ -465,7 +472,7 @@ TEST_F(MainFrameCommandsTest, CommandsFollowTheSelectionAndActOnTheItem)
         orvtest::Script script({
             {"clear", [&] { return orvtest::queueClick(ButtonPoint(ID_CLEAR_STATS_TB), ToolBar().m_hWnd); }},
             {"asked", [&] { return script_boxes_seen(1); }},
-            {"again", [&] { return orvtest::queueClick(ButtonPoint(ID_CLEAR_STATS_TB), ToolBar().m_hWnd); }},
+            {"again", [&] { return orvtest::queueClick(ButtonPoint(ID_CLEAR_STATS_TB, 4), ToolBar().m_hWnd); }},
             {"asked again", [&] { return script_boxes_seen(2); }},
         }, 10000);
         boxes = &script.boxes;
@@ -482,7 +489,7 @@ TEST_F(MainFrameCommandsTest, CommandsFollowTheSelectionAndActOnTheItem)
             {"delete", [&] { return orvtest::queueClick(ButtonPoint(ID_DELETE_TB), ToolBar().m_hWnd); }},
             {"asked", [&] { return script_boxes_seen(1); }},
             {"kept", [&] { return List().GetItemCount() == 2; }},
-            {"delete again", [&] { return orvtest::queueClick(ButtonPoint(ID_DELETE_TB), ToolBar().m_hWnd); }},
+            {"delete again", [&] { return orvtest::queueClick(ButtonPoint(ID_DELETE_TB, 4), ToolBar().m_hWnd); }},
             {"asked again", [&] { return script_boxes_seen(2); }},
             {"gone", [&] { return List().GetItemCount() == 1; }},
         }, 10000);
@@ -496,12 +503,22 @@ TEST_F(MainFrameCommandsTest, CommandsFollowTheSelectionAndActOnTheItem)
     EXPECT_TRUE(Enabled(ID_RUN_ALL_TB)) << "one item is left";
     Picture("mainframe_15_deleted");
 
-    // the tray icon
+    // the tray icon, in the task bar Wine shows: a minimise with the tray preference hides the
+    // window, a double click on the icon shows it again
+    ASSERT_TRUE(frame->HasTrayIcon());
+    EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE), frame->GetTrayIconData().cbSize);
     HWND tray = ::FindWindowA("Shell_TrayWnd", NULL);
-    if (tray != NULL) {
-        DumpWindow(tray, 0);
-        ::EnumChildWindows(tray, DumpWindow, 0);
-    }
+    ASSERT_NE(HWND(NULL), tray) << "no task bar";
+    CRect bar;
+    ::GetWindowRect(tray, &bar);
+    const POINT icon = {bar.right - 10, bar.CenterPoint().y};
+    frame->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(frame->IsWindowVisible()) << "hidden in the tray";
+    EXPECT_FALSE(frame->IsIconic());
+    Picture("mainframe_17_hidden_in_tray");
+    ASSERT_TRUE(orvtest::doubleClick(icon, NULL));
+    ASSERT_TRUE(orvtest::pumpUntil([&] { return frame->IsWindowVisible() != FALSE; }, 10000));
+    Picture("mainframe_18_shown_from_tray");
 }
 
 }  // namespace
