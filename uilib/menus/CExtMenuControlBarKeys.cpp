@@ -4,6 +4,7 @@
 #include "CExtMenuControlBar.h"
 #include "CExtPopupMenuWnd.h"
 #include "CExtMouseCaptureSink.h"
+#include <windowsx.h>
 
 // ---- helpers ----------------------------------------------------------------------------------
 
@@ -373,9 +374,9 @@ bool CExtMenuControlBar::HandleFrameMessage(LRESULT& lResult, HWND hWnd, UINT nM
         case WM_NCRBUTTONUP:
             if (nHit == HTCAPTION || nHit == HTSYSMENU) {
                 g_bMenusExpanded = false;
-                CPoint pt;
-                if (::GetCursorPos(&pt))
-                    TrackFrameSystemMenu(&pt, false);
+                // where the release happened: the cursor may already show a later pointer event
+                const CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+                TrackFrameSystemMenu(&pt, false);
                 lResult = 0;
                 return true;
             }
@@ -468,9 +469,8 @@ bool CExtMenuControlBar::HandleMdiChildMessage(LRESULT& lResult, HWND hWnd, UINT
     case WM_NCRBUTTONUP:
         if (nHit == HTCAPTION || nHit == HTSYSMENU) {
             g_bMenusExpanded = false;
-            CPoint pt;
-            if (::GetCursorPos(&pt))
-                TrackMdiChildSystemMenu(&pt, false);
+            const CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            TrackMdiChildSystemMenu(&pt, false);
             lResult = 0;
             return true;
         }
