@@ -6,6 +6,7 @@
 #include "CExtCmdItem.h"
 #include "CExtResourceManager.h"
 #include "CExtMouseCaptureSink.h"
+#include "CMDIFrameWnd.h"
 #include <windowsx.h>
 
 IMPLEMENT_DYNCREATE(CExtMenuControlBar, CExtToolControlBar)
@@ -23,8 +24,9 @@ CExtMenuControlBar::CExtMenuControlBar()
 
 CExtMenuControlBar::~CExtMenuControlBar() {
     RemoveAllButtons();
-    if (m_menuMdi.GetSafeHmenu() != NULL)
-        m_menuMdi.DestroyMenu();
+    // A menu the MDI client was asked to show is its giver's (the frame's own, or a document
+    // window's, which destroys it with the window): only the bar's own menu is destroyed here.
+    m_menuMdi.Detach();
     if (m_menuOwn.GetSafeHmenu() != NULL)
         m_menuOwn.DestroyMenu();
     // the hooks went at WM_DESTROY; a bar that never had a window leaves nothing behind either
@@ -59,6 +61,8 @@ CMenu* CExtMenuControlBar::GetCurrentMenu() {
 bool CExtMenuControlBar::RebuildMenuButtons(bool bRecalc) {
     if (GetSafeHwnd() == NULL)
         return false;
+    // a press or hover of a button that is going ends here (the capture goes back with it)
+    EndPress();
     SetButtons(NULL, 0);
     // SetButtons appended the chevron of an ordinary tool bar; the menu bar adds its own below
     RemoveAllButtons();
@@ -125,8 +129,10 @@ bool CExtMenuControlBar::RebuildMenuButtons(bool bRecalc) {
     CExtBarButton* pChevron = CreateChevronButton();
     if (pChevron != NULL)
         InsertSpecButton(-1, pChevron, false);
-    if (IsMdiMode())
+    if (IsMdiMode()) {
+        UpdateMdiButtons(false);
         HookActiveMdiChild();
+    }
     Invalidate();
     if (bRecalc)
         RecalcParentFrameLayout();
@@ -135,8 +141,8 @@ bool CExtMenuControlBar::RebuildMenuButtons(bool bRecalc) {
 }
 
 bool CExtMenuControlBar::LoadMenuFromResource(UINT nMenuResourceID) {
-    if (m_menuMdi.GetSafeHmenu() != NULL)
-        m_menuMdi.DestroyMenu();
+    // the menu the MDI client showed stays its giver's
+    m_menuMdi.Detach();
     if (m_menuOwn.GetSafeHmenu() != NULL)
         m_menuOwn.DestroyMenu();
     if (m_pDockSite != NULL && (GetSafeHwnd() == NULL || !IsHookedWindow(m_pDockSite->GetSafeHwnd())))
@@ -224,62 +230,11 @@ void CExtMenuControlBar::OnTimer(UINT_PTR nIDEvent) {
         const HWND hClient = FindMdiClient();
         if (hClient != NULL) {
             KillTimer(timerFindMdiClient);
-            if (SetupHookWndSink(hClient))
-                HookActiveMdiChild();
+            HookMdiClient(hClient);
         }
         break;
     }
     }
-}
-
-// ---- the active MDI child ---------------------------------------------------------------------
-
-HWND CExtMenuControlBar::FindMdiClient() const {
-    if (IsInDialog())
-        return NULL;
-    CFrameWnd* pFrame = GetDockSiteFrame(this);
-    if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
-        return NULL;
-    for (HWND h = ::GetWindow(pFrame->m_hWnd, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
-        char szClass[64] = {0};
-        ::GetClassNameA(h, szClass, sizeof(szClass));
-        CString s(szClass);
-        s.MakeLower();
-        if (s.Find("mdiclient") >= 0)
-            return h;
-    }
-    return NULL;
-}
-
-HWND CExtMenuControlBar::GetActiveMdiChildWnd(bool& bMaximized) {
-    bMaximized = false;
-    if (!IsMdiMode())
-        return NULL;
-    const HWND hClient = FindMdiClient();
-    if (hClient == NULL)
-        return NULL;
-    BOOL bMax = FALSE;
-    const HWND hChild = (HWND)::SendMessageA(hClient, WM_MDIGETACTIVE, 0, (LPARAM)&bMax);
-    if (hChild == NULL || !::IsWindowVisible(hChild))
-        return NULL;
-    bMaximized = bMax != FALSE;
-    return hChild;
-}
-
-bool CExtMenuControlBar::HookActiveMdiChild() {
-    if (IsInDialog() || GetCurrentDragBar() != NULL || GetSafeHwnd() == NULL || !IsWindowVisible())
-        return true;
-    bool bMax = false;
-    const HWND hChild = GetActiveMdiChildWnd(bMax);
-    if (hChild == m_hWndHooked)
-        return true;
-    if (m_hWndHooked != NULL && ::IsWindow(m_hWndHooked))
-        SetupHookWndSink(m_hWndHooked, true);
-    m_hWndHooked = NULL;
-    if (hChild != NULL && SetupHookWndSink(hChild))
-        m_hWndHooked = hChild;
-    RecalcParentFrameLayout();
-    return true;
 }
 
 // ---- creation and destruction -----------------------------------------------------------------
@@ -312,12 +267,11 @@ LRESULT CExtMenuControlBar::OnCreate(LPCREATESTRUCT lpcs) {
             }
         }
         if (SetupHookWndSink(hFrame)) {
-            if (FindMdiClient() != NULL || IsMdiMode()) {
+            if (pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)) || FindMdiClient() != NULL || IsMdiMode()) {
                 m_nMdiFlags |= mdiMode;
                 const HWND hClient = FindMdiClient();
                 if (hClient != NULL) {
-                    if (SetupHookWndSink(hClient))
-                        HookActiveMdiChild();
+                    HookMdiClient(hClient);
                 } else {
                     SetTimer(timerFindMdiClient, 10, NULL);
                 }
@@ -341,6 +295,16 @@ LRESULT CExtMenuControlBar::OnCreate(LPCREATESTRUCT lpcs) {
             SetupHookWndSink(m_hWndHooked);
     }
     return 0;
+}
+
+bool CExtMenuControlBar::HookMdiClient(HWND hWndClient) {
+    if (hWndClient == NULL || !SetupHookWndSink(hWndClient))
+        return false;
+    ::SetWindowPos(hWndClient, NULL, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOOWNERZORDER |
+                       SWP_FRAMECHANGED);
+    HookActiveMdiChild();
+    return true;
 }
 
 void CExtMenuControlBar::OnDestroyBar() {
@@ -419,8 +383,15 @@ void CExtMenuControlBar::OnTrackingBegin() {
 }
 
 bool CExtMenuControlBar::OnMouseClickEvent(UINT nFlags, int x, int y) {
-    if (!IsKeyboardTracking())
-        return CExtToolControlBar::OnMouseClickEvent(nFlags, x, y);
+    if (!IsKeyboardTracking()) {
+        const HWND hWnd = m_hWnd;
+        const bool bResult = CExtToolControlBar::OnMouseClickEvent(nFlags, x, y);
+        // the control area's caption buttons follow the mouse within the one bar button
+        const int nRight = ::IsWindow(hWnd) ? GetButtonIndex(GetMdiRightButton()) : -1;
+        if (nRight >= 0 && (m_nBtnIdxHover == nRight || m_nBtnIdxCapture == nRight))
+            InvalidateButton(nRight);
+        return bResult;
+    }
     const int nHit = HitTestButton(x, y);
     if (nHit >= 0 && nHit != m_nFlatTrackingIndex) {
         CExtBarButton* p = GetButton(nHit);
@@ -563,6 +534,11 @@ bool CExtMenuControlBar::TrackFrameSystemMenu(const POINT* pt, bool bSelectFirst
 bool CExtMenuControlBar::TrackMdiChildSystemMenu(const POINT* pt, bool bSelectFirst) {
     if (!IsMdiMode())
         return false;
+    if (GetMdiDocButton() != NULL) {
+        // the maximised document's system menu is the document button's
+        CancelModeAtFocus();
+        return TrackButtonMenu(0);
+    }
     bool bMax = false;
     const HWND hChild = GetActiveMdiChildWnd(bMax);
     CWnd* pChild = hChild != NULL ? CWnd::FromHandlePermanent(hChild) : NULL;

@@ -4,11 +4,17 @@
 // button while one is open moves the menu there. It watches the frame (or, placed in a dialog,
 // its parent) through the hook sink: the keyboard (Alt, Alt+letter, the arrows, Esc, Alt+Space),
 // the caption's system menu as a library popup, and moving from one open pull-down to the next.
+// In an MDI frame it follows the MDI client: the frame menu the client is asked to show becomes
+// the bar's, and while the active document window is maximised the bar shows the document button
+// (its icon and system menu) first and the control area (its minimise, restore and close
+// buttons) last.
 // Files: CExtMenuControlBar.cpp (buttons from the menu, creation, deferred work, system menus),
-// CExtMenuControlBarKeys.cpp (the hooked messages, the keyboard, the top-level navigation).
+// CExtMenuControlBarKeys.cpp (the hooked messages, the keyboard, the top-level navigation),
+// CExtMenuControlBarMdi.cpp (the active document window, its buttons and their place).
 #pragma once
 #include "CExtToolControlBar.h"
 #include "CExtHookSink.h"
+#include "CExtBarMdiRightButton.h"
 
 class CExtMenuControlBar : public CExtToolControlBar, public CExtHookSink {
     DECLARE_DYNCREATE(CExtMenuControlBar)
@@ -17,13 +23,23 @@ public:
     ~CExtMenuControlBar() override;
 
     // ---- own operations ----
+    // The layout of the control area for the active document window (its caption buttons'
+    // size, which of them it has, the total size for the orientation); not valid without one.
+    virtual void GetMdiButtonsInfo(CExtBarMdiRightButton::MdiButtonsInfo& info, CExtBarMdiRightButton* pRightButton,
+                                   bool bHorz);
     virtual void UpdateFlatTracking(bool bRedraw = true);
     virtual bool IsMdiMode() const { return (m_nMdiFlags & mdiMode) != 0; }
     virtual bool RebuildMenuButtons(bool bRecalc = true);
     // The menu set through the MDI client when there is one, else the bar's own, else NULL.
     virtual CMenu* GetCurrentMenu();
     virtual HWND GetActiveMdiChildWnd(bool& bMaximized);
+    // Adds the document and control buttons while the active document window is maximised and
+    // removes them otherwise; with bRecalc the frame is laid out again (and the answer is false),
+    // else the answer is whether a button came or went.
+    virtual bool UpdateMdiButtons(bool bRecalc = true);
     virtual bool HookActiveMdiChild();
+    // Watches the MDI client (and its active document window) from now on.
+    virtual bool HookMdiClient(HWND hWndClient);
     // Shows a window's system menu as a library popup (pt NULL: at the window's upper-left
     // edge; nAlign -1: below and to the right).
     virtual bool TrackWindowSystemMenu(CWnd* pWnd, const POINT* pt, bool bSelectFirst, LPCRECT prcExclude = NULL,
@@ -40,6 +56,16 @@ public:
     virtual bool TrackMdiChildSystemMenu(const POINT* pt, bool bSelectFirst);
     virtual void RemoveNativeFrameMenu();
     virtual bool AreMdiButtonsAllowed() const { return true; }
+    // The frame's MDI client: its own for an MDI frame of the framework, else the first child of
+    // the frame whose class is an MDI client; NULL in a dialog or without one.
+    HWND FindMdiClient() const;
+    // The document button (the first button) and the control area (the last, or the one before
+    // a trailing chevron) when the bar shows them; NULL otherwise.
+    CExtBarMdiDocButton* GetMdiDocButton() const;
+    CExtBarMdiRightButton* GetMdiRightButton() const;
+    // Whether a system menu the bar opened (the frame's or a document window's) is showing.
+    bool IsSysMenuTracking() const { return (m_nFlags & flagSysMenuTracking) != 0; }
+    void SetSysMenuTracking(bool bOn);
 
     bool UpdateMenuBar(bool bRecalc = true) { return RebuildMenuButtons(bRecalc); }
     const CString& GetMdiWindowPopupName() const { return m_strMdiWindowPopupName; }
@@ -56,6 +82,9 @@ public:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     void RecalcParentFrameLayout() override;
     void OnTrackingBegin() override;
+    void OnTrackingEnd(const InternalDraggingState_t& shown, const InternalDraggingState_t& candidate,
+                       BOOL bCancel) override;
+    void AdjustButtonsLayout() override;
     bool OnMouseClickEvent(UINT nFlags, int x, int y) override;
     CExtBarButton* CreateChevronButton() override;
     bool TrackButtonMenu(int nIndex, bool bSelectFirst = false, bool bPost = false) override;
@@ -95,7 +124,6 @@ protected:
     bool IsInDialog() const { return (m_nOptions & optInDialog) != 0; }
     // The frame's window (frame mode) or the hooked parent (dialog mode).
     HWND GetMainHookedWnd() const;
-    HWND FindMdiClient() const;
     // Whether the served window may take the keyboard now (the foreground or inside it).
     bool IsServedWindowActive() const;
     static bool IsComboDroppedAtFocus(HWND* phWndCombo = NULL);
@@ -105,6 +133,9 @@ protected:
     bool TranslateMnemonic(UINT nVirtKey, UINT nScan, bool bAltDown, bool bUp);
     bool HandleFrameMessage(LRESULT& lResult, HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
     bool HandleMdiChildMessage(LRESULT& lResult, HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
+    bool HandleMdiClientMessage(LRESULT& lResult, HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
+    // Moves the control area to the far end of its row (before a chevron that follows it).
+    void PlaceMdiRightButton();
 
     UINT m_nMdiDocButtonCmdID;
     HWND m_hWndHooked;

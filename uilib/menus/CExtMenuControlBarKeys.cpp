@@ -4,6 +4,7 @@
 #include "CExtMenuControlBar.h"
 #include "CExtPopupMenuWnd.h"
 #include "CExtMouseCaptureSink.h"
+#include <windowsx.h>
 
 // ---- helpers ----------------------------------------------------------------------------------
 
@@ -170,10 +171,14 @@ bool CExtMenuControlBar::TranslateKey(MSG* pMsg) {
         }
         if (nMsg == WM_SYSKEYDOWN) {
             bool bMax = false;
-            if (GetActiveMdiChildWnd(bMax) == NULL)
+            if (GetActiveMdiChildWnd(bMax) == NULL) {
                 g_bAltUsed = true;
-            else
+            } else if (GetMdiDocButton() != NULL) {
+                CancelModeAtFocus();
+                CExtToolControlBar::TrackButtonMenu(0, false, false);
+            } else {
                 TrackMdiChildSystemMenu(NULL, true);
+            }
         }
         return true;
     }
@@ -313,21 +318,8 @@ bool CExtMenuControlBar::DispatchHookedMessage(LRESULT& lResult, HWND hWndHooked
         return HandleFrameMessage(lResult, hWndHooked, nMessage, wParam, lParam);
     if (!IsInDialog() && hWndHooked == m_hWndHooked)
         return HandleMdiChildMessage(lResult, hWndHooked, nMessage, wParam, lParam);
-    if (IsMdiMode() && hWndHooked == FindMdiClient()) {
-        if (nMessage == WM_MDISETMENU) {
-            const HMENU hMenu = (HMENU)wParam;
-            const HMENU hOld = m_menuMdi.GetSafeHmenu();
-            if (hMenu != NULL && hMenu != hOld) {
-                m_menuMdi.Detach();
-                m_menuMdi.Attach(hMenu);
-                PostUpdateMenuBar();
-            }
-            lResult = (LRESULT)hOld;
-            return true;
-        }
-        if (nMessage == WM_MDIACTIVATE || nMessage == WM_MDIDESTROY || nMessage == WM_MDINEXT)
-            PostHookActiveMdiChild();
-    }
+    if (IsMdiMode() && hWndHooked == FindMdiClient())
+        return HandleMdiClientMessage(lResult, hWndHooked, nMessage, wParam, lParam);
     return CExtHookSink::DispatchHookedMessage(lResult, hWndHooked, nMessage, wParam, lParam);
 }
 
@@ -382,9 +374,9 @@ bool CExtMenuControlBar::HandleFrameMessage(LRESULT& lResult, HWND hWnd, UINT nM
         case WM_NCRBUTTONUP:
             if (nHit == HTCAPTION || nHit == HTSYSMENU) {
                 g_bMenusExpanded = false;
-                CPoint pt;
-                if (::GetCursorPos(&pt))
-                    TrackFrameSystemMenu(&pt, false);
+                // where the release happened: the cursor may already show a later pointer event
+                const CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+                TrackFrameSystemMenu(&pt, false);
                 lResult = 0;
                 return true;
             }
@@ -428,17 +420,87 @@ bool CExtMenuControlBar::HandleMdiChildMessage(LRESULT& lResult, HWND hWnd, UINT
         const WINDOWPOS* pPos = nMessage == WM_WINDOWPOSCHANGED ? (const WINDOWPOS*)lParam : NULL;
         if (nMessage != WM_SIZE && !(pPos != NULL && (pPos->flags & SWP_FRAMECHANGED) == 0))
             RemoveNativeFrameMenu();
-        if (pPos != NULL && (pPos->flags & SWP_FRAMECHANGED) != 0)
-            PostUpdateMenuBar();
+        if (pPos != NULL && (pPos->flags & SWP_FRAMECHANGED) != 0) {
+            // maximised without the document button yet, or no longer maximised: the buttons change
+            const bool bMax = ::IsZoomed(hWnd) != FALSE;
+            if ((bMax && GetMdiDocButton() == NULL) || !bMax)
+                PostUpdateMenuBar();
+        }
         return CExtHookSink::DispatchHookedMessage(lResult, hWnd, nMessage, wParam, lParam);
     }
-    if ((nMessage == WM_NCLBUTTONDOWN || nMessage == WM_NCRBUTTONDOWN) && wParam == HTSYSMENU) {
+    CFrameWnd* pFrame = GetDockSiteFrame(this);
+    if (pFrame != NULL && IsFrameInPrintPreview(pFrame)) {
         lResult = 0;
         return true;
     }
-    if (nMessage == WM_NCLBUTTONUP && wParam == HTSYSMENU) {
-        g_bMenusExpanded = false;
-        TrackMdiChildSystemMenu(NULL, false);
+    const UINT nHit = (UINT)wParam;
+    const bool bIconic = ::IsIconic(hWnd) != FALSE;
+    switch (nMessage) {
+    case WM_NCLBUTTONDOWN:
+        if (nHit == HTCAPTION && bIconic) {
+            TrackMdiChildSystemMenu(NULL, false);
+            lResult = 0;
+            return true;
+        }
+        if (nHit == HTSYSMENU) {
+            lResult = 0;
+            return true;
+        }
+        break;
+    case WM_NCLBUTTONUP:
+        if (nHit == HTCAPTION && bIconic)
+            return true;
+        if (nHit == HTSYSMENU) {
+            g_bMenusExpanded = false;
+            TrackMdiChildSystemMenu(NULL, false);
+            lResult = 0;
+            return true;
+        }
+        break;
+    case WM_NCRBUTTONDOWN:
+        if (nHit == HTSYSMENU || nHit == HTCAPTION) {
+            // the menu opens at the release: one opened at the press would be closed by the
+            // release that follows (a click outside it)
+            g_bMenusExpanded = false;
+            lResult = 0;
+            return true;
+        }
+        break;
+    case WM_NCRBUTTONUP:
+        if (nHit == HTCAPTION || nHit == HTSYSMENU) {
+            g_bMenusExpanded = false;
+            const CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            TrackMdiChildSystemMenu(&pt, false);
+            lResult = 0;
+            return true;
+        }
+        break;
+    }
+    if (nMessage == CExtPopupMenuWnd::g_nMsgNotifyMenuClosed && nMessage != 0) {
+        m_nFlags &= ~flagSysMenuTracking;
+        return true;
+    }
+    if (nMessage == CExtPopupMenuWnd::g_nMsgPopupPrev && nMessage != 0) {
+        // left of the document's system menu: the frame's
+        TrackFrameSystemMenu(NULL, true);
+        lResult = 0;
+        return true;
+    }
+    if (nMessage == CExtPopupMenuWnd::g_nMsgPopupNext && nMessage != 0) {
+        // right of the document's system menu: the first button after it
+        if (m_nBtnIdxMenuTracking >= 0 || !CExtPopupMenuWnd::IsAnyMenuTracked())
+            m_nFlags &= ~flagSysMenuTracking;
+        int nFrom = m_nBtnIdxMenuTracking;
+        if (nFrom < 0 && (m_nFlags & flagSysMenuTracking) == 0)
+            nFrom = -2;   // no menu of the bar's is open
+        if (nFrom >= -1 && GetButtonsCount() > 0) {
+            const int nNext = GetVisibleButtonNext(nFrom, true, false);
+            CExtBarButton* p = GetButton(nNext);
+            if (nNext != nFrom && p != NULL && p->HasDropDownMenu()) {
+                m_nFlags &= ~flagSysMenuTracking;
+                CExtToolControlBar::TrackButtonMenu(nNext, true, false);
+            }
+        }
         lResult = 0;
         return true;
     }
@@ -458,8 +520,12 @@ void CExtMenuControlBar::NavigateTopLevel(bool bNext) {
         m_nFlags &= ~flagSysMenuTracking;
     const int nCurrent = (m_nFlags & flagSysMenuTracking) != 0 ? -1 : m_nBtnIdxMenuTracking;
     const int nCount = GetButtonsCount();
+    // the control area at the row's end opens no menu: the last pull-down is the one before it
+    const int nRight = GetButtonIndex(GetMdiRightButton());
     if (nCurrent >= 0 || bPreview) {
-        const int nLastVisible = GetVisibleButtonNext(0, false, false);
+        int nLastVisible = GetVisibleButtonNext(0, false, false);
+        if (nLastVisible >= 0 && nLastVisible == nRight)
+            nLastVisible = GetVisibleButtonNext(nRight, false, false);
         if (bNext && nCurrent == nLastVisible && !IsInDialog()) {
             TrackFrameSystemMenu(NULL, true);
             return;
@@ -486,7 +552,9 @@ void CExtMenuControlBar::NavigateTopLevel(bool bNext) {
     }
     if (nCount == 0)
         return;
-    const int nTarget = bNext ? GetVisibleButtonNext(nCount - 1, true, false) : GetVisibleButtonNext(0, false, false);
+    int nTarget = bNext ? GetVisibleButtonNext(nCount - 1, true, false) : GetVisibleButtonNext(0, false, false);
+    if (nTarget >= 0 && nTarget == nRight)
+        nTarget = GetVisibleButtonNext(nRight, false, false);
     if (nTarget >= 0) {
         m_nFlags &= ~flagSysMenuTracking;
         CExtToolControlBar::TrackButtonMenu(nTarget, true, false);
