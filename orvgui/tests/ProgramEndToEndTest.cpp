@@ -157,6 +157,24 @@ HWND focusOf(HWND hWnd)
     return ::GetGUIThreadInfo(::GetWindowThreadProcessId(hWnd, NULL), &info) ? info.hwndFocus : NULL;
 }
 
+// The top-level windows of a process, one line each, for a failure's message.
+std::string describeWindows(DWORD pid)
+{
+    std::string text;
+    for (HWND hWnd : allTopWindows()) {
+        if (pid != 0 && processOf(hWnd) != pid)
+            continue;
+        RECT rc;
+        ::GetWindowRect(hWnd, &rc);
+        char line[512];
+        snprintf(line, sizeof line, "\n  %s \"%s\" %s (%ld,%ld)-(%ld,%ld) pid %lu", classOf(hWnd).c_str(),
+                 textOf(hWnd).c_str(), ::IsWindowVisible(hWnd) ? "visible" : "hidden", (long)rc.left, (long)rc.top,
+                 (long)rc.right, (long)rc.bottom, (unsigned long)processOf(hWnd));
+        text += line;
+    }
+    return text;
+}
+
 // ---- memory of the program, for the list control's messages ----
 
 class RemoteBuffer {
@@ -620,7 +638,7 @@ public:
             const LONG style = ::GetWindowLongA(hWnd, GWL_STYLE);
             RECT rc;
             ::GetWindowRect(hWnd, &rc);
-            if ((style & WS_POPUP) && !(style & WS_CAPTION) && classOf(hWnd).compare(0, 4, "Afx:") == 0 &&
+            if ((style & WS_POPUP) && !(style & WS_CAPTION) && (classOf(hWnd).compare(0, 4, "Afx:") == 0 || classOf(hWnd).compare(0, 6, "OrvFw:") == 0) &&
                 rc.right - rc.left > 40 && rc.bottom - rc.top > 30 && textOf(hWnd).empty())
                 found.push_back(hWnd);
         }
@@ -960,7 +978,8 @@ TEST_F(ProgramEndToEnd, AFreshDataFolderStartsWithTheWizardAndAnHttpItemIsMadeTh
     s.program.reset(new Program);
     ASSERT_TRUE(s.program->start(s.exe, s.programFolder));
     // no item: the wizard opens at start; the frame itself starts hidden in the tray
-    ASSERT_NE(HWND(NULL), P().waitForDialog("Add New Watch Item", 60000)) << "the wizard at start";
+    ASSERT_NE(HWND(NULL), P().waitForDialog("Add New Watch Item", 60000))
+        << "the wizard at start; windows:" << describeWindows(0) << "\nlog:\n" << logText();
     picture("wizard_at_start");
     EXPECT_FALSE(::IsWindowVisible(P().frame()));
     EXPECT_EQ(s.dataFolder + "\n", orvtest::readFile(s.programFolder + "service_helper.txt"))
@@ -977,7 +996,7 @@ TEST_F(ProgramEndToEnd, AFreshDataFolderStartsWithTheWizardAndAnHttpItemIsMadeTh
 TEST_F(ProgramEndToEnd, TheTrayMenuRestoresTheFrameWithTheItemsResult)
 {
     ASSERT_TRUE(P().running());
-    ASSERT_NE(HWND(NULL), trayWindow()) << "the tray window with the program's icon";
+    ASSERT_NE(HWND(NULL), trayWindow()) << "the tray window with the program's icon; windows:" << describeWindows(0);
     ASSERT_TRUE(trayCommand(1, "tray_menu_restore"));   // Restore
     HWND frame = P().frame();
     ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(frame); })) << "Restore shows the frame";
