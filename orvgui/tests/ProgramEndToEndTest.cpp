@@ -362,9 +362,11 @@ POINT centreOf(HWND hWnd)
     return POINT{(rc.left + rc.right) / 2 + (nudge++ % 3) * 2 - 2, (rc.top + rc.bottom) / 2};
 }
 
+// Clicks a control once it is shown and enabled.
 bool clickControl(HWND hWnd)
 {
-    return hWnd != NULL && ::IsWindowEnabled(hWnd) && click(centreOf(hWnd));
+    return hWnd != NULL && waitUntil([&] { return ::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd); }, 10000) &&
+           click(centreOf(hWnd));
 }
 
 // Drags with the left button, the pointer following each step before the next.
@@ -518,20 +520,19 @@ struct Record {
         }
         return out;
     }
-    // The first line after the first `from` that satisfies pred, waited for.
-    std::string waitFor(size_t from, const std::function<bool(const std::string&)>& pred) const
+    // Waits for a line after the first `from` that satisfies pred; found gets the first such.
+    bool waitFor(size_t from, const std::function<bool(const std::string&)>& pred, std::string* found = nullptr) const
     {
-        std::string found;
-        waitUntil([&] {
+        return waitUntil([&] {
             const std::vector<std::string> all = lines();
             for (size_t i = from; i < all.size(); ++i)
                 if (pred(all[i])) {
-                    found = all[i];
+                    if (found != nullptr)
+                        *found = all[i];
                     return true;
                 }
             return false;
         });
-        return found;
     }
 };
 
@@ -724,8 +725,9 @@ Session& S()
     return session;
 }
 
-// A picture of the whole screen, after the program's windows have painted what they show.
-void picture(const std::string& name)
+// A picture of the whole screen, after the program's windows have painted what they show; with
+// shot given, the picture is read back into it.
+void picture(const std::string& name, orvtest::Picture* shot = nullptr)
 {
     if (S().program) {
         // a round trip through each window's thread: what it had to paint before is painted
@@ -737,7 +739,35 @@ void picture(const std::string& name)
     const std::string depth = orvtest::env("ORV_DISPLAY_DEPTH");
     char number[16];
     snprintf(number, sizeof number, "%02d", ++S().pictures);
-    orvtest::screenshot("orvgui_e2e_" + std::string(number) + "_" + name + "_" + (depth.empty() ? "24" : depth));
+    orvtest::screenshot("orvgui_e2e_" + std::string(number) + "_" + name + "_" + (depth.empty() ? "24" : depth), shot);
+}
+
+// The rows of text in a shown popup menu, top to bottom, as screen ordinates of their middles:
+// bands of dark pixels in the menu's picture (a separator is a light line and makes none).
+std::vector<int> menuRows(HWND popup, const std::string& pictureName)
+{
+    orvtest::Picture shot;
+    picture(pictureName, &shot);
+    RECT rc;
+    ::GetWindowRect(popup, &rc);
+    std::vector<int> rows;
+    int start = -1;
+    for (int y = rc.top + 2; y <= rc.bottom - 2; ++y) {
+        int dark = 0;
+        for (int x = rc.left + 2; x < rc.right - 2; ++x) {
+            const unsigned int c = shot.pixel(x, y);
+            if (c != 0xFFFFFFFFu && (c & 0xFF) < 90 && ((c >> 8) & 0xFF) < 90 && ((c >> 16) & 0xFF) < 90)
+                ++dark;
+        }
+        if (dark > 0 && start < 0)
+            start = y;
+        if ((dark == 0 || y == rc.bottom - 2) && start >= 0) {
+            if (y - start >= 4)
+                rows.push_back((start + y) / 2);
+            start = -1;
+        }
+    }
+    return rows;
 }
 
 std::string logText()
@@ -801,26 +831,30 @@ bool toolCommand(int command)
     return bar != NULL && toolButton(bar, command, pt) && click(pt);
 }
 
-// Right-clicks the program's icon in the tray window and takes the n-th item of its menu by
-// arrows and Enter (the tray menu's items have no letters).
-bool trayCommand(int downs, const std::string& pictureName)
+// Right-clicks the program's icon in the tray window and clicks the n-th item (from 0) of the
+// menu that opens (the menu has the keyboard only when the frame can take the foreground).
+bool trayCommand(size_t item, const std::string& pictureName)
 {
     HWND tray = trayWindow();
     if (tray == NULL)
         return false;
     // on a desktop the tray is never under the program's windows
     ::SetWindowPos(tray, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // the first icon: a square at the right end of a task bar, at the left of a tray of its own
     RECT rc;
     ::GetClientRect(tray, &rc);
-    POINT pt{rc.bottom / 2, rc.bottom / 2};   // the first icon: a square at the left
+    const int icon = ::GetSystemMetrics(SM_CXSMICON) + 4;
+    POINT pt{rc.right > 400 ? rc.right - icon / 2 : icon / 2, rc.bottom / 2};
     ::ClientToScreen(tray, &pt);
-    if (!click(pt, true) || !waitUntil([&] { return !P().popups().empty(); }, 10000))
+    std::vector<HWND> shown;
+    if (!click(pt, true) || !waitUntil([&] { return !(shown = P().popups()).empty(); }, 10000))
         return false;
-    picture(pictureName);
-    for (int i = 0; i < downs; ++i)
-        key(VK_DOWN);
-    key(VK_RETURN);
-    return true;
+    const std::vector<int> rows = menuRows(shown[0], pictureName);
+    if (item >= rows.size())
+        return false;
+    RECT menu;
+    ::GetWindowRect(shown[0], &menu);
+    return click(POINT{(menu.left + menu.right) / 2, rows[item]}) && waitUntil([&] { return P().popups().empty(); }, 10000);
 }
 
 // Number in a list cell ("?" reads as -1).
@@ -997,7 +1031,7 @@ TEST_F(ProgramEndToEnd, TheTrayMenuRestoresTheFrameWithTheItemsResult)
 {
     ASSERT_TRUE(P().running());
     ASSERT_NE(HWND(NULL), trayWindow()) << "the tray window with the program's icon; windows:" << describeWindows(0);
-    ASSERT_TRUE(trayCommand(1, "tray_menu_restore"));   // Restore
+    ASSERT_TRUE(trayCommand(0, "tray_menu_restore"));   // Restore
     HWND frame = P().frame();
     ASSERT_TRUE(waitUntil([&] { return ::IsWindowVisible(frame); })) << "Restore shows the frame";
     RemoteList list = P().list();
@@ -1041,10 +1075,12 @@ TEST_F(ProgramEndToEnd, RunNowFromTheToolBarAndTheContextMenuReachesTheThreshold
 
     // the alarm: the command, the address, the alert page, and one mail through the name servers
     const Record& r = S().record;
-    EXPECT_NE("", r.waitFor(recorded, [](const std::string& l) { return l.empty(); })) << "the command";
-    EXPECT_NE("", r.waitFor(recorded, [](const std::string& l) { return l.find("url") == 0; }));
-    const std::string page = r.waitFor(recorded, [](const std::string& l) { return l.find("page") == 0; });
-    ASSERT_NE("", page) << "the alert page opened";
+    EXPECT_TRUE(r.waitFor(recorded, [](const std::string& l) { return l.empty(); })) << "the command";
+    std::string url, page;
+    EXPECT_TRUE(r.waitFor(recorded, [](const std::string& l) { return l.find("url") == 0; }, &url));
+    EXPECT_EQ("http://127.0.0.1/down", pathOf(url, "url"));
+    ASSERT_TRUE(r.waitFor(recorded, [](const std::string& l) { return l.find("page") == 0; }, &page))
+        << "the alert page opened";
     EXPECT_THAT(orvtest::readFile(pathOf(page, "page")), HasSubstr("Closed port"));
     std::vector<orvtest::SinkMail> mails;
     ASSERT_TRUE(waitUntil([&] { return !(mails = orvtest::sinkMails(S().sinkFolder)).empty(); }, 60000))
@@ -1106,8 +1142,8 @@ TEST_F(ProgramEndToEnd, TheDefaultReportAndOneMadeInTheReportManagerAreWrittenAn
     ASSERT_TRUE(menuCommand('T', 'D'));   // Tools, "Run &Default Report"
     // pages in the Reports folder (an alert page is opened from elsewhere)
     auto report = [&](const std::string& l) { return l.find("page") == 0 && lower(l).find(lower(reports)) != std::string::npos; };
-    std::string opened = S().record.waitFor(recorded, report);
-    ASSERT_NE("", opened) << "the default report opened";
+    std::string opened;
+    ASSERT_TRUE(S().record.waitFor(recorded, report, &opened)) << "the default report opened";
     EXPECT_EQ(lower(reports), lower(pathOf(opened, "page").substr(0, reports.size()))) << opened;
     EXPECT_THAT(orvtest::readFile(pathOf(opened, "page")), HasSubstr("Shop"));
 
@@ -1138,8 +1174,7 @@ TEST_F(ProgramEndToEnd, TheDefaultReportAndOneMadeInTheReportManagerAreWrittenAn
     picture("report_manager");
     recorded = S().record.lines().size();
     ASSERT_TRUE(clickControl(::GetDlgItem(manager, IDC_RPT_VIEW)));
-    opened = S().record.waitFor(recorded, report);
-    ASSERT_NE("", opened) << "the report made in the manager opened";
+    ASSERT_TRUE(S().record.waitFor(recorded, report, &opened)) << "the report made in the manager opened";
     EXPECT_EQ(lower(reports + "Weekly.html"), lower(pathOf(opened, "page")));
     EXPECT_THAT(orvtest::readFile(reports + "Weekly.html"), HasSubstr("Shop"));
     ASSERT_TRUE(waitUntil([&] { return ::IsWindowEnabled(manager); }));
@@ -1183,7 +1218,7 @@ TEST_F(ProgramEndToEnd, PreferencesAndInternetOptionsAreStored)
 
     // the workers have the proxy at once: the next check of the page asks for the whole address
     const size_t requests = S().http->output().size();
-    ASSERT_TRUE(trayCommand(2, "tray_menu_run_all"));   // "Run all now "
+    ASSERT_TRUE(trayCommand(1, "tray_menu_run_all"));   // "Run all now "
     const std::vector<std::string> seen = S().http->outputOfAtLeast(requests + 1);
     ASSERT_GT(seen.size(), requests);
     EXPECT_THAT(seen[requests], HasSubstr("GET http://127.0.0.1/index.html")) << "through the proxy";
@@ -1243,7 +1278,7 @@ TEST_F(ProgramEndToEnd, ColumnsBarLayoutAndPlacementAreChangedAndTheTrayMenuClos
     picture("before_closing");
 
     // closed from the tray menu
-    ASSERT_TRUE(trayCommand(3, "tray_menu_close"));   // Close
+    ASSERT_TRUE(trayCommand(2, "tray_menu_close"));   // Close
     ASSERT_TRUE(P().waitForExit(60000)) << "the program ends";
     EXPECT_THAT(logText(), HasSubstr("Finishing application"));
     S().items = itemFolders(S().dataFolder);
