@@ -793,12 +793,18 @@ bool menuCommand(char menu, char item)
     HWND frame = P().frame();
     if (!waitUntil([&] { return ::GetForegroundWindow() == frame && P().popups().empty(); }, 10000))
         return false;
+    // the pointer off the bars, so that no tip shows
+    RECT rc;
+    ::GetWindowRect(frame, &rc);
+    if (!moveTo(POINT{(rc.left + rc.right) / 2, rc.bottom - 4}))
+        return false;
     altTap();
     key(WORD(menu));
     if (!waitUntil([&] { return !P().popups().empty(); }, 10000))
         return false;
+    picture(std::string("menu_") + menu);
     key(WORD(item));
-    return true;
+    return waitUntil([&] { return P().popups().empty(); }, 10000);
 }
 
 // Right-clicks a row (selecting it) and takes an item of its context menu by its letter.
