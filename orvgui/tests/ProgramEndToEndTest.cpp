@@ -136,14 +136,17 @@ bool checked(HWND button)
     return ::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-// The texts of a list box (LB_GETTEXT is carried between processes).
+// The texts of a list box. LB_GETTEXT is carried between processes in its wide form only (the
+// narrow form comes back as wide characters).
 std::vector<std::string> listBoxTexts(HWND list)
 {
     std::vector<std::string> texts;
-    const int count = (int)::SendMessageA(list, LB_GETCOUNT, 0, 0);
+    const int count = (int)::SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (int i = 0; i < count; ++i) {
-        char text[256] = "";
-        ::SendMessageA(list, LB_GETTEXT, i, (LPARAM)text);
+        WCHAR wide[256] = L"";
+        char text[512] = "";
+        if (::SendMessageW(list, LB_GETTEXTLEN, i, 0) < 256 && ::SendMessageW(list, LB_GETTEXT, i, (LPARAM)wide) != LB_ERR)
+            ::WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, NULL, NULL);
         texts.push_back(text);
     }
     return texts;
@@ -1169,7 +1172,7 @@ TEST_F(ProgramEndToEnd, TheDefaultReportAndOneMadeInTheReportManagerAreWrittenAn
     ASSERT_TRUE(waitUntil([&] {
         listed = listBoxTexts(names);
         return std::find(listed.begin(), listed.end(), "Weekly") != listed.end();
-    }));
+    })) << ::testing::PrintToString(listed) << describeWindows(P().pid());
     const int index = int(std::find(listed.begin(), listed.end(), "Weekly") - listed.begin());
     RECT rc = {};
     ASSERT_NE(LB_ERR, ::SendMessageA(names, LB_GETITEMRECT, index, (LPARAM)&rc));
