@@ -14,7 +14,7 @@ for line in open(sys.argv[1], errors="replace"):
         except ValueError: pass
 check = "--check" in sys.argv[2:]
 only = (sys.argv[sys.argv.index("--check") + 1] if check and len(sys.argv) > sys.argv.index("--check") + 1
-        else "store,port,http,threads,html,list,scale").split(",")
+        else "store,port,http,threads,html,list,startup,scale").split(",")
 
 def v(key): return values.get(key)
 def ms(key, digits=3):
@@ -22,6 +22,8 @@ def ms(key, digits=3):
     return "n/a" if x is None else "%.*f ms" % (digits, x)
 def sec(key):
     x = v(key)
+    return "n/a" if x is None else "%.2f s" % (x / 1000.0)
+def sec_of(x):
     return "n/a" if x is None else "%.2f s" % (x / 1000.0)
 def ratio(a, b):
     return "n/a" if a is None or b is None or b == 0 else "%.2f" % (a / b)
@@ -104,6 +106,15 @@ if "list_ours_busy_pct" in values:
     if v("list_ours_draw_row_ms") is not None:
         row("  drawing one row of the view (rows drawn while measured)", ms("list_ours_draw_row_ms", 2), "plain: drawn by the system", "—")
 
+if "startup_gui_shown_ms" in values:
+    load, unload = v("startup_store_load_ms"), v("startup_store_unload_ms")
+    row("GUI start-up, %d items: launch -> the list shows every row" % (v("startup_items") or 0), sec("startup_gui_shown_ms"),
+        "item store's own load: " + sec("startup_store_load_ms"), ratio(v("startup_gui_shown_ms"), load),
+        "<= load + 1 s (%s)" % sec_of(None if load is None else load + 1000))
+    row("  shut-down: close command -> the program has ended (every item saved)", sec("startup_gui_ended_ms"),
+        "item store's own unload: " + sec("startup_store_unload_ms"), ratio(v("startup_gui_ended_ms"), unload),
+        "<= unload + 1 s (%s)" % sec_of(None if unload is None else unload + 1000))
+
 if "scale_items_attempted" in values:
     row("Port checks at %s s, up to %s items: items running / attempted" % (texts.get("scale_interval", "?"), texts.get("scale_items", "?")),
         "%d / %d" % (v("scale_items_running"), v("scale_items_attempted")))
@@ -142,6 +153,7 @@ if check:
               "threads": ("threads_rss_kb_per_thread",),
               "html": ("html_mb_per_s", "peer_html_mb_per_s"),
               "list": ("list_ours_busy_pct", "list_peer_busy_pct", "list_ours_sort_ms", "list_peer_sort_ms"),
+              "startup": ("startup_gui_shown_ms", "startup_gui_ended_ms", "startup_store_load_ms"),
               "scale": ("scale_items_running", "peer_tcp_cpu_ms_per_check")}
     for name in only:
         for key in needed.get(name, ()):

@@ -55,7 +55,7 @@ void ProfileStore::setDataFolder(const std::string& folder)
 }
 
 ProfileStore::ProfileStore(const std::string& path)
-    : path_(path), unreadable_(false), changed_(false)
+    : path_(path), unreadable_(false), changed_(false), savedClean_(false)
 {
     load();
     InitializeCriticalSection(&lock_);
@@ -78,11 +78,11 @@ ProfileStore::ProfileStore(const std::string& path)
 ProfileStore::~ProfileStore()
 {
     DeleteCriticalSection(&lock_);
-    std::ostringstream columns;
-    for (int id : columns_)
-        columns << id << '~';
-    values_[ProfileColumns] = columns.str();
-    save();
+    // A store saved since its last change is not written again: the program saves the
+    // process-wide store at the end of its shut-down, and at the process's end (where this runs)
+    // Wine no longer serves file calls.
+    if (!savedClean_)
+        save();
 }
 
 void ProfileStore::load()
@@ -121,15 +121,20 @@ bool ProfileStore::save() const
                                               "setting was changed") % path_).str());
         return false;
     }
+    // the visible columns as the list holds them now
+    std::ostringstream columns;
+    for (int id : columns_)
+        columns << id << '~';
     std::string text;
     for (int i = 0; i < ProfileValueCount; ++i)
-        text += values_[i] + "|";
+        text += (i == ProfileColumns ? columns.str() : values_[i]) + "|";
     if (!FileIo::replaceContents(path_, text)) {
         const DWORD error = GetLastError();
         LOG4CXX_ERROR(logger(), (boost::format("%1% could not be written (error %2%)") % path_ %
                                  error).str());
         return false;
     }
+    savedClean_ = true;
     return true;
 }
 
@@ -163,6 +168,7 @@ bool ProfileStore::setString(int position, const std::string& text)
     if (values_[position] != text) {
         values_[position] = text;
         changed_ = true;
+        savedClean_ = false;
     }
     return true;
 }
@@ -184,6 +190,7 @@ void ProfileStore::setColumns(const std::vector<int>& columns)
     if (columns_ != columns) {
         columns_ = columns;
         changed_ = true;
+        savedClean_ = false;
     }
 }
 

@@ -82,7 +82,8 @@ public:
     static void setDataFolder(const std::string& folder);
 
     // A store on the file (Windows path), loaded now; saved, with the column list, when destroyed
-    // (unless the file could not be read and nothing was changed).
+    // (unless the file could not be read and nothing was changed, or save() wrote it and nothing
+    // changed since).
     explicit ProfileStore(const std::string& path);
     ~ProfileStore();
     ProfileStore(const ProfileStore&) = delete;
@@ -103,7 +104,7 @@ public:
     // Replaces the visible-column list; it reaches the file when the store is destroyed.
     void setColumns(const std::vector<int>& columns);
 
-    // Writes profile.cfg now (positions 0 to 16); false when it could not be written, or when the
+    // Writes profile.cfg now (positions 0 to 16, the column list as setColumns left it); false when it could not be written, or when the
     // file could not be read at load and no value was changed since (it is left as it is).
     bool save() const;
     // The load found the file but could not read it whole (unreadable, or too large).
@@ -121,4 +122,5 @@ private:
     std::vector<int> columns_;
     bool unreadable_;
     bool changed_;   // a value or the column list was changed since the load
+    mutable bool savedClean_;   // saved, and nothing changed since
 };

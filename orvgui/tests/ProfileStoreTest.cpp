@@ -116,6 +116,39 @@ TEST_F(ProfileStoreTest, DestructionWritesTheColumnsAndSeventeenValues)
     EXPECT_EQ(1, again.getInt(ProfileTimeUnit));
 }
 
+// The program saves its store at the end of shut-down (the process-wide store's destructor does
+// not run at a Winelib program's exit): that save carries the columns too.
+TEST_F(ProfileStoreTest, AnExplicitSaveWritesTheColumnsAsTheListLeftThem)
+{
+    ASSERT_TRUE(writeFile(path_, "0|1|1|146~|1|1|1||0|||||15|2|0|0|"));
+    ProfileStore store(path_);
+    store.setColumns({149, 144});
+    ASSERT_TRUE(store.setInt(ProfileFirstRun, 0));
+    ASSERT_TRUE(store.save());
+    EXPECT_EQ("0|1|0|149~144~|1|1|1||0|||||15|2|0|0|", orvtest::readFile(path_));
+}
+
+// After that save the process-wide store is destroyed at the process's end, where a Winelib
+// program can no longer make file calls: a store saved and unchanged since writes nothing then;
+// one changed after its save still writes.
+TEST_F(ProfileStoreTest, DestructionWritesOnlyWhatNoSaveHasWrittenYet)
+{
+    ASSERT_TRUE(writeFile(path_, "0|1|1|146~|1|1|1||0|||||15|2|0|0|"));
+    {
+        ProfileStore store(path_);
+        ASSERT_TRUE(store.setInt(ProfileFirstRun, 0));
+        ASSERT_TRUE(store.save());
+        ASSERT_TRUE(writeFile(path_, "written by hand"));
+    }
+    EXPECT_EQ("written by hand", orvtest::readFile(path_)) << "saved and unchanged: nothing written";
+    {
+        ProfileStore store(path_);
+        ASSERT_TRUE(store.save());
+        ASSERT_TRUE(store.setInt(ProfileTheme, 3));
+    }
+    EXPECT_EQ(3, ProfileStore(path_).getInt(ProfileTheme)) << "changed after its save: written";
+}
+
 TEST_F(ProfileStoreTest, RefusesValuesHoldingTheFileSeparatorsSoNoLaterValueShifts)
 {
     {
