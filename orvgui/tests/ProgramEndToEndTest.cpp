@@ -372,17 +372,28 @@ bool clickControl(HWND hWnd)
            click(centreOf(hWnd));
 }
 
-// Drags with the left button, the pointer following each step before the next.
-bool drag(POINT from, POINT to, int steps = 10)
+// Whether the thread of a window is in the system's move or size loop.
+bool inMoveSize(HWND hWnd)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(hWnd, NULL), &info) && (info.flags & GUI_INMOVESIZE) != 0;
+}
+
+// Drags a top-level window by its caption: the press, then the steps once the system's move loop
+// runs (each step reached before the next), then the release, and the end of the loop.
+bool dragCaption(HWND hWnd, POINT from, POINT to, int steps = 10)
 {
     if (!moveTo(from))
         return false;
     sendMouse(from, MOUSEEVENTF_LEFTDOWN);
+    if (!waitUntil([&] { return inMoveSize(hWnd); }, 10000))
+        return false;
     for (int i = 1; i <= steps; ++i)
         if (!moveTo(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}))
             return false;
     sendMouse(to, MOUSEEVENTF_LEFTUP);
-    return true;
+    return waitUntil([&] { return !inMoveSize(hWnd); }, 10000);
 }
 
 void key(WORD vk, unsigned modifiers = 0)
@@ -856,11 +867,15 @@ bool trayCommand(size_t item, const std::string& pictureName)
     POINT pt{rc.right > 400 ? rc.right - icon / 2 : icon / 2, rc.bottom / 2};
     ::ClientToScreen(tray, &pt);
     std::vector<HWND> shown;
-    if (!click(pt, true) || !waitUntil([&] { return !(shown = P().popups()).empty(); }, 10000))
+    if (!click(pt, true) || !waitUntil([&] { return !(shown = P().popups()).empty(); }, 10000)) {
+        ADD_FAILURE() << "no tray menu; windows:" << describeWindows(0);
         return false;
+    }
     const std::vector<int> rows = menuRows(shown[0], pictureName);
-    if (item >= rows.size())
+    if (item >= rows.size()) {
+        ADD_FAILURE() << "the tray menu shows " << rows.size() << " rows";
         return false;
+    }
     RECT menu;
     ::GetWindowRect(shown[0], &menu);
     return click(POINT{(menu.left + menu.right) / 2, rows[item]}) && waitUntil([&] { return P().popups().empty(); }, 10000);
@@ -1274,12 +1289,13 @@ TEST_F(ProgramEndToEnd, ColumnsBarLayoutAndPlacementAreChangedAndTheTrayMenuClos
     RECT before;
     ::GetWindowRect(frame, &before);
     const POINT from{before.left + 120, before.top + ::GetSystemMetrics(SM_CYCAPTION) / 2 + 3};
-    ASSERT_TRUE(drag(from, POINT{from.x + 60, from.y + 40}));
+    ASSERT_TRUE(dragCaption(frame, from, POINT{from.x + 60, from.y + 40}));
     ASSERT_TRUE(waitUntil([&] {
         RECT now;
         ::GetWindowRect(frame, &now);
         return now.left == before.left + 60 && now.top == before.top + 40;
     })) << "the frame follows its caption";
+
     S().placement.length = sizeof S().placement;
     ::GetWindowPlacement(frame, &S().placement);
     for (const char* name : {"Shop", "Closed port"})
