@@ -365,11 +365,32 @@ POINT centreOf(HWND hWnd)
     return POINT{(rc.left + rc.right) / 2 + (nudge++ % 3) * 2 - 2, (rc.top + rc.bottom) / 2};
 }
 
-// Clicks a control once it is shown and enabled.
+// Whether the thread of a window takes a new click as a new gesture: no menu or move loop of the
+// system runs in it. (Which window holds the mouse tells nothing here: a wizard's Next button
+// holds it after the page it turned, and gives it up only on the next press elsewhere.)
+bool readyForClick(HWND hWnd)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(hWnd, NULL), &info) &&
+           !(info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_INMOVESIZE));
+}
+
+// Clicks a control once it is shown and enabled and its thread is ready for the click.
 bool clickControl(HWND hWnd)
 {
-    return hWnd != NULL && waitUntil([&] { return ::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd); }, 10000) &&
-           click(centreOf(hWnd));
+    if (hWnd == NULL)
+        return false;
+    if (!waitUntil([&] { return ::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd) && readyForClick(hWnd); }, 10000)) {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(hWnd, NULL), &info);
+        ADD_FAILURE() << "not ready for a click: flags " << info.flags << ", capture " << classOf(info.hwndCapture) << " \""
+                      << textOf(info.hwndCapture) << "\", visible " << ::IsWindowVisible(hWnd) << ", enabled "
+                      << ::IsWindowEnabled(hWnd);
+        return false;
+    }
+    return click(centreOf(hWnd));
 }
 
 // Whether the thread of a window is in the system's move or size loop.
@@ -805,7 +826,7 @@ Program& P()
 bool menuCommand(char menu, char item)
 {
     HWND frame = P().frame();
-    if (!waitUntil([&] { return ::GetForegroundWindow() == frame && P().popups().empty(); }, 10000))
+    if (!waitUntil([&] { return ::GetForegroundWindow() == frame && P().popups().empty() && readyForClick(frame); }, 10000))
         return false;
     // the pointer off the bars, so that no tip shows
     RECT rc;
@@ -827,7 +848,8 @@ bool contextCommand(const std::string& name, char item)
     RemoteList list = P().list();
     POINT pt;
     const int row = list.rowOf(name);
-    if (row < 0 || !list.rowPoint(row, pt) || !click(pt, true))
+    if (row < 0 || !list.rowPoint(row, pt) || !waitUntil([&] { return readyForClick(list.hwnd()); }, 10000) ||
+        !click(pt, true))
         return false;
     if (!waitUntil([&] { return !P().popups().empty(); }, 10000))
         return false;
@@ -841,14 +863,16 @@ bool selectRow(const std::string& name)
     RemoteList list = P().list();
     POINT pt;
     const int row = list.rowOf(name);
-    return row >= 0 && list.rowPoint(row, pt) && click(pt) && waitUntil([&] { return list.selected() == row; }, 10000);
+    return row >= 0 && list.rowPoint(row, pt) && waitUntil([&] { return readyForClick(list.hwnd()); }, 10000) &&
+           click(pt) && waitUntil([&] { return list.selected() == row; }, 10000);
 }
 
 bool toolCommand(int command)
 {
     POINT pt;
     HWND bar = P().toolBar();
-    return bar != NULL && toolButton(bar, command, pt) && click(pt);
+    return bar != NULL && waitUntil([&] { return readyForClick(bar); }, 10000) && toolButton(bar, command, pt) &&
+           click(pt);
 }
 
 // Right-clicks the program's icon in the tray window and clicks the n-th item (from 0) of the
@@ -867,7 +891,7 @@ bool trayCommand(size_t item, const std::string& pictureName)
     POINT pt{rc.right > 400 ? rc.right - icon / 2 : icon / 2, rc.bottom / 2};
     ::ClientToScreen(tray, &pt);
     std::vector<HWND> shown;
-    if (!click(pt, true) || !waitUntil([&] { return !(shown = P().popups()).empty(); }, 10000)) {
+    if (!waitUntil([&] { return readyForClick(P().frame()); }, 10000) || !click(pt, true) || !waitUntil([&] { return !(shown = P().popups()).empty(); }, 10000)) {
         ADD_FAILURE() << "no tray menu; windows:" << describeWindows(0);
         return false;
     }
@@ -902,49 +926,60 @@ void runWizard(const NewItem& item, const std::string& pictureName)
 {
     HWND sheet = NULL;
     ASSERT_TRUE(waitUntil([&] { return (sheet = P().dialog("Add New Watch Item")) != NULL; })) << "the wizard";
+    // the page of that title is the one shown (the sheet takes the title before it shows the
+    // page), alone: its controls are found in it
+    HWND shown = NULL;
     auto page = [&](const char* title) {
-        return waitUntil([&] { return textOf(sheet) == title && ::GetForegroundWindow() == sheet; });
+        return waitUntil([&] {
+            std::vector<HWND> pages;
+            for (HWND child : descendants(sheet))
+                if (::GetParent(child) == sheet && classOf(child) == "#32770" && ::IsWindowVisible(child))
+                    pages.push_back(child);
+            shown = pages.size() == 1 ? pages[0] : NULL;
+            return textOf(sheet) == title && shown != NULL && textOf(shown) == title && ::GetForegroundWindow() == sheet;
+        });
     };
     auto next = [&](const char* title) { return clickControl(::GetDlgItem(sheet, kNext)) && page(title); };
     ASSERT_TRUE(page("Add New Watch Item"));
-    ASSERT_TRUE(typeInto(control(sheet, IDC_WIZ_ADDRESS), item.address));
-    ASSERT_TRUE(typeInto(control(sheet, IDC_WIZ_NAME), item.name));
+    ASSERT_TRUE(typeInto(control(shown, IDC_WIZ_ADDRESS), item.address));
+    ASSERT_TRUE(typeInto(control(shown, IDC_WIZ_NAME), item.name));
     picture(pictureName + "_1_address");
     ASSERT_TRUE(next("Configure Time Thresholds And Monitoring Frequency"));
     ASSERT_TRUE(next("Select Protocol To Monitor The Site"));
-    HWND protocols = control(sheet, IDC_WIZ_PROTOCOL);
+    HWND protocols = control(shown, IDC_WIZ_PROTOCOL);
     RECT rc = {};
     ASSERT_NE(LB_ERR, ::SendMessageA(protocols, LB_GETITEMRECT, item.protocol, (LPARAM)&rc));
     POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
     ::ClientToScreen(protocols, &pt);
+    ASSERT_TRUE(waitUntil([&] { return readyForClick(protocols); }));
     ASSERT_TRUE(click(pt));
     ASSERT_TRUE(waitUntil([&] { return ::SendMessageA(protocols, LB_GETCURSEL, 0, 0) == item.protocol; }));
     if (!item.port.empty()) {
-        ASSERT_TRUE(typeInto(control(sheet, IDC_WIZ_PORT), item.port));
+        ASSERT_TRUE(typeInto(control(shown, IDC_WIZ_PORT), item.port));
     }
     picture(pictureName + "_2_protocol");
     ASSERT_TRUE(next("Configure Alarms"));
     if (!item.email) {
-        ASSERT_TRUE(toggle(control(sheet, IDC_WIZ_WANT_EMAIL)));
+        ASSERT_TRUE(toggle(control(shown, IDC_WIZ_WANT_EMAIL)));
     }
     if (!item.visual) {
-        ASSERT_TRUE(toggle(control(sheet, IDC_WIZ_WANT_VISUAL)));
+        ASSERT_TRUE(toggle(control(shown, IDC_WIZ_WANT_VISUAL)));
     }
     if (item.command) {
-        ASSERT_TRUE(toggle(control(sheet, IDC_WIZ_WANT_COMMAND)));
+        ASSERT_TRUE(toggle(control(shown, IDC_WIZ_WANT_COMMAND)));
     }
     picture(pictureName + "_3_alarms");
     if (item.email) {
         ASSERT_TRUE(next("Configure Email Alarms"));
-        ASSERT_TRUE(typeInto(control(sheet, IDC_WIZ_TEXT), item.recipients));
+        ASSERT_TRUE(typeInto(control(shown, IDC_WIZ_TEXT), item.recipients));
     }
     if (item.visual) {
         ASSERT_TRUE(next("Configure Visual Alarms"));
     }
     if (item.command) {
         ASSERT_TRUE(next("Configure Commands Alarms"));
-        ASSERT_TRUE(typeInto(control(sheet, IDC_WIZ_PROGRAM), item.program));
-        ASSERT_TRUE(typeInto(control(sheet, IDC_WIZ_URL), item.url));
+        ASSERT_TRUE(typeInto(control(shown, IDC_WIZ_PROGRAM), item.program));
+        ASSERT_TRUE(typeInto(control(shown, IDC_WIZ_URL), item.url));
         picture(pictureName + "_4_command");
     }
     ASSERT_TRUE(next("Finished"));
@@ -1193,6 +1228,7 @@ TEST_F(ProgramEndToEnd, TheDefaultReportAndOneMadeInTheReportManagerAreWrittenAn
     ASSERT_NE(LB_ERR, ::SendMessageA(names, LB_GETITEMRECT, index, (LPARAM)&rc));
     POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
     ::ClientToScreen(names, &pt);
+    ASSERT_TRUE(waitUntil([&] { return readyForClick(names); }));
     ASSERT_TRUE(click(pt));
     ASSERT_TRUE(waitUntil([&] { return ::IsWindowEnabled(::GetDlgItem(manager, IDC_RPT_VIEW)); })) << "an item is selected";
     picture("report_manager");
@@ -1266,7 +1302,7 @@ TEST_F(ProgramEndToEnd, ColumnsBarLayoutAndPlacementAreChangedAndTheTrayMenuClos
             return false;
         POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
         ::ClientToScreen(box, &pt);
-        return click(pt) && waitUntil([&] { return ::SendMessageA(box, LB_GETCURSEL, 0, 0) == index; }, 10000);
+        return waitUntil([&] { return readyForClick(box); }, 10000) && click(pt) && waitUntil([&] { return ::SendMessageA(box, LB_GETCURSEL, 0, 0) == index; }, 10000);
     };
     ASSERT_TRUE(pick(IDC_ACTIVE_COLUMNS, "Avg Response Time"));
     ASSERT_TRUE(clickControl(::GetDlgItem(chooser, IDC_REMOVE_COLUMN)));
