@@ -390,7 +390,27 @@ bool clickControl(HWND hWnd)
                       << ::IsWindowEnabled(hWnd);
         return false;
     }
-    return click(centreOf(hWnd));
+    // A skinned button holds the mouse while the pointer rests on it (its hover), and a press
+    // queued before the move away reached it would go to that button. The pointer is put on the
+    // control first, and the press waits until the mouse is free or held by the control itself.
+    const POINT pt = centreOf(hWnd);
+    if (!moveTo(pt))
+        return false;
+    const DWORD thread = ::GetWindowThreadProcessId(hWnd, NULL);
+    auto captureOf = [thread] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return ::GetGUIThreadInfo(thread, &info) ? info.hwndCapture : NULL;
+    };
+    if (!waitUntil([&] {
+            const HWND capture = captureOf();
+            return capture == NULL || capture == hWnd || ::IsChild(hWnd, capture);
+        }, 10000)) {
+        const HWND capture = captureOf();
+        ADD_FAILURE() << "the mouse stays held by " << classOf(capture) << " \"" << textOf(capture) << "\"";
+        return false;
+    }
+    return click(pt);
 }
 
 // Whether the thread of a window is in the system's move or size loop.
