@@ -4,6 +4,7 @@
 // values, its size, its tracking loop driven by real input and every way that loop ends).
 // Pictures per look.
 #include "ToolBarFixture.h"
+#include "TestLooks.h"
 #include "CEdit.h"
 #include "RenderHarness.h"
 #include "CExtBarColorButton.h"
@@ -29,16 +30,6 @@ const UINT kPanelID = 0xE805;
 const UINT& kFinally = CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally;
 const UINT& kChanged = CExtPopupColorMenuWnd::g_nMsgNotifyColorChanged;
 
-struct Look {
-    const char* name;
-    CExtPaintManager* (*make)();
-};
-const Look kLooks[] = {
-    {"classic", [] { return new CExtPaintManager; }},
-    {"xp", [] { return (CExtPaintManager*)new CExtPaintManagerXP; }},
-    {"office2003", [] { return (CExtPaintManager*)new CExtPaintManagerOffice2003; }},
-    {"studio2005", [] { return (CExtPaintManager*)new CExtPaintManagerStudio2005; }},
-};
 
 std::string Text(const CRect& rc) {
     return std::to_string(rc.left) + "," + std::to_string(rc.top) + " " + std::to_string(rc.right) + "," +
@@ -199,7 +190,7 @@ TEST(PanelBar, HostsAnEditAtItsMargins) {
         p.edit.GetWindowText(sText);
         return sText == "panel-7";
     })) << (LPCTSTR)sText;
-    for (const Look& look : kLooks) {
+    for (const TestLook& look : kTestLooks) {
         orvtest::ScopedPainter painter(look.make());
         KeepPicture(f.pFrame, std::string("panelbar_") + look.name);
         // the bar's margins are painted (no garbage and no black between bar and child)
@@ -322,7 +313,7 @@ TEST(ColorButton, PopupPicksAColourByClick) {
     orvtest::MessageRecorder frame(h.f.pFrame->m_hWnd, {kFinally, kChanged});
     CExtPopupMenuSite& site = CExtPopupMenuSite::g_DefPopupMenuSite;
     int nLook = 0;
-    for (const Look& look : kLooks) {
+    for (const TestLook& look : kTestLooks) {
         orvtest::ScopedPainter painter(look.make());
         frame.clear();
         const CRect rc = b.GetRect();
@@ -608,7 +599,7 @@ TEST(SliderButton, DraggedAndClickedByRealInput) {
     EXPECT_EQ(0u, s.GetPosition());
     h.LeaveBar();
     EXPECT_TRUE(h.f.Quiet());
-    for (const Look& look : kLooks) {
+    for (const TestLook& look : kTestLooks) {
         orvtest::ScopedPainter painter(look.make());
         h.pScroll->SetPosition(300);
         h.f.Bar().Invalidate();

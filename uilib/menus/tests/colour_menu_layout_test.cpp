@@ -2,6 +2,7 @@
 // table, and what the input handlers post to the notification target (a window that records
 // the three notifications).
 #include "orv/UiTest.h"
+#include "TestLooks.h"
 #include "RenderHarness.h"
 #include "CExtPaintManagerOffice2003.h"
 #include "CExtPaintManagerStudio2005.h"
@@ -357,21 +358,12 @@ TEST(ColourMenuInput, OwnerIsTheDefaultTarget)
 TEST(ColourMenuPaint, Looks)
 {
     orvtest::uiApp("colour menu tests");
-    struct Look {
-        const char* name;
-        CExtPaintManager* (*make)();
-    };
-    const Look looks[] = {
-        {"classic", [] { return new CExtPaintManager; }},
-        {"xp", [] { return (CExtPaintManager*)new CExtPaintManagerXP; }},
-        {"office2003", [] { return (CExtPaintManager*)new CExtPaintManagerOffice2003; }},
-        {"studio2005", [] { return (CExtPaintManager*)new CExtPaintManagerStudio2005; }},
-    };
+    const auto& looks = kTestLooks;
     CWnd owner;
     ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, NULL, NULL));
     const int nAnimation = CExtPopupMenuWnd::g_nMenuAnimation;
     CExtPopupMenuWnd::g_nMenuAnimation = CExtPopupBaseWnd::__AT_NONE;
-    for (const Look& l : looks) {
+    for (const TestLook& l : looks) {
         orvtest::ScopedPainter painter(l.make());
         // shown as the colour button shows it (the site deletes it when it closes)
         Menu* pMenu = new Menu;

@@ -5,6 +5,7 @@
 // back; the document button opens the window's system menu as the library's popup. A table of
 // document windows gives the control area's layout, tips and chevron entries; pictures per look.
 #include "orv/UiTest.h"
+#include "TestLooks.h"
 #include "orv/TestEnv.h"
 #include <afxdocking.h>
 #include "CExtBarMdiDocButton.h"
@@ -546,17 +547,8 @@ TEST_F(MdiBarTest, PicturesPerLook) {
     ASSERT_NE(nullptr, pDoc);
     pDoc->MDIMaximize();
     ASSERT_TRUE(orvtest::pumpUntil([&] { return HasMdiButtons(); }));
-    struct Look {
-        const char* name;
-        CExtPaintManager* (*make)();
-    };
-    const Look looks[] = {
-        {"classic", [] { return new CExtPaintManager; }},
-        {"xp", [] { return (CExtPaintManager*)new CExtPaintManagerXP; }},
-        {"office2003", [] { return (CExtPaintManager*)new CExtPaintManagerOffice2003; }},
-        {"studio2005", [] { return (CExtPaintManager*)new CExtPaintManagerStudio2005; }},
-    };
-    for (const Look& look : looks) {
+    const auto& looks = kTestLooks;
+    for (const TestLook& look : looks) {
         g_PaintManager.InstallPaintManager(look.make());
         pFrame->RecalcLayout();
         ::RedrawWindow(hFrame, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);

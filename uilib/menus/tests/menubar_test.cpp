@@ -4,6 +4,7 @@
 // the keyboard as one table of key scripts, clicks opening, switching and choosing, the caption's
 // system menu, and pictures of the bar with a pull-down open in every look.
 #include "orv/UiTest.h"
+#include "TestLooks.h"
 #include "orv/TestEnv.h"
 #include <afxdocking.h>
 #include "CComboBox.h"
@@ -571,20 +572,11 @@ TEST_F(MenuBarTest, ClosingTheFrameWithAPullDownOpen) {
 // the pull-down read as light areas with dark text.
 TEST_F(MenuBarTest, PicturesPerLook) {
     Open(true);
-    struct Look {
-        const char* name;
-        CExtPaintManager* (*make)();
-    };
-    const Look looks[] = {
-        {"classic", [] { return new CExtPaintManager; }},
-        {"xp", [] { return (CExtPaintManager*)new CExtPaintManagerXP; }},
-        {"office2003", [] { return (CExtPaintManager*)new CExtPaintManagerOffice2003; }},
-        {"studio2005", [] { return (CExtPaintManager*)new CExtPaintManagerStudio2005; }},
-    };
+    const auto& looks = kTestLooks;
     // every item shown at once (a new profile counts every command as rarely used)
     CExtPopupMenuWnd::g_bMenuExpanding = false;
     int dx = 0;
-    for (const Look& look : looks) {
+    for (const TestLook& look : looks) {
         Quieten();
         g_PaintManager.InstallPaintManager(look.make());
         pFrame->RecalcLayout();

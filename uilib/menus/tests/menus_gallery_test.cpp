@@ -6,6 +6,7 @@
 // an item's edge, with a grey line between them). Every menu in the picture must read as a
 // light area with dark text, at either depth.
 #include "orv/UiTest.h"
+#include "TestLooks.h"
 #include "orv/TestEnv.h"
 #include "CExtCmdItem.h"
 #include "CExtCmdManager.h"
@@ -142,15 +143,7 @@ TEST_F(GalleryTest, MenusInEveryLook)
     CExtPopupMenuWnd::g_bMenuExpanding = true;
     CExtPopupMenuWnd::g_nMenuAnimation = CExtPopupBaseWnd::__AT_NONE;
 
-    const struct {
-        const char* name;
-        CExtPaintManager* (*make)();
-    } looks[kLooks] = {
-        {"classic", [] { return new CExtPaintManager; }},
-        {"xp", []() -> CExtPaintManager* { return new CExtPaintManagerXP; }},
-        {"office2003", []() -> CExtPaintManager* { return new CExtPaintManagerOffice2003; }},
-        {"studio2005", []() -> CExtPaintManager* { return new CExtPaintManagerStudio2005; }},
-    };
+    const auto& looks = kTestLooks;
     CClientDC dcScreen(NULL);
     CDC dcComposite;
     ASSERT_TRUE(dcComposite.CreateCompatibleDC(&dcScreen));

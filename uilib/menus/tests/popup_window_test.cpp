@@ -3,6 +3,7 @@
 // with its shadow over the captured screen, the sound at the end, and the plain paths of a
 // palette (8-bit) display.
 #include "orv/TestEnv.h"
+#include "TestLooks.h"
 #include "orv/UiTest.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerOffice2003.h"
@@ -429,15 +430,7 @@ TEST_F(PopupWindowTest, ShownPopupThatGrowsAnimatesOverTheRealScreen)
 // look's shadow colour where it has one.
 TEST_F(PopupWindowTest, ShadowInEveryLook)
 {
-    const struct {
-        const char* name;
-        CExtPaintManager* (*make)();
-    } looks[] = {
-        {"classic", [] { return new CExtPaintManager; }},
-        {"xp", []() -> CExtPaintManager* { return new CExtPaintManagerXP; }},
-        {"office2003", []() -> CExtPaintManager* { return new CExtPaintManagerOffice2003; }},
-        {"studio2005", []() -> CExtPaintManager* { return new CExtPaintManagerStudio2005; }},
-    };
+    const auto& looks = kTestLooks;
     for (const auto& look : looks) {
         SCOPED_TRACE(look.name);
         ASSERT_TRUE(g_PaintManager.InstallPaintManager(look.make()));

@@ -2,6 +2,7 @@
 // update of the control, what a pane draws, pane hit tests, the size grip per look, the prompts
 // and the bars context menu on a right click.
 #include "orv/UiTest.h"
+#include "TestLooks.h"
 #include "RenderHarness.h"
 #include <afxdocking.h>
 #include <commctrl.h>
@@ -25,16 +26,6 @@ namespace {
 const DWORD kStatusStyle = 0x50008200;   // child, visible, bottom, top border
 const UINT kStatusID = 0xE801;
 
-struct Look {
-    const char* name;
-    CExtPaintManager* (*make)();
-};
-const Look kLooks[] = {
-    {"classic", [] { return new CExtPaintManager; }},
-    {"xp", [] { return (CExtPaintManager*)new CExtPaintManagerXP; }},
-    {"office2003", [] { return (CExtPaintManager*)new CExtPaintManagerOffice2003; }},
-    {"studio2005", [] { return (CExtPaintManager*)new CExtPaintManagerStudio2005; }},
-};
 
 // A resizable bar of the frame, listed in its bars menu under its name.
 class Panel : public CExtControlBar {
@@ -378,7 +369,7 @@ TEST(StatusBarPaint, SizeGripPerLook)
 {
     FrameHolder f({0, IDS_STATUS_CAPS});
     CExtStatusControlBar& bar = f.Bar();
-    for (const Look& look : kLooks) {
+    for (const TestLook& look : kTestLooks) {
         orvtest::ScopedPainter painter(look.make());
         for (bool bMaximised : {false, true}) {
             f.pFrame->ShowWindow(bMaximised ? SW_MAXIMIZE : SW_RESTORE);

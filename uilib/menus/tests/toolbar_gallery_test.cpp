@@ -4,6 +4,7 @@
 // pressed, a checked and a disabled button, a drop-down and a separated drop-down. Every bar
 // in the picture must read as a light area with dark marks on it, at either depth.
 #include "ToolBarFixture.h"
+#include "TestLooks.h"
 #include "orv/TestEnv.h"
 #include "CExtPaintManagerHolder.h"
 #include "CExtPaintManagerOffice2003.h"
@@ -109,15 +110,7 @@ TEST(ToolBarGallery, BarsInEveryLook) {
         ShowStates(bar);
     }
 
-    const struct {
-        const char* name;
-        CExtPaintManager* (*make)();
-    } looks[kLooks] = {
-        {"classic", [] { return new CExtPaintManager; }},
-        {"xp", []() -> CExtPaintManager* { return new CExtPaintManagerXP; }},
-        {"office2003", []() -> CExtPaintManager* { return new CExtPaintManagerOffice2003; }},
-        {"studio2005", []() -> CExtPaintManager* { return new CExtPaintManagerStudio2005; }},
-    };
+    const auto& looks = kTestLooks;
     const char* barNames[kBars] = {"docked at the top", "docked at the left", "floating"};
     CClientDC dcScreen(NULL);
     CDC dcComposite;
