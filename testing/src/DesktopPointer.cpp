@@ -1,47 +1,11 @@
 // The display's pointer parked on the bare desktop (see DesktopPointer.h).
 #include <orv/DesktopPointer.h>
 #include <orv/UiTest.h>
-#include <dlfcn.h>
-#include <stdlib.h>
+#include <orv/XInput.h>
 
 namespace orvtest {
 
 namespace {
-
-// The test's own connection to the X server, moving the pointer through its test extension.
-class XPointer {
-public:
-    static XPointer& Get()
-    {
-        static XPointer pointer;
-        return pointer;
-    }
-    bool Move(int x, int y)
-    {
-        if (m_pDisplay == NULL || !m_pfnFakeMotionEvent(m_pDisplay, -1, x, y, 0))
-            return false;
-        m_pfnFlush(m_pDisplay);
-        return true;
-    }
-
-private:
-    XPointer()
-    {
-        void* hX11 = ::dlopen("libX11.so.6", RTLD_NOW);
-        void* hXtst = ::dlopen("libXtst.so.6", RTLD_NOW);
-        const char* pszDisplay = ::getenv("DISPLAY");
-        if (hX11 == NULL || hXtst == NULL || pszDisplay == NULL)
-            return;
-        auto pfnOpen = (void* (*)(const char*))::dlsym(hX11, "XOpenDisplay");
-        m_pfnFlush = (int (*)(void*))::dlsym(hX11, "XFlush");
-        m_pfnFakeMotionEvent = (int (*)(void*, int, int, int, unsigned long))::dlsym(hXtst, "XTestFakeMotionEvent");
-        if (pfnOpen != NULL && m_pfnFlush != NULL && m_pfnFakeMotionEvent != NULL)
-            m_pDisplay = pfnOpen(pszDisplay);
-    }
-    void* m_pDisplay = NULL;
-    int (*m_pfnFlush)(void*) = NULL;
-    int (*m_pfnFakeMotionEvent)(void*, int, int, int, unsigned long) = NULL;
-};
 
 // The low-level hook sees every pointer event the system takes, from any process.
 POINT g_ptWanted = {-1, -1};
@@ -79,7 +43,7 @@ bool parkPointer(DWORD timeoutMs)
         return false;
     g_ptWanted = *pCorner;
     g_bArrived = false;
-    bool bSent = XPointer::Get().Move(beside.x, beside.y) && XPointer::Get().Move(pCorner->x, pCorner->y);
+    bool bSent = XInput::Get().Move(beside.x, beside.y) && XInput::Get().Move(pCorner->x, pCorner->y);
     // the hook is called in this thread while it takes its messages
     const bool bArrived = bSent && pumpUntil([] { return g_bArrived; }, timeoutMs);
     ::UnhookWindowsHookEx(hHook);

@@ -1,58 +1,16 @@
 #include "controls_input.h"
-#include <dlfcn.h>
 #include <stdlib.h>
 #include <string.h>
 #include <stdio.h>
 #include <orv/UiTest.h>
+#include <orv/XInput.h>
 #include <vector>
 
 namespace ctltest {
 
+using orvtest::XInput;
+
 namespace {
-
-class XPointer {
-public:
-    static XPointer& Get()
-    {
-        static XPointer pointer;
-        return pointer;
-    }
-    bool Available() const { return m_pDisplay != NULL; }
-    bool Move(int x, int y)
-    {
-        if (m_pDisplay == NULL || !m_pfnFakeMotionEvent(m_pDisplay, -1, x, y, 0))
-            return false;
-        m_pfnFlush(m_pDisplay);
-        return true;
-    }
-    bool Button(unsigned int nButton, bool bDown)
-    {
-        if (m_pDisplay == NULL || !m_pfnFakeButtonEvent(m_pDisplay, nButton, bDown ? 1 : 0, 0))
-            return false;
-        m_pfnFlush(m_pDisplay);
-        return true;
-    }
-
-private:
-    XPointer()
-    {
-        void* hX11 = ::dlopen("libX11.so.6", RTLD_NOW);
-        void* hXtst = ::dlopen("libXtst.so.6", RTLD_NOW);
-        const char* pszDisplay = ::getenv("DISPLAY");
-        if (hX11 == NULL || hXtst == NULL || pszDisplay == NULL)
-            return;
-        auto pfnOpen = (void* (*)(const char*))::dlsym(hX11, "XOpenDisplay");
-        m_pfnFlush = (int (*)(void*))::dlsym(hX11, "XFlush");
-        m_pfnFakeButtonEvent = (int (*)(void*, unsigned int, int, unsigned long))::dlsym(hXtst, "XTestFakeButtonEvent");
-        m_pfnFakeMotionEvent = (int (*)(void*, int, int, int, unsigned long))::dlsym(hXtst, "XTestFakeMotionEvent");
-        if (pfnOpen != NULL && m_pfnFlush != NULL && m_pfnFakeButtonEvent != NULL && m_pfnFakeMotionEvent != NULL)
-            m_pDisplay = pfnOpen(pszDisplay);
-    }
-    void* m_pDisplay = NULL;
-    int (*m_pfnFlush)(void*) = NULL;
-    int (*m_pfnFakeButtonEvent)(void*, unsigned int, int, unsigned long) = NULL;
-    int (*m_pfnFakeMotionEvent)(void*, int, int, int, unsigned long) = NULL;
-};
 
 struct Seen {
     UINT message;
@@ -97,7 +55,7 @@ bool Reached(HWND expect)
 
 bool pointerAvailable()
 {
-    return XPointer::Get().Available();
+    return XInput::Get().Available();
 }
 
 std::string recentPointerMessages()
@@ -142,7 +100,7 @@ bool pointerTo(POINT screen, HWND expect, DWORD timeoutMs)
         g_ptLast.y == screen.y && Reached(expect))
         return true;
     const DWORD seen = g_nMessages;
-    if (!XPointer::Get().Move(screen.x, screen.y))
+    if (!XInput::Get().Move(screen.x, screen.y))
         return false;
     const DWORD start = ::GetTickCount();
     DWORD lastSend = start;
@@ -151,8 +109,8 @@ bool pointerTo(POINT screen, HWND expect, DWORD timeoutMs)
             return false;
         if (::GetTickCount() - lastSend > 200) {
             // the display may not have known the window yet: a small move away and back
-            XPointer::Get().Move(screen.x + 1, screen.y);
-            XPointer::Get().Move(screen.x, screen.y);
+            XInput::Get().Move(screen.x + 1, screen.y);
+            XInput::Get().Move(screen.x, screen.y);
             lastSend = ::GetTickCount();
         }
         orvtest::pumpUntil([&] { return g_nMessages != seen && g_ptLast.x == screen.x && g_ptLast.y == screen.y; }, 20);
@@ -164,7 +122,7 @@ bool pointerButton(bool bLeft, bool bDown, HWND expect, DWORD timeoutMs)
 {
     Watch();
     const DWORD seen = g_nMessages;
-    if (!XPointer::Get().Button(bLeft ? 1 : 3, bDown))
+    if (!XInput::Get().Button(bLeft ? 1 : 3, bDown))
         return false;
     const UINT nDown[] = {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK};
     const UINT nRDown[] = {WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_NCRBUTTONDOWN, WM_NCRBUTTONDBLCLK};

@@ -10,12 +10,11 @@
 // these drags: a modifier held while SendInput moves the mouse is seen down at the first move
 // only, however it was pressed, and under load a late pointer event put the cursor back on
 // an earlier point of a drag after its last move.
-#include <dlfcn.h>
-#include <stdlib.h>
 #include "orv/gtest.h"
 #include "orv/TestEnv.h"
 #include "orv/DesktopPointer.h"
 #include "orv/UiTest.h"
+#include "orv/XInput.h"
 #include "CExtColorCtrl.h"
 #include "CExtColorButton.h"
 #include "CExtColorDlg.h"
@@ -28,61 +27,7 @@ typedef CExtColorCtrl::selection_colors_t Colors;
 
 namespace {
 
-// The test's own connection to the X server, pressing keys through its test extension.
-class XInput {
-public:
-    static XInput& Get() {
-        static XInput keyboard;
-        return keyboard;
-    }
-    enum : unsigned long { kControl = 0xFFE3, kShift = 0xFFE1 };   // Control_L, Shift_L
-    bool Button(unsigned int nButton, bool bDown) {
-        if (m_pDisplay == NULL || !m_pfnFakeButtonEvent(m_pDisplay, nButton, bDown ? 1 : 0, 0))
-            return false;
-        m_pfnFlush(m_pDisplay);
-        return true;
-    }
-    // Screen coordinates: Wine's desktop fills the X screen from its corner.
-    bool Move(int x, int y) {
-        if (m_pDisplay == NULL || !m_pfnFakeMotionEvent(m_pDisplay, -1, x, y, 0))
-            return false;
-        m_pfnFlush(m_pDisplay);
-        return true;
-    }
-    bool Key(unsigned long nKeysym, bool bDown) {
-        if (m_pDisplay == NULL)
-            return false;
-        const unsigned char nKeycode = m_pfnKeysymToKeycode(m_pDisplay, nKeysym);
-        if (nKeycode == 0 || !m_pfnFakeKeyEvent(m_pDisplay, nKeycode, bDown ? 1 : 0, 0))
-            return false;
-        m_pfnFlush(m_pDisplay);
-        return true;
-    }
-
-private:
-    XInput() {
-        void* hX11 = ::dlopen("libX11.so.6", RTLD_NOW);
-        void* hXtst = ::dlopen("libXtst.so.6", RTLD_NOW);
-        const char* pszDisplay = ::getenv("DISPLAY");
-        if (hX11 == NULL || hXtst == NULL || pszDisplay == NULL)
-            return;
-        auto pfnOpen = (void* (*)(const char*))::dlsym(hX11, "XOpenDisplay");
-        m_pfnKeysymToKeycode = (unsigned char (*)(void*, unsigned long))::dlsym(hX11, "XKeysymToKeycode");
-        m_pfnFlush = (int (*)(void*))::dlsym(hX11, "XFlush");
-        m_pfnFakeKeyEvent = (int (*)(void*, unsigned int, int, unsigned long))::dlsym(hXtst, "XTestFakeKeyEvent");
-        m_pfnFakeButtonEvent = (int (*)(void*, unsigned int, int, unsigned long))::dlsym(hXtst, "XTestFakeButtonEvent");
-        m_pfnFakeMotionEvent = (int (*)(void*, int, int, int, unsigned long))::dlsym(hXtst, "XTestFakeMotionEvent");
-        if (pfnOpen != NULL && m_pfnKeysymToKeycode != NULL && m_pfnFlush != NULL && m_pfnFakeKeyEvent != NULL &&
-            m_pfnFakeButtonEvent != NULL && m_pfnFakeMotionEvent != NULL)
-            m_pDisplay = pfnOpen(pszDisplay);
-    }
-    void* m_pDisplay = NULL;
-    unsigned char (*m_pfnKeysymToKeycode)(void*, unsigned long) = NULL;
-    int (*m_pfnFlush)(void*) = NULL;
-    int (*m_pfnFakeKeyEvent)(void*, unsigned int, int, unsigned long) = NULL;
-    int (*m_pfnFakeButtonEvent)(void*, unsigned int, int, unsigned long) = NULL;
-    int (*m_pfnFakeMotionEvent)(void*, int, int, int, unsigned long) = NULL;
-};
+using orvtest::XInput;
 
 std::string ColorText(COLORREF clr) {
     return "RGB(" + std::to_string(GetRValue(clr)) + "," + std::to_string(GetGValue(clr)) + "," +
